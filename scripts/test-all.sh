@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Sets up the machine, then builds and runs every test twice (a normal build
+# and an AddressSanitizer + UndefinedBehaviorSanitizer build) and runs the
+# fuzzers for a bounded time. Exits non-zero on any failure or finding.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+fuzz_seconds=${STRIVELO_FUZZ_SECONDS:-60}
+
+bash "$root/scripts/install-deps.sh"
+
+build_and_test() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$root/$dir" "$@"
+    cmake --build "$root/$dir" -j"$jobs"
+    ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs" --timeout 600
+}
+
+echo "== normal build =="
+build_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== sanitizer build =="
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+build_and_test build-asan -DCMAKE_BUILD_TYPE=Debug -DSTRIVELO_SANITIZE=ON
+
+echo "== fuzzing =="
+cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSTRIVELO_FUZZ=ON
+cmake --build "$root/build-fuzz" -j"$jobs"
+for seeds in "$root"/tests/fuzz/corpus/*/; do
+    name=$(basename "$seeds")
+    work=$(mktemp -d)
+    echo "-- ${name}_fuzzer for ${fuzz_seconds}s"
+    (cd "$work" && "$root/build-fuzz/tests/fuzz/${name}_fuzzer" -max_total_time="$fuzz_seconds" \
+        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" "$seeds")
+    rm -rf "$work"
+done
+echo "all builds, tests and fuzzers passed"
