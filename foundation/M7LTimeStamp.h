@@ -19,5 +19,6 @@ using M7LClock = std::time_t (*)();
 // Tests set a clock of their own; null restores the system clock.
 void SetTimeStampClock(M7LClock clock);
 
+// A stamp that does not fit in outSize bytes is left empty, never cut.
 void FormatTimeStamp(char* out, std::size_t outSize, int year, int month, int day, int hour,
                      int minute, int second);
