@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "BarcodeEdgeView.h"
+
+namespace Strivelo {
+
+// The measured edges of one decoding (normalised, increasing from 0) and the
+// ideal edges fitted to them, same index = same edge, even indices bar
+// starts. It also keeps how its order and direction relate to the caller's
+// list, so that indices and moves can be handed back in the caller's terms.
+class BarcodeEdgeList {
+public:
+    // Copies the view; the ideal edges start as the measured ones. False for
+    // an empty view, a value that is not finite or missing memory, and then
+    // the list is unchanged.
+    bool Assign(const BarcodeEdgeView& view);
+
+    // For a list read from source's measured edges: relates it to source's
+    // caller instead of to source.
+    void ReferToCallerOf(const BarcodeEdgeList& source);
+
+    std::uint32_t GetCount() const { return count_; }
+    // Null while the list is empty.
+    const double* GetMeasured() const { return values_.get(); }
+    const double* GetIdeal() const { return count_ == 0 ? nullptr : values_.get() + count_; }
+    double* GetIdeal() { return count_ == 0 ? nullptr : values_.get() + count_; }
+
+    // The symbol was read against the direction of the caller's coordinates.
+    bool IsReadReversed() const { return readReversed_; }
+    std::uint32_t ToCallerIndex(std::uint32_t index) const {
+        return callerOrderReversed_ ? count_ - 1 - index : index;
+    }
+
+    // Mean of ideal minus measured width over the bars starting at first + 2k
+    // within edgeCount edges: (sum / edgeCount) x 2; 0 for no edges.
+    double MeasureBarWidthReduction(std::uint32_t first, std::uint32_t edgeCount) const;
+    // Mean over all edges of |measured + (bar end ? reduction : 0) - ideal|;
+    // the largest term goes to maximum (0 for an empty list).
+    double ComputeDeviation(double barWidthReductionMm, double* maximum) const;
+
+private:
+    // Measured edges, then the ideal ones: allocated and freed together.
+    std::unique_ptr<double[]> values_;
+    std::uint32_t count_ = 0;
+    bool readReversed_ = false;
+    bool callerOrderReversed_ = false;
+};
+
+}  // namespace Strivelo

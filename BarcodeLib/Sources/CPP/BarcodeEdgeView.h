@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Strivelo {
+
+// A caller's list of bar edges (mm, two per bar) seen as the engine stores it:
+// increasing from 0, read from the end with the smaller coordinate unless
+// reversed. Values are computed from the caller's list in place, so a
+// symbology can reject foreign edges by count or pattern before anything is
+// copied.
+class BarcodeEdgeView {
+public:
+    // An empty view when edges is null or count is 0.
+    BarcodeEdgeView(const double* edges, std::uint32_t count, bool reversed);
+
+    std::uint32_t GetCount() const { return count_; }
+    bool IsReadReversed() const { return reversed_; }
+    // Whether value i stands at caller index count - 1 - i.
+    bool IsCallerOrderReversed() const { return callerOrderReversed_; }
+
+    double operator[](std::uint32_t i) const {
+        const double edge = edges_[callerOrderReversed_ ? count_ - 1 - i : i];
+        return reversed_ ? base_ - edge : edge - base_;
+    }
+
+private:
+    const double* edges_ = nullptr;
+    std::uint32_t count_ = 0;
+    bool reversed_ = false;
+    bool callerOrderReversed_ = false;
+    double base_ = 0.0;
+};
+
+}  // namespace Strivelo

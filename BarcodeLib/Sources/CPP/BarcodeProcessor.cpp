@@ -1,0 +1,419 @@
+#include "BarcodeProcessor.h"
+
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+#include "BarcodeProcessorDataGenerator.h"
+#include "BarcodeProcessorMixIn_WideNarrowOption.h"
+#include "foundation/M7LFailure.h"
+
+namespace Strivelo {
+
+namespace {
+
+constexpr const char* kNoCodeName = "--------";
+
+// An element belongs to its group when it lies within the group's mean
+// divided or multiplied by this factor, both bounds included.
+constexpr double kWideNarrowBandFactor = 1.3;
+
+bool CopyText(const char* text, char* out, std::size_t capacity) {
+    if (text == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(text);
+    if (length > capacity) {
+        return false;
+    }
+    std::memcpy(out, text, length + 1);
+    return true;
+}
+
+bool IsEdgeIndexOrNone(std::int32_t index, std::uint32_t count) {
+    return index == -1 || (index >= 0 && static_cast<std::uint32_t>(index) < count);
+}
+
+bool IsPositiveFinite(double value) {
+    return std::isfinite(value) && value > 0.0;
+}
+
+struct ElementGroup {
+    double sum = 0.0;
+    std::uint32_t count = 0;
+};
+
+}  // namespace
+
+BarcodeProcessor::~BarcodeProcessor() = default;
+
+std::int32_t BarcodeProcessor::GetType() const {
+    return kBarcodeTypeNull;
+}
+
+bool BarcodeProcessor::EncodedToCode(const char* encoded, char* code, std::size_t capacity) const {
+    return CopyText(encoded, code, capacity);
+}
+
+bool BarcodeProcessor::CodeToEncoded(const char* code, char* encoded, std::size_t capacity) const {
+    return CopyText(code, encoded, capacity);
+}
+
+bool BarcodeProcessor::BeginDecode(const double* /*edges*/, std::uint32_t /*count*/) {
+    return true;
+}
+
+bool BarcodeProcessor::EndDecode() {
+    return true;
+}
+
+bool BarcodeProcessor::IsEncodedValid(const char* /*encoded*/) const {
+    return true;
+}
+
+bool BarcodeProcessor::IsCodeValid(const char* code) const {
+    char encoded[kCodeCapacity + 1];
+    return CodeToEncoded(code, encoded, kCodeCapacity) && IsEncodedValid(encoded);
+}
+
+bool BarcodeProcessor::CorrectCode(M7LString& /*code*/) const {
+    return true;
+}
+
+bool BarcodeProcessor::IsBarWidthReductionValid() const {
+    return true;
+}
+
+bool BarcodeProcessor::IsMagnificationValid() const {
+    return true;
+}
+
+bool BarcodeProcessor::IsBarHeightValid() const {
+    return true;
+}
+
+bool BarcodeProcessor::FitToResolution(double /*deviceUnitsPerMm*/) {
+    return true;
+}
+
+bool BarcodeProcessor::IsWideNarrowRatioValid() const {
+    return true;
+}
+
+bool BarcodeProcessor::HasOption(std::int32_t /*optionCode*/) const {
+    return false;
+}
+
+// Both texts are copied before either is replaced, so code may be this
+// processor's own GetCode().
+bool BarcodeProcessor::SetCode(const char* code) {
+    char encoded[kCodeCapacity + 1];
+    if (code == nullptr || !IsCodeValid(code) || !CodeToEncoded(code, encoded, kCodeCapacity) ||
+        !IsEncodedValid(encoded)) {
+        return false;
+    }
+    M7LString newEncoded(encoded);
+    M7LString newUser(code);
+    if (newEncoded.GetSize() == 0 || newUser.GetSize() == 0) {
+        return false;
+    }
+    encodedCode_ = std::move(newEncoded);
+    userCode_ = std::move(newUser);
+    codeSet_ = true;
+    return true;
+}
+
+bool BarcodeProcessor::SetEncodedCode(const char* encoded) {
+    char code[kCodeCapacity + 1];
+    char reencoded[kCodeCapacity + 1];
+    if (encoded == nullptr || !EncodedToCode(encoded, code, kCodeCapacity) ||
+        !CodeToEncoded(code, reencoded, kCodeCapacity) || std::strcmp(reencoded, encoded) != 0) {
+        return false;
+    }
+    return SetCode(code);
+}
+
+const char* BarcodeProcessor::GetCode() const {
+    return codeSet_ ? userCode_.CStr() : "";
+}
+
+const char* BarcodeProcessor::GetNameOrDashes() const {
+    return codeSet_ ? GetName() : kNoCodeName;
+}
+
+bool BarcodeProcessor::IsBarHeightAcceptable() const {
+    return barHeightMm_ == 0.0 || IsBarHeightValid();
+}
+
+bool BarcodeProcessor::ValidateParameters() const {
+    return IsBarWidthReductionValid() && IsMagnificationValid() && IsBarHeightAcceptable() &&
+           IsWideNarrowRatioValid();
+}
+
+double BarcodeProcessor::GetWidth() {
+    return IsCodeValid(userCode_.CStr()) ? ComputeWidth() : 0.0;
+}
+
+bool BarcodeProcessor::GenerateInto(BarcodeProcessorDataGenerator* generator) {
+    if (generator == nullptr || !IsCodeValid(userCode_.CStr())) {
+        return false;
+    }
+    generator_ = generator;
+    return Generate();
+}
+
+bool BarcodeProcessor::SetMeasuredEdges(const double* edges, std::uint32_t count, bool reversed) {
+    if (!edges_.Assign(BarcodeEdgeView(edges, count, reversed))) {
+        return false;
+    }
+    heightBarEdge_ = -1;
+    firstSymbolEdge_ = -1;
+    lastSymbolEdge_ = -1;
+    return BeginDecodeFor(edges_);
+}
+
+bool BarcodeProcessor::DecodeEdges(const double* edges, std::uint32_t count) {
+    return Decode(edges, count, false) || Decode(edges, count, true);
+}
+
+const double* BarcodeProcessor::GetMeasuredEdges(std::uint32_t* count) const {
+    *count = edges_.GetCount();
+    return edges_.GetMeasured();
+}
+
+const double* BarcodeProcessor::GetIdealEdges(std::uint32_t* count) const {
+    *count = edges_.GetCount();
+    return edges_.GetIdeal();
+}
+
+double BarcodeProcessor::ComputeDeviation(double* maximum) const {
+    double largest = 0.0;
+    const double mean = codeSet_ ? edges_.ComputeDeviation(barWidthReductionMm_, &largest) : 0.0;
+    if (maximum != nullptr) {
+        *maximum = largest;
+    }
+    return mean;
+}
+
+double BarcodeProcessor::GetMeanDeviation() const {
+    return ComputeDeviation(nullptr);
+}
+
+double BarcodeProcessor::GetMaxDeviation() const {
+    double maximum = 0.0;
+    ComputeDeviation(&maximum);
+    return maximum;
+}
+
+double BarcodeProcessor::MeasureBarWidthReduction(std::uint32_t firstEdge,
+                                                  std::uint32_t edgeCount) const {
+    return codeSet_ ? edges_.MeasureBarWidthReduction(firstEdge, edgeCount) : 0.0;
+}
+
+std::int32_t BarcodeProcessor::GetHeightBarEdge() const {
+    if (heightBarEdge_ < 0) {
+        return -1;
+    }
+    return static_cast<std::int32_t>(
+        edges_.ToCallerIndex(static_cast<std::uint32_t>(heightBarEdge_)));
+}
+
+bool BarcodeProcessor::GetSymbolEdgeRange(std::int32_t* first, std::int32_t* last) const {
+    if (firstSymbolEdge_ < 0 || lastSymbolEdge_ < 0) {
+        return false;
+    }
+    *first = static_cast<std::int32_t>(
+        edges_.ToCallerIndex(static_cast<std::uint32_t>(firstSymbolEdge_)));
+    *last = static_cast<std::int32_t>(
+        edges_.ToCallerIndex(static_cast<std::uint32_t>(lastSymbolEdge_)));
+    return true;
+}
+
+std::uint32_t BarcodeProcessor::GetOrientation() const {
+    if (firstSymbolEdge_ < 0 || lastSymbolEdge_ < 0) {
+        return kOrientationUnknown;
+    }
+    return orientationClass_;
+}
+
+std::uint32_t BarcodeProcessor::ClassifyOrientation(const BarBounds& firstBar,
+                                                    const BarBounds& lastBar) {
+    if (firstBar.top == lastBar.top && firstBar.bottom == lastBar.bottom) {
+        orientationClass_ = firstBar.left < lastBar.left ? kOrientationSideBySideAscending
+                                                         : kOrientationSideBySideDescending;
+    } else if (firstBar.left == lastBar.left && firstBar.right == lastBar.right) {
+        orientationClass_ = firstBar.bottom < lastBar.bottom ? kOrientationStackedAscending
+                                                             : kOrientationStackedDescending;
+    } else {
+        orientationClass_ = kOrientationOther;
+    }
+    return orientationClass_;
+}
+
+bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeView& edges) {
+    return decoding_.Assign(edges) && BeginDecodeFor(decoding_);
+}
+
+// Only SetEncodedCode can refuse once the measures are known to be finite, and
+// it changes nothing when it does; everything else is stored after it.
+bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
+    const std::uint32_t count = decoding_.GetCount();
+    if (count == 0 || result.encodedCode == nullptr ||
+        std::uint64_t{result.reductionFirstEdge} + result.reductionEdgeCount > count ||
+        !IsEdgeIndexOrNone(result.heightBarEdge, count) ||
+        !IsEdgeIndexOrNone(result.firstSymbolEdge, count) ||
+        !IsEdgeIndexOrNone(result.lastSymbolEdge, count)) {
+        ReportCantHappen(0, "decode result outside the decoding edges", __FILE__, __LINE__);
+        return false;
+    }
+    const double reduction =
+        decoding_.MeasureBarWidthReduction(result.reductionFirstEdge, result.reductionEdgeCount);
+    double maximum = 0.0;
+    const double mean = decoding_.ComputeDeviation(reduction, &maximum);
+    if (!std::isfinite(reduction) || !std::isfinite(mean) || !std::isfinite(maximum) ||
+        !IsPositiveFinite(result.magnification) || !IsPositiveFinite(result.moduleWidthMm) ||
+        !std::isfinite(result.wideNarrowRatio)) {
+        return false;
+    }
+    if (!SetEncodedCode(result.encodedCode)) {
+        return false;
+    }
+    barWidthReductionMm_ = reduction;
+    magnification_ = result.magnification;
+    moduleWidthMm_ = result.moduleWidthMm;
+    std::swap(edges_, decoding_);
+    heightBarEdge_ = result.heightBarEdge;
+    firstSymbolEdge_ = result.firstSymbolEdge;
+    lastSymbolEdge_ = result.lastSymbolEdge;
+    if (result.wideNarrowRatio != 0.0) {
+        if (auto* option = dynamic_cast<BarcodeProcessorMixIn_WideNarrowOption*>(this)) {
+            option->wideNarrowRatio_ = result.wideNarrowRatio;
+        }
+    }
+    return true;
+}
+
+// Element j runs from edge j - 1 to edge j; odd elements are bars. Groups are
+// indexed [wide][bar]; an empty group borrows the other kind's mean of the
+// same width.
+bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters,
+                                          double* moduleWidthMm, double* ratio) {
+    const std::uint32_t count = decoding_.GetCount();
+    if (count < 2) {
+        return false;
+    }
+    const double* const measured = decoding_.GetMeasured();
+    const double threshold = measured[count - 1] / (count - 1);
+    const auto isGap = [gapPeriod](std::uint32_t j) {
+        return gapPeriod != 0 && j % gapPeriod == 0;
+    };
+    ElementGroup groups[2][2];
+    for (std::uint32_t j = 1; j < count; ++j) {
+        if (isGap(j)) {
+            continue;
+        }
+        const double width = measured[j] - measured[j - 1];
+        ElementGroup& group = groups[width > threshold][j % 2];
+        group.sum += width;
+        ++group.count;
+    }
+    double means[2][2];
+    for (int wide = 0; wide < 2; ++wide) {
+        ElementGroup& spaces = groups[wide][0];
+        ElementGroup& bars = groups[wide][1];
+        if (spaces.count == 0 && bars.count == 0) {
+            return false;
+        }
+        if (spaces.count == 0) {
+            spaces = bars;
+        } else if (bars.count == 0) {
+            bars = spaces;
+        }
+        for (int bar = 0; bar < 2; ++bar) {
+            means[wide][bar] = groups[wide][bar].sum / groups[wide][bar].count;
+            if (means[wide][bar] < 0.0) {
+                return false;
+            }
+        }
+    }
+    decoding_.GetIdeal()[0] = measured[0];
+    for (std::uint32_t j = 1; j < count; ++j) {
+        if (isGap(j)) {
+            letters[j - 1] = 'I';
+            continue;
+        }
+        const double width = measured[j] - measured[j - 1];
+        const bool wide = width > threshold;
+        const double mean = means[wide][j % 2];
+        if (!(width >= mean / kWideNarrowBandFactor && width <= mean * kWideNarrowBandFactor)) {
+            return false;
+        }
+        letters[j - 1] = wide ? 'W' : 'N';
+    }
+    const double module = (means[0][0] + means[0][1]) / 2.0;
+    if (!(module > 0.0)) {
+        return false;
+    }
+    *moduleWidthMm = module;
+    *ratio = ((means[1][0] + means[1][1]) / 2.0) / module;
+    return true;
+}
+
+bool BarcodeProcessor::EmitBar(double left, double right, double bottom, double top) {
+    if (generator_ == nullptr) {
+        return false;
+    }
+    const double half = barWidthReductionMm_ / 2.0;
+    return generator_->AddBar(left + half + originXMm_, right - half + originXMm_,
+                              bottom + originYMm_, top + originYMm_);
+}
+
+bool BarcodeProcessor::EmitFrame(double left, double right, double bottom, double top,
+                                 double strokeWidth) {
+    if (generator_ == nullptr) {
+        return false;
+    }
+    return generator_->AddFrame(left + originXMm_, right + originXMm_, bottom + originYMm_,
+                                top + originYMm_, strokeWidth);
+}
+
+bool BarcodeProcessor::EmitQuietZoneMarks(double left, double right, double bottom, double top,
+                                          bool leftMark, bool rightMark) {
+    if (!quietZoneMarks_) {
+        return true;
+    }
+    if (generator_ == nullptr) {
+        return false;
+    }
+    return generator_->AddQuietZoneMarks(left + originXMm_, right + originXMm_, bottom + originYMm_,
+                                         top + originYMm_, magnification_, leftMark, rightMark);
+}
+
+bool BarcodeProcessor::EmitText(double x, double y, double size, char character) {
+    if (generator_ == nullptr) {
+        return false;
+    }
+    return generator_->AddText(x + originXMm_, y + originYMm_, size, character);
+}
+
+bool BarcodeProcessor::EmitFont(const char* name, bool sizeIsCharacterHeight) {
+    if (generator_ == nullptr) {
+        return false;
+    }
+    return generator_->SetFont(name, sizeIsCharacterHeight);
+}
+
+bool BarcodeProcessor::BeginDecodeFor(const BarcodeEdgeList& edges) {
+    const std::uint32_t count = edges.GetCount();
+    if (count != begunEdgeCount_) {
+        EndDecode();
+        begunEdgeCount_ = 0;
+    }
+    if (!BeginDecode(edges.GetMeasured(), count)) {
+        return false;
+    }
+    begunEdgeCount_ = count;
+    return true;
+}
+
+}  // namespace Strivelo

@@ -1,0 +1,7 @@
+#include "BarcodeProcessorDataGenerator.h"
+
+namespace Strivelo {
+
+BarcodeProcessorDataGenerator::~BarcodeProcessorDataGenerator() = default;
+
+}  // namespace Strivelo

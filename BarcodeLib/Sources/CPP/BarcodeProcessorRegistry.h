@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "BarcodeProcessor.h"
+
+namespace Strivelo {
+
+// Makes a new processor of one symbology; null when memory runs out.
+using BarcodeProcessorFactory = std::unique_ptr<BarcodeProcessor> (*)();
+
+struct BarcodeProcessorRegistryEntry {
+    std::int32_t typeCode;
+    BarcodeProcessorFactory factory;
+};
+
+template <typename Symbology>
+std::unique_ptr<BarcodeProcessor> MakeBarcodeProcessor() {
+    return std::unique_ptr<BarcodeProcessor>(new (std::nothrow) Symbology());
+}
+
+// The one list of known symbologies. Its order is the order in which
+// identification tries them, so it decides ties. A type code registered again
+// keeps its position and takes the new factory. False for a null factory or
+// missing memory.
+bool RegisterSymbology(std::int32_t typeCode, BarcodeProcessorFactory factory);
+// Null when the type code is not registered.
+std::unique_ptr<BarcodeProcessor> CreateByType(std::int32_t typeCode);
+// Null when index is not below the number of entries.
+std::unique_ptr<BarcodeProcessor> CreateByIndex(std::uint32_t index);
+// Empties the list; registrations afterwards start a new one.
+void FreeRegistry();
+
+}  // namespace Strivelo

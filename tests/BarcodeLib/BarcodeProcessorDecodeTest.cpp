@@ -1,0 +1,377 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "BarcodeFourCC.h"
+#include "BarcodeProcessor.h"
+#include "FakeSymbology.h"
+#include "support/BarEdges.h"
+
+namespace StriveloTest {
+namespace {
+
+using Strivelo::BarcodeProcessor;
+using Strivelo::FourCC;
+using testing::DoubleNear;
+using testing::ElementsAreArray;
+using testing::Pointwise;
+
+constexpr FakeSpec kOther{FourCC("toth"), "Other", kOtherFakePattern};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<double> Measured(const BarcodeProcessor& processor) {
+    std::uint32_t count = 0;
+    const double* const edges = processor.GetMeasuredEdges(&count);
+    return std::vector<double>(edges, edges + count);
+}
+
+std::vector<double> Ideal(const BarcodeProcessor& processor) {
+    std::uint32_t count = 0;
+    const double* const edges = processor.GetIdealEdges(&count);
+    return std::vector<double>(edges, edges + count);
+}
+
+struct NormaliseCase {
+    const char* name;
+    std::vector<double> edges;
+    bool reversed;
+    std::vector<double> stored;
+    std::uint32_t callerIndexOfFirst;
+};
+
+const NormaliseCase kNormaliseCases[] = {
+    {"AscendingForwards", {10, 11, 15, 18}, false, {0, 1, 5, 8}, 0},
+    {"DescendingForwards", {18, 15, 11, 10}, false, {0, 1, 5, 8}, 3},
+    {"AscendingReversed", {10, 11, 15, 18}, true, {0, 3, 7, 8}, 3},
+    {"DescendingReversed", {18, 15, 11, 10}, true, {0, 3, 7, 8}, 0},
+};
+
+class SetMeasuredEdgesTest : public testing::TestWithParam<NormaliseCase> {};
+
+TEST_P(SetMeasuredEdgesTest, StoresTheListIncreasingFromZero) {
+    const NormaliseCase& c = GetParam();
+    FakeSymbology processor(kFakeSpec);
+    ASSERT_TRUE(processor.SetMeasuredEdges(c.edges.data(), 4, c.reversed));
+    EXPECT_THAT(Measured(processor), ElementsAreArray(c.stored));
+    EXPECT_THAT(Ideal(processor), ElementsAreArray(c.stored));
+    EXPECT_EQ(processor.IsReadReversed(), c.reversed);
+    EXPECT_EQ(processor.ToCallerEdgeIndex(0), c.callerIndexOfFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SetMeasuredEdgesTest, testing::ValuesIn(kNormaliseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SetMeasuredEdgesRefusalTest, EmptyOrNotFiniteListsLeaveTheStoredOne) {
+    FakeSymbology processor(kFakeSpec);
+    const double stored[] = {10, 11, 15, 18};
+    ASSERT_TRUE(processor.SetMeasuredEdges(stored, 4, false));
+    const double notFinite[] = {10, kNaN, 15, 18};
+    EXPECT_FALSE(processor.SetMeasuredEdges(notFinite, 4, false));
+    EXPECT_FALSE(processor.SetMeasuredEdges(stored, 0, false));
+    EXPECT_FALSE(processor.SetMeasuredEdges(nullptr, 4, false));
+    EXPECT_THAT(Measured(processor), ElementsAreArray({0.0, 1.0, 5.0, 8.0}));
+}
+
+TEST(SetMeasuredEdgesRefusalTest, NewEdgesForgetTheDecodedSymbol) {
+    FakeSymbology processor(kFakeSpec);
+    const std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec));
+    ASSERT_TRUE(processor.DecodeEdges(edges.data(), 6));
+    ASSERT_TRUE(processor.SetMeasuredEdges(edges.data(), 6, false));
+    EXPECT_STREQ(processor.GetCode(), "FAKE");
+    EXPECT_EQ(processor.GetHeightBarEdge(), -1);
+    std::int32_t first = 0, last = 0;
+    EXPECT_FALSE(processor.GetSymbolEdgeRange(&first, &last));
+    EXPECT_EQ(Ideal(processor), Measured(processor));
+}
+
+// A family's decode buffer is made for the first count and kept: every change
+// of count, also by a failed attempt, must end it first.
+TEST(DecodeBufferTest, FollowsEveryChangeOfCount) {
+    FakeWideNarrowSymbology processor;
+    const std::vector<double> eight = {0, 1.0, 1.4, 1.8, 2.8, 3.2, 4.2, 4.6};
+    const std::vector<double> sixFailing = {0, 1, 2, 3, 4, 5};
+    ASSERT_TRUE(processor.DecodeEdges(eight.data(), 8));
+    EXPECT_FALSE(processor.DecodeEdges(sixFailing.data(), 6));
+    EXPECT_EQ(processor.GetLetterBufferSize(), 5u);
+    EXPECT_TRUE(processor.DecodeEdges(eight.data(), 8));
+    EXPECT_EQ(processor.GetLetterBufferSize(), 7u);
+
+    FakeSymbology fake(kFakeSpec);
+    const double four[] = {0, 1, 2, 3};
+    ASSERT_TRUE(fake.SetMeasuredEdges(four, 4, false));
+    const int ended = fake.GetEndDecodeCalls();
+    ASSERT_TRUE(fake.SetMeasuredEdges(four, 4, true));
+    EXPECT_EQ(fake.GetEndDecodeCalls(), ended);
+    EXPECT_EQ(fake.GetBufferCount(), 4u);
+}
+
+struct ReadCase {
+    const char* name;
+    double drawnReductionMm;
+    double magnification;
+    EdgeOptions options;
+    bool descending;
+    bool readReversed;
+    std::int32_t heightBarEdge;
+    std::int32_t firstEdge;
+    std::int32_t lastEdge;
+};
+
+const ReadCase kReadCases[] = {
+    {"Forwards", 0.0, 1.0, {}, false, false, 2, 0, 5},
+    {"PrintedNarrower", 0.0, 1.0, {false, 0.02, 30.0}, false, false, 2, 0, 5},
+    {"DrawnAndPrintedNarrower", 0.04, 1.5, {false, 0.02, -7.0}, false, false, 2, 0, 5},
+    {"DrawnWider", -0.05, 0.8, {}, false, false, 2, 0, 5},
+    {"Backwards", 0.03, 1.0, {true, 0.0, 100.0}, false, true, 3, 5, 0},
+    {"ListedRightToLeft", 0.03, 1.0, {}, true, false, 3, 5, 0},
+};
+
+class DecodeMeasuresTest : public testing::TestWithParam<ReadCase> {
+protected:
+    void SetUp() override {
+        const ReadCase& c = GetParam();
+        edges_ = EdgesFromBars(DrawFake(kFakeSpec, c.drawnReductionMm, c.magnification), c.options);
+        if (c.descending) {
+            std::reverse(edges_.begin(), edges_.end());
+        }
+        ASSERT_TRUE(processor_.DecodeEdges(edges_.data(), 6));
+    }
+
+    FakeSymbology processor_{kFakeSpec};
+    std::vector<double> edges_;
+};
+
+TEST_P(DecodeMeasuresTest, GivesBackWhatWasDrawnAndPrinted) {
+    const ReadCase& c = GetParam();
+    EXPECT_STREQ(processor_.GetCode(), "FAKE");
+    EXPECT_NEAR(processor_.GetBarWidthReduction(), c.drawnReductionMm + c.options.extraReductionMm,
+                1e-12);
+    EXPECT_NEAR(processor_.MeasureBarWidthReduction(0, 6), processor_.GetBarWidthReduction(),
+                1e-15);
+    EXPECT_NEAR(processor_.GetMagnification(), c.magnification, 1e-12);
+    double maximum = -1.0;
+    EXPECT_NEAR(processor_.ComputeDeviation(&maximum), 0.0, 1e-12);
+    EXPECT_NEAR(maximum, 0.0, 1e-12);
+}
+
+TEST_P(DecodeMeasuresTest, AnswersIndicesInTheCallersOrder) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(processor_.IsReadReversed(), c.readReversed);
+    EXPECT_EQ(processor_.GetHeightBarEdge(), c.heightBarEdge);
+    std::int32_t first = -2, last = -2;
+    ASSERT_TRUE(processor_.GetSymbolEdgeRange(&first, &last));
+    EXPECT_EQ(first, c.firstEdge);
+    EXPECT_EQ(last, c.lastEdge);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DecodeMeasuresTest, testing::ValuesIn(kReadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeviationTest, OneEdgeOffShowsAsTheMaximum) {
+    std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec));
+    edges[2] += 0.1;
+    FakeSymbology processor(kFakeSpec);
+    ASSERT_TRUE(processor.DecodeEdges(edges.data(), 6));
+    // The moved start also narrows its bar, which the measured reduction
+    // spreads over every bar end.
+    const double reduction = 0.1 * 2 / 6;
+    EXPECT_NEAR(processor.GetBarWidthReduction(), reduction, 1e-12);
+    EXPECT_NEAR(processor.GetMaxDeviation(), 0.1, 1e-12);
+    EXPECT_NEAR(processor.GetMeanDeviation(), (0.1 + 3 * reduction) / 6, 1e-12);
+}
+
+TEST(DeviationTest, NoCodeGivesZeroAndWritesTheMaximum) {
+    FakeSymbology processor(kFakeSpec);
+    const double edges[] = {0, 1, 2, 5};
+    ASSERT_TRUE(processor.SetMeasuredEdges(edges, 4, false));
+    double maximum = -1.0;
+    EXPECT_EQ(processor.ComputeDeviation(&maximum), 0.0);
+    EXPECT_EQ(maximum, 0.0);
+    EXPECT_EQ(processor.GetMaxDeviation(), 0.0);
+    EXPECT_EQ(processor.MeasureBarWidthReduction(0, 4), 0.0);
+    std::int32_t first = 0, last = 0;
+    EXPECT_FALSE(processor.GetSymbolEdgeRange(&first, &last));
+    EXPECT_EQ(processor.GetHeightBarEdge(), -1);
+}
+
+// Everything a decoding may change, as the caller sees it.
+struct Snapshot {
+    std::string code;
+    std::string name;
+    double reduction;
+    double magnification;
+    std::vector<double> measured;
+    std::vector<double> ideal;
+    bool readReversed;
+    std::int32_t heightBarEdge;
+    std::int32_t firstEdge;
+    std::int32_t lastEdge;
+    double meanDeviation;
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot TakeSnapshot(const BarcodeProcessor& processor) {
+    Snapshot s{processor.GetCode(),
+               processor.GetNameOrDashes(),
+               processor.GetBarWidthReduction(),
+               processor.GetMagnification(),
+               Measured(processor),
+               Ideal(processor),
+               processor.IsReadReversed(),
+               processor.GetHeightBarEdge(),
+               -1,
+               -1,
+               processor.GetMeanDeviation()};
+    processor.GetSymbolEdgeRange(&s.firstEdge, &s.lastEdge);
+    return s;
+}
+
+struct FailedDecodeCase {
+    const char* name;
+    std::function<bool(FakeSymbology&)> attempt;
+};
+
+const FailedDecodeCase kFailedDecodeCases[] = {
+    {"WrongCount",
+     [](FakeSymbology& p) {
+         const std::vector<double> edges = {0, 1, 2, 3, 4, 5, 6, 7};
+         return p.DecodeEdges(edges.data(), 8);
+     }},
+    {"ForeignPattern",
+     [](FakeSymbology& p) {
+         const std::vector<double> edges = EdgesFromBars(DrawFake(kOther, 0.01, 1.2));
+         return p.DecodeEdges(edges.data(), 6);
+     }},
+    {"CodeRefused",
+     [](FakeSymbology& p) {
+         p.SetDecodedCode("bad");
+         const std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec, 0.01, 1.2), {true});
+         return p.DecodeEdges(edges.data(), 6);
+     }},
+    {"NotFinite",
+     [](FakeSymbology& p) {
+         std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec, 0.01, 1.2));
+         edges[3] = kNaN;
+         return p.DecodeEdges(edges.data(), 6);
+     }},
+    {"Empty", [](FakeSymbology& p) { return p.DecodeEdges(nullptr, 0); }},
+};
+
+class FailedDecodeTest : public testing::TestWithParam<FailedDecodeCase> {};
+
+TEST_P(FailedDecodeTest, LeavesTheProcessorAsItWas) {
+    FakeSymbology processor(kFakeSpec);
+    const std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec, 0.04, 1.0), {false, 0.01});
+    ASSERT_TRUE(processor.DecodeEdges(edges.data(), 6));
+    const Snapshot before = TakeSnapshot(processor);
+    EXPECT_FALSE(GetParam().attempt(processor));
+    EXPECT_TRUE(TakeSnapshot(processor) == before);
+}
+
+TEST_P(FailedDecodeTest, LeavesAFreshProcessorWithoutCode) {
+    FakeSymbology processor(kFakeSpec);
+    EXPECT_FALSE(GetParam().attempt(processor));
+    EXPECT_STREQ(processor.GetNameOrDashes(), "--------");
+    EXPECT_TRUE(Measured(processor).empty());
+    EXPECT_EQ(processor.GetBarWidthReduction(), 0.0);
+    EXPECT_EQ(processor.GetMagnification(), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailedDecodeTest, testing::ValuesIn(kFailedDecodeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ClassifierCase {
+    const char* name;
+    std::vector<double> edges;
+    std::uint32_t gapPeriod;
+    bool classified;
+    const char* letters;
+    double moduleMm;
+    double ratio;
+};
+
+const ClassifierCase kClassifierCases[] = {
+    {"AsDrawn", {0, 1.0, 1.4, 1.8, 2.8, 3.2}, 0, true, "WNNWN", 0.4, 2.5},
+    {"WideBarsBorrowFromWideSpaces", {0, 0.4, 1.4, 1.8, 2.8, 3.2}, 0, true, "NWNWN", 0.4, 2.5},
+    // Wide bars 13, 8.5, 8.5: the first lies exactly at 1.3 x their mean.
+    {"ExactlyAtTheBand", {0, 13, 17, 25.5, 29.5, 38}, 0, true, "WNWNW", 4.0, 2.5},
+    // Wide bars 13.25, 8.375, 8.375: the first beyond 1.3 x their mean of 10.
+    {"BeyondTheBand", {0, 13.25, 17.25, 25.625, 29.625, 38}, 0, false, "", 0, 0},
+    // Narrow spaces 4 and 2.4: the second below their mean of 3.2 / 1.3.
+    {"BelowTheBand", {0, 10, 14, 24, 26.4, 36.4}, 0, false, "", 0, 0},
+    {"NoWideElements", {0, 1, 2, 3, 4, 5}, 0, false, "", 0, 0},
+    // Element 4 is a gap of 0.7 that would count as a wide space.
+    {"GapsSetApart", {0, 1.0, 1.4, 1.8, 2.5, 2.9, 3.9, 4.3}, 4, true, "WNNINWN", 0.4, 2.5},
+};
+
+class ClassifierTest : public testing::TestWithParam<ClassifierCase> {};
+
+TEST_P(ClassifierTest, ClassifiesAgainstTheGroupMeans) {
+    const ClassifierCase& c = GetParam();
+    FakeWideNarrowSymbology processor(c.gapPeriod);
+    const auto count = static_cast<std::uint32_t>(c.edges.size());
+    ASSERT_EQ(processor.Decode(c.edges.data(), count, false), c.classified);
+    if (!c.classified) {
+        EXPECT_EQ(processor.GetWideNarrowRatio(), 2.5);
+        return;
+    }
+    EXPECT_EQ(processor.GetLetters(), c.letters);
+    EXPECT_NEAR(processor.GetMagnification(), c.moduleMm, 1e-12);
+    EXPECT_NEAR(processor.GetWideNarrowRatio(), c.ratio, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClassifierTest, testing::ValuesIn(kClassifierCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClassifierTest, FailedClassificationKeepsTheMeasuredRatio) {
+    FakeWideNarrowSymbology processor;
+    // Wide elements three times the narrow ones.
+    const std::vector<double> drawn = {0, 1.2, 1.6, 2.0, 3.2, 3.6};
+    ASSERT_TRUE(processor.DecodeEdges(drawn.data(), 6));
+    EXPECT_NEAR(processor.GetWideNarrowRatio(), 3.0, 1e-12);
+    const std::vector<double> beyond = {0, 13.25, 17.25, 25.625, 29.625, 38};
+    EXPECT_FALSE(processor.DecodeEdges(beyond.data(), 6));
+    EXPECT_NEAR(processor.GetWideNarrowRatio(), 3.0, 1e-12);
+    EXPECT_THAT(Measured(processor), Pointwise(DoubleNear(1e-12), drawn));
+}
+
+struct OrientationCase {
+    const char* name;
+    BarcodeProcessor::BarBounds first;
+    BarcodeProcessor::BarBounds last;
+    std::uint32_t orientation;
+};
+
+// Bounds are left, top, right, bottom.
+const OrientationCase kOrientationCases[] = {
+    {"SideBySideAscending", {0, 10, 1, 0}, {20, 10, 21, 0}, 2},
+    {"SideBySideDescending", {20, 10, 21, 0}, {0, 10, 1, 0}, 4},
+    {"OneBar", {0, 10, 1, 0}, {0, 10, 1, 0}, 4},
+    {"StackedAscending", {0, 1, 10, 0}, {0, 21, 10, 20}, 3},
+    {"StackedDescending", {0, 21, 10, 20}, {0, 1, 10, 0}, 5},
+    {"Oblique", {0, 10, 1, 0}, {20, 12, 21, 2}, 1},
+};
+
+class OrientationTest : public testing::TestWithParam<OrientationCase> {};
+
+TEST_P(OrientationTest, ClassifiesFromTheOuterBars) {
+    const OrientationCase& c = GetParam();
+    FakeSymbology processor(kFakeSpec);
+    EXPECT_EQ(processor.ClassifyOrientation(c.first, c.last), c.orientation);
+    EXPECT_EQ(processor.GetOrientation(), BarcodeProcessor::kOrientationUnknown);
+    const std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec));
+    ASSERT_TRUE(processor.DecodeEdges(edges.data(), 6));
+    EXPECT_EQ(processor.GetOrientation(), c.orientation);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OrientationTest, testing::ValuesIn(kOrientationCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace StriveloTest
