@@ -1,1 +1,84 @@
-extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }
+// Feeds arbitrary bytes to the XML reader with receivers shaped like the
+// profile: a root with scalars of every kind, a nested element it handles
+// itself and a delegated test element with a nested element of its own.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "M7LIO_StructuredIOXMLLoad.h"
+#include "foundation/M7LFailure.h"
+#include "support/RecordingReceiver.h"
+
+namespace {
+
+constexpr const char* kRootName = "BarcodeProfile";
+
+// Attributes of the element kinds are reported; the report would only slow
+// the run down.
+int IgnoreFailure(const char*, int, int, const char*, const char*, int, const char*) {
+    return 0;
+}
+
+// A successful parse must have closed every element it opened, in each
+// receiver.
+void CheckBalanced(const RecordingReceiver& root) {
+    std::map<std::string, int> open;
+    for (const std::string& line : root.Log()) {
+        const std::size_t colon = line.find(": ");
+        const std::string label = colon == std::string::npos ? "" : line.substr(0, colon);
+        const std::string_view call =
+            std::string_view(line).substr(colon == std::string::npos ? 0 : colon + 2);
+        if (call.starts_with("BeginElement(")) {
+            ++open[label];
+        } else if (call == "EndElement") {
+            --open[label];
+        }
+    }
+    for (const auto& [label, count] : open) {
+        if (count != 0) {
+            std::abort();
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool quiet = (SetFailureHandler(&IgnoreFailure), true);
+    (void)quiet;
+
+    RecordingReceiver profile({{"ProfileName", kM7LIO_String},
+                               {"ProfileSaveTime", kM7LIO_String},
+                               {"ProfileCheckSum", kM7LIO_Integer},
+                               {"Note", kM7LIO_WideString},
+                               {"Comment", kM7LIO_AttributeString},
+                               {"Key", kM7LIO_Binary},
+                               {"Secret", kM7LIO_ScrambledBinary},
+                               {"CountTest", kM7LIO_Element},
+                               {"EnableTest", kM7LIO_Boolean},
+                               {"NrOfBarcodes", kM7LIO_Integer},
+                               {"HeightTest", kM7LIO_Element}});
+    RecordingReceiver test({{"EnableTest", kM7LIO_Boolean},
+                            {"EnableFix", kM7LIO_Boolean},
+                            {"MinimumHeight", kM7LIO_Real},
+                            {"Code", kM7LIO_String},
+                            {"Range", kM7LIO_Element},
+                            {"Low", kM7LIO_Real},
+                            {"High", kM7LIO_Real}},
+                           "test");
+    profile.DelegateTo("HeightTest", test);
+
+    M7LIO_StructuredIOXMLLoad reader{M7L_FileSpecificationNative()};
+    profile.StartDocument(kRootName, nullptr);
+    const bool ok = reader.ProduceFromText(
+        &profile, kRootName, std::string_view(reinterpret_cast<const char*>(data), size));
+    profile.FinishDocument();
+    if (ok) {
+        CheckBalanced(profile);
+    }
+    return 0;
+}
