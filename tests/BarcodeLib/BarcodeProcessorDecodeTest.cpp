@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,11 @@ struct FailedDecodeCase {
     const char* name;
     std::function<bool(FakeSymbology&)> attempt;
 };
+
+// Keeps the test names readable; a std::function prints as raw bytes.
+void PrintTo(const FailedDecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const FailedDecodeCase kFailedDecodeCases[] = {
     {"WrongCount",
