@@ -3,7 +3,14 @@
 #include <array>
 #include <span>
 
+#include "BarcodeProcessor2of5.h"
+#include "BarcodeProcessor3of9.h"
+#include "BarcodeProcessorCodabar.h"
+#include "BarcodeProcessorEAN128.h"
+#include "BarcodeProcessorEAN13.h"
+#include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
+#include "BarcodeProcessorUPCA.h"
 
 namespace Strivelo {
 
@@ -12,13 +19,36 @@ namespace {
 // Each family goes into its group in the standard order; only EAN-13 moves
 // with the UPC option.
 // EAN-128, the coupons, ISBN-EAN, ISBN, ISSN, ITF14, JAN-8, JAN-13, EAN-8.
-constexpr std::array<BarcodeProcessorRegistryEntry, 0> kBeforeEAN13{};
-constexpr std::array<BarcodeProcessorRegistryEntry, 0> kEAN13{};
+constexpr std::array<BarcodeProcessorRegistryEntry, 5> kBeforeEAN13{{
+    {kBarcodeTypeEAN128, MakeBarcodeProcessor<BarcodeProcessorEAN128>},
+    {kBarcodeTypeITF14, MakeBarcodeProcessor<BarcodeProcessorITF14>},
+    {kBarcodeTypeJAN8, MakeBarcodeProcessor<BarcodeProcessorJAN8>},
+    {kBarcodeTypeJAN13, MakeBarcodeProcessor<BarcodeProcessorJAN13>},
+    {kBarcodeTypeEAN8, MakeBarcodeProcessor<BarcodeProcessorEAN8>},
+}};
+constexpr std::array<BarcodeProcessorRegistryEntry, 1> kEAN13{{
+    {kBarcodeTypeEAN13, MakeBarcodeProcessor<BarcodeProcessorEAN13>},
+}};
 // UPC-A, UPC-E.
-constexpr std::array<BarcodeProcessorRegistryEntry, 0> kUPC{};
+constexpr std::array<BarcodeProcessorRegistryEntry, 2> kUPC{{
+    {kBarcodeTypeUPCA, MakeBarcodeProcessor<BarcodeProcessorUPCA>},
+    {kBarcodeTypeUPCE, MakeBarcodeProcessor<BarcodeProcessorUPCE>},
+}};
 // 2 of 5, 3 of 9, Code-128, Plessey-CRC, Plessey, Belgium-Pharma,
 // MSI-Mod10-Mod10, MSI-Mod11, MSI-Mod10, Codabar, Traditional-Codabar.
-constexpr std::array<BarcodeProcessorRegistryEntry, 0> kAfterUPC{};
+constexpr std::array<BarcodeProcessorRegistryEntry, 11> kAfterUPC{{
+    {kBarcodeType2of5, MakeBarcodeProcessor<BarcodeProcessor2of5>},
+    {kBarcodeType3of9, MakeBarcodeProcessor<BarcodeProcessor3of9>},
+    {kBarcodeTypeCode128, MakeBarcodeProcessor<BarcodeProcessorCode128>},
+    {kBarcodeTypePlesseyCRC, MakeBarcodeProcessor<BarcodeProcessorPlesseyCRC>},
+    {kBarcodeTypePlessey, MakeBarcodeProcessor<BarcodeProcessorPlessey>},
+    {kBarcodeTypeBelgPharma, MakeBarcodeProcessor<BarcodeProcessorBelgPharma>},
+    {kBarcodeTypeMSIMod10Mod10, MakeBarcodeProcessor<BarcodeProcessorMSIMod10Mod10>},
+    {kBarcodeTypeMSIMod11, MakeBarcodeProcessor<BarcodeProcessorMSIMod11>},
+    {kBarcodeTypeMSIMod10, MakeBarcodeProcessor<BarcodeProcessorMSIMod10>},
+    {kBarcodeTypeCodabar, MakeBarcodeProcessor<BarcodeProcessorCodabar>},
+    {kBarcodeTypeTraditionalCodabar, MakeBarcodeProcessor<BarcodeProcessorTraditionalCodabar>},
+}};
 constexpr std::array<BarcodeProcessorRegistryEntry, 0> kMS7B{};
 
 bool RegisterAll(std::span<const BarcodeProcessorRegistryEntry> entries) {

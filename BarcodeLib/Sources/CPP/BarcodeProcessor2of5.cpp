@@ -1,0 +1,458 @@
+#include "BarcodeProcessor2of5.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace Strivelo {
+
+namespace {
+
+// Digit patterns of Interleaved 2 of 5, narrow and wide, for 0 to 9.
+constexpr const char* kDigitPatterns[10] = {
+    "NNWWN", "WNNNW", "NWNNW", "WWNNN", "NNWNW", "WNWNN", "NWWNN", "NNNWW", "WNNWN", "NWNWN",
+};
+
+constexpr std::size_t kElementsPerDigit = 5;
+constexpr std::size_t kElementsPerPair = 2 * kElementsPerDigit;
+
+using PairRow = std::array<char, kElementsPerPair>;
+
+// Row 10 a + b holds the pair (a, b): a's elements are the bars, b's the
+// spaces between them.
+constexpr std::array<PairRow, 100> MakePairTable() {
+    std::array<PairRow, 100> table{};
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        for (std::size_t i = 0; i < kElementsPerDigit; ++i) {
+            table[row][2 * i] = kDigitPatterns[row / 10][i];
+            table[row][2 * i + 1] = kDigitPatterns[row % 10][i];
+        }
+    }
+    return table;
+}
+
+constexpr std::array<PairRow, 100> TwoOfFivePairTable = MakePairTable();
+
+constexpr std::string_view kStartLetters = "NNNN";
+constexpr std::string_view kStopLetters = "WNN";
+constexpr std::uint32_t kStartStopEdges = kStartLetters.size() + kStopLetters.size() + 1;
+constexpr std::size_t kITF14Length = 14;
+
+constexpr WideNarrowRules k2of5Rules{
+    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.2, 2.0, 3.0, 0.15, -1.0};
+// GS1 asks more of the wide elements of ITF-14.
+constexpr WideNarrowRules kITF14Rules{
+    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.25, 2.25, 3.0, 0.15, -1.0};
+
+constexpr double kDefaultBarHeightMm = 32.0;
+constexpr double kTextSizeMm = 8.96;
+constexpr double kCenteredTextAdvanceMm = 4.48;
+constexpr double kBearerBarThicknessModules = 2.0;
+constexpr double kBearerBoxThicknessMm = 4.8;
+
+// Shared by the wide/narrow symbologies.
+constexpr double kQuietZoneModules = 10.0;
+constexpr double kMinimumQuietZoneMm = 6.35;
+constexpr double kMinimumBarHeightMm = 6.35;
+// Heights within half a percent of the minimum still count as reaching it.
+constexpr double kBarHeightTolerance = 1.005;
+// Largest device count of one element the fitting works with; beyond it no
+// device exists and whole units would no longer be exact.
+constexpr double kLargestDeviceCount = 2147483648.0;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool AllDigits(const char* text, std::size_t length) {
+    return std::all_of(text, text + length, IsDigit);
+}
+
+double QuietZone(double moduleMm) {
+    return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
+}
+
+// GS1 weights 3, 1, 3, ... from the first of the 13 data digits.
+char ITF14CheckDigit(const char* digits) {
+    int sum = 0;
+    for (std::size_t i = 0; i + 1 < kITF14Length; ++i) {
+        sum += (digits[i] - '0') * (i % 2 == 0 ? 3 : 1);
+    }
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+}  // namespace
+
+// The rule walks the counts one unit at a time; each walk starts next to
+// where it ends, so that a magnification or ratio far off the rules does not
+// walk long.
+bool WideNarrowRules::FitToResolution(double deviceUnitsPerMm, double* magnification,
+                                      double* ratio) const {
+    const double unitsPerModule = nominalModuleMm * deviceUnitsPerMm;
+    if (!(deviceUnitsPerMm > 0.0) ||
+        !(unitsPerModule * maximumMagnification * maximumRatio < kLargestDeviceCount) ||
+        !std::isfinite(unitsPerModule * *magnification) || !std::isfinite(*ratio)) {
+        return false;
+    }
+    const auto fitted = [unitsPerModule](double units) { return units / unitsPerModule; };
+    double narrow = std::max(1.0, std::round(unitsPerModule * *magnification));
+    narrow = std::min(narrow, std::floor(maximumMagnification * unitsPerModule) + 1.0);
+    while (narrow > 1.0 && fitted(narrow) > maximumMagnification) {
+        narrow -= 1.0;
+    }
+    narrow = std::max(narrow, std::ceil(minimumMagnification * unitsPerModule) - 1.0);
+    while (fitted(narrow) < minimumMagnification) {
+        narrow += 1.0;
+    }
+    const double fittedMagnification = fitted(narrow);
+    if (!IsMagnificationValid(fittedMagnification)) {
+        return false;
+    }
+    const double lowest = MinimumRatioAt(fittedMagnification);
+    double wide = std::max(1.0, std::round(narrow * *ratio));
+    wide = std::min(wide, std::floor(maximumRatio * narrow) + 1.0);
+    while (wide > 2.0 && wide / narrow > maximumRatio) {
+        wide -= 1.0;
+    }
+    wide = std::max(wide, std::ceil(lowest * narrow) - 1.0);
+    while (wide / narrow < lowest) {
+        wide += 1.0;
+    }
+    if (wide / narrow > maximumRatio) {
+        return false;
+    }
+    *magnification = fittedMagnification;
+    *ratio = wide / narrow;
+    return true;
+}
+
+bool BarcodeProcessorWideNarrowBase::BeginDecode(const double* /*edges*/, std::uint32_t count) {
+    if (letters_ == nullptr && count > 0) {
+        letters_.reset(new (std::nothrow) char[count - 1]);
+    }
+    return letters_ != nullptr;
+}
+
+bool BarcodeProcessorWideNarrowBase::EndDecode() {
+    letters_.reset();
+    return true;
+}
+
+bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, double bottom,
+                                                  double top) {
+    const double narrow = GetModuleWidth();
+    const double wide = GetWideNarrowRatio() * narrow;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const double x = GetRunningX();
+        const double width = letters[i] == 'W' ? wide : narrow;
+        if (i % 2 == 0 && !EmitBar(x, x + width, bottom, top)) {
+            return false;
+        }
+        SetRunningX(x + width);
+    }
+    return true;
+}
+
+bool BarcodeProcessorWideNarrowBase::MatchesLetters(const BarcodeEdgeView& edges,
+                                                    std::uint32_t firstElement,
+                                                    std::string_view letters) {
+    const std::uint32_t count = edges.GetCount();
+    if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
+        return false;
+    }
+    const double threshold = edges[count - 1] / (count - 1);
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
+        const char letter = edges[element] - edges[element - 1] > threshold ? 'W' : 'N';
+        if (letters[i] != 'I' && letters[i] != letter) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
+                                                  std::uint32_t gapPeriod, std::size_t textLength) {
+    double moduleMm = 0.0;
+    double ratio = 0.0;
+    char text[kCodeCapacity + 1];
+    if (textLength > kCodeCapacity || !PrepareDecoding(edges) ||
+        !ClassifyWideNarrow(gapPeriod, letters_.get(), &moduleMm, &ratio) ||
+        !DecodeText(text, textLength)) {
+        return false;
+    }
+    text[textLength] = '\0';
+    const std::uint32_t count = edges.GetCount();
+    double* const ideal = GetDecodingEdges().GetIdeal();
+    for (std::uint32_t j = 1; j < count; ++j) {
+        ideal[j] = ideal[j - 1] + (letters_[j - 1] == 'W' ? ratio : 1.0) * moduleMm;
+    }
+    DecodeResult result;
+    result.encodedCode = text;
+    result.magnification = moduleMm / GetRules().nominalModuleMm;
+    result.moduleWidthMm = moduleMm;
+    result.reductionEdgeCount = count;
+    result.heightBarEdge = 0;
+    result.firstSymbolEdge = 0;
+    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
+    result.wideNarrowRatio = ratio;
+    return CommitDecoding(result);
+}
+
+bool BarcodeProcessorWideNarrowBase::Generate() {
+    const char* const code = GetEncodedCode();
+    if (!IsEncodedValid(code)) {
+        return false;
+    }
+    const double moduleMm = GetRules().nominalModuleMm * GetMagnification();
+    SetModuleWidth(moduleMm);
+    if (!(moduleMm > 0.0) || !EmitFont(GetFont(), false)) {
+        return false;
+    }
+    const std::size_t length = std::strlen(code);
+    const double symbolWidth = GetSymbolWidth(length, moduleMm);
+    const double quietZone = QuietZone(moduleMm);
+    const double totalWidth = symbolWidth + 2.0 * quietZone;
+    const Layout layout = GetLayout(symbolWidth);
+    const double barHeight = GetBarHeight() != 0.0 ? GetBarHeight() : layout.defaultBarHeightMm;
+    SetTotalWidth(totalWidth);
+    double textY = -layout.textSizeMm - moduleMm;
+    double left = 0.0;
+    double right = totalWidth;
+    double bottom = textY - moduleMm;
+    double top = barHeight + moduleMm;
+    textY += ReserveBearerBars(&left, &right, &bottom, &top, layout.bearerThicknessMm);
+    if ((GetEmitFrame() && !EmitFrame(left, right, bottom, top, 0.0)) ||
+        (GetHumanReadable() && !EmitQuietZoneMarks(0.0, totalWidth, textY, textY, true, true))) {
+        return false;
+    }
+    SetRunningX(quietZone);
+    if (!EmitSymbol(code, barHeight) ||
+        !EmitBearerBars(0.0, totalWidth, quietZone, quietZone, 0.0, barHeight,
+                        layout.bearerThicknessMm, GetGenerator())) {
+        return false;
+    }
+    if (!GetHumanReadable()) {
+        return true;
+    }
+    const std::size_t framed = layout.textFrame == '\0' ? 0 : 1;
+    const std::size_t characters = length + 2 * framed;
+    const double n = static_cast<double>(characters);
+    const double advance =
+        GetCenterAlign() ? layout.centeredTextAdvanceMm : (totalWidth - 2.0 * quietZone) / n;
+    const double firstX =
+        GetCenterAlign() ? (totalWidth - n * advance + advance) / 2.0 : quietZone + advance / 2.0;
+    for (std::size_t i = 0; i < characters; ++i) {
+        const bool frame = i < framed || i >= framed + length;
+        if (!EmitText(firstX + static_cast<double>(i) * advance, textY, layout.textSizeMm,
+                      frame ? layout.textFrame : code[i - framed])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double BarcodeProcessorWideNarrowBase::ComputeWidth() {
+    const char* const code = GetEncodedCode();
+    if (!IsEncodedValid(code)) {
+        return 0.0;
+    }
+    const double moduleMm = GetRules().nominalModuleMm * GetMagnification();
+    SetModuleWidth(moduleMm);
+    if (!(moduleMm > 0.0)) {
+        return GetRules().widthWithoutModuleMm;
+    }
+    const double totalWidth =
+        GetSymbolWidth(std::strlen(code), moduleMm) + 2.0 * QuietZone(moduleMm);
+    SetTotalWidth(totalWidth);
+    return totalWidth;
+}
+
+bool BarcodeProcessorWideNarrowBase::CorrectCode(M7LString& code) const {
+    return IsEncodedValid(code.CStr());
+}
+
+// A bar may be drawn up to a quarter of the nominal module narrower or wider.
+bool BarcodeProcessorWideNarrowBase::IsBarWidthReductionValid() const {
+    return std::fabs(GetBarWidthReduction()) <=
+           0.25 * GetRules().nominalModuleMm * GetMagnification();
+}
+
+bool BarcodeProcessorWideNarrowBase::IsMagnificationValid() const {
+    return GetRules().IsMagnificationValid(GetMagnification());
+}
+
+bool BarcodeProcessorWideNarrowBase::IsBarHeightValid() const {
+    const double moduleMm = GetRules().nominalModuleMm * GetMagnification();
+    if (!(moduleMm > 0.0)) {
+        return false;
+    }
+    const double symbolWidth = GetSymbolWidth(std::strlen(GetEncodedCode()), moduleMm);
+    const double height = kBarHeightTolerance * GetBarHeight();
+    return height >= GetRules().minimumHeightPerWidth * symbolWidth &&
+           height >= kMinimumBarHeightMm;
+}
+
+bool BarcodeProcessorWideNarrowBase::FitToResolution(double deviceUnitsPerMm) {
+    double magnification = GetMagnification();
+    double ratio = GetWideNarrowRatio();
+    if (!GetRules().FitToResolution(deviceUnitsPerMm, &magnification, &ratio)) {
+        return false;
+    }
+    SetMagnification(magnification);
+    return SetWideNarrowRatio(ratio);
+}
+
+bool BarcodeProcessorWideNarrowBase::IsWideNarrowRatioValid() const {
+    return GetRules().IsRatioValid(GetMagnification(), GetWideNarrowRatio());
+}
+
+bool BarcodeProcessorWideNarrowBase::HasOption(std::int32_t optionCode) const {
+    return optionCode == kBarcodeOptionFont || optionCode == kBarcodeOptionCenterAlign ||
+           optionCode == kBarcodeOptionFontScaling || optionCode == kBarcodeOptionBearerBars ||
+           optionCode == kBarcodeOptionBearerBarEndBars ||
+           optionCode == kBarcodeOptionWideNarrowRatio;
+}
+
+std::int32_t BarcodeProcessor2of5::GetType() const {
+    return kBarcodeType2of5;
+}
+
+const char* BarcodeProcessor2of5::GetName() const {
+    return "2 of 5";
+}
+
+bool BarcodeProcessor2of5::HasStartStop(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return count >= kStartStopEdges && MatchesLetters(edges, 1, kStartLetters) &&
+           MatchesLetters(edges, count - static_cast<std::uint32_t>(kStopLetters.size()),
+                          kStopLetters);
+}
+
+bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second) {
+    const char* const letters = GetLetters() + letterIndex;
+    for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
+        if (std::equal(TwoOfFivePairTable[row].begin(), TwoOfFivePairTable[row].end(), letters)) {
+            *first = static_cast<char>('0' + row / 10);
+            *second = static_cast<char>('0' + row % 10);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BarcodeProcessor2of5::DecodeText(char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; i += 2) {
+        const auto letterIndex =
+            static_cast<std::uint32_t>(kStartLetters.size() + i / 2 * kElementsPerPair);
+        if (!DecodeDigitPair(letterIndex, &text[i], &text[i + 1])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// 4 start, 10 per pair and 3 stop elements: 10 p + 8 edges for p pairs.
+bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    if (count <= kStartStopEdges || (count - kStartStopEdges) % kElementsPerPair != 0) {
+        return false;
+    }
+    const BarcodeEdgeView view(edges, count, reversed);
+    return HasStartStop(view) &&
+           DecodeSymbol(view, 0, (count - kStartStopEdges) / kElementsPerPair * 2);
+}
+
+bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom, double top) {
+    if (!IsDigit(first) || !IsDigit(second)) {
+        return false;
+    }
+    const PairRow& row = TwoOfFivePairTable[(first - '0') * 10 + (second - '0')];
+    return EmitElements(std::string_view(row.data(), row.size()), bottom, top);
+}
+
+bool BarcodeProcessor2of5::EmitSymbol(const char* code, double top) {
+    if (!EmitElements(kStartLetters, 0.0, top)) {
+        return false;
+    }
+    for (const char* pair = code; pair[0] != '\0'; pair += 2) {
+        if (!EmitDigitPair(pair[0], pair[1], 0.0, top)) {
+            return false;
+        }
+    }
+    return EmitElements(kStopLetters, 0.0, top);
+}
+
+bool BarcodeProcessor2of5::IsEncodedValid(const char* encoded) const {
+    if (encoded == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(encoded);
+    return length > 0 && length % 2 == 0 && AllDigits(encoded, length);
+}
+
+const WideNarrowRules& BarcodeProcessor2of5::GetRules() const {
+    return k2of5Rules;
+}
+
+// Start 4 X, each digit 2 r X + 3 X, stop r X + 2 X.
+double BarcodeProcessor2of5::GetSymbolWidth(std::size_t length, double moduleMm) const {
+    const double ratio = GetWideNarrowRatio();
+    return moduleMm * (ratio + (2.0 * ratio + 3.0) * static_cast<double>(length) + 6.0);
+}
+
+BarcodeProcessorWideNarrowBase::Layout BarcodeProcessor2of5::GetLayout(double symbolWidthMm) const {
+    const double scaling = GetFontScaling();
+    const double bearerThickness =
+        GetBearerBarEndBars() ? kBearerBoxThicknessMm
+                              : kBearerBarThicknessModules * kModuleMm * GetMagnification();
+    return {std::max(kDefaultBarHeightMm, GetRules().minimumHeightPerWidth * symbolWidthMm),
+            kTextSizeMm * scaling, kCenteredTextAdvanceMm * scaling, bearerThickness, '\0'};
+}
+
+std::int32_t BarcodeProcessorITF14::GetType() const {
+    return kBarcodeTypeITF14;
+}
+
+const char* BarcodeProcessorITF14::GetName() const {
+    return "ITF14";
+}
+
+bool BarcodeProcessorITF14::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    return count == kStartStopEdges + kITF14Length / 2 * kElementsPerPair &&
+           BarcodeProcessor2of5::Decode(edges, count, reversed);
+}
+
+bool BarcodeProcessorITF14::Generate() {
+    SetBearerBars(true);
+    return BarcodeProcessor2of5::Generate();
+}
+
+bool BarcodeProcessorITF14::IsEncodedValid(const char* encoded) const {
+    return encoded != nullptr && std::strlen(encoded) == kITF14Length &&
+           AllDigits(encoded, kITF14Length) &&
+           encoded[kITF14Length - 1] == ITF14CheckDigit(encoded);
+}
+
+bool BarcodeProcessorITF14::CorrectCode(M7LString& code) const {
+    const char* const text = code.CStr();
+    if (std::strlen(text) < kITF14Length - 1 || !AllDigits(text, kITF14Length - 1)) {
+        return false;
+    }
+    char corrected[kITF14Length + 1];
+    std::memcpy(corrected, text, kITF14Length - 1);
+    corrected[kITF14Length - 1] = ITF14CheckDigit(corrected);
+    corrected[kITF14Length] = '\0';
+    return code.Assign(corrected).Equals(corrected);
+}
+
+bool BarcodeProcessorITF14::HasOption(std::int32_t optionCode) const {
+    return optionCode != kBarcodeOptionBearerBars && BarcodeProcessor2of5::HasOption(optionCode);
+}
+
+const WideNarrowRules& BarcodeProcessorITF14::GetRules() const {
+    return kITF14Rules;
+}
+
+}  // namespace Strivelo

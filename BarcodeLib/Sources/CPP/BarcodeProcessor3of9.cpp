@@ -1,0 +1,153 @@
+#include "BarcodeProcessor3of9.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+namespace Strivelo {
+
+namespace {
+
+// The character, its nine elements (bar, space, ..., bar) narrow or wide, and
+// the inter-character gap after it.
+constexpr std::string_view Code39Table[] = {
+    "0NNNWWNWNNI", "1WNNWNNNNWI", "2NNWWNNNNWI", "3WNWWNNNNNI", "4NNNWWNNNWI", "5WNNWWNNNNI",
+    "6NNWWWNNNNI", "7NNNWNNWNWI", "8WNNWNNWNNI", "9NNWWNNWNNI", "AWNNNNWNNWI", "BNNWNNWNNWI",
+    "CWNWNNWNNNI", "DNNNNWWNNWI", "EWNNNWWNNNI", "FNNWNWWNNNI", "GNNNNNWWNWI", "HWNNNNWWNNI",
+    "INNWNNWWNNI", "JNNNNWWWNNI", "KWNNNNNNWWI", "LNNWNNNNWWI", "MWNWNNNNWNI", "NNNNNWNNWWI",
+    "OWNNNWNNWNI", "PNNWNWNNWNI", "QNNNNNNWWWI", "RWNNNNNWWNI", "SNNWNNNWWNI", "TNNNNWNWWNI",
+    "UWWNNNNNNWI", "VNWWNNNNNWI", "WWWWNNNNNNI", "XNWNNWNNNWI", "YWWNNWNNNNI", "ZNWWNWNNNNI",
+    "-NWNNNNWNWI", ".WWNNNNWNNI", " NWWNNNWNNI", "*NWNNWNWNNI", "$NWNWNWNNNI", "/NWNWNNNWNI",
+    "+NWNNNWNWNI", "%NNNWNWNWNI",
+};
+
+constexpr char kStartStop = '*';
+constexpr std::string_view kStartStopLetters = Code39Table[39].substr(1);
+static_assert(Code39Table[39][0] == kStartStop);
+constexpr std::uint32_t kElementsPerCharacter = 9;
+// Nine elements and the gap.
+constexpr std::uint32_t kLettersPerCharacter = 10;
+// The start, one character and the stop: an empty code is never valid.
+constexpr std::uint32_t kMinimumEdgeCount = 3 * kLettersPerCharacter;
+
+// ISO/IEC 16388 asks for the larger ratio below a module of 0.5 mm.
+constexpr WideNarrowRules kCode39Rules{
+    BarcodeProcessor3of9::kModuleMm, 0.625, 2.0, 0.5, 2.2, 2.0, 3.0, 0.28314, 0.0};
+
+constexpr double kDefaultBarHeightPerMagnificationMm = 11.0;
+constexpr double kMinimumBarHeightMm = 6.35;
+constexpr double kTextSizePerMagnificationMm = 140.0 / 37.0;
+constexpr double kCenteredTextAdvanceModules = 7.0;
+constexpr double kBearerBarThicknessPerMagnificationMm = 0.6;
+
+const std::string_view* FindRow(char character) {
+    const auto row = std::find_if(std::begin(Code39Table), std::end(Code39Table),
+                                  [character](std::string_view r) { return r[0] == character; });
+    return row == std::end(Code39Table) ? nullptr : row;
+}
+
+}  // namespace
+
+std::int32_t BarcodeProcessor3of9::GetType() const {
+    return kBarcodeType3of9;
+}
+
+const char* BarcodeProcessor3of9::GetName() const {
+    return "3 of 9";
+}
+
+// The stop has no gap after it.
+bool BarcodeProcessor3of9::HasStartStop(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return count >= 2 * kLettersPerCharacter && MatchesLetters(edges, 1, kStartStopLetters) &&
+           MatchesLetters(edges, count - kElementsPerCharacter,
+                          kStartStopLetters.substr(0, kElementsPerCharacter));
+}
+
+bool BarcodeProcessor3of9::DecodeCharacter(std::uint32_t letterIndex, char* character) {
+    const std::string_view letters(GetLetters() + letterIndex, kLettersPerCharacter);
+    for (const std::string_view row : Code39Table) {
+        if (row.substr(1) == letters) {
+            *character = row[0];
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BarcodeProcessor3of9::DecodeText(char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto letterIndex = static_cast<std::uint32_t>((i + 1) * kLettersPerCharacter);
+        if (!DecodeCharacter(letterIndex, &text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Ten elements per character with the gap after it, the stop's gap missing:
+// 10 (n + 2) edges for n characters. Gaps take no part in the classifier's
+// groups.
+bool BarcodeProcessor3of9::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    if (count < kMinimumEdgeCount || count % kLettersPerCharacter != 0) {
+        return false;
+    }
+    const BarcodeEdgeView view(edges, count, reversed);
+    return HasStartStop(view) &&
+           DecodeSymbol(view, kLettersPerCharacter, count / kLettersPerCharacter - 2);
+}
+
+bool BarcodeProcessor3of9::EmitCharacter(char character, double bottom, double top) {
+    const std::string_view* const row = FindRow(character);
+    return row != nullptr && EmitElements(row->substr(1), bottom, top);
+}
+
+bool BarcodeProcessor3of9::EmitSymbol(const char* code, double top) {
+    if (!EmitCharacter(kStartStop, 0.0, top)) {
+        return false;
+    }
+    for (const char* c = code; *c != '\0'; ++c) {
+        if (!EmitCharacter(*c, 0.0, top)) {
+            return false;
+        }
+    }
+    return EmitCharacter(kStartStop, 0.0, top);
+}
+
+bool BarcodeProcessor3of9::IsEncodedValid(const char* encoded) const {
+    if (encoded == nullptr || encoded[0] == '\0') {
+        return false;
+    }
+    for (const char* c = encoded; *c != '\0'; ++c) {
+        if (*c == kStartStop || FindRow(*c) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const WideNarrowRules& BarcodeProcessor3of9::GetRules() const {
+    return kCode39Rules;
+}
+
+// n characters and the two "*", each 3 wide and 6 narrow elements, and the
+// n + 1 gaps between them.
+double BarcodeProcessor3of9::GetSymbolWidth(std::size_t length, double moduleMm) const {
+    const double n = static_cast<double>(length);
+    return moduleMm * ((3.0 * GetWideNarrowRatio() + 6.0) * (n + 2.0) + (n + 1.0));
+}
+
+// The default height reaches at least the minimum the height check asks for,
+// which grows with the code's length; the text, and with it its baseline,
+// scales with the magnification and the text scaling.
+BarcodeProcessorWideNarrowBase::Layout BarcodeProcessor3of9::GetLayout(double symbolWidthMm) const {
+    const double magnification = GetMagnification();
+    return {std::max({kDefaultBarHeightPerMagnificationMm * magnification, kMinimumBarHeightMm,
+                      GetRules().minimumHeightPerWidth * symbolWidthMm}),
+            GetFontScaling() * kTextSizePerMagnificationMm * magnification,
+            kCenteredTextAdvanceModules * kModuleMm * magnification,
+            kBearerBarThicknessPerMagnificationMm * magnification, kStartStop};
+}
+
+}  // namespace Strivelo

@@ -1,0 +1,743 @@
+#include "BarcodeProcessorBase1.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <new>
+
+#include "foundation/M7LUtilities.h"
+
+namespace Strivelo {
+
+namespace {
+
+constexpr int kDigitModules = 7;
+constexpr int kElementsPerDigit = 4;
+constexpr int kMaxElementModules = 4;
+// Guard bars reach this far below the normal bars, which end this far above
+// the digits of the human-readable line.
+constexpr int kGuardDescentModules = 5;
+// Guards, bar first; the elements of each are one module wide.
+constexpr const char* kOuterGuard = "101";
+constexpr const char* kCentreGuard = "01010";
+constexpr int kGuardModules = 3;
+constexpr int kCentreGuardModules = 5;
+constexpr double kMaxBarWidthReductionModules = 0.25;
+constexpr double kBarHeightTolerance = 1.01;
+
+// Element widths (modules) of number sets A and B, space first: digit d of
+// set A is row d, of set B row 10 + d. Set C has the widths of set A but
+// begins with a bar.
+constexpr std::uint8_t kSetAB[20][kElementsPerDigit] = {
+    {3, 2, 1, 1}, {2, 2, 2, 1}, {2, 1, 2, 2}, {1, 4, 1, 1}, {1, 1, 3, 2},  // A 0-4
+    {1, 2, 3, 1}, {1, 1, 1, 4}, {1, 3, 1, 2}, {1, 2, 1, 3}, {3, 1, 1, 2},  // A 5-9
+    {1, 1, 2, 3}, {1, 2, 2, 2}, {2, 2, 1, 2}, {1, 1, 4, 1}, {2, 3, 1, 1},  // B 0-4
+    {1, 3, 2, 1}, {4, 1, 1, 1}, {2, 1, 3, 1}, {3, 1, 2, 1}, {2, 1, 1, 3},  // B 5-9
+};
+
+// Sets of the add-on digits: the 2-digit add-on by its value modulo 4, the
+// 5-digit one by its check value.
+constexpr const char* kAddOn2Parity[4] = {"AA", "AB", "BA", "BB"};
+constexpr const char* kAddOn5Parity[10] = {"BBAAA", "BABAA", "BAABA", "BAAAB", "ABBAA",
+                                           "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB"};
+
+// The add-on's guard and the separator between two of its digits; a UPC
+// add-on keeps more distance from its symbol than an EAN one.
+constexpr const char* kAddOnGuard = "1011";
+constexpr const char* kAddOnSeparator = "01";
+constexpr int kAddOnGuardModules = 4;
+constexpr int kAddOnSeparatorModules = 2;
+constexpr int kAddOnElementsPerDigit = kElementsPerDigit + 2;
+constexpr int kEANAddOnGapModules = 7;
+constexpr int kUPCAddOnGapModules = 12;
+constexpr int kModulesAfterAddOn = 5;
+constexpr int kAddOn2Modules = 20;
+constexpr int kAddOn5Modules = 47;
+constexpr std::uint32_t kAddOn2Edges = 14;
+constexpr std::uint32_t kAddOn5Edges = 32;
+constexpr double kAddOnTextSizeMm = 2.8;
+// The add-on bars end this far above the reference y (the member's bar
+// height minus the nominal 22.85 mm), and start kAddOnDescentModules below
+// the guard bars.
+constexpr double kAddOnTopMm = 21.1;
+constexpr int kAddOnDescentModules = 3;
+
+// The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
+// last of them: '1'-'6' name the UPC-E digit copied there, every other
+// character is copied as it stands.
+constexpr const char* kUPCEExpansion[10] = {
+    "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
+    "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
+};
+constexpr std::size_t kUPCEDigitsIndex = 2;
+constexpr std::size_t kUPCEDigitCount = 6;
+constexpr std::size_t kUPCEShortAddOnIndex = 10;
+constexpr std::size_t kUPCEAddOnLength = 3;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int DigitValue(char c) {
+    return c - '0';
+}
+
+// The bars of 1, 2, 7 and 8 are drawn a 13th of a module narrower or wider,
+// which sets each of these digits further apart from the one it is most
+// easily taken for (1 and 7, 2 and 8). The shift, in modules and positive to
+// the right, moves the one edge of each bar that DrawDigit names.
+double EdgeShiftModules(char set, char digit) {
+    constexpr double kShift = 1.0 / 13.0;
+    const double sign = set == 'B' ? -1.0 : 1.0;
+    switch (digit) {
+        case '1':
+        case '2':
+            return sign * kShift;
+        case '7':
+        case '8':
+            return -sign * kShift;
+        default:
+            return 0.0;
+    }
+}
+
+const std::uint8_t* DigitWidths(char set, char digit) {
+    return kSetAB[(set == 'B' ? 10 : 0) + DigitValue(digit)];
+}
+
+// Length of an add-on's digits: up to the end, a blank or '('.
+std::size_t AddOnDigitCount(const char* addOn) {
+    return std::strcspn(addOn + 1, " (");
+}
+
+const char* AddOnParity(const char* digits, std::size_t count) {
+    if (count == 2) {
+        return kAddOn2Parity[(10 * DigitValue(digits[0]) + DigitValue(digits[1])) % 4];
+    }
+    const int odd = DigitValue(digits[0]) + DigitValue(digits[2]) + DigitValue(digits[4]);
+    const int even = DigitValue(digits[1]) + DigitValue(digits[3]);
+    return kAddOn5Parity[(3 * odd + 9 * even) % 10];
+}
+
+// One step of the grid fit: the whole modules of the element ending at d
+// modules from the first edge, reached modules having been used up before.
+// An edge up to half a module past the reached position still makes a
+// 1-module element; one before it cannot be placed.
+bool ElementModules(double d, int reached, int* modules) {
+    if (!(d >= reached)) {
+        return false;
+    }
+    const double w = RoundHalfAwayFromZero(d - reached);
+    *modules = w < 1.0 ? 1 : w > kMaxElementModules ? kMaxElementModules : static_cast<int>(w);
+    return true;
+}
+
+}  // namespace
+
+bool BarcodeProcessorBase1::BeginDecode(const double* /*edges*/, std::uint32_t count) {
+    if (elementWidths_ == nullptr && count > 1) {
+        elementWidths_.reset(new (std::nothrow) std::uint8_t[count - 1]);
+        if (elementWidths_ == nullptr) {
+            return false;
+        }
+    }
+    ClearCheckSum();
+    return true;
+}
+
+bool BarcodeProcessorBase1::EndDecode() {
+    elementWidths_.reset();
+    return true;
+}
+
+bool BarcodeProcessorBase1::IsBarWidthReductionValid() const {
+    const double limit = kMaxBarWidthReductionModules * kModuleWidthMm * GetMagnification();
+    return std::fabs(GetBarWidthReduction()) <= limit;
+}
+
+bool BarcodeProcessorBase1::IsMagnificationValid() const {
+    const double m = GetMagnification();
+    return m >= kMinMagnification && m <= kMaxMagnification;
+}
+
+bool BarcodeProcessorBase1::IsBarHeightValid() const {
+    double minimum = GetNominalBarHeightMm();
+    if (GetScaleHeightWithWidth()) {
+        minimum *= GetMagnification();
+    }
+    return kBarHeightTolerance * GetBarHeight() >= minimum;
+}
+
+bool BarcodeProcessorBase1::FitToResolution(double deviceUnitsPerMm) {
+    const double m = GetMagnification();
+    const double units = kModuleWidthMm * m * deviceUnitsPerMm;
+    if (!(deviceUnitsPerMm > 0.0) || !std::isfinite(units) || !(units > 0.0)) {
+        return false;
+    }
+    double whole = RoundHalfAwayFromZero(units);
+    if (whole < 1.0) {
+        whole = 1.0;
+    }
+    // Fewer whole units while the magnification is too large, then more
+    // while it is too small; each goes straight to the count where the
+    // stepping would stop, and one step more makes up for rounding.
+    const auto candidate = [&] { return m * whole / units; };
+    if (candidate() > kMaxMagnification && whole > 1.0) {
+        whole = std::max(1.0, std::floor(kMaxMagnification * units / m));
+        if (candidate() > kMaxMagnification && whole > 1.0) {
+            whole -= 1.0;
+        }
+    }
+    if (candidate() < kMinMagnification) {
+        whole = std::ceil(kMinMagnification * units / m);
+        if (candidate() < kMinMagnification) {
+            whole += 1.0;
+        }
+    }
+    const double fitted = candidate();
+    if (fitted < kMinMagnification || fitted > kMaxMagnification) {
+        return false;
+    }
+    return SetMagnification(fitted);
+}
+
+void BarcodeProcessorBase1::AddCheckDigit(int digit, int position) const {
+    if (position <= 0) {
+        return;
+    }
+    checkSum_ += static_cast<std::uint32_t>(position % 2 == 1 ? 3 * digit : digit);
+}
+
+int BarcodeProcessorBase1::ComputeCheckDigit() const {
+    return static_cast<int>((10 - checkSum_ % 10) % 10);
+}
+
+int BarcodeProcessorBase1::ComputeCheckDigitOver(const char* text, std::size_t end) const {
+    int position = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        position += IsDigit(text[i]) ? 1 : 0;
+    }
+    ClearCheckSum();
+    for (std::size_t i = 0; i < end; ++i) {
+        if (IsDigit(text[i])) {
+            AddCheckDigit(DigitValue(text[i]), position--);
+        }
+    }
+    return ComputeCheckDigit();
+}
+
+bool BarcodeProcessorBase1::HasCheckDigitAt(const char* text, std::size_t checkIndex) const {
+    return IsDigit(text[checkIndex]) &&
+           DigitValue(text[checkIndex]) == ComputeCheckDigitOver(text, checkIndex);
+}
+
+bool BarcodeProcessorBase1::RegroupDigits(const char* text, const CodeForm& form, char* out) {
+    std::size_t length = 0;
+    std::size_t digits = 0;
+    const std::uint8_t* hyphen = form.hyphens;
+    const auto append = [&](char digit) {
+        if (*hyphen != 0 && length == *hyphen) {
+            out[length++] = '-';
+            ++hyphen;
+        }
+        out[length++] = digit;
+        ++digits;
+    };
+    for (const char* c = text; *c != '\0' && length < form.maxLength; ++c) {
+        if (*c == ' ' && form.blankEndsAt != 0 && length == form.blankEndsAt) {
+            break;
+        }
+        if (IsDigit(*c)) {
+            append(*c);
+        } else if (*c != '-') {
+            return false;
+        }
+    }
+    if (digits == form.dataDigits) {
+        append('0');
+    }
+    if (form.cutToLength) {
+        for (const std::uint8_t* cut = form.lengths + std::size(form.lengths);
+             cut-- != form.lengths;) {
+            if (*cut != 0 && length >= *cut) {
+                length = *cut;
+                break;
+            }
+        }
+    }
+    out[length] = '\0';
+    return true;
+}
+
+bool BarcodeProcessorBase1::HasLengthOf(const char* text, const CodeForm& form) {
+    const std::size_t length = std::strlen(text);
+    for (const std::uint8_t allowed : form.lengths) {
+        if (allowed != 0 && length == allowed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BarcodeProcessorBase1::ReplaceCode(M7LString& code, const char* text) {
+    return code.Assign(text).Equals(text);
+}
+
+BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
+    M7LString& code, const CodeForm& form) const {
+    char text[kCorrectionCapacity + 1];
+    if (!RegroupDigits(code.CStr(), form, text)) {
+        return Correction::kRefused;
+    }
+    if (!HasLengthOf(text, form)) {
+        return ReplaceCode(code, text) ? Correction::kIncomplete : Correction::kRefused;
+    }
+    SetCheckDigit(text, form.checkIndex);
+    return ReplaceCode(code, text) ? Correction::kCorrected : Correction::kRefused;
+}
+
+void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) const {
+    text[checkIndex] = static_cast<char>('0' + ComputeCheckDigitOver(text, checkIndex));
+}
+
+BarcodeProcessorBase1::Layout BarcodeProcessorBase1::ComputeLayout(
+    double textSizePerMagnificationMm) const {
+    const double m = GetMagnification();
+    Layout layout{};
+    layout.module = kModuleWidthMm * m;
+    layout.barHeight = GetBarHeight();
+    if (layout.barHeight == 0.0) {
+        layout.barHeight = GetNominalBarHeightMm() * (GetScaleHeightWithWidth() ? m : 1.0);
+    }
+    layout.textSize = textSizePerMagnificationMm * m;
+    layout.normalBottom = kGuardDescentModules * layout.module;
+    layout.top = layout.normalBottom + layout.barHeight;
+    layout.textBaseline = layout.normalBottom - layout.textSize - layout.module;
+    layout.addOnReference = layout.barHeight - kEAN13BarHeightMm;
+    return layout;
+}
+
+bool BarcodeProcessorBase1::BeginSymbol(const Layout& layout, const char* font, double totalWidthMm,
+                                        bool leftMark, bool rightMark, double rightMarkY,
+                                        int leftQuietZoneModules) {
+    SetTotalWidth(totalWidthMm);
+    if (!EmitFont(font, true) ||
+        (GetEmitFrame() && !EmitFrame(0.0, totalWidthMm, layout.textBaseline - layout.module,
+                                      layout.top + layout.module, 0.0)) ||
+        (GetHumanReadable() && !EmitQuietZoneMarks(0.0, totalWidthMm, layout.textBaseline,
+                                                   rightMarkY, leftMark, rightMark))) {
+        return false;
+    }
+    SetRunningX(leftQuietZoneModules * layout.module);
+    return DrawStartGuard(0.0, layout.normalBottom, layout.top);
+}
+
+bool BarcodeProcessorBase1::EmitDigitTexts(const Layout& layout, const char* text,
+                                           std::size_t count, double firstBoxLeftMm, double size) {
+    for (std::size_t j = 0; j < count; ++j) {
+        const double centre =
+            firstBoxLeftMm + (kDigitModules / 2.0 + kDigitModules * j) * layout.module;
+        if (!EmitText(centre, layout.textBaseline, size, text[j])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double BarcodeProcessorBase1::ComputeSymbolWidth(int mainModules, const char* addOn,
+                                                 int quietZoneModules, bool ean) {
+    const double module = kModuleWidthMm * GetMagnification();
+    SetModuleWidth(module);
+    if (!(module > 0.0)) {
+        return -1.0;
+    }
+    const int modules =
+        mainModules + (addOn != nullptr ? AddOnModules(addOn, quietZoneModules, ean) : 0);
+    const double width = modules * module;
+    SetTotalWidth(width);
+    return width;
+}
+
+bool BarcodeProcessorBase1::DrawModules(const char* pattern, double bottom, double top) {
+    const double x = GetRunningX();
+    const double module = GetModuleWidth();
+    std::size_t i = 0;
+    for (; pattern[i] != '\0'; ++i) {
+        if (pattern[i] != '1' || (i > 0 && pattern[i - 1] == '1')) {
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (pattern[end] == '1') {
+            ++end;
+        }
+        if (!EmitBar(x + i * module, x + end * module, bottom, top)) {
+            return false;
+        }
+    }
+    SetRunningX(x + i * module);
+    return true;
+}
+
+bool BarcodeProcessorBase1::DrawStartGuard(double longBottom, double normalBottom, double top) {
+    return DrawModules(kOuterGuard, startGuardExtension_ ? longBottom : normalBottom, top);
+}
+
+bool BarcodeProcessorBase1::DrawCentreGuard(double longBottom, double normalBottom, double top) {
+    return DrawModules(kCentreGuard, centreGuardExtension_ ? longBottom : normalBottom, top);
+}
+
+bool BarcodeProcessorBase1::DrawEndGuard(double longBottom, double normalBottom, double top) {
+    return DrawModules(kOuterGuard, endGuardExtension_ ? longBottom : normalBottom, top);
+}
+
+bool BarcodeProcessorBase1::DrawDigit(char set, char digit, double bottom, double top) {
+    if (!IsDigit(digit)) {
+        return false;
+    }
+    const std::uint8_t* const w = DigitWidths(set, digit);
+    const double module = GetModuleWidth();
+    const double shift = EdgeShiftModules(set, digit) * module;
+    double x = GetRunningX();
+    SetRunningX(x + kDigitModules * module);
+    if (set == 'C') {
+        const double secondBar = x + (w[0] + w[1]) * module;
+        return EmitBar(x, x + w[0] * module + shift, bottom, top) &&
+               EmitBar(secondBar, secondBar + w[2] * module + shift, bottom, top);
+    }
+    x += w[0] * module;
+    const double secondBar = x + (w[1] + w[2]) * module;
+    return EmitBar(x + shift, x + w[1] * module, bottom, top) &&
+           EmitBar(secondBar + shift, secondBar + w[3] * module, bottom, top);
+}
+
+bool BarcodeProcessorBase1::DrawDigits(const char* text, std::size_t count, const char* letters,
+                                       char set, double bottom, double top) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!DrawDigit(letters != nullptr ? letters[i] : set, text[i], bottom, top)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BarcodeProcessorBase1::DrawHalves(const Layout& layout, const char* left,
+                                       const char* leftLetters, const char* right,
+                                       std::size_t count, double* leftBox, double* rightBox) {
+    const double bottom = layout.normalBottom;
+    *leftBox = GetRunningX();
+    if (!DrawDigits(left, count, leftLetters, 0, bottom, layout.top) ||
+        !DrawCentreGuard(0.0, bottom, layout.top)) {
+        return false;
+    }
+    *rightBox = GetRunningX();
+    return DrawDigits(right, count, nullptr, 'C', bottom, layout.top) &&
+           DrawEndGuard(0.0, bottom, layout.top);
+}
+
+void BarcodeProcessorBase1::SetGuardExtension(bool start, bool centre, bool end) {
+    startGuardExtension_ = start;
+    centreGuardExtension_ = centre;
+    endGuardExtension_ = end;
+}
+
+const char* BarcodeProcessorBase1::AddOnAfter(const char* encoded, std::size_t mainLength) {
+    return std::strlen(encoded) > mainLength ? encoded + mainLength : nullptr;
+}
+
+bool BarcodeProcessorBase1::MatchesForm(const char* text, const char* form) {
+    for (std::size_t i = 0; form[i] != '\0'; ++i) {
+        if (form[i] == 'D' ? !IsDigit(text[i]) : text[i] != form[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BarcodeProcessorBase1::IsWholeAddOn(const char* text) {
+    return IsAddOnValid(text) && text[1 + AddOnDigitCount(text)] == '\0';
+}
+
+bool BarcodeProcessorBase1::IsAddOnValid(const char* text) {
+    if (text == nullptr || text[0] != '-') {
+        return false;
+    }
+    const std::size_t count = AddOnDigitCount(text);
+    if (count != 2 && count != 5) {
+        return false;
+    }
+    for (std::size_t i = 1; i <= count; ++i) {
+        if (!IsDigit(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int BarcodeProcessorBase1::AddOnModules(const char* addOn, int quietZoneModules, bool ean) {
+    int gap = kModulesAfterAddOn;
+    if (ean && quietZoneModules < kEANAddOnGapModules) {
+        gap = kEANAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    } else if (!ean && quietZoneModules < kUPCAddOnGapModules) {
+        gap = kUPCAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    }
+    return gap + (AddOnDigitCount(addOn) == 2 ? kAddOn2Modules : kAddOn5Modules);
+}
+
+// The bars hang below the guard bars by a fixed number of modules (not
+// modules times the magnification, which would leave the frame at large
+// magnifications); the digits stand one module above them.
+double BarcodeProcessorBase1::AddOnTextBaseline(double referenceY) const {
+    const double module = GetModuleWidth();
+    return referenceY + kAddOnTopMm - kAddOnDescentModules * module + module;
+}
+
+bool BarcodeProcessorBase1::DrawAddOn(const char* addOn, int quietZoneModules, double referenceY,
+                                      bool ean) {
+    if (!IsAddOnValid(addOn)) {
+        return false;
+    }
+    const double module = GetModuleWidth();
+    const int gap = ean ? kEANAddOnGapModules : kUPCAddOnGapModules;
+    if (quietZoneModules < gap) {
+        SetRunningX(GetRunningX() + (gap - quietZoneModules) * module);
+    }
+    const double start = GetRunningX();
+    const double bottom = -kAddOnDescentModules * module;
+    const double top = referenceY + kAddOnTopMm - kAddOnDescentModules * module;
+    const char* const digits = addOn + 1;
+    const std::size_t count = AddOnDigitCount(addOn);
+    const char* const letters = AddOnParity(digits, count);
+    if (!DrawModules(kAddOnGuard, bottom, top)) {
+        return false;
+    }
+    for (std::size_t j = 0; j < count; ++j) {
+        if ((j > 0 && !DrawModules(kAddOnSeparator, bottom, top)) ||
+            !DrawDigit(letters[j], digits[j], bottom, top)) {
+            return false;
+        }
+    }
+    if (!GetHumanReadable()) {
+        return true;
+    }
+    // Each digit is centred over its 7-module digit box.
+    constexpr double kFirstDigitCentreModules = kAddOnGuardModules + kDigitModules / 2.0;
+    constexpr int kDigitPitchModules = kDigitModules + kAddOnSeparatorModules;
+    const double size = kAddOnTextSizeMm * GetMagnification();
+    for (std::size_t j = 0; j < count; ++j) {
+        const double centre = start + (kFirstDigitCentreModules + kDigitPitchModules * j) * module;
+        if (!EmitText(centre, AddOnTextBaseline(referenceY), size, digits[j])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BarcodeProcessorBase1::BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                              int modules, std::uint32_t centreElement,
+                                              double* moduleMm) {
+    const double module = MeasureModule(edges, mainEdges, modules - 1);
+    if (!HasStartGuard(edges, module) || !PrepareDecoding(edges) ||
+        !FitModuleGrid(0, mainEdges, modules, module) ||
+        !CheckMainGuards(0, mainEdges, centreElement)) {
+        return false;
+    }
+    ClearCheckSum();
+    *moduleMm = module;
+    return true;
+}
+
+bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
+                                            char requiredLeftSet, EAN13Bars* bars) {
+    constexpr int kModules = 95;
+    constexpr std::uint32_t kCentreElement = 27;
+    constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
+    if (count != kEAN13Edges && count != kEAN13Edges + kAddOn2Edges &&
+        count != kEAN13Edges + kAddOn5Edges) {
+        return false;
+    }
+    return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kModules,
+                             kCentreElement, &bars->moduleMm) &&
+           DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
+                        bars->letters) &&
+           DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
+           DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);
+}
+
+double BarcodeProcessorBase1::MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                            int centreDistanceModules) {
+    if (edges.GetCount() < mainEdges || mainEdges < 4) {
+        return 0.0;
+    }
+    const double first = (edges[0] + edges[1]) / 2.0;
+    const double last = (edges[mainEdges - 2] + edges[mainEdges - 1]) / 2.0;
+    return (last - first) / centreDistanceModules;
+}
+
+bool BarcodeProcessorBase1::HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
+    if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
+        return false;
+    }
+    int reached = 0;
+    for (std::uint32_t i = 1; i <= kGuardModules; ++i) {
+        int w = 0;
+        if (!ElementModules((edges[i] - edges[0]) / moduleMm, reached, &w) || w != 1) {
+            return false;
+        }
+        reached += w;
+    }
+    return true;
+}
+
+bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount,
+                                          int expectedModules, double moduleMm) {
+    BarcodeEdgeList& list = GetDecodingEdges();
+    if (!(moduleMm > 0.0) || elementWidths_ == nullptr || edgeCount == 0 ||
+        std::uint64_t{firstEdge} + edgeCount > list.GetCount()) {
+        return false;
+    }
+    const double* const measured = list.GetMeasured();
+    double* const ideal = list.GetIdeal();
+    const double origin = measured[firstEdge];
+    ideal[firstEdge] = origin;
+    int reached = 0;
+    for (std::uint32_t i = firstEdge + 1; i < firstEdge + edgeCount; ++i) {
+        int w = 0;
+        if (!ElementModules((measured[i] - origin) / moduleMm, reached, &w)) {
+            return false;
+        }
+        reached += w;
+        ideal[i] = origin + reached * moduleMm;
+        elementWidths_[i - 1] = static_cast<std::uint8_t>(w);
+    }
+    return reached == expectedModules;
+}
+
+bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
+                                            std::uint32_t centreElement) const {
+    const auto allOne = [this](std::uint32_t first, std::uint32_t count) {
+        for (std::uint32_t e = first; e < first + count; ++e) {
+            if (elementWidths_[e] != 1) {
+                return false;
+            }
+        }
+        return true;
+    };
+    return allOne(firstElement, kGuardModules) && allOne(centreElement, kCentreGuardModules) &&
+           allOne(firstElement + edgeCount - 1 - kGuardModules, kGuardModules);
+}
+
+bool BarcodeProcessorBase1::DecodeDigit(std::uint32_t element, bool leftHalf, char* letter,
+                                        char* digit) const {
+    const std::uint8_t* const w = elementWidths_.get() + element;
+    if (w[0] + w[1] + w[2] + w[3] != kDigitModules) {
+        return false;
+    }
+    for (int row = 0; row < (leftHalf ? 20 : 10); ++row) {
+        if (std::memcmp(w, kSetAB[row], kElementsPerDigit) == 0) {
+            *letter = !leftHalf ? 'C' : row < 10 ? 'A' : 'B';
+            *digit = static_cast<char>('0' + row % 10);
+            return true;
+        }
+    }
+    return false;
+}
+
+void BarcodeProcessorBase1::CorrectIdealEdges(std::uint32_t element, char letter, char digit,
+                                              double moduleMm) {
+    const double shift = EdgeShiftModules(letter, digit) * moduleMm;
+    double* const ideal = GetDecodingEdges().GetIdeal();
+    ideal[element + 1] += shift;
+    ideal[element + 3] += shift;
+}
+
+bool BarcodeProcessorBase1::DecodeDigits(std::uint32_t firstElement, int count, bool leftHalf,
+                                         char requiredSet, int firstPosition, double moduleMm,
+                                         char* digits, char* letters) {
+    for (int j = 0; j < count; ++j) {
+        const std::uint32_t element = firstElement + kElementsPerDigit * j;
+        char letter = 0;
+        if (!DecodeDigit(element, leftHalf, &letter, &digits[j]) ||
+            (requiredSet != 0 && letter != requiredSet)) {
+            return false;
+        }
+        if (letters != nullptr) {
+            letters[j] = letter;
+        }
+        AddCheckDigit(DigitValue(digits[j]), firstPosition - j);
+        CorrectIdealEdges(element, letter, digits[j], moduleMm);
+    }
+    return true;
+}
+
+bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std::uint32_t edgeCount,
+                                        double moduleMm) {
+    out[0] = '\0';
+    if (edgeCount == 0) {
+        return true;
+    }
+    if (edgeCount != kAddOn2Edges && edgeCount != kAddOn5Edges) {
+        return false;
+    }
+    const int count = edgeCount == kAddOn2Edges ? 2 : 5;
+    if (!FitModuleGrid(firstEdge, edgeCount, count == 2 ? kAddOn2Modules : kAddOn5Modules,
+                       moduleMm)) {
+        return false;
+    }
+    const std::uint8_t* const w = elementWidths_.get() + firstEdge;
+    if (w[0] != 1 || w[1] != 1 || w[2] != 2) {
+        return false;
+    }
+    char letters[5];
+    for (int j = 0; j < count; ++j) {
+        const std::uint32_t element = kAddOnGuardModules - 1 + kAddOnElementsPerDigit * j;
+        if (j > 0 && (w[element - 2] != 1 || w[element - 1] != 1)) {
+            return false;
+        }
+        if (!DecodeDigit(firstEdge + element, true, &letters[j], &out[1 + j])) {
+            return false;
+        }
+        CorrectIdealEdges(firstEdge + element, letters[j], out[1 + j], moduleMm);
+    }
+    out[0] = '-';
+    out[1 + count] = '\0';
+    return std::memcmp(letters, AddOnParity(out + 1, count), count) == 0;
+}
+
+bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double moduleMm,
+                                               std::uint32_t mainEdges,
+                                               std::int32_t heightBarEdge) {
+    DecodeResult result;
+    result.encodedCode = encoded;
+    result.magnification = moduleMm / kModuleWidthMm;
+    result.moduleWidthMm = moduleMm;
+    result.reductionEdgeCount = mainEdges;
+    result.heightBarEdge = heightBarEdge;
+    result.firstSymbolEdge = 0;
+    result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);
+    return CommitDecoding(result);
+}
+
+bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) const {
+    const char* const digits = shortForm + kUPCEDigitsIndex;
+    for (std::size_t j = 0; j < kUPCEDigitCount; ++j) {
+        if (!IsDigit(digits[j])) {
+            return false;
+        }
+    }
+    const char* const pattern = kUPCEExpansion[DigitValue(digits[kUPCEDigitCount - 1])];
+    std::size_t i = 0;
+    for (; pattern[i] != '\0'; ++i) {
+        const char c = pattern[i];
+        longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
+    }
+    longForm[i++] = '-';
+    longForm[i] = static_cast<char>('0' + ComputeCheckDigitOver(longForm, i));
+    longForm[++i] = '\0';
+    if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
+        std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);
+    }
+    return true;
+}
+
+}  // namespace Strivelo

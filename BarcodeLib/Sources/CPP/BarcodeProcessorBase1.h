@@ -1,0 +1,241 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "BarcodeProcessor.h"
+
+namespace Strivelo {
+
+// What the EAN/UPC symbologies share: the module and parameter checks, the
+// GS1 modulo-10 check digit, the digit element sets and guards, the 2- and
+// 5-digit add-ons, the steps that decode measured edges into digits and ideal
+// edges, and the layout of the human-readable line. Never registered: the
+// members supply name, type, code forms, decoding and drawing sequence.
+class BarcodeProcessorBase1 : public BarcodeProcessor {
+public:
+    static constexpr double kModuleWidthMm = 0.33;
+    static constexpr double kMinMagnification = 0.8;
+    static constexpr double kMaxMagnification = 2.0;
+    // Nominal bar heights: EAN-13, UPC-A, UPC-E and what derives from them;
+    // EAN-8 and what derives from it.
+    static constexpr double kEAN13BarHeightMm = 22.85;
+    static constexpr double kEAN8BarHeightMm = 18.23;
+
+    // How a member's CorrectCode groups the digits of its code form.
+    struct CodeForm {
+        // Result indexes before which a hyphen goes, ascending; 0 ends.
+        std::uint8_t hyphens[4];
+        // The copy stops when the result is this long.
+        std::uint8_t maxLength;
+        // A result of exactly this many digits lacks only its check digit
+        // and gets the placeholder '0'.
+        std::uint8_t dataDigits;
+        // The lengths a corrected code may have, ascending; 0 ends.
+        std::uint8_t lengths[3];
+        // Whether a longer result is cut back to the longest of lengths it
+        // reaches, which drops an incomplete add-on.
+        bool cutToLength;
+        std::uint8_t checkIndex;
+        // A blank met when the result is this long ends the copy; 0 for none.
+        std::uint8_t blankEndsAt;
+    };
+    // How a correction ended: refused (the text left alone), regrouped but
+    // not complete, or complete with its check digit.
+    enum class Correction { kRefused, kIncomplete, kCorrected };
+
+    bool BeginDecode(const double* edges, std::uint32_t count) override;
+    bool EndDecode() override;
+    bool IsBarWidthReductionValid() const override;
+    bool IsMagnificationValid() const override;
+    // At least the member's nominal height, with 1 % tolerance; the nominal
+    // height grows with the magnification only when ScaleHeightWithWidth is
+    // set.
+    bool IsBarHeightValid() const override;
+    // Rounds the module to whole device units while the magnification stays
+    // valid; false, and nothing changed, when it cannot.
+    bool FitToResolution(double deviceUnitsPerMm) override;
+
+protected:
+    // Capacities (characters) of the texts the members pass around.
+    static constexpr std::size_t kAddOnCapacity = 6;
+    static constexpr std::size_t kUPCALongFormCapacity = 18;
+
+    // The values of one symbol's layout for the current magnification, mm.
+    struct Layout {
+        double module;
+        double barHeight;
+        double textSize;
+        double textBaseline;
+        // Normal bars run from normalBottom to top, guard bars from 0 to top.
+        double normalBottom;
+        double top;
+        // The add-ons' reference y: the bar height minus the nominal 22.85 mm.
+        double addOnReference;
+    };
+
+    // The longest regrouped code, in characters.
+    static constexpr std::size_t kCorrectionCapacity = 22;
+
+    // The digits of text in form into out (kCorrectionCapacity + 1 bytes),
+    // cut back and with a placeholder check digit as form says; false for a
+    // character other than a digit or '-'.
+    static bool RegroupDigits(const char* text, const CodeForm& form, char* out);
+    // Whether text has one of the lengths of form.
+    static bool HasLengthOf(const char* text, const CodeForm& form);
+    // Replaces code by text; false when it could not be stored.
+    static bool ReplaceCode(M7LString& code, const char* text);
+    // Regroups code (left alone when refused), replaces it and, when it has
+    // one of form's lengths, sets its check digit.
+    Correction CorrectGroupedCode(M7LString& code, const CodeForm& form) const;
+    void SetCheckDigit(char* text, std::size_t checkIndex) const;
+
+    // The check-digit sum is scratch of every validation, correction and
+    // decoding, so the const ones may use it as well.
+    void ClearCheckSum() const { checkSum_ = 0; }
+    // position counts from the right, 1 being the digit just left of the
+    // check digit; the check digit itself goes in with 0, which adds nothing.
+    void AddCheckDigit(int digit, int position) const;
+    bool TestCheckDigit(int digit) const { return digit == ComputeCheckDigit(); }
+    int ComputeCheckDigit() const;
+    // The check digit over the digits in text[0, end), hyphens skipped.
+    int ComputeCheckDigitOver(const char* text, std::size_t end) const;
+    // Whether text[checkIndex] is the check digit of the digits before it.
+    bool HasCheckDigitAt(const char* text, std::size_t checkIndex) const;
+
+    // The member's nominal bar height (kEAN13BarHeightMm or kEAN8BarHeightMm).
+    virtual double GetNominalBarHeightMm() const = 0;
+    // Module, bar height (the default when none is set), text size and
+    // baseline for text of textSizePerMagnificationMm x magnification.
+    Layout ComputeLayout(double textSizePerMagnificationMm) const;
+    // The font, the frame around the whole symbol, the quiet-zone marks (the
+    // left one on the text baseline) and, leftQuietZoneModules from the left,
+    // the start guard; stops at the first refusal.
+    bool BeginSymbol(const Layout& layout, const char* font, double totalWidthMm, bool leftMark,
+                     bool rightMark, double rightMarkY, int leftQuietZoneModules);
+    // Characters text[0, count) of the human-readable line, each centred in
+    // its digit box, the first box beginning at firstBoxLeftMm.
+    bool EmitDigitTexts(const Layout& layout, const char* text, std::size_t count,
+                        double firstBoxLeftMm, double size);
+    // Stores the module and the total width of mainModules plus the add-on,
+    // when there is one; -1 when the module is not positive.
+    double ComputeSymbolWidth(int mainModules, const char* addOn, int quietZoneModules, bool ean);
+
+    // The modules of pattern ('1' dark) at the running x, which they advance;
+    // each run of dark modules is one bar.
+    bool DrawModules(const char* pattern, double bottom, double top);
+    // Each guard is drawn at the running x, which it advances; its bars reach
+    // down to longBottom while that guard's extension flag is set.
+    bool DrawStartGuard(double longBottom, double normalBottom, double top);
+    bool DrawCentreGuard(double longBottom, double normalBottom, double top);
+    bool DrawEndGuard(double longBottom, double normalBottom, double top);
+    // One digit of set 'A', 'B' or 'C' at the running x, advanced by 7
+    // modules; false, and nothing drawn, for a character that is no digit.
+    bool DrawDigit(char set, char digit, double bottom, double top);
+    // Digits text[0, count) of the sets in letters (or all of set, when
+    // letters is null).
+    bool DrawDigits(const char* text, std::size_t count, const char* letters, char set,
+                    double bottom, double top);
+    // From the running x after the start guard: count digits of left in the
+    // sets of leftLetters, the centre guard, count digits of right in set C
+    // and the end guard; where each half's first digit box begins goes to
+    // leftBox and rightBox.
+    bool DrawHalves(const Layout& layout, const char* left, const char* leftLetters,
+                    const char* right, std::size_t count, double* leftBox, double* rightBox);
+    void SetGuardExtension(bool start, bool centre, bool end);
+    bool GetStartGuardExtension() const { return startGuardExtension_; }
+    bool GetEndGuardExtension() const { return endGuardExtension_; }
+
+    // The add-on after a main code of mainLength characters, or null.
+    static const char* AddOnAfter(const char* encoded, std::size_t mainLength);
+    // Whether text has a digit wherever form has 'D' and form's character
+    // everywhere else, up to form's end.
+    static bool MatchesForm(const char* text, const char* form);
+    // An add-on that takes all of text.
+    static bool IsWholeAddOn(const char* text);
+    // The text of an add-on is '-' and 2 or 5 digits, ending at the text's
+    // end, a blank or '('.
+    static bool IsAddOnValid(const char* text);
+    // Modules an add-on adds to the total width, after a main symbol with a
+    // right quiet zone of quietZoneModules; EAN add-ons keep 7 modules from
+    // the symbol, UPC ones 12.
+    static int AddOnModules(const char* addOn, int quietZoneModules, bool ean);
+    double AddOnTextBaseline(double referenceY) const;
+    // Draws the add-on from the end of the main symbol's right quiet zone,
+    // the running x; referenceY is the layout's addOnReference.
+    bool DrawAddOn(const char* addOn, int quietZoneModules, double referenceY, bool ean);
+
+    // The decoding's first steps for a main symbol of mainEdges edges and
+    // modules modules: the module (from the outer bar centres) and the start
+    // guard judged on the caller's edges, then, with the edges prepared, the
+    // grid and the guards (the centre guard's five elements from
+    // centreElement on).
+    bool BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges, int modules,
+                           std::uint32_t centreElement, double* moduleMm);
+    // The main symbol as EAN-13 and UPC-A draw it, 60 edges with the add-on's
+    // 14 or 32 after them: twelve digits, the left ones of the given set (or
+    // of A and B, when it is 0), fed to the check sum from position 11 down.
+    struct EAN13Bars {
+        double moduleMm;
+        char left[6];
+        char letters[6];
+        char right[6];
+        char addOn[kAddOnCapacity + 1];
+    };
+    static constexpr std::uint32_t kEAN13Edges = 60;
+    static constexpr std::int32_t kEAN13HeightBarEdge = 8;
+    bool DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
+                         char requiredLeftSet, EAN13Bars* bars);
+
+    // The module from the distance of the outer bar centres of the first
+    // mainEdges edges, centreDistanceModules apart in the ideal symbol; not
+    // positive when the edges cannot be such a symbol.
+    static double MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                int centreDistanceModules);
+    // The three 1-module elements of a start guard at the first edge, judged
+    // as FitModuleGrid would, before anything is allocated.
+    static bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm);
+    // Element widths in whole modules for edges [firstEdge, firstEdge +
+    // edgeCount) of the decoding edges, and their ideal positions from the
+    // first on; true when the elements add up to expectedModules.
+    bool FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount, int expectedModules,
+                       double moduleMm);
+    // Start and end guard 1-1-1 and the centre guard all 1 at centreElement.
+    bool CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
+                         std::uint32_t centreElement) const;
+    // The digit of the four elements from element on: sets A and B in a left
+    // half, set C otherwise.
+    bool DecodeDigit(std::uint32_t element, bool leftHalf, char* letter, char* digit) const;
+    // Moves the ideal edges of the digit's bars as DrawDigit moved them.
+    void CorrectIdealEdges(std::uint32_t element, char letter, char digit, double moduleMm);
+    // count digits from firstElement on into digits (and their letters into
+    // letters), with ideal edges corrected, fed to the check sum from
+    // firstPosition down. requiredSet, when not 0, is the only set accepted.
+    bool DecodeDigits(std::uint32_t firstElement, int count, bool leftHalf, char requiredSet,
+                      int firstPosition, double moduleMm, char* digits, char* letters);
+    // The add-on of edgeCount edges from firstEdge into out ("-DD" or
+    // "-DDDDD", kAddOnCapacity + 1 bytes); no edges is an empty add-on.
+    bool DecodeAddOn(char* out, std::uint32_t firstEdge, std::uint32_t edgeCount, double moduleMm);
+    // The common end of a member's decoding: code, magnification and the
+    // reduction measured over the main symbol's edges only.
+    bool CommitMainDecoding(const char* encoded, double moduleMm, std::uint32_t mainEdges,
+                            std::int32_t heightBarEdge);
+
+    // The UPC-A long form "0-MMMMM-PPPPP-C" of the six UPC-E digits of
+    // shortForm (index 2 on), followed by the short form's add-on (index 10
+    // on) when it has one; longForm holds kUPCALongFormCapacity + 1 bytes.
+    // The short form's own number system and check digit are not read.
+    bool ExpandUPCE(const char* shortForm, char* longForm) const;
+
+private:
+    mutable std::uint32_t checkSum_ = 0;
+    // Element widths in modules of the decoding under way, one per element
+    // between two edges.
+    std::unique_ptr<std::uint8_t[]> elementWidths_;
+    bool startGuardExtension_ = true;
+    bool centreGuardExtension_ = true;
+    bool endGuardExtension_ = true;
+};
+
+}  // namespace Strivelo

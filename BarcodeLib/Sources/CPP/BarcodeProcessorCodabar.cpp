@@ -1,0 +1,419 @@
+#include "BarcodeProcessorCodabar.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <new>
+
+#include "BarcodeEdgeView.h"
+
+namespace Strivelo {
+
+namespace {
+
+constexpr std::size_t kElementsPerCharacter = 7;
+// The seven elements and the gap.
+constexpr std::uint32_t kEdgesPerCharacter = 8;
+
+struct CodabarCharacter {
+    char character;
+    // Bar, space, bar, space, bar, space, bar: 'N' narrow, 'W' wide.
+    char elements[kElementsPerCharacter + 1];
+};
+
+// Data characters, then the start and stop characters A-D.
+constexpr CodabarCharacter kCharacters[] = {
+    {'0', "NNNNNWW"}, {'1', "NNNNWWN"}, {'2', "NNNWNNW"}, {'3', "WWNNNNN"}, {'4', "NNWNNWN"},
+    {'5', "WNNNNWN"}, {'6', "NWNNNNW"}, {'7', "NWNNWNN"}, {'8', "NWWNNNN"}, {'9', "WNNWNNN"},
+    {'-', "NNNWWNN"}, {'$', "NNWWNNN"}, {':', "WNNNWNW"}, {'/', "WNWNNNW"}, {'.', "WNWNWNN"},
+    {'+', "NNWNWNW"}, {'A', "NNWWNWN"}, {'B', "NWNWNNW"}, {'C', "NNNWNWW"}, {'D', "NNNWWWN"},
+};
+constexpr std::size_t kFirstStartStopRow = 16;
+
+// Traditional element widths in mm at magnification 1, the seven elements and
+// the gap, rows as in kCharacters.
+constexpr double kTraditionalWidthsMm[][kEdgesPerCharacter] = {
+    {0.165, 0.264, 0.165, 0.264, 0.165, 0.617, 0.455, 0.445},  // 0
+    {0.165, 0.264, 0.165, 0.264, 0.455, 0.617, 0.165, 0.445},  // 1
+    {0.165, 0.254, 0.165, 0.62, 0.165, 0.254, 0.472, 0.445},   // 2
+    {0.455, 0.617, 0.165, 0.264, 0.165, 0.264, 0.165, 0.445},  // 3
+    {0.165, 0.264, 0.455, 0.264, 0.165, 0.617, 0.165, 0.445},  // 4
+    {0.455, 0.264, 0.165, 0.264, 0.165, 0.617, 0.165, 0.445},  // 5
+    {0.165, 0.617, 0.165, 0.264, 0.165, 0.264, 0.455, 0.445},  // 6
+    {0.165, 0.617, 0.165, 0.264, 0.455, 0.264, 0.165, 0.445},  // 7
+    {0.165, 0.617, 0.455, 0.264, 0.165, 0.264, 0.165, 0.445},  // 8
+    {0.472, 0.254, 0.165, 0.62, 0.165, 0.254, 0.165, 0.445},   // 9
+    {0.165, 0.254, 0.165, 0.62, 0.472, 0.254, 0.165, 0.445},   // -
+    {0.165, 0.254, 0.472, 0.62, 0.165, 0.254, 0.165, 0.445},   // $
+    {0.424, 0.236, 0.165, 0.236, 0.424, 0.236, 0.373, 0.446},  // :
+    {0.373, 0.236, 0.424, 0.236, 0.165, 0.236, 0.424, 0.446},  // /
+    {0.345, 0.257, 0.378, 0.257, 0.437, 0.257, 0.165, 0.444},  // .
+    {0.165, 0.257, 0.437, 0.257, 0.378, 0.257, 0.345, 0.444},  // +
+    {0.165, 0.203, 0.498, 0.493, 0.165, 0.409, 0.165, 0.442},  // A
+    {0.165, 0.409, 0.165, 0.493, 0.165, 0.203, 0.498, 0.442},  // B
+    {0.165, 0.203, 0.165, 0.493, 0.165, 0.409, 0.498, 0.442},  // C
+    {0.165, 0.203, 0.165, 0.493, 0.498, 0.409, 0.165, 0.442},  // D
+};
+static_assert(std::size(kTraditionalWidthsMm) == std::size(kCharacters));
+
+constexpr double kTraditionalCharacterMm = 2.54;
+
+// Every traditional character is 2.54 mm with its gap, and each element is
+// wide exactly where its pattern says, judged against the mean element.
+constexpr bool TraditionalWidthsFollowThePatterns() {
+    constexpr double meanElementMm = kTraditionalCharacterMm / kEdgesPerCharacter;
+    for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
+        double sum = 0.0;
+        for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
+            sum += kTraditionalWidthsMm[row][e];
+        }
+        if (sum - kTraditionalCharacterMm > 1e-9 || kTraditionalCharacterMm - sum > 1e-9) {
+            return false;
+        }
+        for (std::size_t e = 0; e < kElementsPerCharacter; ++e) {
+            if ((kTraditionalWidthsMm[row][e] > meanElementMm) !=
+                (kCharacters[row].elements[e] == 'W')) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(TraditionalWidthsFollowThePatterns());
+
+struct Alternative {
+    char written;
+    char meant;
+};
+
+constexpr Alternative kAlternatives[] = {
+    {'*', 'C'}, {'c', 'C'}, {'E', 'D'}, {'d', 'D'}, {'e', 'D'}, {'N', 'B'},
+    {'b', 'B'}, {'n', 'B'}, {'T', 'A'}, {'a', 'A'}, {'t', 'A'},
+};
+
+char MeantCharacter(char written) {
+    for (const Alternative& alternative : kAlternatives) {
+        if (alternative.written == written) {
+            return alternative.meant;
+        }
+    }
+    return written;
+}
+
+// The table row of character c, or -1.
+int RowOf(char c) {
+    for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
+        if (kCharacters[row].character == c) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+bool IsStartStop(int row) {
+    return row >= static_cast<int>(kFirstStartStopRow);
+}
+
+// The row from firstRow on whose elements are the seven letters, or -1.
+int RowOfLetters(const char* letters, std::size_t firstRow) {
+    for (std::size_t row = firstRow; row < std::size(kCharacters); ++row) {
+        if (std::memcmp(kCharacters[row].elements, letters, kElementsPerCharacter) == 0) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+char ElementLetter(double widthMm, double thresholdMm) {
+    return widthMm > thresholdMm ? 'W' : 'N';
+}
+
+// Judges the seven elements after edge first against the threshold, on the
+// caller's list before anything is copied.
+bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, double threshold) {
+    char letters[kElementsPerCharacter];
+    for (std::uint32_t e = 0; e < kElementsPerCharacter; ++e) {
+        letters[e] = ElementLetter(view[first + e + 1] - view[first + e], threshold);
+    }
+    return RowOfLetters(letters, kFirstStartStopRow) >= 0;
+}
+
+double QuietZoneMm(double moduleMm) {
+    return std::max(BarcodeProcessorBase3::kQuietZoneModules * moduleMm,
+                    BarcodeProcessorBase3::kMinimumQuietZoneMm);
+}
+
+// False when the string could not take the text.
+bool StoreCode(M7LString& code, const char* text) {
+    code.Assign(text);
+    return code.Equals(text);
+}
+
+}  // namespace
+
+double BarcodeProcessorBase3::ElementModules(std::size_t row, std::size_t element,
+                                             double ratio) const {
+    if (traditional_) {
+        return kTraditionalWidthsMm[row][element] / kModuleMm;
+    }
+    return element < kElementsPerCharacter && kCharacters[row].elements[element] == 'W' ? ratio
+                                                                                        : 1.0;
+}
+
+double BarcodeProcessorBase3::CodeWidthModules(const char* text, bool fromBarCentres,
+                                               double ratio) const {
+    const std::size_t length = std::strlen(text);
+    double modules = 0.0;
+    int row = -1;
+    for (std::size_t i = 0; i < length; ++i) {
+        row = RowOf(text[i]);
+        if (row < 0) {
+            return 0.0;
+        }
+        for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
+            modules += ElementModules(row, e, ratio);
+        }
+    }
+    if (length == 0) {
+        return 0.0;
+    }
+    modules -= ElementModules(row, kElementsPerCharacter, ratio);
+    if (fromBarCentres) {
+        modules -= (ElementModules(RowOf(text[0]), 0, ratio) +
+                    ElementModules(row, kElementsPerCharacter - 1, ratio)) /
+                   2.0;
+    }
+    return modules;
+}
+
+double BarcodeProcessorBase3::CodeWidth(const char* text, bool fromBarCentres) const {
+    return CodeWidthModules(text, fromBarCentres, GetWideNarrowRatio());
+}
+
+bool BarcodeProcessorBase3::BeginDecode(const double* /*edges*/, std::uint32_t count) {
+    if (decodeBuffer_ == nullptr) {
+        decodeBuffer_.reset(new (std::nothrow) char[count - 1]);
+    }
+    return decodeBuffer_ != nullptr;
+}
+
+bool BarcodeProcessorBase3::EndDecode() {
+    decodeBuffer_.reset();
+    return true;
+}
+
+// Element j (from 1) runs from edge j - 1 to edge j; every eighth is a gap.
+// The threshold is the mean element width, which the shared classifier uses
+// too, so the cheap look at start and stop agrees with the full reading.
+bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    if (count % kEdgesPerCharacter != 0 || count < 2 * kEdgesPerCharacter ||
+        count / kEdgesPerCharacter > kMaximumDecodedCharacters) {
+        return false;
+    }
+    const BarcodeEdgeView view(edges, count, reversed);
+    const double threshold = view[count - 1] / (count - 1);
+    if (!IsStartStopAt(view, 0, threshold) ||
+        !IsStartStopAt(view, count - kEdgesPerCharacter, threshold) || !PrepareDecoding(view)) {
+        return false;
+    }
+    BarcodeEdgeList& list = GetDecodingEdges();
+    const double* const measured = list.GetMeasured();
+    double* const ideal = list.GetIdeal();
+    char* const letters = decodeBuffer_.get();
+    double module = 0.0;
+    double ratio = 0.0;
+    if (traditional_) {
+        ideal[0] = measured[0];
+        for (std::uint32_t j = 1; j < count; ++j) {
+            letters[j - 1] = j % kEdgesPerCharacter == 0
+                                 ? 'I'
+                                 : ElementLetter(measured[j] - measured[j - 1], threshold);
+        }
+    } else if (!ClassifyWideNarrow(0, letters, &module, &ratio)) {
+        return false;
+    }
+
+    const std::uint32_t characters = count / kEdgesPerCharacter;
+    char text[kMaximumDecodedCharacters + 1];
+    std::size_t rows[kMaximumDecodedCharacters];
+    for (std::uint32_t c = 0; c < characters; ++c) {
+        const int row = RowOfLetters(letters + kEdgesPerCharacter * c, 0);
+        if (row < 0) {
+            return false;
+        }
+        rows[c] = static_cast<std::size_t>(row);
+        text[c] = kCharacters[row].character;
+    }
+    text[characters] = '\0';
+
+    const double span =
+        (measured[count - 1] + measured[count - 2]) / 2.0 - (measured[1] + measured[0]) / 2.0;
+    module = span / CodeWidthModules(text, true, ratio);
+    for (std::uint32_t i = 1; i < count; ++i) {
+        const std::uint32_t element = i - 1;
+        ideal[i] = ideal[i - 1] + module * ElementModules(rows[element / kEdgesPerCharacter],
+                                                          element % kEdgesPerCharacter, ratio);
+    }
+
+    DecodeResult result;
+    result.encodedCode = text;
+    result.magnification = module / kModuleMm;
+    result.moduleWidthMm = module;
+    result.reductionEdgeCount = count;
+    result.heightBarEdge = 0;
+    result.firstSymbolEdge = 0;
+    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
+    result.wideNarrowRatio = ratio;
+    return CommitDecoding(result);
+}
+
+bool BarcodeProcessorBase3::Generate() {
+    const double width = ComputeWidth();
+    if (!(width > 0.0) || !EmitFont(GetFont(), false)) {
+        return false;
+    }
+    SetTotalWidth(width);
+    const char* const code = GetEncodedCode();
+    const double module = GetModuleWidth();
+    const double ratio = GetWideNarrowRatio();
+    const double quietZone = QuietZoneMm(module);
+    const double height =
+        GetBarHeight() != 0.0
+            ? GetBarHeight()
+            : std::max(kBarHeightPerSymbolWidth * CodeWidthModules(code, false, ratio) * module,
+                       kMinimumBarHeightMm);
+    const double size = kTextSizeMm * GetMagnification() * GetFontScaling();
+    const double textY = -kTextSizeMm * GetMagnification() - module;
+    if ((GetEmitFrame() && !EmitFrame(0.0, width, textY - module, height + module, 0.0)) ||
+        (GetHumanReadable() && !EmitQuietZoneMarks(0.0, width, textY, textY, true, true))) {
+        return false;
+    }
+    SetRunningX(quietZone);
+    const std::size_t length = std::strlen(code);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto row = static_cast<std::size_t>(RowOf(code[i]));
+        for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
+            const double x = GetRunningX();
+            const double elementMm = ElementModules(row, e, ratio) * module;
+            if (e % 2 == 0 && !EmitBar(x, x + elementMm, 0.0, height)) {
+                return false;
+            }
+            SetRunningX(x + elementMm);
+        }
+    }
+    // Start and stop are not printed.
+    const std::size_t printed = length - 2;
+    if (!GetHumanReadable() || printed == 0) {
+        return true;
+    }
+    double step = kCentredTextPitchModules * module;
+    double first = (step + width - printed * step) / 2.0;
+    if (!GetCenterAlign()) {
+        step = (width - 2.0 * quietZone) / printed;
+        first = quietZone + step / 2.0;
+    }
+    for (std::size_t i = 0; i < printed; ++i) {
+        if (!EmitText(first + i * step, textY, size, code[i + 1])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double BarcodeProcessorBase3::ComputeWidth() {
+    const char* const code = GetEncodedCode();
+    if (!IsEncodedValid(code)) {
+        return 0.0;
+    }
+    const double module = kModuleMm * GetMagnification();
+    SetModuleWidth(module);
+    if (!(module > 0.0)) {
+        return 0.0;
+    }
+    return CodeWidth(code, false) * module + 2.0 * QuietZoneMm(module);
+}
+
+// At least a start and a stop; A-D only there.
+bool BarcodeProcessorBase3::IsEncodedValid(const char* encoded) const {
+    if (encoded == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(encoded);
+    if (length < 2) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        const int row = RowOf(encoded[i]);
+        if (row < 0 || IsStartStop(row) != (i == 0 || i == length - 1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A one-character code is a start without stop.
+bool BarcodeProcessorBase3::CorrectCode(M7LString& code) const {
+    const char* const text = code.CStr();
+    std::size_t length = std::strlen(text);
+    if (length == 0 || length > kCodeCapacity) {
+        return false;
+    }
+    char corrected[kCodeCapacity + 2];
+    for (std::size_t i = 0; i < length; ++i) {
+        corrected[i] = MeantCharacter(text[i]);
+        if (RowOf(corrected[i]) < 0) {
+            return false;
+        }
+    }
+    if (!IsStartStop(RowOf(corrected[0]))) {
+        return false;
+    }
+    if (length == 1 || !IsStartStop(RowOf(corrected[length - 1]))) {
+        corrected[length++] = corrected[0];
+    }
+    corrected[length] = '\0';
+    for (std::size_t i = 1; i + 1 < length; ++i) {
+        if (IsStartStop(RowOf(corrected[i]))) {
+            return false;
+        }
+    }
+    return length <= kCodeCapacity && StoreCode(code, corrected);
+}
+
+bool BarcodeProcessorBase3::IsBarWidthReductionValid() const {
+    const double reduction = GetBarWidthReduction();
+    const double limit = kMaximumBarWidthReductionModules * kModuleMm * GetMagnification();
+    return reduction <= limit && -reduction <= limit;
+}
+
+bool BarcodeProcessorBase3::IsMagnificationValid() const {
+    return GetMagnification() >= kMinimumMagnification &&
+           GetMagnification() <= kMaximumMagnification;
+}
+
+bool BarcodeProcessorBase3::IsBarHeightValid() const {
+    const double module = kModuleMm * GetMagnification();
+    if (!(module > 0.0)) {
+        return false;
+    }
+    const double height = kBarHeightTolerance * GetBarHeight();
+    return height >= kBarHeightPerSymbolWidth * CodeWidth(GetEncodedCode(), false) * module &&
+           height >= kMinimumBarHeightMm;
+}
+
+bool BarcodeProcessorBase3::IsWideNarrowRatioValid() const {
+    if (traditional_) {
+        return true;
+    }
+    const double ratio = GetWideNarrowRatio();
+    const double minimum = GetMagnification() >= 1.0 ? kMinimumRatio : kMinimumRatioBelowFullSize;
+    return ratio >= minimum && ratio <= kMaximumRatio;
+}
+
+bool BarcodeProcessorBase3::HasOption(std::int32_t optionCode) const {
+    return optionCode == kBarcodeOptionCenterAlign || optionCode == kBarcodeOptionFont ||
+           optionCode == kBarcodeOptionFontScaling ||
+           (optionCode == kBarcodeOptionWideNarrowRatio && !traditional_);
+}
+
+}  // namespace Strivelo

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+
+#include "BarcodeFourCC.h"
+#include "BarcodeProcessorBase1.h"
+#include "BarcodeProcessorMixIn_Font.h"
+
+namespace Strivelo {
+
+inline constexpr std::int32_t kBarcodeTypeEAN8 = FourCC("ean8");
+inline constexpr std::int32_t kBarcodeTypeEAN13 = FourCC("eanD");
+inline constexpr std::int32_t kBarcodeTypeJAN8 = FourCC("jan8");
+inline constexpr std::int32_t kBarcodeTypeJAN13 = FourCC("janD");
+
+// EAN-8: "DDDD-DDDD", the last digit the check digit; no add-on. User code
+// and encoded form are the same text.
+class BarcodeProcessorEAN8 : public BarcodeProcessorBase1, public BarcodeProcessorMixIn_Font {
+public:
+    std::int32_t GetType() const override { return kBarcodeTypeEAN8; }
+    const char* GetName() const override { return "EAN-8"; }
+    // Exactly 44 edges.
+    bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
+    bool Generate() override;
+    double ComputeWidth() override;
+    bool IsEncodedValid(const char* encoded) const override;
+    // Regroups the digits and recomputes the check digit; 7 digits get one.
+    // A character other than a digit or '-' leaves the text alone.
+    bool CorrectCode(M7LString& code) const override;
+    bool HasOption(std::int32_t optionCode) const override;
+
+protected:
+    double GetNominalBarHeightMm() const override { return kEAN8BarHeightMm; }
+};
+
+// EAN-13: "D-DDDDDD-DDDDDD", optionally followed by an add-on "-DD" or
+// "-DDDDD". User code and encoded form are the same text.
+class BarcodeProcessorEAN13 : public BarcodeProcessorBase1, public BarcodeProcessorMixIn_Font {
+public:
+    std::int32_t GetType() const override { return kBarcodeTypeEAN13; }
+    const char* GetName() const override { return "EAN-13"; }
+    // 60 edges, or 74 and 92 with an add-on.
+    bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
+    bool Generate() override;
+    double ComputeWidth() override;
+    bool IsEncodedValid(const char* encoded) const override;
+    // Regroups the digits, recomputes the check digit (12 digits get one) and
+    // cuts an incomplete add-on; a character other than a digit or '-' leaves
+    // the text alone.
+    bool CorrectCode(M7LString& code) const override;
+    bool HasOption(std::int32_t optionCode) const override;
+
+protected:
+    double GetNominalBarHeightMm() const override { return kEAN13BarHeightMm; }
+};
+
+// JAN-8: an EAN-8 with the prefix 45 or 49.
+class BarcodeProcessorJAN8 : public BarcodeProcessorEAN8 {
+public:
+    std::int32_t GetType() const override { return kBarcodeTypeJAN8; }
+    const char* GetName() const override { return "JAN-8"; }
+    bool IsEncodedValid(const char* encoded) const override;
+    // The EAN-8 correction with the prefix forced to 45 or 49.
+    bool CorrectCode(M7LString& code) const override;
+};
+
+// JAN-13: an EAN-13 with the prefix 45 or 49.
+class BarcodeProcessorJAN13 : public BarcodeProcessorEAN13 {
+public:
+    std::int32_t GetType() const override { return kBarcodeTypeJAN13; }
+    const char* GetName() const override { return "JAN-13"; }
+    bool IsEncodedValid(const char* encoded) const override;
+    // The EAN-13 correction with the prefix forced to 45 or 49.
+    bool CorrectCode(M7LString& code) const override;
+};
+
+}  // namespace Strivelo

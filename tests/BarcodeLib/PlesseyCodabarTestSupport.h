@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BarcodeFourCC.h"
+#include "BarcodeProcessor.h"
+#include "support/RecordingGenerator.h"
+
+namespace StriveloTest {
+
+inline constexpr std::int32_t kPlec = Strivelo::FourCC("plec");
+inline constexpr std::int32_t kPles = Strivelo::FourCC("ples");
+inline constexpr std::int32_t kBePh = Strivelo::FourCC("BePh");
+inline constexpr std::int32_t kMsiq = Strivelo::FourCC("msiq");
+inline constexpr std::int32_t kMsie = Strivelo::FourCC("msie");
+inline constexpr std::int32_t kMsit = Strivelo::FourCC("msit");
+inline constexpr std::int32_t kCoda = Strivelo::FourCC("coda");
+inline constexpr std::int32_t kCodt = Strivelo::FourCC("codt");
+
+// A processor of one of the Plessey/MSI or Codabar symbologies, made without
+// the registry; null for any other type.
+std::unique_ptr<Strivelo::BarcodeProcessor> MakePlesseyOrCodabar(std::int32_t type);
+
+// The four characters of a type code, for messages.
+std::string TypeText(std::int32_t type);
+
+// Sets code and parameters and draws; a refused code or drawing fails the
+// current test and gives no calls.
+struct SymbolSettings {
+    double magnification = 1.0;
+    double reductionMm = 0.0;
+    // 0 keeps the processor's ratio.
+    double wideNarrowRatio = 0.0;
+};
+RecordingGenerator Draw(Strivelo::BarcodeProcessor& processor, const char* code,
+                        const SymbolSettings& settings = {});
+
+// One letter per run of equal modules ('1' dark, '0' light), starting with
+// the first dark one: 'W' for runs of at least wideModules, else 'N'.
+std::string RunLetters(const std::string& modules, int wideModules);
+
+// One letter per element of the bars (bar, space, bar, ... from the first
+// bar): 'W' when wider than thresholdMm, else 'N'.
+std::string ElementLetters(const std::vector<RecordedBar>& bars, double thresholdMm);
+
+// The calls' kinds in order, repeats counted: "font frame bar*13 text*2".
+std::string CallSequence(const std::vector<RecordedCall>& calls);
+
+// Names parameterised cases after their name field.
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+std::vector<double> MeasuredEdges(const Strivelo::BarcodeProcessor& processor);
+std::vector<double> IdealEdges(const Strivelo::BarcodeProcessor& processor);
+
+// CorrectCode turns input into corrected, a valid code; with corrected null
+// it refuses and leaves the input as it was.
+void ExpectCorrection(const Strivelo::BarcodeProcessor& processor, const std::string& input,
+                      const char* corrected);
+
+// The human-readable line: one text call per printed character, from firstX
+// in steps, all at y with the size.
+struct TextLine {
+    const char* printed;
+    double firstX;
+    double step;
+    double sizeMm;
+    double y;
+};
+void ExpectTextLine(const RecordingGenerator& generator, const TextLine& line);
+
+// One frame from 0 to the width and from a module below the text to a module
+// above the bars, and one pair of quiet-zone marks on the text's line.
+struct SymbolBox {
+    double widthMm;
+    double textY;
+    double moduleMm;
+    double barHeightMm;
+    double magnification;
+};
+void ExpectFrameAndMarks(const RecordingGenerator& generator, const SymbolBox& box);
+
+// Drawing again with each call refused in turn ends at that call, and the
+// processor's output flags stay as they were.
+void ExpectStopsAtEachRefusedCall(Strivelo::BarcodeProcessor& processor);
+
+}  // namespace StriveloTest
