@@ -56,7 +56,8 @@ bool M7L_FileSpecification::AddExtension(const char16_t* extension, int mode) {
         std::char_traits<char16_t>::length(extension) > kMaxExtensionLengthChars) {
         return false;
     }
-    const std::u16string dotted = u"." + std::u16string(extension);
+    std::u16string dotted(1, u'.');
+    dotted += extension;
     return AppendToName(dotted.c_str(), mode);
 }
 

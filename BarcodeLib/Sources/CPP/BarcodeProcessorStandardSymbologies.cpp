@@ -8,6 +8,9 @@
 #include "BarcodeProcessorCodabar.h"
 #include "BarcodeProcessorEAN128.h"
 #include "BarcodeProcessorEAN13.h"
+#include "BarcodeProcessorEAN13Coupon.h"
+#include "BarcodeProcessorISBN.h"
+#include "BarcodeProcessorMS7B.h"
 #include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorUPCA.h"
@@ -19,8 +22,13 @@ namespace {
 // Each family goes into its group in the standard order; only EAN-13 moves
 // with the UPC option.
 // EAN-128, the coupons, ISBN-EAN, ISBN, ISSN, ITF14, JAN-8, JAN-13, EAN-8.
-constexpr std::array<BarcodeProcessorRegistryEntry, 5> kBeforeEAN13{{
+constexpr std::array<BarcodeProcessorRegistryEntry, 10> kBeforeEAN13{{
     {kBarcodeTypeEAN128, MakeBarcodeProcessor<BarcodeProcessorEAN128>},
+    {kBarcodeTypeEAN13Coupon, MakeBarcodeProcessor<BarcodeProcessorEAN13Coupon>},
+    {kBarcodeTypeUPCACoupon, MakeBarcodeProcessor<BarcodeProcessorUPCACoupon>},
+    {kBarcodeTypeISBNEAN, MakeBarcodeProcessor<BarcodeProcessorISBNEAN>},
+    {kBarcodeTypeISBN, MakeBarcodeProcessor<BarcodeProcessorISBN>},
+    {kBarcodeTypeISSN, MakeBarcodeProcessor<BarcodeProcessorISSN>},
     {kBarcodeTypeITF14, MakeBarcodeProcessor<BarcodeProcessorITF14>},
     {kBarcodeTypeJAN8, MakeBarcodeProcessor<BarcodeProcessorJAN8>},
     {kBarcodeTypeJAN13, MakeBarcodeProcessor<BarcodeProcessorJAN13>},
@@ -49,7 +57,9 @@ constexpr std::array<BarcodeProcessorRegistryEntry, 11> kAfterUPC{{
     {kBarcodeTypeCodabar, MakeBarcodeProcessor<BarcodeProcessorCodabar>},
     {kBarcodeTypeTraditionalCodabar, MakeBarcodeProcessor<BarcodeProcessorTraditionalCodabar>},
 }};
-constexpr std::array<BarcodeProcessorRegistryEntry, 0> kMS7B{};
+constexpr std::array<BarcodeProcessorRegistryEntry, 1> kMS7B{{
+    {kBarcodeTypeMS7B, MakeBarcodeProcessor<BarcodeProcessorMS7B>},
+}};
 
 bool RegisterAll(std::span<const BarcodeProcessorRegistryEntry> entries) {
     bool registered = true;

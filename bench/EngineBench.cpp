@@ -1,0 +1,195 @@
+// How long the engine takes to draw each symbology, to identify each one's
+// symbol among all registered symbologies, and to turn away edges of no
+// symbol, as the reader hands them over.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BarcodeFourCC.h"
+#include "BarcodeProcessor.h"
+#include "BarcodeProcessorDataGenerator.h"
+#include "BarcodeProcessorIdentification.h"
+#include "BarcodeProcessorRegistry.h"
+#include "BarcodeProcessorStandardSymbologies.h"
+
+namespace {
+
+using Strivelo::BarcodeProcessor;
+using Strivelo::FourCC;
+
+struct Sample {
+    std::int32_t type;
+    const char* code;
+};
+
+// One valid code per registered symbology, in registry order.
+const Sample kSamples[] = {
+    {FourCC("e128"), "(01)12345678901231(17)140704"},
+    {FourCC("eCou"), "9-912345-678909 (8101)1 23456 7890"},
+    {FourCC("uCou"), "5-12345-67890-0 (8100)1 23456"},
+    {FourCC("isbe"), "978-3-16-148410-0"},
+    {FourCC("isbn"), "3-16-148410-X"},
+    {FourCC("issn"), "0317-8471"},
+    {FourCC("itff"), "10012345000017"},
+    {FourCC("jan8"), "4512-3450"},
+    {FourCC("janD"), "4-512345-678906"},
+    {FourCC("ean8"), "9638-5074"},
+    {FourCC("eanD"), "4-006381-333931"},
+    {FourCC("upca"), "0-36000-29145-2"},
+    {FourCC("upce"), "0-123453-1"},
+    {FourCC("2of5"), "1234"},
+    {FourCC("3of9"), "CODE39"},
+    {FourCC("c128"), "AB123456"},
+    {FourCC("plec"), "108"},
+    {FourCC("ples"), "1234"},
+    {FourCC("BePh"), "1234-566"},
+    {FourCC("msiq"), "123448"},
+    {FourCC("msie"), "123430"},
+    {FourCC("msit"), "12344"},
+    {FourCC("coda"), "A1234B"},
+    {FourCC("codt"), "A1234B"},
+    {FourCC("ms7b"), "1234565"},
+};
+
+// The most edges the reader hands over for one reading line.
+constexpr std::size_t kReaderEdges = 300;
+constexpr std::uint32_t kNoiseSeed = 20240611;
+constexpr double kMaxNoiseStepMm = 3.0;
+constexpr double kEngineRange = 4294967296.0;
+
+std::string TypeText(std::int32_t type) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        text += static_cast<char>((static_cast<std::uint32_t>(type) >> shift) & 0xFF);
+    }
+    return text;
+}
+
+// Counts what it is sent and keeps nothing but, when asked, the bars' edges.
+class CountingGenerator : public Strivelo::BarcodeProcessorDataGenerator {
+public:
+    explicit CountingGenerator(bool keepBars = false) : keepBars_(keepBars) {}
+
+    bool AddBar(double left, double right, double, double) override {
+        if (keepBars_) {
+            bars_.emplace_back(left, right);
+        }
+        return Count();
+    }
+    bool AddBearerBar(double, double, double, double) override { return Count(); }
+    bool AddFrame(double, double, double, double, double) override { return Count(); }
+    bool AddText(double, double, double, char) override { return Count(); }
+    bool AddQuietZoneMarks(double, double, double, double, double, bool, bool) override {
+        return Count();
+    }
+    bool SetFont(const char*, bool) override { return Count(); }
+
+    std::size_t GetCalls() const { return calls_; }
+    // Two per bar, from left to right.
+    std::vector<double> GetEdges() {
+        std::sort(bars_.begin(), bars_.end());
+        std::vector<double> edges;
+        for (const auto& [left, right] : bars_) {
+            edges.push_back(left);
+            edges.push_back(right);
+        }
+        return edges;
+    }
+
+private:
+    bool Count() {
+        ++calls_;
+        return true;
+    }
+
+    bool keepBars_;
+    std::size_t calls_ = 0;
+    std::vector<std::pair<double, double>> bars_;
+};
+
+std::unique_ptr<BarcodeProcessor> MakeSample(const Sample& sample, benchmark::State& state) {
+    std::unique_ptr<BarcodeProcessor> processor = Strivelo::CreateByType(sample.type);
+    if (processor == nullptr) {
+        state.SkipWithError("not registered");
+    } else if (!processor->SetCode(sample.code)) {
+        state.SkipWithError("code refused");
+        processor.reset();
+    }
+    return processor;
+}
+
+void Generate(benchmark::State& state, const Sample& sample) {
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSample(sample, state);
+    if (processor == nullptr) {
+        return;
+    }
+    CountingGenerator generator;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(processor->GenerateInto(&generator));
+    }
+    state.counters["calls"] = benchmark::Counter(static_cast<double>(generator.GetCalls()),
+                                                 benchmark::Counter::kAvgIterations);
+}
+
+void Identify(benchmark::State& state, const std::vector<double>& edges) {
+    bool ambiguous = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Strivelo::IdentifyFromEdges(
+            edges.data(), static_cast<std::uint32_t>(edges.size()), &ambiguous));
+    }
+}
+
+void IdentifySample(benchmark::State& state, const Sample& sample) {
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSample(sample, state);
+    if (processor == nullptr) {
+        return;
+    }
+    CountingGenerator generator(true);
+    if (!processor->GenerateInto(&generator)) {
+        state.SkipWithError("not drawn");
+        return;
+    }
+    Identify(state, generator.GetEdges());
+}
+
+void IdentifyNoise(benchmark::State& state) {
+    std::mt19937 engine(kNoiseSeed);
+    std::vector<double> edges(kReaderEdges);
+    double x = 0.0;
+    for (double& edge : edges) {
+        x += static_cast<double>(engine()) / kEngineRange * kMaxNoiseStepMm;
+        edge = x;
+    }
+    Identify(state, edges);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (!Strivelo::RegisterStandardSymbologies(false) || !Strivelo::RegisterMS7B()) {
+        return 1;
+    }
+    for (const Sample& sample : kSamples) {
+        benchmark::RegisterBenchmark(("Generate/" + TypeText(sample.type)).c_str(), Generate,
+                                     sample);
+    }
+    for (const Sample& sample : kSamples) {
+        benchmark::RegisterBenchmark(("Identify/" + TypeText(sample.type)).c_str(), IdentifySample,
+                                     sample);
+    }
+    benchmark::RegisterBenchmark(("IdentifyNoise/" + std::to_string(kReaderEdges)).c_str(),
+                                 IdentifyNoise);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Strivelo::FreeRegistry();
+    return 0;
+}

@@ -1,0 +1,367 @@
+// ISBN, ISBN-EAN, ISSN and MS-7B code forms: hyphenation by the ISBN range
+// table, the modulo-11 check characters, corrections and conversions to and
+// from the EAN-13 and EAN-8 forms that the bars carry.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "BarcodeProcessorISBN.h"
+#include "BarcodeProcessorMS7B.h"
+#include "BarcodeProcessorMixIn_Font.h"
+#include "BarcodeProcessorMixIn_FontScaling.h"
+#include "BookCodesSupport.h"
+#include "foundation/M7LString.h"
+
+namespace StriveloTest {
+namespace {
+
+using namespace Strivelo;
+
+struct PartLengthsCase {
+    const char* name;
+    const char* text;
+    bool found;
+    int group;
+    int publisher;
+};
+
+// The rows of groups 0-2 are an older edition's, the others those of the
+// Agency's range message of November 2022.
+const PartLengthsCase kPartLengthsCases[] = {
+    {"Group3", "316148410", true, 1, 2},
+    {"Group0Publisher3", "030640615", true, 1, 3},
+    {"Group0Publisher7", "097522980", true, 1, 7},
+    {"Group1Publisher5", "155860832", true, 1, 5},
+    // The last number of one range and the first of the next.
+    {"Group1LastOf86979", "186979000", true, 1, 5},
+    {"Group1FirstOf869800", "186980000", true, 1, 6},
+    {"Group1Top", "199900000", true, 1, 7},
+    {"Group7", "722000000", true, 1, 3},
+    {"Group80First", "800000000", true, 2, 2},
+    {"Group80LastOf998999", "809989999", true, 2, 6},
+    {"Group80FirstOf99900", "809990000", true, 2, 5},
+    // Group 92 has publishers of one digit.
+    {"Group92", "920000000", true, 2, 1},
+    {"Group950", "950000000", true, 3, 2},
+    {"Group950Top", "950990000", true, 3, 5},
+    {"Group9963Publisher1", "996300000", true, 4, 1},
+    {"Group9963Publisher4", "996320000", true, 4, 4},
+    {"Group9963Publisher3", "996325000", true, 4, 3},
+    {"Group99901", "999010000", true, 5, 2},
+    {"Group99901Publisher3", "999015000", true, 5, 3},
+    {"Group99901Top", "999018000", true, 5, 2},
+    // Numbers below a group's first range have 2-digit publishers.
+    {"Group968BelowFirst", "968000000", true, 3, 2},
+    {"Group9983BelowFirst", "998350000", true, 4, 2},
+    {"Group9983Publisher3", "998397000", true, 4, 3},
+    // Numbers between two ranges take the length of the lower one.
+    {"Group87Below400", "873500000", true, 2, 2},
+    {"Group87Below85000", "878200000", true, 2, 4},
+    // Groups the table does not carry use group 0's ranges: 6 (the rule's
+    // group for 600-699), 93, 990 and 99939.
+    {"Group6UsesGroup0", "600119125", true, 1, 2},
+    {"Group93UsesGroup0", "937000000", true, 2, 4},
+    {"Group990UsesGroup0", "990000000", true, 3, 2},
+    {"Group99939UsesGroup0", "999390000", true, 5, 2},
+    // No digit would be left for the title.
+    {"NoTitleLeft", "999399500", false, 0, 0},
+    {"EightDigits", "31614841", false, 0, 0},
+    // Other characters are skipped.
+    {"HyphensAndLettersSkipped", "ISBN 3-16-148410-X", true, 1, 2},
+};
+
+void PrintTo(const PartLengthsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PartLengthsTest : public testing::TestWithParam<PartLengthsCase> {};
+
+TEST_P(PartLengthsTest, GroupAndPublisherLengths) {
+    const PartLengthsCase& c = GetParam();
+    int group = 0;
+    int publisher = 0;
+    ASSERT_EQ(BarcodeProcessorISBNBase::FindISBNPartLengths(c.text, &group, &publisher), c.found);
+    if (c.found) {
+        EXPECT_EQ(group, c.group);
+        EXPECT_EQ(publisher, c.publisher);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PartLengthsTest, testing::ValuesIn(kPartLengthsCases),
+                         BookCaseName<PartLengthsCase>);
+
+struct CorrectCase {
+    const char* name;
+    std::int32_t type;
+    const char* input;
+    bool corrected;
+    // The text afterwards; the input where the correction refused it.
+    const char* output;
+};
+
+const CorrectCase kCorrectCases[] = {
+    // ISBN: hyphens by the table, the check character computed (10 is 'X').
+    {"IsbnNineDigits", kTypeISBN, "316148410", true, "3-16-148410-X"},
+    {"IsbnWrongCheck", kTypeISBN, "3161484100", true, "3-16-148410-X"},
+    {"IsbnLowerCaseX", kTypeISBN, "316148410x", true, "3-16-148410-X"},
+    {"IsbnRehyphenated", kTypeISBN, "03-064-06152", true, "0-306-40615-2"},
+    {"IsbnPublisher7", kTypeISBN, "097522980", true, "0-9752298-0-X"},
+    {"IsbnGroup1", kTypeISBN, "155860832", true, "1-55860-832-X"},
+    {"IsbnGroup2", kTypeISBN, "207036024", true, "2-07-036024-5"},
+    {"IsbnGroup1Boundary", kTypeISBN, "186980000", true, "1-869800-00-1"},
+    {"IsbnGroup99901", kTypeISBN, "999015000", true, "99901-500-0-1"},
+    {"IsbnAddOn", kTypeISBN, "316148410X12345", true, "3-16-148410-X-12345"},
+    {"IsbnSixthAddOnDigitCut", kTypeISBN, "316148410X123456", true, "3-16-148410-X-12345"},
+    {"IsbnIncompleteAddOnCut", kTypeISBN, "316148410X1234", true, "3-16-148410-X"},
+    {"IsbnElevenDigitsCut", kTypeISBN, "31614841001", true, "3-16-148410-X"},
+    // A group the table does not carry keeps the user's hyphens, or gets
+    // group 0's.
+    {"IsbnUnknownGroupKeepsHyphens", kTypeISBN, "600-119-125-0", true, "600-119-125-5"},
+    {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "600119125", true, "6-00-119125-5"},
+    {"IsbnKnownGroupIgnoresHyphens", kTypeISBN, "31-6-148410-X", true, "3-16-148410-X"},
+    // Group 0's ranges would leave no title; only the user's hyphens serve.
+    {"IsbnUnknownGroupOnlyUsersHyphens", kTypeISBN, "99939-95-00-0", true, "99939-95-00-2"},
+    {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999399500", false, "999399500"},
+    {"IsbnEightDigits", kTypeISBN, "31614841", false, "31614841"},
+    {"IsbnLetter", kTypeISBN, "3-16-14841A-X", false, "3-16-14841A-X"},
+    {"IsbnXNotLast", kTypeISBN, "31614841X0", false, "31614841X0"},
+    // An ISBN-13 is no ISBN-10 of group 978.
+    {"IsbnOfThirteenDigits", kTypeISBN, "9783161484100", false, "9783161484100"},
+    // ISBN-EAN: an ISBN-10 gets prefix 978, an ISBN-13 keeps its prefix.
+    {"IsbnEanFromIsbn10", kTypeISBNEAN, "3161484100", true, "978-3-16-148410-0"},
+    {"IsbnEanFromIsbn13", kTypeISBNEAN, "9783161484100", true, "978-3-16-148410-0"},
+    {"IsbnEanTwelveDigits", kTypeISBNEAN, "978316148410", true, "978-3-16-148410-0"},
+    {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-7", true, "978-3-16-148410-0"},
+    {"IsbnEanAddOn", kTypeISBNEAN, "978316148410012345", true, "978-3-16-148410-0-12345"},
+    {"IsbnEan979KeepsHyphens", kTypeISBNEAN, "979-10-90636-07-0", true, "979-10-90636-07-1"},
+    {"IsbnEan979WithoutHyphens", kTypeISBNEAN, "9791090636071", true, "979-1-09-063607-1"},
+    // Groups 978 and 979 of ISBN-10 (Nigeria, Indonesia) are ISBN-10s by
+    // their ten digits.
+    {"IsbnEanGroup978Isbn10", kTypeISBNEAN, "9783700009", true, "978-978-37000-0-0"},
+    {"IsbnEanOtherPrefix", kTypeISBNEAN, "5901234123457", false, "5901234123457"},
+    {"IsbnEanIsbn10CheckX", kTypeISBNEAN, "316148410X", false, "316148410X"},
+    {"IsbnEanTooShort", kTypeISBNEAN, "97", false, "97"},
+    // ISSN: the check character computed, variant and add-on placed.
+    {"IssnKept", kTypeISSN, "0317-8471", true, "0317-8471"},
+    {"IssnSevenDigits", kTypeISSN, "0317847", true, "0317-8471"},
+    {"IssnWrongCheck", kTypeISSN, "03178470", true, "0317-8471"},
+    {"IssnCheckX", kTypeISSN, "2434561x", true, "2434-561X"},
+    {"IssnVariant", kTypeISSN, "03178471(05)", true, "0317-8471(05)"},
+    {"IssnVariantUnclosed", kTypeISSN, "03178471(05", true, "0317-8471(05)"},
+    {"IssnIncompleteVariantCut", kTypeISSN, "03178471(0", true, "0317-8471"},
+    {"IssnAddOn", kTypeISSN, "0317847112", true, "0317-8471-12"},
+    {"IssnVariantAndAddOn", kTypeISSN, "03178471(05)12", true, "0317-8471(05)-12"},
+    {"IssnVariantLongAddOnCut", kTypeISSN, "0317-8471(05)-123", true, "0317-8471(05)-12"},
+    // Without a variant, digits past the add-on are cut, not a dangling '-'
+    // left at the end.
+    {"IssnLongAddOnCut", kTypeISSN, "031784711234", true, "0317-8471-12"},
+    {"IssnLetter", kTypeISSN, "0317-847A", false, "0317-847A"},
+    // Too short: regrouped, but not complete.
+    {"IssnFiveDigits", kTypeISSN, "03178", false, "0317-8"},
+    // MS-7B: the EAN-8 check digit of 0 and the first six digits.
+    {"Ms7bSixDigits", kTypeMS7B, "123456", true, "1234565"},
+    {"Ms7bWrongCheck", kTypeMS7B, "1234560", true, "1234565"},
+    {"Ms7bHyphens", kTypeMS7B, "123-4565", true, "1234565"},
+    {"Ms7bEighthDigitCut", kTypeMS7B, "12345659", true, "1234565"},
+    {"Ms7bFiveDigits", kTypeMS7B, "12345", false, "12345"},
+    {"Ms7bLetter", kTypeMS7B, "12345A", false, "12345A"},
+};
+
+void PrintTo(const CorrectCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CorrectCodeTest : public testing::TestWithParam<CorrectCase> {};
+
+// What comes out of a successful correction is a valid code.
+TEST_P(CorrectCodeTest, CorrectsOrLeavesTheText) {
+    const CorrectCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    ASSERT_NE(processor, nullptr);
+    M7LString code(c.input);
+    EXPECT_EQ(processor->CorrectCode(code), c.corrected);
+    EXPECT_STREQ(code.CStr(), c.output);
+    if (c.corrected) {
+        EXPECT_TRUE(processor->IsCodeValid(code.CStr()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
+                         BookCaseName<CorrectCase>);
+
+struct ValidCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+    bool valid;
+};
+
+const ValidCase kValidCases[] = {
+    {"Isbn", kTypeISBN, "3-16-148410-X", true},
+    {"IsbnAddOn", kTypeISBN, "3-16-148410-X-12345", true},
+    {"IsbnWrongCheck", kTypeISBN, "3-16-148410-0", false},
+    {"IsbnLowerCaseX", kTypeISBN, "3-16-148410-x", false},
+    {"IsbnAddOn2", kTypeISBN, "3-16-148410-X-12", false},
+    {"IsbnAddOnWithLetter", kTypeISBN, "3-16-148410-X-1234A", false},
+    {"IsbnHyphensAgainstTable", kTypeISBN, "3-161-48410-X", false},
+    {"IsbnNoCheckHyphen", kTypeISBN, "3-16-148410X", false},
+    // For a group the table does not carry, any hyphens that leave group,
+    // publisher and title.
+    {"IsbnUnknownGroupUsersHyphens", kTypeISBN, "600-119-125-5", true},
+    {"IsbnUnknownGroupGroup0Hyphens", kTypeISBN, "6-00-119125-5", true},
+    {"IsbnUnknownGroupLongPublisher", kTypeISBN, "6-0011912-5-5", true},
+    {"IsbnUnknownGroupEmptyPublisher", kTypeISBN, "6--00119125-5", false},
+    {"IsbnUnknownGroupLongGroup", kTypeISBN, "600119-1-25-5", false},
+    {"IsbnUnknownGroupNoTitle", kTypeISBN, "6-00119125--5", false},
+    {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", true},
+    {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-12345", true},
+    {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-1", false},
+    {"IsbnEanAddOn2", kTypeISBNEAN, "978-3-16-148410-0-12", false},
+    {"IsbnEanHyphensAgainstTable", kTypeISBNEAN, "978-31-6-148410-0", false},
+    {"IsbnEanNoPrefixHyphen", kTypeISBNEAN, "9783-16-148410-0", false},
+    // The check digit is right; only the prefix is no book prefix.
+    {"IsbnEanOtherPrefix", kTypeISBNEAN, "123-3-16-148410-8", false},
+    // 979 numbers keep the hyphens of their own groups.
+    {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", true},
+    {"IsbnEan979Group0Hyphens", kTypeISBNEAN, "979-1-09-063607-1", true},
+    {"Issn", kTypeISSN, "0317-8471", true},
+    {"IssnCheckX", kTypeISSN, "2434-561X", true},
+    {"IssnWrongCheck", kTypeISSN, "0317-8472", false},
+    {"IssnVariant", kTypeISSN, "0317-8471(05)", true},
+    {"IssnVariantLetter", kTypeISSN, "0317-8471(0A)", false},
+    {"IssnVariantUnclosed", kTypeISSN, "0317-8471(05", false},
+    {"IssnAddOn", kTypeISSN, "0317-8471-12", true},
+    {"IssnVariantAndAddOn", kTypeISSN, "0317-8471(05)-12", true},
+    {"IssnAddOn5", kTypeISSN, "0317-8471-12345", false},
+    {"IssnNoHyphen", kTypeISSN, "03178471", false},
+    {"Ms7b", kTypeMS7B, "1234565", true},
+    {"Ms7bWrongCheck", kTypeMS7B, "1234566", false},
+    {"Ms7bSixDigits", kTypeMS7B, "123456", false},
+    {"Ms7bEightDigits", kTypeMS7B, "12345650", false},
+};
+
+void PrintTo(const ValidCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class IsCodeValidTest : public testing::TestWithParam<ValidCase> {};
+
+TEST_P(IsCodeValidTest, ValidOrNot) {
+    const ValidCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    ASSERT_NE(processor, nullptr);
+    EXPECT_EQ(processor->IsCodeValid(c.code), c.valid);
+    EXPECT_EQ(processor->SetCode(c.code), c.valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
+                         BookCaseName<ValidCase>);
+
+struct ConversionCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+    const char* encoded;
+};
+
+const ConversionCase kConversionCases[] = {
+    {"Isbn", kTypeISBN, "3-16-148410-X", "9-783161-484100"},
+    {"IsbnAddOn", kTypeISBN, "3-16-148410-X-12345", "9-783161-484100-12345"},
+    {"IsbnGroup0", kTypeISBN, "0-306-40615-2", "9-780306-406157"},
+    {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", "9-783161-484100"},
+    {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-52495", "9-783161-484100-52495"},
+    {"IsbnEan979", kTypeISBNEAN, "979-1-09-063607-1", "9-791090-636071"},
+    {"Issn", kTypeISSN, "0317-8471", "9-770317-847001"},
+    {"IssnVariant", kTypeISSN, "0317-8471(05)", "9-770317-847056"},
+    {"IssnAddOn", kTypeISSN, "0317-8471-12", "9-770317-847001-12"},
+    {"IssnVariantAndAddOn", kTypeISSN, "0317-8471(05)-12", "9-770317-847056-12"},
+    {"IssnOther", kTypeISSN, "0378-5955", "9-770378-595002"},
+    {"IssnCheckX", kTypeISSN, "2434-561X", "9-772434-561006"},
+    {"Ms7b", kTypeMS7B, "1234565", "0123-4565"},
+};
+
+void PrintTo(const ConversionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ConversionTest : public testing::TestWithParam<ConversionCase> {};
+
+TEST_P(ConversionTest, BothWays) {
+    const ConversionCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    ASSERT_NE(processor, nullptr);
+    char text[BarcodeProcessor::kCodeCapacity + 1];
+    ASSERT_TRUE(processor->CodeToEncoded(c.code, text, BarcodeProcessor::kCodeCapacity));
+    EXPECT_STREQ(text, c.encoded);
+    ASSERT_TRUE(processor->EncodedToCode(c.encoded, text, BarcodeProcessor::kCodeCapacity));
+    EXPECT_STREQ(text, c.code);
+    // Exactly as long as the result is enough, one less is not.
+    const std::size_t codeLength = std::strlen(c.code);
+    EXPECT_TRUE(processor->EncodedToCode(c.encoded, text, codeLength));
+    EXPECT_FALSE(processor->EncodedToCode(c.encoded, text, codeLength - 1));
+    const std::size_t encodedLength = std::strlen(c.encoded);
+    EXPECT_TRUE(processor->CodeToEncoded(c.code, text, encodedLength));
+    EXPECT_FALSE(processor->CodeToEncoded(c.code, text, encodedLength - 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConversionTest, testing::ValuesIn(kConversionCases),
+                         BookCaseName<ConversionCase>);
+
+struct RefusedEncodedCase {
+    const char* name;
+    std::int32_t type;
+    const char* encoded;
+};
+
+// Bars these classes do not read: another prefix, or an add-on length the
+// class does not carry, which is then read as EAN-13 with all its digits.
+const RefusedEncodedCase kRefusedEncodedCases[] = {
+    {"IsbnOfIssnPrefix", kTypeISBN, "9-770317-847001"},
+    {"IsbnOf979", kTypeISBN, "9-791090-636071"},
+    {"IsbnAddOn2", kTypeISBN, "9-783161-484100-12"},
+    {"IsbnEanOfOtherPrefix", kTypeISBNEAN, "5-901234-123457"},
+    {"IsbnEanAddOn2", kTypeISBNEAN, "9-783161-484100-12"},
+    {"IsbnEanNotEan13", kTypeISBNEAN, "9-783161-48410"},
+    {"IssnOfIsbnPrefix", kTypeISSN, "9-783161-484100"},
+    {"IssnAddOn5", kTypeISSN, "9-770317-847001-12345"},
+    {"Ms7bFirstDigitNot0", kTypeMS7B, "5901-2344"},
+    {"Ms7bNotEan8", kTypeMS7B, "0123-456"},
+};
+
+void PrintTo(const RefusedEncodedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RefusedEncodedTest : public testing::TestWithParam<RefusedEncodedCase> {};
+
+TEST_P(RefusedEncodedTest, NoCode) {
+    const RefusedEncodedCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    ASSERT_NE(processor, nullptr);
+    char code[BarcodeProcessor::kCodeCapacity + 1];
+    EXPECT_FALSE(processor->EncodedToCode(c.encoded, code, BarcodeProcessor::kCodeCapacity));
+    EXPECT_FALSE(processor->SetEncodedCode(c.encoded));
+    EXPECT_STREQ(processor->GetCode(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedEncodedTest, testing::ValuesIn(kRefusedEncodedCases),
+                         BookCaseName<RefusedEncodedCase>);
+
+TEST(OptionsTest, OnlyIsbnsOfferCentreAlignment) {
+    for (const std::int32_t type : {kTypeISBN, kTypeISBNEAN, kTypeISSN, kTypeMS7B}) {
+        SCOPED_TRACE(TypeText(type));
+        const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(type);
+        ASSERT_NE(processor, nullptr);
+        const bool isbn = type == kTypeISBN || type == kTypeISBNEAN;
+        EXPECT_EQ(processor->HasOption(kBarcodeOptionCenterAlign), isbn);
+        EXPECT_FALSE(processor->HasOption(kBarcodeOptionFont));
+        EXPECT_FALSE(processor->HasOption(kBarcodeOptionFontScaling));
+    }
+}
+
+}  // namespace
+}  // namespace StriveloTest

@@ -1,0 +1,521 @@
+// Drawing ISBN, ISBN-EAN and ISSN (the number line above an EAN-13) and
+// MS-7B (an EAN-8 in a stroked box with its own letters and digits).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "BarcodeProcessorEAN13.h"
+#include "BarcodeProcessorMixIn_Font.h"
+#include "BookCodesSupport.h"
+
+namespace StriveloTest {
+namespace {
+
+using namespace Strivelo;
+using Kind = RecordedCall::Kind;
+
+constexpr double kTolerance = 1e-9;
+
+std::size_t IndexOfFont(const BookDrawing& drawing, int nth) {
+    int seen = 0;
+    for (std::size_t i = 0; i < drawing.calls.size(); ++i) {
+        if (drawing.calls[i].kind == Kind::kFont && seen++ == nth) {
+            return i;
+        }
+    }
+    return drawing.calls.size();
+}
+
+std::string Characters(const std::vector<RecordedCall>& texts) {
+    std::string characters;
+    for (const RecordedCall& text : texts) {
+        characters += text.text;
+    }
+    return characters;
+}
+
+// Label, an empty pitch, the code: the x of the i-th character drawn.
+double LineX(double first, double pitch, std::size_t i) {
+    return first + pitch * static_cast<double>(i < 4 ? i : i + 1);
+}
+
+struct Rectangle {
+    double left;
+    double right;
+    double bottom;
+    double top;
+};
+
+struct LineCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+    BookOptions options;
+    Rectangle frame;
+    // The centre of the first character and the baseline of the line.
+    double first;
+    double baseline;
+    double pitch;
+    double size;
+    // The characters of the line and, "" when there is none, of the second.
+    const char* line;
+    const char* second;
+};
+
+constexpr BookOptions kNominal{};
+constexpr BookOptions kLargest{.magnification = 2.0};
+constexpr BookOptions kSmallest{.magnification = 0.8};
+constexpr BookOptions kTallBars{.barHeightMm = 30.0};
+constexpr BookOptions kCentred{.centreAligned = true};
+constexpr BookOptions kLargestCentred{.magnification = 2.0, .centreAligned = true};
+constexpr BookOptions kDual{.dualNumbering = true};
+
+// At magnification m the module is 0.33 m mm, the EAN-13 digits' baseline
+// 4X - 2.8 m mm, the bars end at 5X + 22.85 mm; the line's text is 2.47 mm
+// (times m above 1) on a pitch of 2.04 mm (likewise).
+const LineCase kLineCases[] = {
+    {"Isbn",
+     kTypeISBN,
+     "3-16-148410-X",
+     kNominal,
+     {0.0, 40.68, -1.81, 28.29},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN3-16-148410-X",
+     ""},
+    {"IsbnLargest",
+     kTypeISBN,
+     "3-16-148410-X",
+     kLargest,
+     {0.0, 81.36, -3.62, 33.73},
+     9.96,
+     28.13,
+     4.08,
+     4.94,
+     "ISBN3-16-148410-X",
+     ""},
+    // Below magnification 1 the line keeps its size and the frame is wider
+    // than the symbol.
+    {"IsbnSmallest",
+     kTypeISBN,
+     "3-16-148410-X",
+     kSmallest,
+     {0.0, 39.888, -1.448, 27.696},
+     4.188,
+     24.962,
+     2.04,
+     2.47,
+     "ISBN3-16-148410-X",
+     ""},
+    {"IsbnAddOnWiderThanLine",
+     kTypeISBN,
+     "3-16-148410-X-12345",
+     kNominal,
+     {0.0, 54.45, -1.81, 28.29},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN3-16-148410-X",
+     ""},
+    {"IsbnBarHeight",
+     kTypeISBN,
+     "3-16-148410-X",
+     kTallBars,
+     {0.0, 40.68, -1.81, 35.44},
+     4.98,
+     32.64,
+     2.04,
+     2.47,
+     "ISBN3-16-148410-X",
+     ""},
+    // Centred over the symbol, the line may reach past both ends.
+    {"IsbnEanCentred",
+     kTypeISBNEAN,
+     "978-3-16-148410-0",
+     kCentred,
+     {-3.795, 41.085, -1.81, 28.29},
+     -2.775,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN978-3-16-148410-0",
+     ""},
+    {"IsbnCentredInsideSymbol",
+     kTypeISBN,
+     "3-16-148410-X",
+     kLargestCentred,
+     {0.0, 74.58, -3.62, 33.73},
+     2.61,
+     28.13,
+     4.08,
+     4.94,
+     "ISBN3-16-148410-X",
+     ""},
+    {"IsbnEanDualNumbering",
+     kTypeISBNEAN,
+     "978-3-16-148410-0",
+     kDual,
+     {0.0, 48.84, -1.81, 31.42},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN978-3-16-148410-0",
+     "ISBN3-16-148410-X"},
+    {"IsbnEanDualNumberingWithAddOn",
+     kTypeISBNEAN,
+     "978-3-16-148410-0-52495",
+     kDual,
+     {0.0, 54.45, -1.81, 31.42},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN978-3-16-148410-0",
+     "ISBN3-16-148410-X"},
+    // A 979 number has no ISBN-10 form: one line in a frame for one.
+    {"IsbnEanDualNumbering979",
+     kTypeISBNEAN,
+     "979-10-90636-07-1",
+     kDual,
+     {0.0, 48.84, -1.81, 28.29},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN979-10-90636-07-1",
+     ""},
+    // Dual numbering of a 978 number without an ISBN-10 form the table can
+    // hyphenate: the frame of two lines stays, the second line is left out.
+    {"IsbnEanDualNumberingWithoutIsbn10",
+     kTypeISBNEAN,
+     "978-99939-95-00-5",
+     kDual,
+     {0.0, 48.84, -1.81, 31.42},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN978-99939-95-00-5",
+     ""},
+    // The ISSN line begins a module earlier; variant and add-on are not in it.
+    {"IssnVariantAndAddOn",
+     kTypeISSN,
+     "0317-8471(05)-12",
+     kNominal,
+     {0.0, 45.54, -1.81, 28.29},
+     4.65,
+     25.49,
+     2.04,
+     2.47,
+     "ISSN0317-8471",
+     ""},
+    {"Issn",
+     kTypeISSN,
+     "0317-8471",
+     kNominal,
+     {0.0, 37.29, -1.81, 28.29},
+     4.65,
+     25.49,
+     2.04,
+     2.47,
+     "ISSN0317-8471",
+     ""},
+};
+
+// The frame a recorded call draws, with its stroke width.
+void ExpectFrame(const RecordedCall& call, const Rectangle& frame, double stroke) {
+    ASSERT_EQ(call.kind, Kind::kFrame);
+    EXPECT_NEAR(call.numbers[0], frame.left, kTolerance);
+    EXPECT_NEAR(call.numbers[1], frame.right, kTolerance);
+    EXPECT_NEAR(call.numbers[2], frame.bottom, kTolerance);
+    EXPECT_NEAR(call.numbers[3], frame.top, kTolerance);
+    EXPECT_NEAR(call.numbers[4], stroke, kTolerance);
+}
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LineLayoutTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(LineLayoutTest, FrameAndLines) {
+    const LineCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeBookProcessor(c.type, c.code, c.options);
+    ASSERT_NE(processor, nullptr);
+    const BookDrawing drawing = DrawBook(*processor);
+    ASSERT_TRUE(drawing.generated);
+    // One frame, the first call, stroke 0.
+    ASSERT_EQ(drawing.Calls(Kind::kFrame).size(), 1u);
+    ExpectFrame(drawing.calls.front(), c.frame, 0.0);
+    // The lines, in OCRB, after the first font call.
+    const std::size_t font = IndexOfFont(drawing, 0);
+    ASSERT_LT(font, drawing.calls.size());
+    EXPECT_EQ(drawing.calls[font].text, "OCRB");
+    const std::vector<RecordedCall> texts = drawing.TextsAfter(font + 1);
+    const std::string line = c.line;
+    const std::string second = c.second;
+    ASSERT_EQ(Characters(texts), line + second);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "character " << i);
+        const bool first = i < line.size();
+        const std::size_t index = first ? i : i - line.size();
+        const double baseline = first ? c.baseline : c.baseline + c.size + 2 * drawing.moduleMm;
+        EXPECT_NEAR(texts[i].numbers[0], LineX(c.first, c.pitch, index), kTolerance);
+        EXPECT_NEAR(texts[i].numbers[1], baseline, kTolerance);
+        EXPECT_NEAR(texts[i].numbers[2], c.size, kTolerance);
+    }
+    EXPECT_FALSE(processor->GetEmitFrame());
+}
+
+// Under the lines the EAN-13 symbol of the encoded form, in OCRB whatever
+// font was chosen, without a frame of its own.
+TEST_P(LineLayoutTest, SymbolIsTheEan13OfTheEncodedForm) {
+    const LineCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeBookProcessor(c.type, c.code, c.options);
+    ASSERT_NE(processor, nullptr);
+    if (auto* font = dynamic_cast<BarcodeProcessorMixIn_Font*>(processor.get())) {
+        font->SetFont("Helvetica");
+    }
+    const BookDrawing drawing = DrawBook(*processor);
+    ASSERT_TRUE(drawing.generated);
+    char encoded[BarcodeProcessor::kCodeCapacity + 1];
+    ASSERT_TRUE(processor->CodeToEncoded(c.code, encoded, BarcodeProcessor::kCodeCapacity));
+    BarcodeProcessorEAN13 ean13;
+    ASSERT_TRUE(ean13.SetCode(encoded));
+    ean13.SetMagnification(c.options.magnification);
+    ean13.SetBarHeight(c.options.barHeightMm);
+    ean13.SetFont("OCRB");
+    ean13.SetEmitFrame(false);
+    const BookDrawing expected = DrawBook(ean13);
+    ASSERT_TRUE(expected.generated);
+    const std::size_t symbol = IndexOfFont(drawing, 1);
+    ASSERT_EQ(drawing.calls.size() - symbol, expected.calls.size());
+    for (std::size_t i = 0; i < expected.calls.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "call " << i);
+        const RecordedCall& got = drawing.calls[symbol + i];
+        const RecordedCall& want = expected.calls[i];
+        EXPECT_EQ(got.kind, want.kind);
+        EXPECT_EQ(got.text, want.text);
+        EXPECT_EQ(got.flags, want.flags);
+        ASSERT_EQ(got.numbers.size(), want.numbers.size());
+        for (std::size_t k = 0; k < want.numbers.size(); ++k) {
+            EXPECT_NEAR(got.numbers[k], want.numbers[k], kTolerance);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineLayoutTest, testing::ValuesIn(kLineCases),
+                         BookCaseName<LineCase>);
+
+// With the default height scaled, bars and line grow together.
+TEST(ScaledLineTest, LineStaysThreeModulesAboveScaledBars) {
+    for (const std::int32_t type : {kTypeISBN, kTypeISBNEAN, kTypeISSN}) {
+        const char* const code = type == kTypeISBN      ? "3-16-148410-X"
+                                 : type == kTypeISBNEAN ? "978-3-16-148410-0"
+                                                        : "0317-8471";
+        for (const double m : {0.8, 1.0, 1.5, 2.0}) {
+            SCOPED_TRACE(testing::Message() << TypeText(type) << " m " << m);
+            const std::unique_ptr<BarcodeProcessor> processor =
+                MakeBookProcessor(type, code, {.magnification = m, .scaleHeightWithWidth = true});
+            ASSERT_NE(processor, nullptr);
+            const BookDrawing drawing = DrawBook(*processor);
+            ASSERT_TRUE(drawing.generated);
+            double barTop = 0.0;
+            for (const RecordedBar& bar : drawing.bars) {
+                barTop = std::max(barTop, bar.top);
+            }
+            EXPECT_NEAR(barTop, 5 * drawing.moduleMm + 22.85 * m, kTolerance);
+            const std::vector<RecordedCall> texts = drawing.TextsAfter(IndexOfFont(drawing, 0) + 1);
+            ASSERT_FALSE(texts.empty());
+            EXPECT_NEAR(texts.front().numbers[1] - barTop, 3 * drawing.moduleMm, kTolerance);
+        }
+    }
+}
+
+// Where the box's characters are centred: the letters and the first of
+// the digits with their pitch.
+struct BoxTexts {
+    double letterM;
+    double firstDigit;
+    double pitch;
+    double letterS;
+};
+
+struct BoxCase {
+    const char* name;
+    BookOptions options;
+    Rectangle frame;
+    double stroke;
+    BoxTexts x;
+    double baseline;
+    double size;
+};
+
+constexpr BookOptions kLargestScaled{.magnification = 2.0, .scaleHeightWithWidth = true};
+
+// The box stands 1.97 m mm left and right of the EAN-8 symbol (81 modules)
+// and half of 0.98 mm (scaled with the bar height) less half a module
+// beyond the frame EAN-8 would draw; the digits fill the 61 modules
+// between the outer guards.
+const BoxCase kBoxCases[] = {
+    {"Nominal",
+     kNominal,
+     {-1.97, 28.70, -2.135, 20.535},
+     0.33,
+     {-0.485, 4.737857142857143, 2.875714285714286, 27.215},
+     -1.48,
+     2.8},
+    {"Largest",
+     kLargest,
+     {-3.94, 57.40, -3.78, 22.35},
+     0.66,
+     {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
+     -2.96,
+     5.6},
+    {"LargestScaledHeight",
+     kLargestScaled,
+     {-3.94, 57.40, -4.27, 41.07},
+     0.66,
+     {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
+     -2.96,
+     5.6},
+};
+
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Ms7bLayoutTest : public testing::TestWithParam<BoxCase> {};
+
+TEST_P(Ms7bLayoutTest, BoxLettersAndDigits) {
+    const BoxCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeBookProcessor(kTypeMS7B, "1234565", c.options);
+    ASSERT_NE(processor, nullptr);
+    const BookDrawing drawing = DrawBook(*processor);
+    ASSERT_TRUE(drawing.generated);
+    const std::vector<RecordedCall> frames = drawing.Calls(Kind::kFrame);
+    ASSERT_EQ(frames.size(), 1u);
+    ExpectFrame(frames.front(), c.frame, c.stroke);
+    // Each text with the font it is drawn in.
+    std::string font;
+    std::string characters;
+    std::vector<double> xs;
+    for (const RecordedCall& call : drawing.calls) {
+        if (call.kind == Kind::kFont) {
+            font = call.text;
+        } else if (call.kind == Kind::kText) {
+            characters += call.text;
+            xs.push_back(call.numbers[0]);
+            EXPECT_EQ(font, call.text == "M" || call.text == "S" ? "OCRB" : "GillSans-Bold")
+                << call.text;
+            EXPECT_NEAR(call.numbers[1], c.baseline, kTolerance);
+            EXPECT_NEAR(call.numbers[2], c.size, kTolerance);
+        }
+    }
+    ASSERT_EQ(characters, "M1234565S");
+    EXPECT_NEAR(xs.front(), c.x.letterM, kTolerance);
+    for (std::size_t j = 0; j < 7; ++j) {
+        EXPECT_NEAR(xs[1 + j], c.x.firstDigit + c.x.pitch * static_cast<double>(j), kTolerance)
+            << j;
+    }
+    EXPECT_NEAR(xs.back(), c.x.letterS, kTolerance);
+    EXPECT_TRUE(drawing.Calls(Kind::kQuietZoneMarks).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Ms7bLayoutTest, testing::ValuesIn(kBoxCases),
+                         BookCaseName<BoxCase>);
+
+// The centre guard is as short as the digits' bars, the outer guards reach
+// the bottom; the processor keeps these settings, and a second drawing is
+// the same.
+TEST(Ms7bDrawingTest, ShortCentreGuardAndSettingsKept) {
+    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(kTypeMS7B, "1234565");
+    ASSERT_NE(processor, nullptr);
+    processor->SetHumanReadable(true);
+    const BookDrawing drawing = DrawBook(*processor);
+    ASSERT_TRUE(drawing.generated);
+    ASSERT_EQ(drawing.bars.size(), 22u);
+    const double normalBottom = 5 * kBookModuleMm;
+    for (std::size_t i = 0; i < drawing.bars.size(); ++i) {
+        const bool outerGuard = i < 2 || i >= 20;
+        EXPECT_NEAR(drawing.bars[i].bottom, outerGuard ? 0.0 : normalBottom, kTolerance) << i;
+    }
+    EXPECT_FALSE(processor->GetHumanReadable());
+    EXPECT_FALSE(processor->GetEmitFrame());
+    const BookDrawing again = DrawBook(*processor);
+    ASSERT_EQ(again.calls.size(), drawing.calls.size());
+    for (std::size_t i = 0; i < again.calls.size(); ++i) {
+        EXPECT_EQ(again.calls[i].numbers, drawing.calls[i].numbers) << i;
+    }
+}
+
+struct DrawnCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+    BookOptions options;
+};
+
+const DrawnCase kDrawnCases[] = {
+    {"Isbn", kTypeISBN, "3-16-148410-X-12345", {}},
+    {"IsbnEanDualNumbering", kTypeISBNEAN, "978-3-16-148410-0", {.dualNumbering = true}},
+    {"Issn", kTypeISSN, "0317-8471(05)-12", {}},
+    {"Ms7b", kTypeMS7B, "1234565", {}},
+};
+
+void PrintTo(const DrawnCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class GenerateFailureTest : public testing::TestWithParam<DrawnCase> {};
+
+TEST_P(GenerateFailureTest, StopsAtTheFirstRefusedCall) {
+    const DrawnCase& c = GetParam();
+    std::size_t calls = 0;
+    {
+        const std::unique_ptr<BarcodeProcessor> processor =
+            MakeBookProcessor(c.type, c.code, c.options);
+        ASSERT_NE(processor, nullptr);
+        const BookDrawing drawing = DrawBook(*processor);
+        ASSERT_TRUE(drawing.generated);
+        calls = drawing.calls.size();
+    }
+    for (std::size_t refused = 1; refused <= calls; ++refused) {
+        SCOPED_TRACE(testing::Message() << "refused call " << refused << " of " << calls);
+        const std::unique_ptr<BarcodeProcessor> processor =
+            MakeBookProcessor(c.type, c.code, c.options);
+        ASSERT_NE(processor, nullptr);
+        const BookDrawing drawing = DrawBook(*processor, refused);
+        EXPECT_FALSE(drawing.generated);
+        EXPECT_EQ(drawing.calls.size(), refused);
+    }
+}
+
+TEST_P(GenerateFailureTest, NothingDrawnWithoutAModule) {
+    const DrawnCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeBookProcessor(c.type, c.code, c.options);
+    ASSERT_NE(processor, nullptr);
+    processor->SetMagnification(0.0);
+    const BookDrawing drawing = DrawBook(*processor);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.calls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GenerateFailureTest, testing::ValuesIn(kDrawnCases),
+                         BookCaseName<DrawnCase>);
+
+}  // namespace
+}  // namespace StriveloTest

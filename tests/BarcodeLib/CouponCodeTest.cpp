@@ -1,0 +1,284 @@
+// The coupon code text: validation, correction, widths and the parameter
+// checks that the main symbol answers.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "BarcodeProcessorEAN13Coupon.h"
+#include "BarcodeProcessorRegistry.h"
+#include "BarcodeProcessorStandardSymbologies.h"
+#include "CouponTestSupport.h"
+
+namespace StriveloTest {
+namespace {
+
+using Strivelo::BarcodeProcessor;
+
+struct ValidityCase {
+    const char* name;
+    std::int32_t type;
+    std::string code;
+    bool valid;
+};
+
+void PrintTo(const ValidityCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// 9-912345-678909 and 5-12345-67890-0 carry their check digits.
+const ValidityCase kValidityCases[] = {
+    {"Field8100", kEAN13CouponType, "9-912345-678909 (8100)123456", true},
+    {"Field8100Spaced", kEAN13CouponType, "9-912345-678909 (8100)1 23456", true},
+    {"NoBlankBeforeParenthesis", kEAN13CouponType, "9-912345-678909(8100)123456", true},
+    {"Field8100WithSerial", kEAN13CouponType, "9-912345-678909 (8100)123456(21)ABC", true},
+    {"Field8100EmptySerial", kEAN13CouponType, "9-912345-678909 (8100)123456(21)", false},
+    {"Field8100ThenOtherField", kEAN13CouponType, "9-912345-678909 (8100)123456(10)ABC", false},
+    {"Field8100Short", kEAN13CouponType, "9-912345-678909 (8100)12345", false},
+    {"Field8101", kEAN13CouponType, "9-912345-678909 (8101)1 23456 7890", true},
+    {"Field8101WithSerial", kEAN13CouponType, "9-912345-678909 (8101)1234567890(21)X", true},
+    {"Field8101EmptySerial", kEAN13CouponType, "9-912345-678909 (8101)1234567890(21)", false},
+    {"Field8102", kEAN13CouponType, "9-912345-678909 (8102)12", true},
+    {"Field8102Short", kEAN13CouponType, "9-912345-678909 (8102)1", false},
+    // 8102 stands alone, as CorrectCode cuts it.
+    {"Field8102WithSerial", kEAN13CouponType, "9-912345-678909 (8102)12(21)5", false},
+    {"SerialOfTwentyCharacters", kEAN13CouponType,
+     "9-912345-678909 (8100)123456(21)ABCDEFGHIJ0123456789", true},
+    {"SerialOfTwentyOneCharacters", kEAN13CouponType,
+     "9-912345-678909 (8100)123456(21)ABCDEFGHIJ0123456789X", false},
+    // A serial that Code 128 cannot carry.
+    {"SerialWithEightBitCharacter", kEAN13CouponType, "9-912345-678909 (8100)123456(21)A\xC4",
+     false},
+    {"OtherFieldOnly", kEAN13CouponType, "9-912345-678909 (01)12345678901231", false},
+    {"UnknownAI", kEAN13CouponType, "9-912345-678909 (9000)1234", false},
+    {"NoExtension", kEAN13CouponType, "9-912345-678909", false},
+    {"BlankOnlyExtension", kEAN13CouponType, "9-912345-678909  ", false},
+    {"Prefix91", kEAN13CouponType, "9-112345-678903 (8100)123456", false},
+    {"Prefix89", kEAN13CouponType, "8-912345-678900 (8100)123456", false},
+    {"WrongCheckDigit", kEAN13CouponType, "9-912345-678908 (8100)123456", false},
+    {"MainWithAddOn", kEAN13CouponType, "9-912345-678909-12 (8100)123456", false},
+    {"UpcAMainInEan13Coupon", kEAN13CouponType, "5-12345-67890-0 (8100)123456", false},
+    {"UpcA", kUPCACouponType, "5-12345-67890-0 (8100)123456", true},
+    {"UpcAWithSerial", kUPCACouponType, "5-12345-67890-0 (8101)1234567890(21)77", true},
+    {"UpcANumberSystem0", kUPCACouponType, "0-12345-67890-5 (8100)123456", false},
+    {"UpcANoExtension", kUPCACouponType, "5-12345-67890-0", false},
+    {"Ean13MainInUpcACoupon", kUPCACouponType, "9-912345-678909 (8100)123456", false},
+};
+
+class CouponValidityTest : public testing::TestWithParam<ValidityCase> {};
+
+TEST_P(CouponValidityTest, IsEncodedValidAndSetCodeAgree) {
+    const ValidityCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(c.type);
+    EXPECT_EQ(coupon->IsEncodedValid(c.code.c_str()), c.valid);
+    EXPECT_EQ(coupon->SetCode(c.code.c_str()), c.valid);
+    EXPECT_EQ(coupon->GetCode(), c.valid ? c.code : std::string());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CouponValidityTest, testing::ValuesIn(kValidityCases),
+                         CaseName<ValidityCase>);
+
+struct CorrectionCase {
+    const char* name;
+    std::int32_t type;
+    std::string text;
+    bool answer;
+    // The text afterwards.
+    std::string corrected;
+};
+
+void PrintTo(const CorrectionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const std::string kLongSerial(70, 'A');
+
+const CorrectionCase kCorrectionCases[] = {
+    {"ForcesPrefixAndAddsParentheses", kEAN13CouponType, "1-234567-890128 81011234567890", true,
+     "9-934567-890129 (8101)1 23456 7890"},
+    {"DigitsOnlyMain", kEAN13CouponType, "991234567890 (8100)123456", true,
+     "9-912345-678909 (8100)1 23456"},
+    // Without a blank or '(' the main part ends after its 13th digit.
+    {"HyphenatedMainRunningIntoExtension", kEAN13CouponType, "9-912345-6789098100123456", true,
+     "9-912345-678909 (8100)1 23456"},
+    {"AddOnIsCut", kEAN13CouponType, "9-912345-678909-12 (8100)123456", true,
+     "9-912345-678909 (8100)1 23456"},
+    {"BlanksAreMoved", kEAN13CouponType, "9-912345-678909 (81 01)12 345 67890", true,
+     "9-912345-678909 (8101)1 23456 7890"},
+    {"AlreadyCorrect", kEAN13CouponType, "9-912345-678909 (8101)1 23456 7890", true,
+     "9-912345-678909 (8101)1 23456 7890"},
+    {"SerialGetsNoBlanks", kEAN13CouponType, "9-912345-678909 (8100)123456(21)A B", true,
+     "9-912345-678909 (8100)1 23456(21)AB"},
+    {"Field8102IsCut", kEAN13CouponType, "9-912345-678909 (8102)123", true,
+     "9-912345-678909 (8102)12"},
+    {"Field8102TooShort", kEAN13CouponType, "9-912345-678909 (8102)1", false,
+     "9-912345-678909 (8102)0"},
+    {"ShortDataIsSpacedButRefused", kEAN13CouponType, "9-912345-678909 81011234", false,
+     "9-912345-678909 (8101)1 234"},
+    // A main part alone is completed, though it is no coupon yet.
+    {"MainPartAlone", kEAN13CouponType, "1234567890128", true, "9-934567-890129"},
+    // Refusals leave the text as it was.
+    {"OtherExtensionIsLeftAlone", kEAN13CouponType, "9-912345-678909 123456123456", false,
+     "9-912345-678909 123456123456"},
+    {"OtherAIIsLeftAlone", kEAN13CouponType, "9-912345-678909 (9000)1234", false,
+     "9-912345-678909 (9000)1234"},
+    {"LetterInMainKeepsExtension", kEAN13CouponType, "9-91A345-678909 8100123456", false,
+     "9-91A345-678909 8100123456"},
+    {"IncompleteMainKeepsExtension", kEAN13CouponType, "99123 8100123456", false,
+     "99123 8100123456"},
+    {"OverlongMain", kEAN13CouponType, std::string(64, '9') + " (8100)123456", false,
+     std::string(64, '9') + " (8100)123456"},
+    {"OverlongExtension", kEAN13CouponType, "9-912345-678909 (8100)123456(21)" + kLongSerial, false,
+     "9-912345-678909 (8100)123456(21)" + kLongSerial},
+    {"UpcAForcesNumberSystem5", kUPCACouponType, "1-23456-78901-2 (8100)123456", true,
+     "5-23456-78901-0 (8100)1 23456"},
+    {"UpcADigitsRunningIntoExtension", kUPCACouponType, "5123456789008100123456", true,
+     "5-12345-67890-0 (8100)1 23456"},
+};
+
+class CouponCorrectionTest : public testing::TestWithParam<CorrectionCase> {};
+
+TEST_P(CouponCorrectionTest, RewritesTheText) {
+    const CorrectionCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(c.type);
+    M7LString text(c.text.c_str());
+    EXPECT_EQ(coupon->CorrectCode(text), c.answer);
+    EXPECT_STREQ(text.CStr(), c.corrected.c_str());
+    // What CorrectCode accepts with an extension, SetCode takes.
+    if (c.answer && c.corrected.find(' ') != std::string::npos) {
+        EXPECT_TRUE(coupon->SetCode(text.CStr()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CouponCorrectionTest, testing::ValuesIn(kCorrectionCases),
+                         CaseName<CorrectionCase>);
+
+struct WidthCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+    double magnification;
+    double width;
+};
+
+void PrintTo(const WidthCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Main symbol 113 modules; extension (11 v + 2) modules of 0.33 m plus two
+// quiet zones of max(3.3 m, 2.54): (8100) takes 9 symbol values (start C,
+// FNC1, five pairs, check, stop), (8101) 11 and (8102) 7.
+const WidthCase kWidthCases[] = {
+    {"Field8100", kEAN13CouponType, "9-912345-678909 (8100)123456", 1.0, 37.29 + 33.33 + 6.6},
+    {"Field8101", kEAN13CouponType, "9-912345-678909 (8101)1234567890", 1.0, 37.29 + 40.59 + 6.6},
+    {"Field8102", kUPCACouponType, "5-12345-67890-0 (8102)12", 1.0, 37.29 + 26.07 + 6.6},
+    {"Magnification2", kUPCACouponType, "5-12345-67890-0 (8100)123456", 2.0, 74.58 + 66.66 + 13.2},
+    // Below magnification 0.7697 the extension's quiet zone keeps 2.54 mm.
+    {"SmallestQuietZone", kEAN13CouponType, "9-912345-678909 (8100)123456", 0.7,
+     26.103 + 23.331 + 5.08},
+    {"NoModule", kEAN13CouponType, "9-912345-678909 (8100)123456", 0.0, -1.0},
+    {"NegativeModule", kUPCACouponType, "5-12345-67890-0 (8100)123456", -1.0, -1.0},
+};
+
+class CouponWidthTest : public testing::TestWithParam<WidthCase> {};
+
+TEST_P(CouponWidthTest, IsMainPlusExtension) {
+    const WidthCase& c = GetParam();
+    const std::unique_ptr<BarcodeProcessor> coupon =
+        CouponWithCode(c.type, c.code, c.magnification);
+    EXPECT_NEAR(coupon->GetWidth(), c.width, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CouponWidthTest, testing::ValuesIn(kWidthCases),
+                         CaseName<WidthCase>);
+
+TEST(CouponWidthTest, IsZeroWithoutAValidCode) {
+    EXPECT_EQ(MakeCoupon(kEAN13CouponType)->ComputeWidth(), 0.0);
+}
+
+struct ParameterCase {
+    const char* name;
+    double magnification;
+    double reductionMm;
+    double barHeightMm;
+    bool scaleHeight;
+    bool magnificationValid;
+    bool reductionValid;
+    bool heightValid;
+};
+
+void PrintTo(const ParameterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// The main symbol's rules: 0.8 <= m <= 2, |reduction| <= 0.25 x 0.33 m, and
+// 1.01 h at least 22.85 mm (times m when the height scales).
+const ParameterCase kParameterCases[] = {
+    {"Nominal", 1.0, 0.0, 22.85, false, true, true, true},
+    {"SmallestMagnification", 0.8, 0.066, 22.85, false, true, true, true},
+    {"BelowSmallestMagnification", 0.79, 0.0, 22.85, false, false, true, true},
+    {"LargestMagnification", 2.0, -0.165, 22.85, false, true, true, true},
+    {"AboveLargestMagnification", 2.01, 0.0, 22.85, false, false, true, true},
+    {"ReductionTooLarge", 1.0, 0.09, 22.85, false, true, false, true},
+    {"WideningTooLarge", 1.0, -0.09, 22.85, false, true, false, true},
+    {"HeightWithinTolerance", 1.0, 0.0, 22.63, false, true, true, true},
+    {"HeightTooSmall", 1.0, 0.0, 22.6, false, true, true, false},
+    {"HeightNotScaled", 2.0, 0.0, 22.85, false, true, true, true},
+    {"HeightScaled", 2.0, 0.0, 22.85, true, true, true, false},
+    {"ScaledHeightReached", 2.0, 0.0, 45.25, true, true, true, true},
+};
+
+class CouponParameterTest : public testing::TestWithParam<ParameterCase> {};
+
+TEST_P(CouponParameterTest, AreTheMainSymbolsChecks) {
+    const ParameterCase& c = GetParam();
+    for (const std::int32_t type : {kEAN13CouponType, kUPCACouponType}) {
+        const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(type);
+        coupon->SetMagnification(c.magnification);
+        coupon->SetBarWidthReduction(c.reductionMm);
+        coupon->SetBarHeight(c.barHeightMm);
+        coupon->SetScaleHeightWithWidth(c.scaleHeight);
+        EXPECT_EQ(coupon->IsMagnificationValid(), c.magnificationValid);
+        EXPECT_EQ(coupon->IsBarWidthReductionValid(), c.reductionValid);
+        EXPECT_EQ(coupon->IsBarHeightValid(), c.heightValid);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CouponParameterTest, testing::ValuesIn(kParameterCases),
+                         CaseName<ParameterCase>);
+
+// The checks see the parameters the coupon has now, not those of an earlier
+// check or drawing.
+TEST(CouponParameterTest, FollowTheCouponsChanges) {
+    const std::unique_ptr<BarcodeProcessor> coupon =
+        CouponWithCode(kEAN13CouponType, "9-912345-678909 (8100)123456", 2.0);
+    EXPECT_GT(coupon->GetWidth(), 0.0);
+    EXPECT_TRUE(coupon->IsMagnificationValid());
+    coupon->SetMagnification(0.5);
+    EXPECT_FALSE(coupon->IsMagnificationValid());
+    EXPECT_FALSE(coupon->ValidateParameters());
+    coupon->SetMagnification(1.0);
+    EXPECT_TRUE(coupon->ValidateParameters());
+}
+
+TEST(CouponRegistryTest, CouponsFollowEan128) {
+    ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
+    const std::unique_ptr<BarcodeProcessor> first = Strivelo::CreateByIndex(0);
+    const std::unique_ptr<BarcodeProcessor> second = Strivelo::CreateByIndex(1);
+    const std::unique_ptr<BarcodeProcessor> third = Strivelo::CreateByIndex(2);
+    Strivelo::FreeRegistry();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(first->GetType(), Strivelo::FourCC("e128"));
+    EXPECT_EQ(second->GetType(), kEAN13CouponType);
+    EXPECT_STREQ(second->GetName(), "EAN-13 Coupon");
+    EXPECT_TRUE(second->HasOption(Strivelo::FourCC("FONT")));
+    EXPECT_EQ(third->GetType(), kUPCACouponType);
+    EXPECT_STREQ(third->GetName(), "UPC/A Coupon");
+    EXPECT_FALSE(third->HasOption(Strivelo::FourCC("FONT")));
+}
+
+}  // namespace
+}  // namespace StriveloTest
