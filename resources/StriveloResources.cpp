@@ -1,12 +1,40 @@
 #include "StriveloResources.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 namespace {
 
+template <typename Resource, std::size_t Count>
+constexpr bool SortedByUniqueId(const Resource (&resources)[Count]) {
+    return std::adjacent_find(std::begin(resources), std::end(resources),
+                              [](const Resource& a, const Resource& b) { return a.id >= b.id; }) ==
+           std::end(resources);
+}
+
 // String resources by id (list + index), sorted by id.
 constexpr M7LResourceString kStrings[] = {
+    // The error list: from index 1 on, a code (a decimal number, or four
+    // characters) and then its message; the last pair is the fallback.
+    {16051, "-108"},
+    {16052, "Der Filter kann nicht ausgeführt werden, da zuwenig Speicher (RAM) verfügbar ist."},
+    {16053, "271"},
+    {16054, "Der Filter kann nicht ausgeführt werden, da zuwenig Speicher (RAM) verfügbar ist."},
+    {16055, "SEGM"},
+    {16056, "Der Filter kann nicht ausgeführt werden, weil ein Pfad zuviele Stützpunkte enthält."},
+    {16057, "NESS"},
+    {16058,
+     "Der Filter kann nicht ausgeführt werden, da eine Ebene geschützt oder unsichtbar ist."},
+    {16059, "!sel"},
+    {16060, "Sie müssen zuerst einen Pfad auswählen."},
+    {16061, "<Others>"},
+    {16062, "Der Filter kann nicht ausgeführt werden, da ein unbekannter Fehler auftrat."},
+
+    // Names of the plug-in family's menu groups: windows, filters.
+    {16998, "Orvanex Pavrello"},
+    {16999, "Orvanex Pavrello"},
+
     // Labels of the text and HTML reports.
     {21001, "Barcode-Typ"},
     {21002, "Code"},
@@ -98,13 +126,34 @@ constexpr M7LResourceString kStrings[] = {
     {21305, "mil"},
 };
 
-static_assert(std::adjacent_find(std::begin(kStrings), std::end(kStrings),
-                                 [](const M7LResourceString& a, const M7LResourceString& b) {
-                                     return a.id >= b.id;
-                                 }) == std::end(kStrings),
-              "string resources must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kStrings), "string resources must be sorted by id, each id once");
 
-constexpr M7LResourceModule kModule = {kStrings, std::size(kStrings)};
+// The error alert: item 1 the OK button, 2 the message, 3 the code.
+constexpr M7LDialogItemTemplate kErrorDialogItems[] = {
+    {1, M7LResourceItemKind::kButton, "OK", {270, 112, 350, 134}},
+    {2, M7LResourceItemKind::kStaticText, "Message", {10, 10, 350, 74}},
+    {3, M7LResourceItemKind::kStaticText, "Code", {10, 82, 350, 100}},
+};
+
+// Dialog templates by id, sorted by id.
+constexpr M7LDialogTemplate kDialogs[] = {
+    {16051, "Error", "Plug-in Error", 360, 144, kErrorDialogItems, std::size(kErrorDialogItems)},
+};
+
+// Icons by id, sorted by id. 16050: the measure tool's images 1 and 2, the
+// create tool's 3 and 4.
+constexpr M7LResourceIcon kIcons[] = {
+    {16050, 5},
+};
+
+static_assert(SortedByUniqueId(kDialogs), "dialog templates must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kErrorDialogItems),
+              "items of a dialog must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kIcons), "icons must be sorted by id, each id once");
+
+constexpr M7LResourceModule kModule = {
+    kStrings, std::size(kStrings), kDialogs, std::size(kDialogs), kIcons, std::size(kIcons),
+};
 
 }  // namespace
 

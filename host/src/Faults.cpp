@@ -16,10 +16,15 @@ void Faults::FailCall(std::string_view suite, std::string_view function, host::E
                                    CallFailure{code, times});
 }
 
+void Faults::RefuseRegistration(std::string_view name, host::Error code) {
+    refusedRegistrations_.insert_or_assign(std::string(name), code);
+}
+
 void Faults::Clear() {
     removedSuites_.clear();
     failingReleases_.clear();
     failingCalls_.clear();
+    refusedRegistrations_.clear();
 }
 
 bool Faults::SuiteRemoved(std::string_view name) const {
@@ -40,6 +45,14 @@ host::Error Faults::TakeCallFailure(std::string_view suite, std::string_view fun
         --found->second.remaining;
     }
     return found->second.code;
+}
+
+std::optional<host::Error> Faults::Refusal(std::string_view name) const {
+    const auto found = refusedRegistrations_.find(name);
+    if (found == refusedRegistrations_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 }  // namespace standin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -24,12 +25,16 @@ public:
     // code, for the next `times` calls or for every call.
     void FailCall(std::string_view suite, std::string_view function, host::Error code,
                   int times = kEveryCall);
+    // The host refuses to add the menu item, notifier or tool of that name
+    // with the code; with 0 it answers success but gives no handle.
+    void RefuseRegistration(std::string_view name, host::Error code);
     void Clear();
 
     bool SuiteRemoved(std::string_view name) const;
     host::Error ReleaseFailure(std::string_view name) const;
     // The code the call fails with (counting the call), or 0.
     host::Error TakeCallFailure(std::string_view suite, std::string_view function);
+    std::optional<host::Error> Refusal(std::string_view name) const;
 
 private:
     struct CallFailure {
@@ -40,6 +45,7 @@ private:
     std::set<std::string, std::less<>> removedSuites_;
     std::map<std::string, host::Error, std::less<>> failingReleases_;
     std::map<std::pair<std::string, std::string>, CallFailure> failingCalls_;
+    std::map<std::string, host::Error, std::less<>> refusedRegistrations_;
 };
 
 }  // namespace standin

@@ -58,6 +58,16 @@ public:
         return &*slot->record;
     }
 
+    // The live object, or null; records nothing (the host's own look-ups).
+    const Record* Peek(Handle handle) const {
+        if ((handle.token & kIndexMask) == 0 || IndexOf(handle) >= slots_.size()) {
+            return nullptr;
+        }
+        const Slot& slot = slots_[IndexOf(handle)];
+        return slot.record && slot.generation == GenerationOf(handle) ? &*slot.record : nullptr;
+    }
+    Record* Peek(Handle handle) { return const_cast<Record*>(std::as_const(*this).Peek(handle)); }
+
     // Destroys the object; false with a violation when the handle is not live.
     bool Retire(Handle handle, std::string_view call) {
         Slot* slot = SlotOf(handle, call);

@@ -44,6 +44,18 @@ host::PluginRef HostCore::AddPlugin(host::Module module) {
     return plugin;
 }
 
+bool HostCore::CheckPlugin(host::PluginRef plugin, std::string_view call) {
+    return plugins_.Find(plugin, call) != nullptr;
+}
+
+bool HostCore::FindModule(host::PluginRef plugin, std::string_view call, host::Module* module) {
+    const PluginRecord* record = plugins_.Find(plugin, call);
+    if (record != nullptr) {
+        *module = record->module;
+    }
+    return record != nullptr;
+}
+
 void HostCore::Provide(std::string_view name, const void* table) {
     for (CatalogueEntry& entry : catalogue_) {
         if (entry.name == name && table != nullptr) {

@@ -50,6 +50,11 @@ public:
     // Loads a plug-in: its reference, and its module as "SP Access Suite"
     // hands it back.
     host::PluginRef AddPlugin(host::Module module);
+    // False, with a violation against the call, for a reference of no loaded
+    // plug-in.
+    bool CheckPlugin(host::PluginRef plugin, std::string_view call);
+    // The plug-in's module; false as CheckPlugin.
+    bool FindModule(host::PluginRef plugin, std::string_view call, host::Module* module);
 
     // Serves a suite of the table with real functions in place of its dummy.
     // Throws std::invalid_argument for a name outside the table or no table.

@@ -1,37 +1,11 @@
 // The plug-in system suites: "SP Basic Suite" over the catalogue, "SP Blocks
 // Suite", "SP Access Suite" and "SP Suites Suite".
 #include <cstring>
-#include <iostream>
-#include <type_traits>
 
 #include "HostCore.h"
+#include "SuiteForward.h"
 
 namespace standin {
-
-namespace {
-
-// A suite function as a plain function pointer: it forwards to the member of
-// the active host. Without one, it refuses and says so.
-template <auto Method>
-struct Forward;
-
-template <typename Result, typename... Args, Result (HostCore::*Method)(Args...)>
-struct Forward<Method> {
-    static Result Call(Args... args) {
-        HostCore* core = HostCore::Active();
-        if (core != nullptr) {
-            return (core->*Method)(args...);
-        }
-        std::cerr << "stand-in host: a suite function was called with no host\n";
-        if constexpr (std::is_same_v<Result, host::Error>) {
-            return host::kErrorBadHandle;
-        } else if constexpr (!std::is_void_v<Result>) {
-            return Result{};
-        }
-    }
-};
-
-}  // namespace
 
 void HostCore::ProvideSystemSuites() {
     static const host::SpBasicSuite basic{

@@ -22,6 +22,12 @@ std::string_view Name(ViolationKind kind) {
             return "bad argument";
         case ViolationKind::kUndefinedCalled:
             return "undefined function called";
+        case ViolationKind::kNestedDestroy:
+            return "nested destroy";
+        case ViolationKind::kUnexpectedModal:
+            return "unexpected modal dialog";
+        case ViolationKind::kModalLeftOpen:
+            return "modal dialog left open";
     }
     return "?";
 }

@@ -18,6 +18,10 @@ enum class ViolationKind {
     kUnknownSuite,        // a suite name or version the host does not serve
     kBadArgument,         // null text or result pointer, a duplicate name
     kUndefinedCalled,     // a published suite entry of an unloaded plug-in reached
+    kNestedDestroy,       // a dialog or item destroyed while it is being destroyed
+    kUnexpectedModal,     // a modal dialog unlike its script: unexpected, ended early, an
+                          // item missing
+    kModalLeftOpen,       // a modal dialog still open when its script is done
 };
 
 std::string_view Name(ViolationKind kind);

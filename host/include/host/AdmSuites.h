@@ -11,8 +11,22 @@ namespace host {
 
 inline constexpr const char* kAdmUserChangedNotifier = "ADM User Changed Notifier";
 
-// An icon of this type cannot be shown.
+// An icon of the plug-in's resources, and one that cannot be shown (its id or
+// index is not there).
+inline constexpr std::int32_t kIconTypeResource = 1;
 inline constexpr std::int32_t kIconTypeUnusable = 7;
+
+// Pressing item 1 (OK) or item 2 (Cancel) of a modal dialog ends it with that
+// id, unless the item's notify procedure leaves out the default notification.
+// Modal answers kNoDialogItem when no dialog could be made.
+inline constexpr std::int32_t kOkItem = 1;
+inline constexpr std::int32_t kCancelItem = 2;
+inline constexpr std::int32_t kNoDialogItem = -1;
+
+// A dialog's bounds include its title bar; Size sets the content size.
+inline constexpr std::int32_t kDialogTitleBarHeight = 31;
+
+inline constexpr std::int32_t kDockCodeUndocked = -1;
 
 enum class ItemKind : std::int32_t {
     kButton,
@@ -40,6 +54,10 @@ using ItemDestroyProc = void (*)(Item item);
 using ItemTextToFloatProc = bool (*)(Item item, const char* text, float* value);
 using ItemFloatToTextProc = bool (*)(Item item, float value, char* text, std::size_t size);
 
+// Texts that a function without an error code answers into the caller's
+// buffer are cut to fit, on a character boundary, as the platform's string
+// loader does.
+
 // "ADM Basic Suite": texts of the plug-in's string lists (list id + index)
 // and alerts. GetIndexString is false, with "" in the buffer, for a missing
 // entry.
@@ -51,8 +69,11 @@ struct AdmBasicSuite {
 };
 
 // "ADM Dialog Suite". Create and Modal call the init procedure before they
-// return; a dialog whose template is missing is not made (Create gives none).
-// Modal answers the id of the item that ended the dialog.
+// return; a dialog whose template is missing, or whose init procedure fails,
+// is not made (Create gives none). Modal answers the id of the item that
+// ended the dialog; the host destroys a modal dialog when it ends, a floating
+// one lives until it is destroyed. Destroying runs the dialog's destroy
+// procedure, then those of its remaining items in id order.
 struct AdmDialogSuite {
     Dialog (*Create)(PluginRef plugin, const char* name, std::int32_t resourceId,
                      std::int32_t style, DialogInitProc init, void* userData, std::int32_t options);
@@ -79,14 +100,16 @@ struct AdmDialogSuite {
     void (*GetBoundsRect)(Dialog dialog, Rect* bounds);
 };
 
-// "ADM Dialog Group Suite": docking. An undocked dialog's code is -1.
+// "ADM Dialog Group Suite": docking. An undocked dialog's code is
+// kDockCodeUndocked and its group "".
 struct AdmDialogGroupSuite {
     Error (*GetDialogGroupInfo)(Dialog dialog, char* groupName, std::size_t size,
                                 std::int32_t* dockCode);
     Error (*SetDialogGroupInfo)(Dialog dialog, const char* groupName, std::int32_t dockCode);
 };
 
-// "ADM Entry Suite": the rows of a list.
+// "ADM Entry Suite": the rows of a list. Selecting an entry of a popup makes
+// it the one active entry; a popup's entry is not deselected.
 struct AdmEntrySuite {
     void (*SetText)(Entry entry, const char* text);
     void (*SetID)(Entry entry, std::int32_t id);
@@ -94,14 +117,18 @@ struct AdmEntrySuite {
     void (*Select)(Entry entry, bool select);
 };
 
-// "ADM Icon Suite": icons from the plug-in's resources.
+// "ADM Icon Suite": icons from the plug-in's resources; a missing one is an
+// icon of type kIconTypeUnusable.
 struct AdmIconSuite {
     Icon (*GetFromResource)(PluginRef plugin, const char* name, std::int32_t iconId,
                             std::int32_t iconIndex);
     std::int32_t (*GetType)(Icon icon);
 };
 
-// "ADM Item Suite".
+// "ADM Item Suite". A number edit keeps a value and shows it as text through
+// the item's number-to-text procedure (or the default, with the item's
+// precision); text set on it is read back through its text-to-number
+// procedure.
 struct AdmItemSuite {
     Item (*Create)(Dialog dialog, std::int32_t itemId, ItemKind kind, const Rect* bounds,
                    ItemInitProc init, void* userData);
@@ -122,9 +149,17 @@ struct AdmItemSuite {
     void (*SetText)(Item item, const char* text);
     bool (*GetBooleanValue)(Item item);
     List (*GetList)(Item item);
+    void (*GetText)(Item item, char* text, std::size_t size);
+    void (*SetBooleanValue)(Item item, bool value);
+    float (*GetFloatValue)(Item item);
+    void (*SetFloatValue)(Item item, float value);
+    // Delivers a notifier of the type to the item's notify procedure.
+    void (*Notify)(Item item, const char* notifierType);
 };
 
-// "ADM List Suite": the entries of a popup or list box, by position.
+// "ADM List Suite": the entries of a popup, list box or side menu, by
+// position. A popup with entries has exactly one active entry: the first one
+// inserted, until another is selected; removing it activates the first.
 struct AdmListSuite {
     std::int32_t (*NumberOfEntries)(List list);
     void (*RemoveEntry)(List list, std::int32_t index);

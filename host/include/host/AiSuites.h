@@ -9,6 +9,10 @@
 
 namespace host {
 
+// A text that the host answers into the caller's buffer and that does not fit
+// (with its NUL) fails with kErrorTextTooLong; a failing call leaves every
+// result of the caller alone.
+
 inline constexpr const char* kApplicationStartedNotifier = "AI Application Started Notifier";
 
 inline constexpr const char* kMenuGroupToolPalettes = "Tool Palettes";
@@ -65,6 +69,7 @@ struct AiMenuSuite {
                          std::int32_t options, MenuItem* item);
     Error (*AddMenuGroupAsSubMenu)(const char* name, std::int32_t options, MenuItem item,
                                    MenuGroup* group);
+    Error (*SetItemText)(MenuItem item, const char* text);
 };
 
 // "AI Notifier Suite": the host sends "AI Notifier"/"AI Notify" for each
@@ -87,6 +92,8 @@ struct AiPreferenceSuite {
     Error (*PutPointPreference)(const char* section, const char* key, Point value);
     Error (*PutFileSpecificationPreference)(const char* section, const char* key,
                                             const PlatformFileSpecification* value);
+    Error (*GetRealPreference)(const char* section, const char* key, double* value);
+    Error (*PutRealPreference)(const char* section, const char* key, double value);
 };
 
 // A tool's group or toolset: a tool number, or a new one.

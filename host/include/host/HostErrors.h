@@ -36,5 +36,9 @@ inline constexpr Error kErrorBadHandle = FourCharCode("!hdl");    // stale, fore
 inline constexpr Error kErrorBadArgument = FourCharCode("!arg");  // null text or result, duplicate
 inline constexpr Error kErrorNotAcquired = FourCharCode("!acq");  // release of what is not held
 inline constexpr Error kErrorNotFound = FourCharCode("!fnd");     // absent key, resource, template
+inline constexpr Error kErrorWrongKind = FourCharCode("!knd");    // a preference of another kind
+inline constexpr Error kErrorTextTooLong = FourCharCode("!len");  // too long for the buffer
+inline constexpr Error kErrorNotANumber = FourCharCode("!num");   // a text that is no number
+inline constexpr Error kErrorNoDocument = FourCharCode("!doc");   // no document is open
 
 }  // namespace host

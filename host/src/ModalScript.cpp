@@ -1,0 +1,122 @@
+// Modal dialogs: each runs against the expectation at the front of the
+// script, and every run is logged.
+#include <utility>
+
+#include "DialogManager.h"
+
+namespace standin {
+
+ModalExpectation& ModalExpectation::Add(std::string what, Action action) {
+    steps_.push_back({std::move(what), std::move(action)});
+    return *this;
+}
+
+ModalExpectation& ModalExpectation::Inspect(std::function<void(const DialogSnapshot&)> inspect) {
+    return Add("inspect",
+               [inspect = std::move(inspect)](DialogManager& manager, host::Dialog dialog) {
+                   inspect(manager.View(dialog));
+                   return true;
+               });
+}
+
+ModalExpectation& ModalExpectation::SetText(std::int32_t itemId, std::string text) {
+    return Add("set the text of item " + std::to_string(itemId),
+               [itemId, text = std::move(text)](DialogManager& manager, host::Dialog dialog) {
+                   return manager.UserSetText(dialog, itemId, text);
+               });
+}
+
+ModalExpectation& ModalExpectation::SetBoolean(std::int32_t itemId, bool value) {
+    return Add("set the value of item " + std::to_string(itemId),
+               [itemId, value](DialogManager& manager, host::Dialog dialog) {
+                   return manager.UserSetBoolean(dialog, itemId, value);
+               });
+}
+
+ModalExpectation& ModalExpectation::SetNumber(std::int32_t itemId, float value) {
+    return Add("set the number of item " + std::to_string(itemId),
+               [itemId, value](DialogManager& manager, host::Dialog dialog) {
+                   return manager.UserSetNumber(dialog, itemId, value);
+               });
+}
+
+ModalExpectation& ModalExpectation::SelectEntry(std::int32_t itemId, int index) {
+    return Add("select entry " + std::to_string(index) + " of item " + std::to_string(itemId),
+               [itemId, index](DialogManager& manager, host::Dialog dialog) {
+                   return manager.UserSelectEntry(dialog, itemId, index);
+               });
+}
+
+ModalExpectation& ModalExpectation::Press(std::int32_t itemId) {
+    return Add("press item " + std::to_string(itemId),
+               [itemId](DialogManager& manager, host::Dialog dialog) {
+                   return manager.UserPress(dialog, itemId);
+               });
+}
+
+ModalExpectation& DialogManager::ExpectModal(std::string name) {
+    return script_.emplace_back(std::move(name));
+}
+
+std::int32_t DialogManager::RunModal(const SuiteCalls& calls, std::string_view function,
+                                     const DialogRequest& request) {
+    const host::Dialog dialog = MakeDialog(calls, function, request);
+    DialogState* state = LiveDialog(dialog);
+    if (state == nullptr) {
+        return host::kNoDialogItem;
+    }
+    state->running = true;
+    state->visible = true;
+    // Logged when it opens, so that a modal opened from this one comes after.
+    const std::size_t run = log_.size();
+    log_.push_back({state->name, state->resourceId, ItemTexts(dialog), host::kCancelItem});
+    const std::string call = calls.Name(function);
+    PlayScript(dialog, call);
+    // Still live: a running modal dialog is not destroyed.
+    state = LiveDialog(dialog);
+    if (!state->endItem) {
+        core_.GetViolations().Record(ViolationKind::kModalLeftOpen, call,
+                                     "\"" + state->name + "\" is still open; the host cancels it");
+        state->endItem = host::kCancelItem;
+    }
+    const std::int32_t result = *state->endItem;
+    state->running = false;
+    log_[run].result = result;
+    DestroyLiveDialog(dialog);
+    return result;
+}
+
+void DialogManager::PlayScript(host::Dialog dialog, const std::string& call) {
+    const std::string name = LiveDialog(dialog)->name;
+    if (script_.empty() || script_.front().name_ != name) {
+        const std::string expected =
+            script_.empty() ? "no modal dialog" : "\"" + script_.front().name_ + "\"";
+        core_.GetViolations().Record(
+            ViolationKind::kUnexpectedModal, call,
+            "\"" + name + "\" where the script expects " + expected + "; the host cancels it");
+        LiveDialog(dialog)->endItem = host::kCancelItem;
+        return;
+    }
+    const ModalExpectation expectation = std::move(script_.front());
+    script_.pop_front();
+    for (const ModalExpectation::Step& step : expectation.steps_) {
+        if (LiveDialog(dialog)->endItem) {
+            core_.GetViolations().Record(
+                ViolationKind::kUnexpectedModal, call,
+                "\"" + name + "\" ended before its script could " + step.what);
+            return;
+        }
+        if (!step.action(*this, dialog)) {
+            core_.GetViolations().Record(ViolationKind::kUnexpectedModal, call,
+                                         "\"" + name + "\" does not let its script " + step.what);
+        }
+    }
+}
+
+std::map<std::int32_t, std::string> DialogManager::ItemTexts(host::Dialog dialog) {
+    std::map<std::int32_t, std::string> texts;
+    ForEachItem(dialog, [&texts](const ItemState& item) { texts.emplace(item.id, item.text); });
+    return texts;
+}
+
+}  // namespace standin

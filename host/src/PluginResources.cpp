@@ -1,0 +1,104 @@
+#include "PluginResources.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace standin {
+
+namespace {
+
+// The resource of that id in a table sorted by id, or null.
+template <typename Resource>
+const Resource* FindById(const Resource* table, std::size_t count, std::int64_t id) {
+    if (table == nullptr || id < 0 || id > std::numeric_limits<std::uint32_t>::max()) {
+        return nullptr;
+    }
+    const Resource* end = table + count;
+    const Resource* found = std::lower_bound(
+        table, end, static_cast<std::uint32_t>(id),
+        [](const Resource& resource, std::uint32_t key) { return resource.id < key; });
+    return found != end && found->id == id ? found : nullptr;
+}
+
+template <typename Resource>
+std::vector<Resource> CopyOf(const Resource* table, std::size_t count) {
+    return table == nullptr ? std::vector<Resource>{} : std::vector<Resource>(table, table + count);
+}
+
+template <typename Resource>
+void RemoveId(std::vector<Resource>& table, std::uint32_t id) {
+    std::erase_if(table, [id](const Resource& resource) { return resource.id == id; });
+}
+
+}  // namespace
+
+const M7LResourceModule* ResourcesOf(host::Module module) {
+    return static_cast<const M7LResourceModule*>(module);
+}
+
+const char* FindResourceString(host::Module module, std::int64_t id) {
+    const M7LResourceModule* resources = ResourcesOf(module);
+    if (resources == nullptr) {
+        return nullptr;
+    }
+    const M7LResourceString* found = FindById(resources->strings, resources->stringCount, id);
+    return found != nullptr ? found->text : nullptr;
+}
+
+const M7LDialogTemplate* FindDialogTemplate(host::Module module, std::int64_t id) {
+    const M7LResourceModule* resources = ResourcesOf(module);
+    return resources != nullptr ? FindById(resources->dialogs, resources->dialogCount, id)
+                                : nullptr;
+}
+
+const M7LResourceIcon* FindIconResource(host::Module module, std::int64_t id) {
+    const M7LResourceModule* resources = ResourcesOf(module);
+    return resources != nullptr ? FindById(resources->icons, resources->iconCount, id) : nullptr;
+}
+
+ResourceOverlay::ResourceOverlay(const M7LResourceModule& base)
+    : strings_(CopyOf(base.strings, base.stringCount)),
+      dialogs_(CopyOf(base.dialogs, base.dialogCount)),
+      icons_(CopyOf(base.icons, base.iconCount)) {
+    Rebuild();
+}
+
+ResourceOverlay& ResourceOverlay::RemoveString(std::uint32_t id) {
+    RemoveId(strings_, id);
+    Rebuild();
+    return *this;
+}
+
+ResourceOverlay& ResourceOverlay::ReplaceString(std::uint32_t id, std::string text) {
+    const char* stored = replacements_.emplace_back(std::move(text)).c_str();
+    const auto at = std::lower_bound(
+        strings_.begin(), strings_.end(), id,
+        [](const M7LResourceString& resource, std::uint32_t key) { return resource.id < key; });
+    if (at != strings_.end() && at->id == id) {
+        at->text = stored;
+    } else {
+        strings_.insert(at, {id, stored});
+    }
+    Rebuild();
+    return *this;
+}
+
+ResourceOverlay& ResourceOverlay::RemoveDialog(std::uint32_t id) {
+    RemoveId(dialogs_, id);
+    Rebuild();
+    return *this;
+}
+
+ResourceOverlay& ResourceOverlay::RemoveIcon(std::uint32_t id) {
+    RemoveId(icons_, id);
+    Rebuild();
+    return *this;
+}
+
+void ResourceOverlay::Rebuild() {
+    module_ = {strings_.data(), strings_.size(), dialogs_.data(),
+               dialogs_.size(), icons_.data(),   icons_.size()};
+}
+
+}  // namespace standin
