@@ -26,9 +26,9 @@ struct SymbolSpec {
     double wideNarrowRatio;
 };
 
-// A test-only symbology that decodes exactly the edges of its spec: the
-// ideal edges are the spec's, so bar width reduction and deviations follow
-// from the measured ones.
+// A test-only symbology that decodes exactly the edges of its description:
+// the ideal edges are the description's, so bar width reduction and
+// deviations follow from the measured ones.
 class ReportTestSymbology : public Strivelo::BarcodeProcessor,
                             public Strivelo::BarcodeProcessorMixIn_WideNarrowOption {
 public:
