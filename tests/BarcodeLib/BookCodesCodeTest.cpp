@@ -29,8 +29,7 @@ struct PartLengthsCase {
     int publisher;
 };
 
-// The rows of groups 0-2 are an older edition's, the others those of the
-// Agency's range message of November 2022.
+// The rows of the Agency's range message of 13 November 2022.
 const PartLengthsCase kPartLengthsCases[] = {
     {"Group3", "316148410", true, 1, 2},
     {"Group0Publisher3", "030640615", true, 1, 3},
@@ -40,6 +39,10 @@ const PartLengthsCase kPartLengthsCases[] = {
     {"Group1LastOf86979", "186979000", true, 1, 5},
     {"Group1FirstOf869800", "186980000", true, 1, 6},
     {"Group1Top", "199900000", true, 1, 7},
+    // Rows of groups 0 and 1 that older editions did not have.
+    {"Group0Publisher7Within640", "063980000", true, 1, 7},
+    {"Group1LastOf7753999", "177539999", true, 1, 7},
+    {"Group1FirstOf77540", "177540000", true, 1, 5},
     {"Group7", "722000000", true, 1, 3},
     {"Group80First", "800000000", true, 2, 2},
     {"Group80LastOf998999", "809989999", true, 2, 6},
@@ -61,14 +64,25 @@ const PartLengthsCase kPartLengthsCases[] = {
     // Numbers between two ranges take the length of the lower one.
     {"Group87Below400", "873500000", true, 2, 2},
     {"Group87Below85000", "878200000", true, 2, 4},
-    // Groups the table does not carry use group 0's ranges: 6 (the rule's
-    // group for 600-699), 93, 990 and 99939.
-    {"Group6UsesGroup0", "600119125", true, 1, 2},
-    {"Group93UsesGroup0", "937000000", true, 2, 4},
-    {"Group990UsesGroup0", "990000000", true, 3, 2},
-    {"Group99939UsesGroup0", "999390000", true, 5, 2},
+    // Group lengths as the message lays the groups out: 600-649 have three
+    // digits, 65 two, 9900-9989 four.
+    {"Group600", "600119125", true, 3, 3},
+    {"Group65Publisher2", "650000000", true, 2, 2},
+    {"Group65Publisher4", "655000000", true, 2, 4},
+    {"Group93", "937000000", true, 2, 4},
+    {"Group9911BelowFirst", "991100000", true, 4, 2},
+    {"Group9911Publisher3", "991155000", true, 4, 3},
+    {"Group99939Publisher1", "999390000", true, 5, 1},
+    {"Group99939Publisher3", "999399500", true, 5, 3},
+    {"Group99990", "999900000", true, 5, 1},
+    // Groups without rows use group 0's ranges: 611 and 99902 are listed
+    // without any, 9900 lies among the 4-digit groups but is not assigned,
+    // and 66-69 are no group at all (taken as group 6).
+    {"Group611UsesGroup0", "611123456", true, 3, 2},
+    {"Group9900UsesGroup0", "990000000", true, 4, 2},
+    {"Group66UsesGroup0", "660000000", true, 1, 3},
     // No digit would be left for the title.
-    {"NoTitleLeft", "999399500", false, 0, 0},
+    {"NoTitleLeft", "999029500", false, 0, 0},
     {"EightDigits", "31614841", false, 0, 0},
     // Other characters are skipped.
     {"HyphensAndLettersSkipped", "ISBN 3-16-148410-X", true, 1, 2},
@@ -94,6 +108,57 @@ TEST_P(PartLengthsTest, GroupAndPublisherLengths) {
 INSTANTIATE_TEST_SUITE_P(Cases, PartLengthsTest, testing::ValuesIn(kPartLengthsCases),
                          BookCaseName<PartLengthsCase>);
 
+struct PrefixPartLengthsCase {
+    const char* name;
+    const char* prefix;
+    const char* text;
+    bool found;
+    int group;
+    int publisher;
+};
+
+// The nine digits after an ISBN-13 prefix: each prefix has its own groups.
+const PrefixPartLengthsCase kPrefixPartLengthsCases[] = {
+    {"978Group3", "978", "322800000", true, 1, 3},
+    {"979Group10", "979", "109063607", true, 2, 5},
+    {"979Group10Top", "979", "109760000", true, 2, 6},
+    {"979Group11", "979", "115500000", true, 2, 4},
+    {"979Group11Top", "979", "119500000", true, 2, 6},
+    {"979Group12BelowFirst", "979", "120000000", true, 2, 2},
+    {"979Group12Publisher3", "979", "122000000", true, 2, 3},
+    {"979Group12Publisher4", "979", "125450000", true, 2, 4},
+    {"979Group12Publisher5", "979", "128000000", true, 2, 5},
+    {"979Group8Publisher3", "979", "820000000", true, 1, 3},
+    {"979Group8Publisher4", "979", "835000000", true, 1, 4},
+    {"979Group8Publisher7", "979", "898500000", true, 1, 7},
+    // 979 has no group 3 (978's is German) nor 5: group 0's ranges guess.
+    {"979Group3UsesGroup0", "979", "322800000", true, 1, 4},
+    {"979Group55UsesGroup0", "979", "551234560", true, 1, 3},
+    {"OtherPrefix", "977", "316148410", false, 0, 0},
+    {"PrefixTooShort", "97", "316148410", false, 0, 0},
+};
+
+void PrintTo(const PrefixPartLengthsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PrefixPartLengthsTest : public testing::TestWithParam<PrefixPartLengthsCase> {};
+
+TEST_P(PrefixPartLengthsTest, GroupAndPublisherLengths) {
+    const PrefixPartLengthsCase& c = GetParam();
+    int group = 0;
+    int publisher = 0;
+    ASSERT_EQ(BarcodeProcessorISBNBase::FindISBNPartLengths(c.prefix, c.text, &group, &publisher),
+              c.found);
+    if (c.found) {
+        EXPECT_EQ(group, c.group);
+        EXPECT_EQ(publisher, c.publisher);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrefixPartLengthsTest, testing::ValuesIn(kPrefixPartLengthsCases),
+                         BookCaseName<PrefixPartLengthsCase>);
+
 struct CorrectCase {
     const char* name;
     std::int32_t type;
@@ -118,14 +183,18 @@ const CorrectCase kCorrectCases[] = {
     {"IsbnSixthAddOnDigitCut", kTypeISBN, "316148410X123456", true, "3-16-148410-X-12345"},
     {"IsbnIncompleteAddOnCut", kTypeISBN, "316148410X1234", true, "3-16-148410-X"},
     {"IsbnElevenDigitsCut", kTypeISBN, "31614841001", true, "3-16-148410-X"},
-    // A group the table does not carry keeps the user's hyphens, or gets
-    // group 0's.
-    {"IsbnUnknownGroupKeepsHyphens", kTypeISBN, "600-119-125-0", true, "600-119-125-5"},
-    {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "600119125", true, "6-00-119125-5"},
+    // Groups of three, two and five digits.
+    {"IsbnGroup600", kTypeISBN, "600119125", true, "600-119-125-5"},
+    {"IsbnGroup65", kTypeISBN, "655000000", true, "65-5000-000-9"},
+    {"IsbnGroup99939", kTypeISBN, "999399500", true, "99939-950-0-2"},
     {"IsbnKnownGroupIgnoresHyphens", kTypeISBN, "31-6-148410-X", true, "3-16-148410-X"},
+    {"IsbnGroup600IgnoresHyphens", kTypeISBN, "6-00-119125-0", true, "600-119-125-5"},
+    // A group without rows keeps the user's hyphens, or gets group 0's.
+    {"IsbnUnknownGroupKeepsHyphens", kTypeISBN, "611-123-456-9", true, "611-123-456-0"},
+    {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "611123456", true, "611-12-3456-0"},
     // Group 0's ranges would leave no title; only the user's hyphens serve.
-    {"IsbnUnknownGroupOnlyUsersHyphens", kTypeISBN, "99939-95-00-0", true, "99939-95-00-2"},
-    {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999399500", false, "999399500"},
+    {"IsbnUnknownGroupOnlyUsersHyphens", kTypeISBN, "99902-95-00-0", true, "99902-95-00-X"},
+    {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999029500", false, "999029500"},
     {"IsbnEightDigits", kTypeISBN, "31614841", false, "31614841"},
     {"IsbnLetter", kTypeISBN, "3-16-14841A-X", false, "3-16-14841A-X"},
     {"IsbnXNotLast", kTypeISBN, "31614841X0", false, "31614841X0"},
@@ -137,8 +206,19 @@ const CorrectCase kCorrectCases[] = {
     {"IsbnEanTwelveDigits", kTypeISBNEAN, "978316148410", true, "978-3-16-148410-0"},
     {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-7", true, "978-3-16-148410-0"},
     {"IsbnEanAddOn", kTypeISBNEAN, "978316148410012345", true, "978-3-16-148410-0-12345"},
-    {"IsbnEan979KeepsHyphens", kTypeISBNEAN, "979-10-90636-07-0", true, "979-10-90636-07-1"},
-    {"IsbnEan979WithoutHyphens", kTypeISBNEAN, "9791090636071", true, "979-1-09-063607-1"},
+    // 979 numbers are hyphenated by the groups of 979.
+    {"IsbnEan979WithoutHyphens", kTypeISBNEAN, "9791090636071", true, "979-10-90636-07-1"},
+    {"IsbnEan979IgnoresHyphens", kTypeISBNEAN, "979-1-09-063607-0", true, "979-10-90636-07-1"},
+    {"IsbnEan979Group8Publisher3", kTypeISBNEAN, "979820000000", true, "979-8-200-00000-5"},
+    {"IsbnEan979Group8Publisher7", kTypeISBNEAN, "979898500001", true, "979-8-9850000-1-6"},
+    {"IsbnEan979Group11", kTypeISBNEAN, "979119500000", true, "979-11-950000-0-5"},
+    {"IsbnEan979Group12", kTypeISBNEAN, "979125450000", true, "979-12-5450-000-2"},
+    {"IsbnEan979UnknownGroupKeepsHyphens", kTypeISBNEAN, "979-55-1234-560-0", true,
+     "979-55-1234-560-2"},
+    {"IsbnEan979UnknownGroupWithoutHyphens", kTypeISBNEAN, "979551234560", true,
+     "979-5-512-34560-2"},
+    {"IsbnEanGroup600", kTypeISBNEAN, "978600119125", true, "978-600-119-125-1"},
+    {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-95-00-0", true, "978-99939-950-0-5"},
     // Groups 978 and 979 of ISBN-10 (Nigeria, Indonesia) are ISBN-10s by
     // their ten digits.
     {"IsbnEanGroup978Isbn10", kTypeISBNEAN, "9783700009", true, "978-978-37000-0-0"},
@@ -209,14 +289,18 @@ const ValidCase kValidCases[] = {
     {"IsbnAddOnWithLetter", kTypeISBN, "3-16-148410-X-1234A", false},
     {"IsbnHyphensAgainstTable", kTypeISBN, "3-161-48410-X", false},
     {"IsbnNoCheckHyphen", kTypeISBN, "3-16-148410X", false},
-    // For a group the table does not carry, any hyphens that leave group,
-    // publisher and title.
-    {"IsbnUnknownGroupUsersHyphens", kTypeISBN, "600-119-125-5", true},
-    {"IsbnUnknownGroupGroup0Hyphens", kTypeISBN, "6-00-119125-5", true},
-    {"IsbnUnknownGroupLongPublisher", kTypeISBN, "6-0011912-5-5", true},
-    {"IsbnUnknownGroupEmptyPublisher", kTypeISBN, "6--00119125-5", false},
-    {"IsbnUnknownGroupLongGroup", kTypeISBN, "600119-1-25-5", false},
-    {"IsbnUnknownGroupNoTitle", kTypeISBN, "6-00119125--5", false},
+    {"IsbnGroup600", kTypeISBN, "600-119-125-5", true},
+    {"IsbnGroup600HyphensAgainstTable", kTypeISBN, "6-00-119125-5", false},
+    {"IsbnGroup99939", kTypeISBN, "99939-950-0-2", true},
+    {"IsbnGroup99939HyphensAgainstTable", kTypeISBN, "99939-95-00-2", false},
+    // For a group without rows, any hyphens that leave group, publisher and
+    // title.
+    {"IsbnUnknownGroupUsersHyphens", kTypeISBN, "611-123-456-0", true},
+    {"IsbnUnknownGroupGroup0Hyphens", kTypeISBN, "611-12-3456-0", true},
+    {"IsbnUnknownGroupLongPublisher", kTypeISBN, "6-1112345-6-0", true},
+    {"IsbnUnknownGroupEmptyPublisher", kTypeISBN, "6--11123456-0", false},
+    {"IsbnUnknownGroupLongGroup", kTypeISBN, "611123-4-56-0", false},
+    {"IsbnUnknownGroupNoTitle", kTypeISBN, "6-11123456--0", false},
     {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", true},
     {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-12345", true},
     {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-1", false},
@@ -225,9 +309,14 @@ const ValidCase kValidCases[] = {
     {"IsbnEanNoPrefixHyphen", kTypeISBNEAN, "9783-16-148410-0", false},
     // The check digit is right; only the prefix is no book prefix.
     {"IsbnEanOtherPrefix", kTypeISBNEAN, "123-3-16-148410-8", false},
-    // 979 numbers keep the hyphens of their own groups.
+    // 979 numbers follow the ranges of their own groups.
     {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", true},
-    {"IsbnEan979Group0Hyphens", kTypeISBNEAN, "979-1-09-063607-1", true},
+    {"IsbnEan979Group0Hyphens", kTypeISBNEAN, "979-1-09-063607-1", false},
+    {"IsbnEan979Group8", kTypeISBNEAN, "979-8-3500-0000-9", true},
+    {"IsbnEan979Group8HyphensAgainstTable", kTypeISBNEAN, "979-8-350-00000-9", false},
+    {"IsbnEan979UnknownGroupUsersHyphens", kTypeISBNEAN, "979-55-1234-560-2", true},
+    {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-950-0-5", true},
+    {"IsbnEanGroup99939HyphensAgainstTable", kTypeISBNEAN, "978-99939-95-00-5", false},
     {"Issn", kTypeISSN, "0317-8471", true},
     {"IssnCheckX", kTypeISSN, "2434-561X", true},
     {"IssnWrongCheck", kTypeISSN, "0317-8472", false},
@@ -274,7 +363,13 @@ const ConversionCase kConversionCases[] = {
     {"IsbnGroup0", kTypeISBN, "0-306-40615-2", "9-780306-406157"},
     {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", "9-783161-484100"},
     {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-52495", "9-783161-484100-52495"},
-    {"IsbnEan979", kTypeISBNEAN, "979-1-09-063607-1", "9-791090-636071"},
+    {"IsbnGroup600", kTypeISBN, "600-119-125-5", "9-786001-191251"},
+    {"IsbnGroup99939", kTypeISBN, "99939-950-0-2", "9-789993-995005"},
+    {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", "9-791090-636071"},
+    {"IsbnEan979Group8", kTypeISBNEAN, "979-8-9850000-1-6", "9-798985-000016"},
+    {"IsbnEan979Group11", kTypeISBNEAN, "979-11-5500-000-7", "9-791155-000007"},
+    {"IsbnEan979Group12", kTypeISBNEAN, "979-12-80000-00-2", "9-791280-000002"},
+    {"IsbnEanGroup65", kTypeISBNEAN, "978-65-5000-000-4", "9-786550-000004"},
     {"Issn", kTypeISSN, "0317-8471", "9-770317-847001"},
     {"IssnVariant", kTypeISSN, "0317-8471(05)", "9-770317-847056"},
     {"IssnAddOn", kTypeISSN, "0317-8471-12", "9-770317-847001-12"},

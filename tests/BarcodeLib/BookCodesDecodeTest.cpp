@@ -70,10 +70,30 @@ const RoundTripCase kRoundTripCases[] = {
     {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", kTypeISBNEAN, "978-3-16-148410-0", 60, 8},
     {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-52495", kTypeISBNEAN,
      "978-3-16-148410-0-52495", 60, 8},
-    // The bars carry no hyphens: a 979 number reads with the hyphens that
-    // the 978 table gives its digits.
-    {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", kTypeISBNEAN, "979-1-09-063607-1", 60, 8},
+    // The bars carry no hyphens: the range table puts them back.
+    {"IsbnEan979Group10", kTypeISBNEAN, "979-10-90636-07-1", kTypeISBNEAN, "979-10-90636-07-1", 60,
+     8},
+    {"IsbnEan979Group8", kTypeISBNEAN, "979-8-3500-0000-9", kTypeISBNEAN, "979-8-3500-0000-9", 60,
+     8},
+    {"IsbnEan979Group11", kTypeISBNEAN, "979-11-950000-0-5", kTypeISBNEAN, "979-11-950000-0-5", 60,
+     8},
+    {"IsbnEan979Group12", kTypeISBNEAN, "979-12-200-0000-0", kTypeISBNEAN, "979-12-200-0000-0", 60,
+     8},
+    {"IsbnEanGroup600", kTypeISBNEAN, "978-600-119-125-1", kTypeISBNEAN, "978-600-119-125-1", 60,
+     8},
+    {"IsbnEanGroup65", kTypeISBNEAN, "978-65-5000-000-4", kTypeISBNEAN, "978-65-5000-000-4", 60, 8},
+    {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-950-0-5", kTypeISBNEAN, "978-99939-950-0-5", 60,
+     8},
+    // A group without rows reads with group 0's hyphens.
+    {"IsbnEan979UnknownGroup", kTypeISBNEAN, "979-55-1234-560-2", kTypeISBNEAN, "979-5-512-34560-2",
+     60, 8},
     {"IsbnReadsAsIsbnEan", kTypeISBN, "3-16-148410-X", kTypeISBNEAN, "978-3-16-148410-0", 60, 8},
+    {"IsbnGroup600ReadsAsIsbnEan", kTypeISBN, "600-119-125-5", kTypeISBNEAN, "978-600-119-125-1",
+     60, 8},
+    {"IsbnGroup65ReadsAsIsbnEan", kTypeISBN, "65-5000-000-9", kTypeISBNEAN, "978-65-5000-000-4", 60,
+     8},
+    {"IsbnGroup99939ReadsAsIsbnEan", kTypeISBN, "99939-950-0-2", kTypeISBNEAN, "978-99939-950-0-5",
+     60, 8},
     {"IsbnAddOnReadsAsIsbnEan", kTypeISBN, "3-16-148410-X-12345", kTypeISBNEAN,
      "978-3-16-148410-0-12345", 60, 8},
     {"Issn", kTypeISSN, "0317-8471", kTypeISSN, "0317-8471", 60, 8},
@@ -139,6 +159,53 @@ TEST_P(BookRoundTripTest, IdentifiesTypeCodeAndParameters) {
 INSTANTIATE_TEST_SUITE_P(Cases, BookRoundTripTest, testing::ValuesIn(kRoundTripCases),
                          BookCaseName<RoundTripCase>);
 
+struct ReadBackCase {
+    const char* name;
+    std::int32_t type;
+    const char* code;
+};
+
+// Codes of groups the range table carries, at the ends of their groups'
+// ranges.
+const ReadBackCase kReadBackCases[] = {
+    {"IsbnEan979Group8First", kTypeISBNEAN, "979-8-200-00000-5"},
+    {"IsbnEan979Group8Publisher7", kTypeISBNEAN, "979-8-9850000-1-6"},
+    {"IsbnEan979Group10", kTypeISBNEAN, "979-10-90636-07-1"},
+    {"IsbnEan979Group11", kTypeISBNEAN, "979-11-5500-000-7"},
+    {"IsbnEan979Group12BelowFirst", kTypeISBNEAN, "979-12-00-00000-6"},
+    {"IsbnEan979Group12Top", kTypeISBNEAN, "979-12-99999-99-1"},
+    {"IsbnEanGroup0Publisher7Within640", kTypeISBNEAN, "978-0-6398000-0-4"},
+    {"IsbnEanGroup9911", kTypeISBNEAN, "978-9911-550-00-2"},
+    {"IsbnEanGroup99939WithAddOn", kTypeISBNEAN, "978-99939-950-0-5-12345"},
+    {"IsbnGroup600", kTypeISBN, "600-119-125-5"},
+    {"IsbnGroup65", kTypeISBN, "65-00-00000-5"},
+    {"IsbnGroup93", kTypeISBN, "93-5000-000-8"},
+    {"IsbnGroup99939", kTypeISBN, "99939-950-0-2"},
+    {"IsbnGroup99990", kTypeISBN, "99990-0-000-2"},
+    {"IsbnGroup1Publisher7", kTypeISBN, "1-7753999-9-0"},
+};
+
+void PrintTo(const ReadBackCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BookReadBackTest : public testing::TestWithParam<ReadBackCase> {};
+
+// What the self-check does: a processor of the type the symbol was made
+// with decodes its bars to the very code it was made from.
+TEST_P(BookReadBackTest, DecodesToTheCodeItWasMadeFrom) {
+    const ReadBackCase& c = GetParam();
+    const std::vector<double> edges = EdgesOf(c.type, c.code);
+    ASSERT_FALSE(edges.empty());
+    const std::unique_ptr<BarcodeProcessor> reader = MakeBookProcessor(c.type);
+    ASSERT_NE(reader, nullptr);
+    ASSERT_TRUE(reader->DecodeEdges(edges.data(), Count(edges)));
+    EXPECT_STREQ(reader->GetCode(), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BookReadBackTest, testing::ValuesIn(kReadBackCases),
+                         BookCaseName<ReadBackCase>);
+
 // The types that tie on the same bars follow each other in the standard
 // order.
 TEST(IdentifyNextCandidateTest, TiedTypesInRegistryOrder) {
@@ -188,6 +255,9 @@ const RefusedBarsCase kRefusedBarsCases[] = {
     {"IsbnOf979", kTypeISBN, kTypeEAN13, "9-791090-636071"},
     {"IsbnEanOfOtherPrefix", kTypeISBNEAN, kTypeEAN13, "4-006381-333931"},
     {"IsbnEanAddOn2", kTypeISBNEAN, kTypeEAN13, "9-783161-484100-12"},
+    // 978-99902 has no rows, and group 0's leave its digits no title.
+    {"IsbnEanGroupWithoutRowsNoTitle", kTypeISBNEAN, kTypeEAN13, "9-789990-295009"},
+    {"IsbnGroupWithoutRowsNoTitle", kTypeISBN, kTypeEAN13, "9-789990-295009"},
     {"IssnOfBook", kTypeISSN, kTypeEAN13, "9-783161-484100"},
     {"IssnAddOn5", kTypeISSN, kTypeEAN13, "9-770317-847001-12345"},
     {"Ms7bOfEan8Not0", kTypeMS7B, kTypeEAN8, "5901-2344"},

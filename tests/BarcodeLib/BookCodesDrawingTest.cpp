@@ -194,18 +194,30 @@ const LineCase kLineCases[] = {
      "ISBN979-10-90636-07-1",
      ""},
     // Dual numbering of a 978 number without an ISBN-10 form the table can
-    // hyphenate: the frame of two lines stays, the second line is left out.
+    // hyphenate (a group without rows, where group 0's leave no title): the
+    // frame of two lines stays, the second line is left out.
     {"IsbnEanDualNumberingWithoutIsbn10",
      kTypeISBNEAN,
-     "978-99939-95-00-5",
+     "978-99902-95-00-9",
      kDual,
      {0.0, 48.84, -1.81, 31.42},
      4.98,
      25.49,
      2.04,
      2.47,
-     "ISBN978-99939-95-00-5",
+     "ISBN978-99902-95-00-9",
      ""},
+    {"IsbnEanDualNumberingGroup99939",
+     kTypeISBNEAN,
+     "978-99939-950-0-5",
+     kDual,
+     {0.0, 48.84, -1.81, 31.42},
+     4.98,
+     25.49,
+     2.04,
+     2.47,
+     "ISBN978-99939-950-0-5",
+     "ISBN99939-950-0-2"},
     // The ISSN line begins a module earlier; variant and add-on are not in it.
     {"IssnVariantAndAddOn",
      kTypeISSN,

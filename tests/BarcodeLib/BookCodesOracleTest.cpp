@@ -43,6 +43,9 @@ const OracleCase kOracleCases[] = {
      "9783161484100"},
     {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", "ISBNX", "9791090636071", "EAN-13",
      "9791090636071"},
+    {"IsbnEan979Group8", kTypeISBNEAN, "979-8-9850000-1-6", "ISBNX", "9798985000016", "EAN-13",
+     "9798985000016"},
+    {"IsbnGroup600", kTypeISBN, "600-119-125-5", "ISBNX", "6001191255", "EAN-13", "9786001191251"},
     {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-52495", "EANX", "978316148410+52495",
      "EAN-13", "9783161484100 52495"},
     {"Issn", kTypeISSN, "0317-8471", "EANX", "977031784700", "EAN-13", "9770317847001"},
@@ -104,8 +107,9 @@ std::string WithoutHyphens(const std::string& text) {
 // every ISBN the engine corrects and refuses the same digits with another
 // check character, which the engine refuses too.
 TEST(IsbnCheckOracleTest, ZintAgreesOnTheCheckCharacter) {
-    for (const char* raw : {"316148410", "030640615", "097522980", "155860832", "207036024",
-                            "999015000", "186980000", "600119125", "809990000", "950990000"}) {
+    for (const char* raw :
+         {"316148410", "030640615", "097522980", "155860832", "207036024", "999015000", "186980000",
+          "600119125", "809990000", "950990000", "655000000", "999399500", "063980000"}) {
         SCOPED_TRACE(raw);
         const std::unique_ptr<BarcodeProcessor> isbn = MakeBookProcessor(kTypeISBN);
         ASSERT_NE(isbn, nullptr);

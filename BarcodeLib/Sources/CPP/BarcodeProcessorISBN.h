@@ -28,12 +28,16 @@ public:
     // Centre alignment of the line only; the font is always OCRB.
     bool HasOption(std::int32_t optionCode) const override;
 
-    // The lengths of group and publisher of the first nine digits of text
-    // (other characters skipped): the group by its leading digits, the
-    // publisher by the group's ranges (group 0's for a group the table does
-    // not carry). False with fewer than nine digits or no digit left for the
-    // title.
+    // The lengths of group and publisher of the first nine digits of an
+    // ISBN-10 text (other characters skipped): the group by its leading
+    // digits, the publisher by the group's ranges (group 0's for a group the
+    // table has no rows for). False with fewer than nine digits or no digit
+    // left for the title.
     static bool FindISBNPartLengths(const char* text, int* groupLength, int* publisherLength);
+    // The same for the nine digits after prefix "978" or "979" of an
+    // ISBN-13; false for another prefix.
+    static bool FindISBNPartLengths(const char* prefix, const char* text, int* groupLength,
+                                    int* publisherLength);
 
 protected:
     friend class NumberLineDrawing;
