@@ -293,6 +293,23 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
     return true;
 }
 
+BarcodeProcessor::DecodeResult BarcodeProcessor::WholeSymbolResult(const char* encodedCode,
+                                                                   double moduleWidthMm,
+                                                                   double nominalModuleMm,
+                                                                   double wideNarrowRatio) {
+    const std::uint32_t count = decoding_.GetCount();
+    DecodeResult result;
+    result.encodedCode = encodedCode;
+    result.magnification = moduleWidthMm / nominalModuleMm;
+    result.moduleWidthMm = moduleWidthMm;
+    result.reductionEdgeCount = count;
+    result.heightBarEdge = 0;
+    result.firstSymbolEdge = 0;
+    result.lastSymbolEdge = static_cast<std::int32_t>(count) - 1;
+    result.wideNarrowRatio = wideNarrowRatio;
+    return result;
+}
+
 // Element j runs from edge j - 1 to edge j; odd elements are bars. Groups are
 // indexed [wide][bar]; an empty group borrows the other kind's mean of the
 // same width.

@@ -186,6 +186,10 @@ protected:
     // edges, reading direction and indices all at once; false, and nothing
     // stored, when the code is refused or a measure is not finite.
     bool CommitDecoding(const DecodeResult& result);
+    // The result of a symbol that spans every decoding edge, measured over all
+    // of them, with its bar height taken at the first bar.
+    DecodeResult WholeSymbolResult(const char* encodedCode, double moduleWidthMm,
+                                   double nominalModuleMm, double wideNarrowRatio = 0.0);
 
     // Classifies every element of the decoding edges as wide ('W') or narrow
     // ('N') around the mean element width and checks it against its group's

@@ -189,16 +189,7 @@ bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
     for (std::uint32_t j = 1; j < count; ++j) {
         ideal[j] = ideal[j - 1] + (letters_[j - 1] == 'W' ? ratio : 1.0) * moduleMm;
     }
-    DecodeResult result;
-    result.encodedCode = text;
-    result.magnification = moduleMm / GetRules().nominalModuleMm;
-    result.moduleWidthMm = moduleMm;
-    result.reductionEdgeCount = count;
-    result.heightBarEdge = 0;
-    result.firstSymbolEdge = 0;
-    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
-    result.wideNarrowRatio = ratio;
-    return CommitDecoding(result);
+    return CommitDecoding(WholeSymbolResult(text, moduleMm, GetRules().nominalModuleMm, ratio));
 }
 
 bool BarcodeProcessorWideNarrowBase::Generate() {

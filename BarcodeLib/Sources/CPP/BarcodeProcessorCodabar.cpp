@@ -255,16 +255,7 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
                                                           element % kEdgesPerCharacter, ratio);
     }
 
-    DecodeResult result;
-    result.encodedCode = text;
-    result.magnification = module / kModuleMm;
-    result.moduleWidthMm = module;
-    result.reductionEdgeCount = count;
-    result.heightBarEdge = 0;
-    result.firstSymbolEdge = 0;
-    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
-    result.wideNarrowRatio = ratio;
-    return CommitDecoding(result);
+    return CommitDecoding(WholeSymbolResult(text, module, kModuleMm, ratio));
 }
 
 bool BarcodeProcessorBase3::Generate() {

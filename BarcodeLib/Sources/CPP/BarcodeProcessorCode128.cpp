@@ -178,6 +178,8 @@ constexpr double kMinQuietZoneMm = 2.54;
 constexpr double kBearerBarModules = 2.0;
 constexpr double kTextSizePerScalingMm = 4.0;
 constexpr double kCenteredPitchPerScalingMm = 2.0;
+// The magnification is the module width in millimetres.
+constexpr double kNominalModuleMm = 1.0;
 constexpr double kMinModuleMm = 0.25;
 constexpr double kMaxModuleMm = 2.0;
 constexpr double kMaxBarWidthReductionModules = 0.25;
@@ -626,16 +628,7 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
             return false;
         }
     }
-    DecodeResult result;
-    result.encodedCode = reader.GetText();
-    result.magnification = module;
-    result.moduleWidthMm = module;
-    result.reductionFirstEdge = 0;
-    result.reductionEdgeCount = count;
-    result.heightBarEdge = 0;
-    result.firstSymbolEdge = 0;
-    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
-    return CommitDecoding(result);
+    return CommitDecoding(WholeSymbolResult(reader.GetText(), module, kNominalModuleMm));
 }
 
 bool BarcodeProcessorCode128::Generate() {

@@ -268,15 +268,7 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     }
     text[characters] = '\0';
 
-    DecodeResult result;
-    result.encodedCode = text;
-    result.magnification = cell / kBitCellMm;
-    result.moduleWidthMm = cell;
-    result.reductionEdgeCount = count;
-    result.heightBarEdge = 0;
-    result.firstSymbolEdge = 0;
-    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
-    return CommitDecoding(result);
+    return CommitDecoding(WholeSymbolResult(text, cell, kBitCellMm));
 }
 
 bool BarcodeProcessorBase2::Generate() {
