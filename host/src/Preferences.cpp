@@ -16,7 +16,7 @@ template <typename Value, typename... Alternatives>
 struct AlternativeIndex<Value, std::variant<Alternatives...>> {
     static constexpr std::size_t kIndex = [] {
         std::size_t index = 0;
-        ((std::is_same_v<Value, Alternatives> ? false : (++index, true)) && ...);
+        static_cast<void>(((std::is_same_v<Value, Alternatives> ? false : (++index, true)) && ...));
         return index;
     }();
 };
