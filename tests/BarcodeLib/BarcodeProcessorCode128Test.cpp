@@ -138,6 +138,7 @@ const EscapeCase kEscapeCases[] = {
     {"HexDigitsUpperCased", "%0a%1f", "%0A%1F"},
     {"FunctionLettersUpperCased", "%fnc2x%Fnc4", "%FNC2x%FNC4"},
     {"TextAfterDoublePercentUntouched", "%%fnc1", "%%fnc1"},
+    {"RawControlCharactersEscaped", "A\tB\x1f", "A%09B%1F"},
     {"EscapedLetter", "%41", nullptr},
     {"EscapeAboveControlCharacters", "%C1", nullptr},
     {"LetterEscape", "%AN", nullptr},

@@ -710,10 +710,26 @@ bool BarcodeProcessorCode128::IsEncodedValid(const char* encoded) const {
     return encoded != nullptr && EncodeSymbolValues(encoded, values) != 0;
 }
 
+// A raw control character becomes its escape, the form a reading of the
+// bars gives back, so that a symbol's code and its read-back code agree.
+// The limit of symbol values keeps the escaped text within kCodeCapacity.
 bool BarcodeProcessorCode128::CorrectCode(M7LString& code) const {
-    std::string text = code.CStr();
-    if (text.size() > kCodeCapacity || !IsEncodedValid(text.c_str())) {
+    const std::string typed = code.CStr();
+    if (typed.size() > kCodeCapacity || !IsEncodedValid(typed.c_str())) {
         return false;
+    }
+    constexpr char kHexDigits[] = "0123456789ABCDEF";
+    constexpr unsigned char kFirstPrintable = 0x20;
+    std::string text;
+    for (const char c : typed) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < kFirstPrintable) {
+            text += '%';
+            text += kHexDigits[byte >> 4];
+            text += kHexDigits[byte & 0x0F];
+        } else {
+            text += c;
+        }
     }
     for (std::size_t p = 0; p < text.size(); ++p) {
         const std::size_t escape = p;
