@@ -106,7 +106,7 @@ TEST_P(PartLengthsTest, GroupAndPublisherLengths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PartLengthsTest, testing::ValuesIn(kPartLengthsCases),
-                         BookCaseName<PartLengthsCase>);
+                         CaseName<PartLengthsCase>);
 
 struct PrefixPartLengthsCase {
     const char* name;
@@ -157,7 +157,7 @@ TEST_P(PrefixPartLengthsTest, GroupAndPublisherLengths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrefixPartLengthsTest, testing::ValuesIn(kPrefixPartLengthsCases),
-                         BookCaseName<PrefixPartLengthsCase>);
+                         CaseName<PrefixPartLengthsCase>);
 
 struct CorrectCase {
     const char* name;
@@ -271,7 +271,7 @@ TEST_P(CorrectCodeTest, CorrectsOrLeavesTheText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
-                         BookCaseName<CorrectCase>);
+                         CaseName<CorrectCase>);
 
 struct ValidCase {
     const char* name;
@@ -348,7 +348,7 @@ TEST_P(IsCodeValidTest, ValidOrNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
-                         BookCaseName<ValidCase>);
+                         CaseName<ValidCase>);
 
 struct ConversionCase {
     const char* name;
@@ -404,7 +404,7 @@ TEST_P(ConversionTest, BothWays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConversionTest, testing::ValuesIn(kConversionCases),
-                         BookCaseName<ConversionCase>);
+                         CaseName<ConversionCase>);
 
 struct RefusedEncodedCase {
     const char* name;
@@ -444,7 +444,7 @@ TEST_P(RefusedEncodedTest, NoCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedEncodedTest, testing::ValuesIn(kRefusedEncodedCases),
-                         BookCaseName<RefusedEncodedCase>);
+                         CaseName<RefusedEncodedCase>);
 
 TEST(OptionsTest, OnlyIsbnsOfferCentreAlignment) {
     for (const std::int32_t type : {kTypeISBN, kTypeISBNEAN, kTypeISSN, kTypeMS7B}) {

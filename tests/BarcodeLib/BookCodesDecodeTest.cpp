@@ -157,7 +157,7 @@ TEST_P(BookRoundTripTest, IdentifiesTypeCodeAndParameters) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BookRoundTripTest, testing::ValuesIn(kRoundTripCases),
-                         BookCaseName<RoundTripCase>);
+                         CaseName<RoundTripCase>);
 
 struct ReadBackCase {
     const char* name;
@@ -204,7 +204,7 @@ TEST_P(BookReadBackTest, DecodesToTheCodeItWasMadeFrom) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BookReadBackTest, testing::ValuesIn(kReadBackCases),
-                         BookCaseName<ReadBackCase>);
+                         CaseName<ReadBackCase>);
 
 // The types that tie on the same bars follow each other in the standard
 // order.
@@ -294,7 +294,7 @@ TEST_P(RefusedBarsTest, LeaveTheProcessorAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedBarsTest, testing::ValuesIn(kRefusedBarsCases),
-                         BookCaseName<RefusedBarsCase>);
+                         CaseName<RefusedBarsCase>);
 
 }  // namespace
 }  // namespace StriveloTest

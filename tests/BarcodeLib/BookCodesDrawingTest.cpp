@@ -328,7 +328,7 @@ TEST_P(LineLayoutTest, SymbolIsTheEan13OfTheEncodedForm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineLayoutTest, testing::ValuesIn(kLineCases),
-                         BookCaseName<LineCase>);
+                         CaseName<LineCase>);
 
 // With the default height scaled, bars and line grow together.
 TEST(ScaledLineTest, LineStaysThreeModulesAboveScaledBars) {
@@ -447,7 +447,7 @@ TEST_P(Ms7bLayoutTest, BoxLettersAndDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ms7bLayoutTest, testing::ValuesIn(kBoxCases),
-                         BookCaseName<BoxCase>);
+                         CaseName<BoxCase>);
 
 // The centre guard is as short as the digits' bars, the outer guards reach
 // the bottom; the processor keeps these settings, and a second drawing is
@@ -527,7 +527,7 @@ TEST_P(GenerateFailureTest, NothingDrawnWithoutAModule) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GenerateFailureTest, testing::ValuesIn(kDrawnCases),
-                         BookCaseName<DrawnCase>);
+                         CaseName<DrawnCase>);
 
 }  // namespace
 }  // namespace StriveloTest

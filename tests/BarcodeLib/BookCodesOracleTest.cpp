@@ -91,7 +91,7 @@ TEST_P(BookOracleTest, ZXingReadsTheRenderedSymbol) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BookOracleTest, testing::ValuesIn(kOracleCases),
-                         BookCaseName<OracleCase>);
+                         CaseName<OracleCase>);
 
 std::string WithoutHyphens(const std::string& text) {
     std::string digits;

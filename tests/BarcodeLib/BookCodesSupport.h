@@ -10,6 +10,7 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
+#include "support/CaseName.h"
 #include "support/RecordingGenerator.h"
 
 // Test support of ISBN, ISBN-EAN, ISSN and MS-7B.
@@ -23,12 +24,6 @@ inline constexpr std::int32_t kTypeISSN = Strivelo::FourCC("issn");
 inline constexpr std::int32_t kTypeMS7B = Strivelo::FourCC("ms7b");
 inline constexpr std::int32_t kTypeEAN13 = Strivelo::FourCC("eanD");
 inline constexpr std::int32_t kTypeEAN8 = Strivelo::FourCC("ean8");
-
-// Names parameterised cases after their name field.
-template <typename Case>
-std::string BookCaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // A new processor of one of the types above.
 std::unique_ptr<Strivelo::BarcodeProcessor> MakeBookProcessor(std::int32_t type);

@@ -49,22 +49,4 @@ RecordingGenerator DrawSymbol(Strivelo::BarcodeProcessor& processor) {
     return generator;
 }
 
-DecodedState DecodedState::Of(const Strivelo::BarcodeProcessor& processor) {
-    std::uint32_t count = 0;
-    const double* const measured = processor.GetMeasuredEdges(&count);
-    const double* const ideal = processor.GetIdealEdges(&count);
-    DecodedState state{processor.GetCode(),
-                       processor.GetMagnification(),
-                       processor.GetBarWidthReduction(),
-                       {},
-                       {},
-                       processor.GetHeightBarEdge(),
-                       processor.IsReadReversed()};
-    if (count != 0) {
-        state.measured.assign(measured, measured + count);
-        state.ideal.assign(ideal, ideal + count);
-    }
-    return state;
-}
-
 }  // namespace StriveloTest

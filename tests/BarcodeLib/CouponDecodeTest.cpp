@@ -17,6 +17,7 @@
 #include "BarcodeProcessorUPCA.h"
 #include "CouponTestSupport.h"
 #include "support/BarEdges.h"
+#include "support/DecodedState.h"
 
 namespace StriveloTest {
 namespace {
@@ -222,39 +223,6 @@ TEST(CouponDecodeTest, ExtensionKeepsItsSmallestQuietZone) {
     EXPECT_NEAR(reader->GetMagnification(), 0.7, 1e-9);
     EXPECT_NEAR(reader->GetMeanDeviation(), 0.0, 1e-9);
 }
-
-struct DecodedState {
-    std::string code;
-    double magnification;
-    double reduction;
-    double deviation;
-    double totalWidth;
-    std::vector<double> measured;
-    std::vector<double> ideal;
-    std::int32_t heightBarEdge;
-    bool readReversed;
-
-    static DecodedState Of(const BarcodeProcessor& processor) {
-        std::uint32_t count = 0;
-        const double* measured = processor.GetMeasuredEdges(&count);
-        const double* ideal = processor.GetIdealEdges(&count);
-        DecodedState state{processor.GetCode(),
-                           processor.GetMagnification(),
-                           processor.GetBarWidthReduction(),
-                           processor.GetMeanDeviation(),
-                           processor.GetTotalWidth(),
-                           {},
-                           {},
-                           processor.GetHeightBarEdge(),
-                           processor.IsReadReversed()};
-        if (count != 0) {
-            state.measured.assign(measured, measured + count);
-            state.ideal.assign(ideal, ideal + count);
-        }
-        return state;
-    }
-    bool operator==(const DecodedState&) const = default;
-};
 
 TEST(CouponDecodeTest, FailedDecodingLeavesTheProcessor) {
     const std::unique_ptr<BarcodeProcessor> coupon =

@@ -9,6 +9,7 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
+#include "support/CaseName.h"
 #include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -19,12 +20,6 @@ inline constexpr std::int32_t kUPCACouponType = Strivelo::FourCC("uCou");
 inline constexpr double kCouponModuleMm = 0.33;
 // Both main symbols are 113 modules wide with their quiet zones.
 inline constexpr int kMainSymbolModules = 113;
-
-// Names the rows of a case table by their name field.
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // A new coupon processor of type, kEAN13CouponType or kUPCACouponType.
 std::unique_ptr<Strivelo::BarcodeProcessor> MakeCoupon(std::int32_t type);

@@ -9,6 +9,7 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
+#include "support/CaseName.h"
 #include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -21,12 +22,6 @@ inline constexpr std::int32_t kJAN8 = Strivelo::FourCC("jan8");
 inline constexpr std::int32_t kJAN13 = Strivelo::FourCC("janD");
 inline constexpr std::int32_t kUPCA = Strivelo::FourCC("upca");
 inline constexpr std::int32_t kUPCE = Strivelo::FourCC("upce");
-
-// Names parameterised cases after their name field.
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // A new EAN/UPC processor of the type ('ean8', 'eanD', 'jan8', 'janD',
 // 'upca' or 'upce').

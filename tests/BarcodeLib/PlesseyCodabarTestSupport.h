@@ -9,6 +9,7 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
+#include "support/CaseName.h"
 #include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -50,12 +51,6 @@ std::string ElementLetters(const std::vector<RecordedBar>& bars, double threshol
 
 // The calls' kinds in order, repeats counted: "font frame bar*13 text*2".
 std::string CallSequence(const std::vector<RecordedCall>& calls);
-
-// Names parameterised cases after their name field.
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 std::vector<double> MeasuredEdges(const Strivelo::BarcodeProcessor& processor);
 std::vector<double> IdealEdges(const Strivelo::BarcodeProcessor& processor);

@@ -11,15 +11,11 @@
 
 #include "BarcodeProcessor.h"
 #include "WideNarrowTestSupport.h"
+#include "support/CaseName.h"
 
 // Case tables shared by Interleaved 2 of 5, ITF-14 and Code 39: each family's
 // test file holds its rows and instantiates the tests of WideNarrowCasesTest.
 namespace StriveloTest {
-
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 struct CodeCase {
     const char* name;

@@ -164,7 +164,7 @@ TEST_P(WideNarrowKnownModulesTest, Decodes) {
     const std::vector<double> edges = EdgesFromBars(BarsFromModules(c.modules, c.moduleMm));
     const auto processor = MakeProcessor(c.type);
     ASSERT_TRUE(processor->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
-    const DecodedState state = GetDecodedState(*processor);
+    const DecodedState state = DecodedState::Of(*processor);
     EXPECT_EQ(state.code, c.code);
     EXPECT_FALSE(state.reversed);
     EXPECT_NEAR(state.magnification, c.moduleMm / NominalModule(c.type), 1e-12);
@@ -182,14 +182,14 @@ TEST_P(WideNarrowDecodeFailureTest, LeavesTheProcessorAsItWas) {
     backwards.offsetMm = 300.0;
     const std::vector<double> decoded = EdgesFromBars(DrawBars(c.decoded), backwards);
     ASSERT_TRUE(processor->DecodeEdges(decoded.data(), static_cast<std::uint32_t>(decoded.size())));
-    const DecodedState before = GetDecodedState(*processor);
+    const DecodedState before = DecodedState::Of(*processor);
     ASSERT_TRUE(before.reversed);
     const int begun = BeginDecodeCalls(*processor);
 
     EXPECT_FALSE(
         processor->DecodeEdges(c.edges.data(), static_cast<std::uint32_t>(c.edges.size())));
     EXPECT_EQ(BeginDecodeCalls(*processor) == begun, c.cheap);
-    EXPECT_EQ(GetDecodedState(*processor), before);
+    EXPECT_EQ(DecodedState::Of(*processor), before);
 }
 
 TEST_P(WideNarrowFitTest, RoundsToWholeDeviceUnits) {

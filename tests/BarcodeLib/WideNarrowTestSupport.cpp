@@ -101,30 +101,4 @@ void WidenElement(std::vector<double>& edges, std::size_t element, double byMm) 
     }
 }
 
-DecodedState GetDecodedState(const BarcodeProcessor& processor) {
-    DecodedState state{};
-    state.code = processor.GetCode();
-    std::uint32_t count = 0;
-    const double* const measured = processor.GetMeasuredEdges(&count);
-    state.measured.assign(measured, measured + count);
-    const double* const ideal = processor.GetIdealEdges(&count);
-    state.ideal.assign(ideal, ideal + count);
-    state.reductionMm = processor.GetBarWidthReduction();
-    state.magnification = processor.GetMagnification();
-    state.ratio = dynamic_cast<const Strivelo::BarcodeProcessorMixIn_WideNarrowOption&>(processor)
-                      .GetWideNarrowRatio();
-    state.reversed = processor.IsReadReversed();
-    state.firstSymbolEdge = state.lastSymbolEdge = -1;
-    processor.GetSymbolEdgeRange(&state.firstSymbolEdge, &state.lastSymbolEdge);
-    state.heightBarEdge = processor.GetHeightBarEdge();
-    return state;
-}
-
-void PrintTo(const DecodedState& state, std::ostream* os) {
-    *os << "code " << state.code << ", " << state.measured.size() << " edges, reduction "
-        << state.reductionMm << ", magnification " << state.magnification << ", ratio "
-        << state.ratio << (state.reversed ? ", reversed" : "") << ", symbol edges "
-        << state.firstSymbolEdge << "-" << state.lastSymbolEdge;
-}
-
 }  // namespace StriveloTest

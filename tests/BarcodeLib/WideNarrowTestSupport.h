@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BarcodeProcessor.h"
+#include "support/DecodedState.h"
 #include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -44,25 +45,5 @@ std::vector<RecordedBar> BarsFromModules(std::string_view modules, double module
 // Moves every edge from edges[element] on, which widens element `element`
 // (from edge element - 1 to edge element) and nothing else.
 void WidenElement(std::vector<double>& edges, std::size_t element, double byMm);
-
-// What a decoding leaves in a processor, to tell that a failed one changed
-// nothing.
-struct DecodedState {
-    std::string code;
-    std::vector<double> measured;
-    std::vector<double> ideal;
-    double reductionMm;
-    double magnification;
-    double ratio;
-    bool reversed;
-    std::int32_t firstSymbolEdge;
-    std::int32_t lastSymbolEdge;
-    std::int32_t heightBarEdge;
-
-    bool operator==(const DecodedState&) const = default;
-};
-
-DecodedState GetDecodedState(const Strivelo::BarcodeProcessor& processor);
-void PrintTo(const DecodedState& state, std::ostream* os);
 
 }  // namespace StriveloTest
