@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* kRootName = "BarcodeProfile";
+constexpr const char* kTestLabel = "test";
 
 // Attributes of the element kinds are reported; the report would only slow
 // the run down.
@@ -24,18 +25,18 @@ int IgnoreFailure(const char*, int, int, const char*, const char*, int, const ch
 }
 
 // A successful parse must have closed every element it opened, in each
-// receiver.
-void CheckBalanced(const RecordingReceiver& root) {
+// receiver. A line's call is read from its start, after the receiver's label,
+// since recorded values may hold any text.
+void CheckBalanced(const RecordingReceiver& root, const std::string& childLabel) {
+    const std::string childPrefix = childLabel + ": ";
     std::map<std::string, int> open;
     for (const std::string& line : root.Log()) {
-        const std::size_t colon = line.find(": ");
-        const std::string label = colon == std::string::npos ? "" : line.substr(0, colon);
-        const std::string_view call =
-            std::string_view(line).substr(colon == std::string::npos ? 0 : colon + 2);
+        const bool child = line.starts_with(childPrefix);
+        const std::string_view call = std::string_view(line).substr(child ? childPrefix.size() : 0);
         if (call.starts_with("BeginElement(")) {
-            ++open[label];
+            ++open[child ? childLabel : ""];
         } else if (call == "EndElement") {
-            --open[label];
+            --open[child ? childLabel : ""];
         }
     }
     for (const auto& [label, count] : open) {
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             {"Range", kM7LIO_Element},
                             {"Low", kM7LIO_Real},
                             {"High", kM7LIO_Real}},
-                           "test");
+                           kTestLabel);
     profile.DelegateTo("HeightTest", test);
 
     M7LIO_StructuredIOXMLLoad reader{M7L_FileSpecificationNative()};
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         &profile, kRootName, std::string_view(reinterpret_cast<const char*>(data), size));
     profile.FinishDocument();
     if (ok) {
-        CheckBalanced(profile);
+        CheckBalanced(profile, kTestLabel);
     }
     return 0;
 }
