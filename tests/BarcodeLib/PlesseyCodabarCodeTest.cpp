@@ -205,8 +205,9 @@ const TextCase kTextCases[] = {
      5.0},
     {"CodabarCentred", kCoda, "A1234B", 1.0, 1.0, true, "1234", 7.25, 2.5, 2.8, -3.05, 22.0, 0.25,
      5.0},
-    {"CodabarScaledTextStaysOnItsLine", kCoda, "A1234B", 1.0, 2.0, false, "1234", 4.625, 4.25, 5.6,
-     -3.05, 22.0, 0.25, 5.0},
+    // The baseline follows the scaled text down, clear of the bars.
+    {"CodabarScaledTextMovesDown", kCoda, "A1234B", 1.0, 2.0, false, "1234", 4.625, 4.25, 5.6,
+     -5.85, 22.0, 0.25, 5.0},
     {"CodabarMagnified", kCoda, "A1234B", 2.0, 1.0, false, "1234", 9.25, 8.5, 5.6, -6.1, 44.0, 0.5,
      5.1},
     {"CodabarOneDataCharacter", kCoda, "A1B", 1.0, 1.0, false, "1", 6.875, 0.0, 2.8, -3.05, 13.75,

@@ -8,7 +8,7 @@ namespace Strivelo {
 
 bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     const std::uint32_t count = view.GetCount();
-    if (count == 0) {
+    if (count == 0 || count > kMaxEdgeCount) {
         return false;
     }
     for (std::uint32_t i = 0; i < count; ++i) {

@@ -14,8 +14,8 @@ namespace Strivelo {
 class BarcodeEdgeList {
 public:
     // Copies the view; the ideal edges start as the measured ones. False for
-    // an empty view, a value that is not finite or missing memory, and then
-    // the list is unchanged.
+    // an empty view, one of more than kMaxEdgeCount values, a value that is
+    // not finite or missing memory, and then the list is unchanged.
     bool Assign(const BarcodeEdgeView& view);
 
     // For a list read from source's measured edges: relates it to source's

@@ -4,6 +4,11 @@
 
 namespace Strivelo {
 
+// The most edge values the engine takes in one list, two per bar: more than
+// the longest symbol of any symbology has (a Code 39 of 255 characters has
+// 2570). A longer list decodes as nothing.
+inline constexpr std::uint32_t kMaxEdgeCount = 4096;
+
 // A caller's list of bar edges (mm, two per bar) seen as the engine stores it:
 // increasing from 0, read from the end with the smaller coordinate unless
 // reversed. Values are computed from the caller's list in place, so a

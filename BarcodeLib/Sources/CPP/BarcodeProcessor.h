@@ -56,8 +56,9 @@ public:
     virtual bool BeginDecode(const double* edges, std::uint32_t count);
     virtual bool EndDecode();
     virtual const char* GetName() const = 0;
-    // Decodes count edges (mm, two per bar), read from the other end with
-    // reversed. The processor changes only when the decoding succeeds.
+    // Decodes count edges (mm, two per bar, at most kMaxEdgeCount), read from
+    // the other end with reversed. The processor changes only when the
+    // decoding succeeds.
     virtual bool Decode(const double* edges, std::uint32_t count, bool reversed) = 0;
     // Draws into the generator that GenerateInto stored; stops at the first
     // refused call and returns false.

@@ -262,7 +262,7 @@ double BarcodeProcessorWideNarrowBase::ComputeWidth() {
 }
 
 bool BarcodeProcessorWideNarrowBase::CorrectCode(M7LString& code) const {
-    return IsEncodedValid(code.CStr());
+    return IsCodeValid(code.CStr());
 }
 
 // A bar may be drawn up to a quarter of the nominal module narrower or wider.

@@ -207,7 +207,7 @@ bool BarcodeProcessorBase3::EndDecode() {
 // too, so the cheap look at start and stop agrees with the full reading.
 bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count % kEdgesPerCharacter != 0 || count < 2 * kEdgesPerCharacter ||
-        count / kEdgesPerCharacter > kMaximumDecodedCharacters) {
+        count / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
@@ -234,8 +234,8 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
     }
 
     const std::uint32_t characters = count / kEdgesPerCharacter;
-    char text[kMaximumDecodedCharacters + 1];
-    std::size_t rows[kMaximumDecodedCharacters];
+    char text[kCodeCapacity + 1];
+    std::size_t rows[kCodeCapacity];
     for (std::uint32_t c = 0; c < characters; ++c) {
         const int row = RowOfLetters(letters + kEdgesPerCharacter * c, 0);
         if (row < 0) {
@@ -263,7 +263,6 @@ bool BarcodeProcessorBase3::Generate() {
     if (!(width > 0.0) || !EmitFont(GetFont(), false)) {
         return false;
     }
-    SetTotalWidth(width);
     const char* const code = GetEncodedCode();
     const double module = GetModuleWidth();
     const double ratio = GetWideNarrowRatio();
@@ -273,8 +272,10 @@ bool BarcodeProcessorBase3::Generate() {
             ? GetBarHeight()
             : std::max(kBarHeightPerSymbolWidth * CodeWidthModules(code, false, ratio) * module,
                        kMinimumBarHeightMm);
+    // The baseline follows the scaled text down, so no character reaches
+    // into the bars.
     const double size = kTextSizeMm * GetMagnification() * GetFontScaling();
-    const double textY = -kTextSizeMm * GetMagnification() - module;
+    const double textY = -size - module;
     if ((GetEmitFrame() && !EmitFrame(0.0, width, textY - module, height + module, 0.0)) ||
         (GetHumanReadable() && !EmitQuietZoneMarks(0.0, width, textY, textY, true, true))) {
         return false;
@@ -321,7 +322,9 @@ double BarcodeProcessorBase3::ComputeWidth() {
     if (!(module > 0.0)) {
         return 0.0;
     }
-    return CodeWidth(code, false) * module + 2.0 * QuietZoneMm(module);
+    const double width = CodeWidth(code, false) * module + 2.0 * QuietZoneMm(module);
+    SetTotalWidth(width);
+    return width;
 }
 
 // At least a start and a stop; A-D only there.

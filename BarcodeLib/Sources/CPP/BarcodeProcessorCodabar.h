@@ -45,7 +45,6 @@ public:
     static constexpr double kMinimumRatio = 2.0;
     static constexpr double kMinimumRatioBelowFullSize = 2.2;
     static constexpr double kMaximumRatio = 3.0;
-    static constexpr std::uint32_t kMaximumDecodedCharacters = 127;
 
     // The symbol of text in modules without quiet zones and without the last
     // character's gap; with fromBarCentres from the centre of the first bar

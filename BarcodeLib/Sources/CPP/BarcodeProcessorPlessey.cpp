@@ -276,7 +276,6 @@ bool BarcodeProcessorBase2::Generate() {
     if (!(width > 0.0) || !EmitFont(GetFont(), false)) {
         return false;
     }
-    SetTotalWidth(width);
     const double cell = GetModuleWidth();
     const double height = GetBarHeight() != 0.0 ? GetBarHeight() : kDefaultBarHeightMm;
     const double textY = GetTextBaselineMm();
@@ -327,7 +326,9 @@ double BarcodeProcessorBase2::ComputeWidth() {
     if (!(cell > 0.0)) {
         return -1.0;
     }
-    return cell * TotalWidthCells(FrameOf(layout_), std::strlen(code));
+    const double width = cell * TotalWidthCells(FrameOf(layout_), std::strlen(code));
+    SetTotalWidth(width);
+    return width;
 }
 
 bool BarcodeProcessorBase2::IsBarWidthReductionValid() const {
@@ -389,7 +390,7 @@ bool BarcodeProcessorPlessey::IsEncodedValid(const char* encoded) const {
 }
 
 bool BarcodeProcessorPlessey::CorrectCode(M7LString& code) const {
-    return IsEncodedValid(code.CStr());
+    return IsCodeValid(code.CStr());
 }
 
 bool BarcodeProcessorPlesseyCRC::IsEncodedValid(const char* encoded) const {
