@@ -58,13 +58,18 @@ const EncodationCase kEncodationCases[] = {
     {"Fnc1AfterOddDigitsStaysInSetA", "1%FNC1", {103, 17, 102, 15, 106}},
     {"TwoFnc1AreTooFewForSetC", "%FNC1%FNC1", {103, 102, 102, 100, 106}},
     {"DoublePercentIsOnePercentSign", "%%", {103, 5, 5, 106}},
-    {"TrailingPercentIsAPercentSign", "A%", {103, 33, 5, 43, 106}},
+    {"TrailingDoublePercent", "A%%", {103, 33, 5, 43, 106}},
+    // One spelling per symbol: what a reading gives back.
+    {"TrailingLonePercent", "A%", {}},
+    {"LowerCaseFunctionEscape", "%fnc3", {}},
+    {"LowerCaseHexDigit", "%1f", {}},
+    {"RawControlCharacter", "A\tB", {}},
     {"Fnc2InSetB", "%FNC2", {104, 97, 98, 106}},
-    {"Fnc3InSetB", "%fnc3", {104, 96, 97, 106}},
+    {"Fnc3InSetB", "%FNC3", {104, 96, 97, 106}},
     {"Fnc4InSetB", "%FNC4", {104, 100, 101, 106}},
     {"Fnc4EndsASetBSegment", "A%FNC4", {104, 33, 100, 28, 106}},
     {"Fnc4AfterControlCharacter", "%09%FNC4", {103, 73, 100, 100, 58, 106}},
-    {"LastControlCharacter", "%1f", {103, 95, 95, 106}},
+    {"LastControlCharacter", "%1F", {103, 95, 95, 106}},
     {"Delete", "\x7f", {104, 95, 96, 106}},
     {"EmptyText", "", {}},
     {"EscapedPrintableCharacter", "%41", {}},
@@ -134,11 +139,12 @@ struct EscapeCase {
 
 const EscapeCase kEscapeCases[] = {
     {"DoublePercent", "%%", "%%"},
-    {"TrailingPercent", "A%", "A%"},
+    {"TrailingPercentDoubled", "A%", "A%%"},
     {"HexDigitsUpperCased", "%0a%1f", "%0A%1F"},
     {"FunctionLettersUpperCased", "%fnc2x%Fnc4", "%FNC2x%FNC4"},
     {"TextAfterDoublePercentUntouched", "%%fnc1", "%%fnc1"},
     {"RawControlCharactersEscaped", "A\tB\x1f", "A%09B%1F"},
+    {"AlreadyInItsSpelling", "%FNC1A%%%0D", "%FNC1A%%%0D"},
     {"EscapedLetter", "%41", nullptr},
     {"EscapeAboveControlCharacters", "%C1", nullptr},
     {"LetterEscape", "%AN", nullptr},
@@ -152,13 +158,16 @@ const EscapeCase kEscapeCases[] = {
 
 class Code128CorrectCodeTest : public testing::TestWithParam<EscapeCase> {};
 
+// Only the corrected spelling is valid.
 TEST_P(Code128CorrectCodeTest, NormalisesValidEscapesAndRefusesTheRest) {
     const EscapeCase& c = GetParam();
     BarcodeProcessorCode128 processor;
     M7LString code(c.text);
     EXPECT_EQ(processor.CorrectCode(code), c.corrected != nullptr);
     EXPECT_STREQ(code.CStr(), c.corrected != nullptr ? c.corrected : c.text);
-    EXPECT_EQ(processor.IsEncodedValid(c.text), c.corrected != nullptr);
+    EXPECT_EQ(processor.IsEncodedValid(c.text),
+              c.corrected != nullptr && std::string(c.text) == c.corrected);
+    EXPECT_EQ(processor.SetCode(code.CStr()), c.corrected != nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Code128CorrectCodeTest, testing::ValuesIn(kEscapeCases),

@@ -119,7 +119,8 @@ struct ValidityCase {
 };
 
 const ValidityCase kValidityCases[] = {
-    {"Empty", "", true},
+    // A symbol needs a field.
+    {"Empty", "", false},
     {"EmptyVariableData", "(10)", true},
     {"ShortVariableData", "(99)x", true},
     {"FixedLengthExactly", "(01)12345678901231", true},
@@ -129,6 +130,14 @@ const ValidityCase kValidityCases[] = {
     {"AI8008OfVariableLength", "(8008)21013112", true},
     {"AI8008Beyond12Digits", "(8008)2101311200000", false},
     {"DataNotChecked", "(10)a b)c", true},
+    {"DeleteInData", "(10)A\x7F", true},
+    // A control character would read back as its escape; 8-bit characters
+    // have no symbol character.
+    {"ControlCharacterInData", "(10)A\x01", false},
+    {"EightBitCharacterInData", "(10)A\xC4", false},
+    // 69 symbol values.
+    {"MoreThanASymbolCarries", "(99)" + std::string(30, 'A') + "(98)" + std::string(30, 'A'),
+     false},
     {"FixedLengthTooShort", "(01)123", false},
     {"FixedLengthTooLong", "(01)12345678901231x", false},
     {"VariableDataTooLong", "(10)ABCDEFGHIJKLMNOPQRSTU", false},

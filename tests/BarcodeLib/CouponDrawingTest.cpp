@@ -155,34 +155,33 @@ void PrintTo(const SequenceCase& c, std::ostream* os) {
 
 // The main symbol draws its 30 bars and its digits (13 for EAN-13, 12 for
 // UPC-A), the extension (8100) 28 bars; the coupon's flags change only the
-// frame. The text line shows the extension as the code holds it, 12
-// characters unspaced and 13 spaced. The EAN-13 coupon was given the font
-// "Univers".
+// frame. The text line shows the extension as the code holds it, 13
+// characters with its blank. The EAN-13 coupon was given the font "Univers".
 const SequenceCase kSequenceCases[] = {
     {"Ean13",
      kEAN13CouponType,
-     "9-912345-678909 (8100)123456",
+     "9-912345-678909 (8100)1 23456",
      true,
      true,
      false,
-     "F1 f1 B30 T13 f1 B28 f1 T12 ",
+     "F1 f1 B30 T13 f1 B28 f1 T13 ",
      {"Univers", "", "Univers"}},
     {"Ean13FlagsOff",
      kEAN13CouponType,
-     "9-912345-678909 (8100)123456",
+     "9-912345-678909 (8100)1 23456",
      false,
      false,
      false,
-     "f1 B30 T13 f1 B28 f1 T12 ",
+     "f1 B30 T13 f1 B28 f1 T13 ",
      {"Univers", "", "Univers"}},
     // A mark at the main symbol's right end would fall into the extension.
     {"Ean13QuietZoneMarksOn",
      kEAN13CouponType,
-     "9-912345-678909 (8100)123456",
+     "9-912345-678909 (8100)1 23456",
      true,
      true,
      true,
-     "F1 f1 B30 T13 f1 B28 f1 T12 ",
+     "F1 f1 B30 T13 f1 B28 f1 T13 ",
      {"Univers", "", "Univers"}},
     {"UpcA",
      kUPCACouponType,
@@ -220,8 +219,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CouponSequenceTest, testing::ValuesIn(kSequenceC
 
 TEST(CouponGenerateTest, StopsAtTheFirstRefusedCall) {
     for (const auto& [type, code] :
-         {std::pair{kEAN13CouponType, "9-912345-678909 (8100)123456(21)A"},
-          std::pair{kUPCACouponType, "5-12345-67890-0 (8101)1234567890"}}) {
+         {std::pair{kEAN13CouponType, "9-912345-678909 (8100)1 23456(21)A"},
+          std::pair{kUPCACouponType, "5-12345-67890-0 (8101)1 23456 7890"}}) {
         const std::unique_ptr<BarcodeProcessor> coupon = CouponWithCode(type, code);
         RecordingGenerator all;
         ASSERT_TRUE(coupon->GenerateInto(&all));
@@ -239,7 +238,7 @@ TEST(CouponGenerateTest, DrawsNothingWithoutAUsableCode) {
     RecordingGenerator generator;
     EXPECT_FALSE(MakeCoupon(kEAN13CouponType)->GenerateInto(&generator));
     const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(kUPCACouponType, "5-12345-67890-0 (8100)123456", 0.0);
+        CouponWithCode(kUPCACouponType, "5-12345-67890-0 (8100)1 23456", 0.0);
     EXPECT_FALSE(coupon->GenerateInto(&generator));
     EXPECT_TRUE(generator.GetCalls().empty());
 }

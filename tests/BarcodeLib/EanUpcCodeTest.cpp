@@ -75,7 +75,11 @@ const CorrectCase kCorrectCases[] = {
     {"UpcETwelveDigitsAreALongForm", kUPCE, "012300000451", "0-12300-00045-1", true},
     {"UpcEElevenDigitsAreALongForm", kUPCE, "01230000045", "0-12300-00045-1", true},
     {"UpcELongFormWithAddOn", kUPCE, "01230000045112", "0-12300-00045-1-12", true},
-    {"UpcEDisplayFormToLongForm", kUPCE, "0-12300-00045-1 (0-123453-1)", "0-12300-00045-1", true},
+    // A valid display form stays, so it keeps the short form a reading gives.
+    {"UpcEDisplayFormStays", kUPCE, "0-12300-00045-1 (0-123453-1)", "0-12300-00045-1 (0-123453-1)",
+     true},
+    {"UpcEWrongDisplayFormToLongForm", kUPCE, "0-12300-00045-2 (0-123453-1)", "0-12300-00045-1",
+     true},
     {"UpcELongFormOfTheNumberSystemRow", kUPCE, "012345000065", "0-12345-00006-5", true},
     // Its check digit is 3; the code cannot be suppressed.
     {"UpcELongFormThatDoesNotSuppress", kUPCE, "0-12345-00000-5", "0-12345-00000-3", false},

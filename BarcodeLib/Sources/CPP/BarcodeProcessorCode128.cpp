@@ -230,6 +230,7 @@ bool IsDigit(int c) {
     return c >= '0' && c <= '9';
 }
 
+// Escapes spell their hexadecimal digits and letters in upper case only.
 int HexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -237,14 +238,50 @@ int HexValue(char c) {
     if (c >= 'A' && c <= 'F') {
         return c - 'A' + 10;
     }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
     return -1;
 }
 
-bool IsLetter(char c, char upper) {
-    return c == upper || c == upper - 'A' + 'a';
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr unsigned char kFirstPrintable = 0x20;
+// "%FNC" and the function's number.
+constexpr char kFunctionEscapePrefix[] = "%FNC";
+constexpr std::size_t kFunctionEscapePrefixLength = sizeof kFunctionEscapePrefix - 1;
+constexpr std::size_t kFunctionEscapeLength = kFunctionEscapePrefixLength + 1;
+// '%' and two hexadecimal digits.
+constexpr std::size_t kControlEscapeLength = 3;
+
+char UpperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The spelling a reading of the bars gives back, as far as typed shows it:
+// raw control characters become their escapes, escapes are upper-cased and a
+// '%' at the end, a percent sign of its own, becomes "%%". What is no escape
+// stays as it is, for the validation to refuse.
+std::string NormalSpelling(const std::string& typed) {
+    std::string text;
+    for (std::size_t p = 0; p < typed.size(); ++p) {
+        const auto byte = static_cast<unsigned char>(typed[p]);
+        if (byte < kFirstPrintable) {
+            text += '%';
+            text += kHexDigits[byte >> 4];
+            text += kHexDigits[byte & 0x0F];
+        } else if (byte != '%') {
+            text += typed[p];
+        } else if (p + 1 == typed.size() || typed[p + 1] == '%') {
+            text += "%%";
+            ++p;
+        } else {
+            const std::size_t length =
+                UpperCase(typed[p + 1]) == 'F' ? kFunctionEscapeLength : kControlEscapeLength;
+            const std::size_t end = std::min(p + length, typed.size());
+            text += '%';
+            while (p + 1 < end) {
+                text += UpperCase(typed[++p]);
+            }
+        }
+    }
+    return text;
 }
 
 // ---- Encoding ----
@@ -523,8 +560,7 @@ public:
 private:
     // In the escaped form that the encoder reads back to the same character.
     bool AppendCharacter(unsigned char c) {
-        static constexpr char kHexDigits[] = "0123456789ABCDEF";
-        if (c < 0x20) {
+        if (c < kFirstPrintable) {
             return Append('%') && Append(kHexDigits[c >> 4]) && Append(kHexDigits[c & 0xF]);
         }
         if (c == '%') {
@@ -710,36 +746,11 @@ bool BarcodeProcessorCode128::IsEncodedValid(const char* encoded) const {
     return encoded != nullptr && EncodeSymbolValues(encoded, values) != 0;
 }
 
-// A raw control character becomes its escape, the form a reading of the
-// bars gives back, so that a symbol's code and its read-back code agree.
-// The limit of symbol values keeps the escaped text within kCodeCapacity.
+// The limit of symbol values keeps the text within kCodeCapacity.
 bool BarcodeProcessorCode128::CorrectCode(M7LString& code) const {
-    const std::string typed = code.CStr();
-    if (typed.size() > kCodeCapacity || !IsEncodedValid(typed.c_str())) {
+    const std::string text = NormalSpelling(code.CStr());
+    if (text.size() > kCodeCapacity || !IsEncodedValid(text.c_str())) {
         return false;
-    }
-    constexpr char kHexDigits[] = "0123456789ABCDEF";
-    constexpr unsigned char kFirstPrintable = 0x20;
-    std::string text;
-    for (const char c : typed) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < kFirstPrintable) {
-            text += '%';
-            text += kHexDigits[byte >> 4];
-            text += kHexDigits[byte & 0x0F];
-        } else {
-            text += c;
-        }
-    }
-    for (std::size_t p = 0; p < text.size(); ++p) {
-        const std::size_t escape = p;
-        NextCodeChar(text.c_str(), text.size(), &p);
-        if (text[escape] == '%') {
-            std::transform(text.begin() + static_cast<std::ptrdiff_t>(escape) + 1,
-                           text.begin() + static_cast<std::ptrdiff_t>(p) + 1,
-                           text.begin() + static_cast<std::ptrdiff_t>(escape) + 1,
-                           [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-        }
     }
     code.Assign(text.c_str());
     return code.Equals(text.c_str());
@@ -794,29 +805,32 @@ int BarcodeProcessorCode128::NextCodeChar(const char* text, std::size_t length,
                                           std::size_t* position) {
     const std::size_t p = *position;
     const unsigned char c = static_cast<unsigned char>(text[p]);
-    if (c >= 0x80) {
+    if (c >= 0x80 || c < kFirstPrintable || (c == '%' && p + 1 == length)) {
         return kInvalidCodeChar;
     }
-    if (c != '%' || p + 1 == length) {
+    if (c != '%') {
         return c;
     }
-    const char next = text[p + 1];
-    if (next == '%') {
+    if (text[p + 1] == '%') {
         *position = p + 1;
         return '%';
     }
-    if (IsLetter(next, 'F')) {
-        if (p + 4 < length && IsLetter(text[p + 2], 'N') && IsLetter(text[p + 3], 'C') &&
-            text[p + 4] >= '1' && text[p + 4] <= '4') {
-            *position = p + 4;
-            return kFnc1 + (text[p + 4] - '1');
+    const std::size_t rest = length - p;
+    if (rest >= kFunctionEscapeLength &&
+        std::memcmp(text + p, kFunctionEscapePrefix, kFunctionEscapePrefixLength) == 0) {
+        const char number = text[p + kFunctionEscapePrefixLength];
+        if (number < '1' || number > '4') {
+            return kInvalidCodeChar;
         }
-        return kInvalidCodeChar;
+        *position = p + kFunctionEscapeLength - 1;
+        return kFnc1 + (number - '1');
     }
     // Only control characters may be escaped.
-    if ((next == '0' || next == '1') && p + 2 < length && HexValue(text[p + 2]) >= 0) {
-        *position = p + 2;
-        return (next - '0') * 16 + HexValue(text[p + 2]);
+    const char high = text[p + 1];
+    if (rest >= kControlEscapeLength && (high == '0' || high == '1') &&
+        HexValue(text[p + 2]) >= 0) {
+        *position = p + kControlEscapeLength - 1;
+        return (high - '0') * 16 + HexValue(text[p + 2]);
     }
     return kInvalidCodeChar;
 }

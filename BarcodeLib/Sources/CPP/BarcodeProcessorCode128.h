@@ -32,8 +32,9 @@ extern const std::array<Code128Symbol, kCode128SymbolCount> Code128SymbolTable;
 
 // Code 128: any 7-bit ASCII text and the function characters FNC1-FNC4, code
 // sets chosen by the processor, modulo-103 check character. The user code and
-// the encoded code are the same text, ASCII with the escapes "%%", a trailing
-// "%", "%" and two hexadecimal digits 00-1F, and "%FNC1" to "%FNC4".
+// the encoded code are the same text, printable ASCII with the escapes "%%",
+// "%" and two hexadecimal digits 00-1F, and "%FNC1" to "%FNC4", all in upper
+// case: the one spelling a reading of the bars gives back.
 // Magnification is the module width itself, in mm.
 class BarcodeProcessorCode128 : public BarcodeProcessor,
                                 public BarcodeProcessorMixIn_Font,
@@ -55,7 +56,8 @@ public:
     static constexpr int kCodeB = 0x87;
     static constexpr int kCodeC = 0x88;
     static constexpr int kStop = 0x89;
-    // NextCodeChar's answer for a malformed escape or a byte of 0x80 or more.
+    // NextCodeChar's answer for a malformed escape, a lone '%' at the end, a
+    // raw control character or a byte of 0x80 or more.
     static constexpr int kInvalidCodeChar = -1;
 
     static constexpr std::uint8_t kStartA = 103;
@@ -71,8 +73,9 @@ public:
     bool Generate() override;
     double ComputeWidth() override;
     bool IsEncodedValid(const char* encoded) const override;
-    // Upper-cases the hexadecimal digits and the letters of "%FNCn"; refuses
-    // any other escape.
+    // Escapes raw control characters, upper-cases the hexadecimal digits and
+    // the letters of "%FNCn" and doubles a '%' at the end; refuses any other
+    // escape.
     bool CorrectCode(M7LString& code) const override;
     bool IsBarWidthReductionValid() const override;
     bool IsMagnificationValid() const override;

@@ -60,6 +60,13 @@ bool AreDigits(const char* text, std::size_t count) {
     return true;
 }
 
+// Control characters would read back as escapes and bytes of 0x80 and more
+// have no symbol character, so data holds printable ASCII only.
+bool IsDataCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x80;
+}
+
 bool StartsWith(const char* text, std::size_t length, const char* prefix, std::size_t count) {
     return count <= length && std::memcmp(text, prefix, count) == 0;
 }
@@ -196,7 +203,8 @@ bool BarcodeProcessorEAN128::CodeToEncoded(const char* code, char* encoded,
                    return false;
                }
                for (std::size_t i = 0; i < field.dataLength; ++i) {
-                   if ((field.data[i] == '%' && !out.Put('%')) || !out.Put(field.data[i])) {
+                   if (!IsDataCharacter(field.data[i]) || (field.data[i] == '%' && !out.Put('%')) ||
+                       !out.Put(field.data[i])) {
                        return false;
                    }
                }
@@ -204,12 +212,13 @@ bool BarcodeProcessorEAN128::CodeToEncoded(const char* code, char* encoded,
            });
 }
 
+// The encoded form must make Code 128 symbol values too.
 bool BarcodeProcessorEAN128::IsCodeValid(const char* code) const {
-    return code != nullptr && ForEachField(code, [](const Field&) { return true; });
+    return code != nullptr && code[0] != '\0' && BarcodeProcessorCode128::IsCodeValid(code);
 }
 
 bool BarcodeProcessorEAN128::CorrectCode(M7LString& code) const {
-    return std::strlen(code.CStr()) <= kCodeCapacity && IsCodeValid(code.CStr());
+    return IsCodeValid(code.CStr());
 }
 
 // Code 128 draws frame, bars and bearer bars with the encoded code; the text

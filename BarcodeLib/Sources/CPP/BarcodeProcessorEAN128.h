@@ -28,7 +28,7 @@ struct EAN128AIRow {
 // fields, each introduced by an application identifier. The user writes
 // "(01)12345678901231(10)AB"; the encoded code is the Code 128 text with
 // "%FNC1" in front, "%FNC1" after every field of variable length that another
-// follows, and every "%" of the data written "%%".
+// follows, and every "%" of the data written "%%". Data is printable ASCII.
 class BarcodeProcessorEAN128 : public BarcodeProcessorCode128 {
 public:
     std::int32_t GetType() const override;
@@ -37,7 +37,8 @@ public:
     // False when code is not a valid field sequence or the result would not
     // fit capacity.
     bool CodeToEncoded(const char* code, char* encoded, std::size_t capacity) const override;
-    // The field structure only; an empty text is valid.
+    // At least one field, the fields as their AIs want them, and a Code 128
+    // symbol that carries them.
     bool IsCodeValid(const char* code) const override;
     // Rewrites nothing.
     bool CorrectCode(M7LString& code) const override;

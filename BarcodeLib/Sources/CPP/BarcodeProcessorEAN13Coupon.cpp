@@ -72,6 +72,12 @@ const CouponField* FindCouponField(const char* extension, bool parenthesised) {
     return nullptr;
 }
 
+// The coupon field's data are digits.
+bool HasDigitData(const char* extension, const CouponField& field) {
+    const std::size_t end = std::min(std::strlen(extension), field.length);
+    return std::all_of(extension + kAILength, extension + end, IsDigit);
+}
+
 // Whatever follows the coupon field must be a non-empty serial number.
 bool IsSerialAfterField(const char* extension, const CouponField& field) {
     const std::size_t length = std::strlen(extension);
@@ -111,6 +117,8 @@ bool ReplaceCode(M7LString& code, const std::string& text) {
 
 }  // namespace
 
+// The blanks must be those a reading puts in, so that the same bars have one
+// spelling.
 bool BarcodeProcessorCoupon::IsEncodedValid(const char* encoded) const {
     CouponParts parts;
     if (encoded == nullptr || !SplitCouponCode(encoded, &parts) ||
@@ -119,13 +127,9 @@ bool BarcodeProcessorCoupon::IsEncodedValid(const char* encoded) const {
         return false;
     }
     const CouponField* const field = FindCouponField(parts.extension, true);
-    // SetCode of the extension would also need its encoded form to make
-    // Code 128 symbol values.
-    char encodedExtension[kCodeCapacity + 1];
-    return field != nullptr && IsSerialAfterField(parts.extension, *field) &&
-           extension_.IsCodeValid(parts.extension) &&
-           extension_.CodeToEncoded(parts.extension, encodedExtension, kCodeCapacity) &&
-           extension_.IsEncodedValid(encodedExtension);
+    return field != nullptr && HasDigitData(parts.extension, *field) &&
+           IsSerialAfterField(parts.extension, *field) && extension_.IsCodeValid(parts.extension) &&
+           std::string(parts.main) + kBlank + SpacedExtension(parts.extension, *field) == encoded;
 }
 
 bool BarcodeProcessorCoupon::CorrectCode(M7LString& code) const {
@@ -140,7 +144,9 @@ bool BarcodeProcessorCoupon::CorrectCode(M7LString& code) const {
     }
     std::string extension = parts.extension;
     if (extension.empty()) {
-        return ReplaceCode(code, main.CStr());
+        // No coupon without its extension; the corrected main part is left.
+        ReplaceCode(code, main.CStr());
+        return false;
     }
     const CouponField* field = FindCouponField(parts.extension, true);
     if (field == nullptr) {
@@ -157,11 +163,9 @@ bool BarcodeProcessorCoupon::CorrectCode(M7LString& code) const {
             extension = std::string(field->ai) + "0";
         }
     }
-    M7LString checked(extension.c_str());
-    const bool valid = extension_.CorrectCode(checked);
     return ReplaceCode(code,
                        main.CStr() + std::string(1, kBlank) + SpacedExtension(extension, *field)) &&
-           valid;
+           IsCodeValid(code.CStr());
 }
 
 double BarcodeProcessorCoupon::ComputeWidth() {

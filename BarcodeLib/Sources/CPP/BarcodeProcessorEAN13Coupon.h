@@ -17,11 +17,11 @@ inline constexpr std::int32_t kBarcodeTypeUPCACoupon = FourCC("uCou");
 
 // A retail coupon: a main symbol followed on the same baseline by an
 // EAN-128 extension that carries the coupon data, "(8100)" with 6, "(8101)"
-// with 10 or "(8102)" with 2 characters, the first two optionally followed
-// by a serial number "(21)". The code text is the main symbol's code, one
-// blank and the extension, which CorrectCode spaces out for reading:
-// "9-912345-678901 (8101)1 23456 7890". User code and encoded form are the
-// same text.
+// with 10 or "(8102)" with exactly 2 digits, the first two optionally
+// followed by a serial number "(21)". The code text is the main symbol's
+// code, one blank and the extension spaced out for reading:
+// "9-912345-678901 (8101)1 23456 7890", the one spelling valid. User code
+// and encoded form are the same text.
 //
 // The two inner processors are the coupon's own. They get its parameters
 // before every use, draw into its generator with their frames off and
@@ -36,12 +36,14 @@ public:
     static constexpr std::uint32_t kMainEdges = 60;
 
     // The main part (no add-on) as the main symbol accepts it, with the
-    // coupon's number system; an extension of one of the coupon fields.
+    // coupon's number system; an extension of one of the coupon fields; the
+    // blanks where CorrectCode puts them.
     bool IsEncodedValid(const char* encoded) const override;
     // Forces the number system and completes the main part, puts the
     // parentheses around an extension's leading 8100, 8101 or 8102 and
     // spaces out the extension. Leaves the text alone when the main part
-    // cannot be corrected or the extension begins with anything else.
+    // cannot be corrected or the extension begins with anything else; a
+    // text without extension keeps its corrected main part and is refused.
     bool CorrectCode(M7LString& code) const override;
     double ComputeWidth() override;
     bool Generate() override;

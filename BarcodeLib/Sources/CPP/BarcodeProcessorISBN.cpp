@@ -350,7 +350,6 @@ constexpr ISBNPrefixRanges kISBN978 = {"0-5 600-649 65-65 7-7 80-94 950-989 9900
 constexpr ISBNPrefixRanges kISBN979 = {"10-12 8-8", kISBN979Groups};
 
 constexpr int kISBNDigits = 9;
-constexpr int kMaxGroupLength = 5;
 constexpr const char* kDefaultRangesGroup = "0";
 // A number below the first range of its group has a publisher of this many
 // digits; one between two ranges takes the length of the lower one.
@@ -407,9 +406,6 @@ char Mod11CheckCharacter(const char* text, int count) {
 struct PartLengths {
     int group = 0;
     int publisher = 0;
-    // Whether the range table carries the group, so that it decided the
-    // publisher's length.
-    bool inTable = false;
 };
 
 // One range "first-last" of a table string; both bounds have digits digits.
@@ -434,7 +430,7 @@ bool ReadRange(const char** text, DigitRange* range) {
 
 // The group's length by its first digits, as the prefix's groups are laid
 // out. Digits the message gives no group are guessed as the groups of 978
-// were once laid out; such a group has no rows, so the user's hyphens decide.
+// were once laid out; such a group has no rows and takes group 0's.
 int GroupLength(const ISBNPrefixRanges& prefix, const char* digits) {
     DigitRange range;
     for (const char* at = prefix.groupLengths; ReadRange(&at, &range);) {
@@ -506,7 +502,6 @@ bool FindPartLengths(const ISBNPrefixRanges& prefix, const char* text, PartLengt
     }
     const int group = GroupLength(prefix, digits);
     const char* ranges = FindGroupRanges(prefix, digits, static_cast<std::size_t>(group));
-    parts->inTable = ranges != nullptr;
     if (ranges == nullptr) {
         ranges = FindGroupRanges(kISBN978, kDefaultRangesGroup, 1);
     }
@@ -520,42 +515,11 @@ bool LeavesTitle(const PartLengths& parts) {
     return parts.group + parts.publisher < kISBNDigits;
 }
 
-// Group and publisher as the text's first two hyphens mark them.
-bool FindUserPartLengths(const char* text, PartLengths* parts) {
-    int lengths[2] = {0, 0};
-    int field = 0;
-    for (const char* c = text; *c != '\0' && field < 2; ++c) {
-        if (*c == '-') {
-            if (lengths[field] == 0) {
-                return false;
-            }
-            ++field;
-        } else if (IsDigit(*c)) {
-            ++lengths[field];
-        } else {
-            return false;
-        }
-    }
-    const PartLengths user{lengths[0], lengths[1], false};
-    if (field < 2 || user.group > kMaxGroupLength || !LeavesTitle(user)) {
-        return false;
-    }
-    parts->group = user.group;
-    parts->publisher = user.publisher;
-    return true;
-}
-
-// The table decides where it carries the group; elsewhere the user's
-// hyphens do when they make a group, a publisher and a title, and otherwise
-// the table's guess stands.
+// The table's lengths, when they leave a title: a reading of the bars
+// hyphenates by them, so they are the one spelling of every code, also in a
+// group the table has no rows for.
 bool ChoosePartLengths(const char* text, const ISBNPrefixRanges& prefix, PartLengths* parts) {
-    if (!FindPartLengths(prefix, text, parts)) {
-        return false;
-    }
-    if (!parts->inTable && FindUserPartLengths(text, parts)) {
-        return true;
-    }
-    return LeavesTitle(*parts);
+    return FindPartLengths(prefix, text, parts) && LeavesTitle(*parts);
 }
 
 // The ISBN-10 part of a code: nine digits hyphenated after group and
@@ -766,9 +730,9 @@ public:
         const char* label;
         const char* code;
         std::size_t codeCount;
-        // The ISBN-10 form of the second line, or null.
+        // The ISBN-10 form of the second line, or null; the frame holds the
+        // lines there are.
         const char* second;
-        bool twoLineFrame;
         bool centred;
         // Where the line begins when not centred.
         int startModules;
@@ -819,7 +783,7 @@ bool NumberLineDrawing::Draw(Symbol& symbol, const Lines& lines) {
     const double baseline = layout.top + kLineGapModules * module;
     const double secondBaseline = baseline + size + kLineSpacingModules * module;
     const double top =
-        (lines.twoLineFrame ? secondBaseline : baseline) + size + kFrameMarginModules * module;
+        (lines.second != nullptr ? secondBaseline : baseline) + size + kFrameMarginModules * module;
     const auto line = [&](const char* text, std::size_t count, double y) {
         const double first = start + pitch / 2.0;
         for (std::size_t j = 0; j < kLabelLength; ++j) {
@@ -846,11 +810,10 @@ bool BarcodeProcessorISBNBase::HasOption(std::int32_t optionCode) const {
     return optionCode == kBarcodeOptionCenterAlign;
 }
 
-bool BarcodeProcessorISBNBase::GenerateWithLine(std::size_t lineCount, const char* secondLine,
-                                                bool twoLineFrame) {
+bool BarcodeProcessorISBNBase::GenerateWithLine(std::size_t lineCount, const char* secondLine) {
     constexpr int kLineStartModules = 12;
-    return NumberLineDrawing::Draw(*this, {"ISBN", GetCode(), lineCount, secondLine, twoLineFrame,
-                                           GetCenterAlign(), kLineStartModules});
+    return NumberLineDrawing::Draw(
+        *this, {"ISBN", GetCode(), lineCount, secondLine, GetCenterAlign(), kLineStartModules});
 }
 
 namespace {
@@ -876,7 +839,7 @@ const ISBNPrefixRanges& RangesOf(const char* prefixed) {
 bool FindLengths(const ISBNPrefixRanges& prefix, const char* text, int* groupLength,
                  int* publisherLength) {
     PartLengths parts;
-    if (text == nullptr || !FindPartLengths(prefix, text, &parts) || !LeavesTitle(parts)) {
+    if (text == nullptr || !ChoosePartLengths(text, prefix, &parts)) {
         return false;
     }
     *groupLength = parts.group;
@@ -908,7 +871,7 @@ bool BarcodeProcessorISBN::CodeToEncoded(const char* code, char* encoded,
 }
 
 bool BarcodeProcessorISBN::Generate() {
-    return GenerateWithLine(kPartLength, nullptr, false);
+    return GenerateWithLine(kPartLength, nullptr);
 }
 
 bool BarcodeProcessorISBN::IsCodeValid(const char* code) const {
@@ -943,13 +906,15 @@ bool BarcodeProcessorISBNEAN::CodeToEncoded(const char* code, char* encoded,
     return ISBNToEAN13(*this, "", code, kISBN13DataDigits, false, encoded, capacity);
 }
 
+// Every valid 978 number has its ISBN-10 form: both hyphenate by the same
+// table.
 bool BarcodeProcessorISBNEAN::Generate() {
-    const char* const code = GetCode();
-    const bool dual = dualNumbering_ && std::strncmp(code, kPrefix978, kPrefixLength) == 0;
+    const bool dual = dualNumbering_ && std::strncmp(GetCode(), kPrefix978, kPrefixLength) == 0;
     char isbn10[kCodeCapacity + 1];
-    const bool second =
-        dual && BarcodeProcessorISBN().EncodedToCode(GetEncodedCode(), isbn10, kCodeCapacity);
-    return GenerateWithLine(kISBN13Length, second ? isbn10 : nullptr, dual);
+    if (dual && !BarcodeProcessorISBN().EncodedToCode(GetEncodedCode(), isbn10, kCodeCapacity)) {
+        return false;
+    }
+    return GenerateWithLine(kISBN13Length, dual ? isbn10 : nullptr);
 }
 
 bool BarcodeProcessorISBNEAN::IsCodeValid(const char* code) const {
@@ -1076,7 +1041,7 @@ bool BarcodeProcessorISSN::CodeToEncoded(const char* code, char* encoded,
 bool BarcodeProcessorISSN::Generate() {
     constexpr int kLineStartModules = 11;
     return NumberLineDrawing::Draw(
-        *this, {"ISSN", GetCode(), kISSNLength, nullptr, false, false, kLineStartModules});
+        *this, {"ISSN", GetCode(), kISSNLength, nullptr, false, kLineStartModules});
 }
 
 bool BarcodeProcessorISSN::IsCodeValid(const char* code) const {

@@ -32,7 +32,7 @@ public:
     // ISBN-10 text (other characters skipped): the group by its leading
     // digits, the publisher by the group's ranges (group 0's for a group the
     // table has no rows for). False with fewer than nine digits or no digit
-    // left for the title.
+    // left for the title. These are the only hyphens a code may have.
     static bool FindISBNPartLengths(const char* text, int* groupLength, int* publisherLength);
     // The same for the nine digits after prefix "978" or "979" of an
     // ISBN-13; false for another prefix.
@@ -43,9 +43,8 @@ protected:
     friend class NumberLineDrawing;
 
     // Draws the line with the first lineCount characters of the code and,
-    // when secondLine is not null, the ISBN-10 form below it; frames two
-    // lines when twoLineFrame.
-    bool GenerateWithLine(std::size_t lineCount, const char* secondLine, bool twoLineFrame);
+    // when secondLine is not null, the ISBN-10 form below it.
+    bool GenerateWithLine(std::size_t lineCount, const char* secondLine);
 };
 
 // ISBN: the hyphenated ISBN-10 "G-P-T-C" (C a digit or 'X'), optionally

@@ -273,8 +273,12 @@ bool BarcodeProcessorUPCE::IsEncodedValid(const char* encoded) const {
 }
 
 // A short form whose number system is not 0, or whose digits are not those
-// its UPC-A code suppresses to, is refused and left alone.
+// its UPC-A code suppresses to, is refused and left alone. A valid code
+// stays as it is, so a display form keeps its short form.
 bool BarcodeProcessorUPCE::CorrectCode(M7LString& code) const {
+    if (IsEncodedValid(code.CStr())) {
+        return true;
+    }
     if (LeadingDigitCount(code.CStr()) > kUPCEMaxShortDigits) {
         return CorrectGroupedCode(code, kUPCELongForm) == Correction::kCorrected &&
                SuppressZeros(code.CStr(), nullptr);
