@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "BarcodeProcessor.h"
+
+namespace StriveloTest {
+
+// Every parameter and option a symbol can be drawn with; those a processor
+// has no mix-in for are left out.
+struct SymbolOptions {
+    double magnification = 1.0;
+    double reductionMm = 0.0;
+    double wideNarrowRatio = 2.5;
+    double fontScaling = 1.0;
+    double barHeightMm = 0.0;
+    bool centerAlign = false;
+    bool bearerBars = false;
+    bool bearerBarEndBars = false;
+    bool humanReadable = true;
+    bool frame = true;
+    bool quietZoneMarks = false;
+    bool scaleHeightWithWidth = false;
+};
+
+// Sets the options on processor; false when a mix-in refuses its value.
+bool ApplyOptions(Strivelo::BarcodeProcessor& processor, const SymbolOptions& options);
+
+// Draws processor's symbol, reads its bars as exact edges (from the other
+// end with backwards) and identifies them among the registered symbologies.
+// The symbol reads back when identification finds processor's type, or a
+// type registered before it that reads the bars just as well and from which
+// trying the next candidates reaches processor's type, and that reading has
+// the code processor holds after drawing, its magnification and its bar
+// width reduction. Empty then; else what went wrong.
+std::string ReadBackFault(Strivelo::BarcodeProcessor& processor, bool backwards);
+
+// text with every byte outside printable ASCII as \xHH, for messages.
+std::string Printable(const std::string& text);
+
+}  // namespace StriveloTest
