@@ -236,6 +236,8 @@ const CorrectCase kCorrectCases[] = {
     {"IssnIncompleteVariantCut", kTypeISSN, "03178471(0", true, "0317-8471"},
     {"IssnAddOn", kTypeISSN, "0317847112", true, "0317-8471-12"},
     {"IssnVariantAndAddOn", kTypeISSN, "03178471(05)12", true, "0317-8471(05)-12"},
+    // Variant 00 is what the bars of a code without variant carry.
+    {"IssnVariant00Dropped", kTypeISSN, "03178471(00)12", true, "0317-8471-12"},
     {"IssnVariantLongAddOnCut", kTypeISSN, "0317-8471(05)-123", true, "0317-8471(05)-12"},
     // Without a variant, digits past the add-on are cut, not a dangling '-'
     // left at the end.
@@ -326,6 +328,7 @@ const ValidCase kValidCases[] = {
     {"IssnWrongCheck", kTypeISSN, "0317-8472", false},
     {"IssnVariant", kTypeISSN, "0317-8471(05)", true},
     {"IssnVariantLetter", kTypeISSN, "0317-8471(0A)", false},
+    {"IssnVariant00", kTypeISSN, "0317-8471(00)-12", false},
     {"IssnVariantUnclosed", kTypeISSN, "0317-8471(05", false},
     {"IssnAddOn", kTypeISSN, "0317-8471-12", true},
     {"IssnVariantAndAddOn", kTypeISSN, "0317-8471(05)-12", true},

@@ -966,12 +966,20 @@ constexpr std::size_t kISSNCheckIndex = 8;
 // "(VV)" after the check character; an add-on "-DD" after it or after the
 // variant.
 constexpr const char* kISSNVariantForm = "(DD)";
+// The bars of a code without variant carry variant 00, so a reading never
+// writes this one.
+constexpr const char* kISSNNoVariant = "(00)";
 constexpr std::size_t kISSNVariantIndex = 9;
 constexpr std::size_t kISSNVariantCloseIndex = 12;
 constexpr std::size_t kISSNVariantLength = 13;
 constexpr std::size_t kISSNAddOnLength = 3;
 constexpr int kISSNDataDigitsIndex = 3;
 constexpr int kISSNVariantDigitsIndex = kISSNDataDigitsIndex + kISSNDigits;
+
+bool IsNoVariant(const char* code) {
+    return std::strncmp(code + kISSNVariantIndex, kISSNNoVariant,
+                        kISSNVariantLength - kISSNVariantIndex) == 0;
+}
 
 // The length a regrouped ISSN is cut back to: the ISSN, with the variant when
 // it is complete, and with the add-on when it has both digits.
@@ -1054,7 +1062,8 @@ bool BarcodeProcessorISSN::IsCodeValid(const char* code) const {
     if (!(length == kISSNLength || length == kISSNLength + kISSNAddOnLength || variant) ||
         !MatchesForm(code, kISSNMainForm) ||
         code[kISSNCheckIndex] != Mod11CheckCharacter(code, kISSNDigits) ||
-        (variant && !MatchesForm(code + kISSNVariantIndex, kISSNVariantForm))) {
+        (variant &&
+         (!MatchesForm(code + kISSNVariantIndex, kISSNVariantForm) || IsNoVariant(code)))) {
         return false;
     }
     return length == kISSNLength || length == kISSNVariantLength ||
@@ -1062,8 +1071,8 @@ bool BarcodeProcessorISSN::IsCodeValid(const char* code) const {
 }
 
 // '-', '(' and ')' are placed anew: a '(' where the variant may begin starts
-// it, anything else there begins the add-on. The regrouped add-on consists of
-// digits, so it passes as it is.
+// it, anything else there begins the add-on; variant 00 is dropped. The
+// regrouped add-on consists of digits, so it passes as it is.
 bool BarcodeProcessorISSN::CorrectCode(M7LString& code) const {
     constexpr std::size_t kCopyLimit = kISSNVariantLength + kISSNAddOnLength + 1;
     char text[kCopyLimit + 1];
@@ -1101,6 +1110,11 @@ bool BarcodeProcessorISSN::CorrectCode(M7LString& code) const {
     }
     length = CutISSN(length, variant);
     text[length] = '\0';
+    if (variant && length >= kISSNVariantLength && IsNoVariant(text)) {
+        std::memmove(text + kISSNVariantIndex, text + kISSNVariantLength,
+                     length - kISSNVariantLength + 1);
+        length -= kISSNVariantLength - kISSNVariantIndex;
+    }
     if (length < kISSNLength) {
         ReplaceCode(code, text);
         return false;
