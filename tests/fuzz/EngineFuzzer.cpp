@@ -1,7 +1,8 @@
 // Feeds one input to every registered symbology: its edges to identification
 // and to each processor's decodings, its text to SetCode and CorrectCode.
 // Input: one byte n, n bytes of code text, then the edges as doubles in the
-// machine's byte order (at most as many as the art collection hands over).
+// machine's byte order (one more than the engine takes, so that the limit is
+// tried too).
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +25,7 @@ namespace {
 
 using Strivelo::BarcodeProcessor;
 
-constexpr std::size_t kMaxEdges = 1000;
+constexpr std::size_t kMaxEdges = Strivelo::kMaxEdgeCount + 1;
 
 // The engine reports only states it holds impossible, so every report is a
 // finding.

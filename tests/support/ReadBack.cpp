@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "BarcodeProcessorCodabar.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorMixIn_BearerBarsOption.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
@@ -69,6 +70,10 @@ std::string Reading(const BarcodeProcessor& processor) {
 }
 
 }  // namespace
+
+bool ReadsNarrowedBars(std::int32_t type) {
+    return type != Strivelo::kBarcodeTypeTraditionalCodabar;
+}
 
 bool ApplyOptions(BarcodeProcessor& processor, const SymbolOptions& options) {
     processor.SetMagnification(options.magnification);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "BarcodeProcessor.h"
@@ -22,6 +23,11 @@ struct SymbolOptions {
     bool quietZoneMarks = false;
     bool scaleHeightWithWidth = false;
 };
+
+// Whether bars drawn narrower than nominal read back for symbologies of this
+// type: traditional Codabar still classifies its elements against
+// thresholds that leave the bar width reduction out.
+bool ReadsNarrowedBars(std::int32_t type);
 
 // Sets the options on processor; false when a mix-in refuses its value.
 bool ApplyOptions(Strivelo::BarcodeProcessor& processor, const SymbolOptions& options);
