@@ -59,7 +59,8 @@ constexpr std::uint32_t kAddOn5Edges = 32;
 constexpr double kAddOnTextSizeMm = 2.8;
 // The add-on bars end this far above the reference y (the member's bar
 // height minus the nominal 22.85 mm), and start kAddOnDescentModules below
-// the guard bars.
+// the guard bars: they are the bar height less 1.75 mm high and stay inside
+// the frame at every magnification.
 constexpr double kAddOnTopMm = 21.1;
 constexpr int kAddOnDescentModules = 3;
 
@@ -520,7 +521,8 @@ bool BarcodeProcessorBase1::DrawAddOn(const char* addOn, int quietZoneModules, d
     if (!GetHumanReadable()) {
         return true;
     }
-    // Each digit is centred over its 7-module digit box.
+    // Each digit is centred over its 7-module digit box, the first one 7.5
+    // modules from the add-on's start.
     constexpr double kFirstDigitCentreModules = kAddOnGuardModules + kDigitModules / 2.0;
     constexpr int kDigitPitchModules = kDigitModules + kAddOnSeparatorModules;
     const double size = kAddOnTextSizeMm * GetMagnification();

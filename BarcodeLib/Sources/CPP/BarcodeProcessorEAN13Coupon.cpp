@@ -37,10 +37,11 @@ constexpr std::size_t kAILength = kAIDigits + 2;
 constexpr char kSerialAI[] = "(21)";
 constexpr std::size_t kSerialAILength = sizeof kSerialAI - 1;
 
-// The coupon fields an extension begins with. A serial number may follow
-// the first two; 8102 stands alone, and data too short for it becomes a
-// single "0", which it refuses. For reading, CorrectCode puts a blank
-// after the characters at blankAfter inside the field's data (0 for none).
+// The coupon fields an extension begins with, their data digits. A serial
+// number may follow the first two; 8102 carries exactly two digits and
+// nothing after them, and data too short for it becomes a single "0",
+// which it refuses. For reading, CorrectCode puts a blank after the
+// characters at blankAfter inside the field's data (0 for none).
 struct CouponField {
     const char* ai;
     // The field with its data, in characters.
