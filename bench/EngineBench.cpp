@@ -4,26 +4,25 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
-#include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
+#include "CountingGenerator.h"
+#include "RandomEdges.h"
 
 namespace {
 
 using Strivelo::BarcodeProcessor;
 using Strivelo::FourCC;
+using StriveloBench::CountingGenerator;
 
 struct Sample {
     std::int32_t type;
@@ -62,8 +61,6 @@ const Sample kSamples[] = {
 // The most edges the reader hands over for one reading line.
 constexpr std::size_t kReaderEdges = 300;
 constexpr std::uint32_t kNoiseSeed = 20240611;
-constexpr double kMaxNoiseStepMm = 3.0;
-constexpr double kEngineRange = 4294967296.0;
 
 std::string TypeText(std::int32_t type) {
     std::string text;
@@ -72,48 +69,6 @@ std::string TypeText(std::int32_t type) {
     }
     return text;
 }
-
-// Counts what it is sent and keeps nothing but, when asked, the bars' edges.
-class CountingGenerator : public Strivelo::BarcodeProcessorDataGenerator {
-public:
-    explicit CountingGenerator(bool keepBars = false) : keepBars_(keepBars) {}
-
-    bool AddBar(double left, double right, double, double) override {
-        if (keepBars_) {
-            bars_.emplace_back(left, right);
-        }
-        return Count();
-    }
-    bool AddBearerBar(double, double, double, double) override { return Count(); }
-    bool AddFrame(double, double, double, double, double) override { return Count(); }
-    bool AddText(double, double, double, char) override { return Count(); }
-    bool AddQuietZoneMarks(double, double, double, double, double, bool, bool) override {
-        return Count();
-    }
-    bool SetFont(const char*, bool) override { return Count(); }
-
-    std::size_t GetCalls() const { return calls_; }
-    // Two per bar, from left to right.
-    std::vector<double> GetEdges() {
-        std::sort(bars_.begin(), bars_.end());
-        std::vector<double> edges;
-        for (const auto& [left, right] : bars_) {
-            edges.push_back(left);
-            edges.push_back(right);
-        }
-        return edges;
-    }
-
-private:
-    bool Count() {
-        ++calls_;
-        return true;
-    }
-
-    bool keepBars_;
-    std::size_t calls_ = 0;
-    std::vector<std::pair<double, double>> bars_;
-};
 
 std::unique_ptr<BarcodeProcessor> MakeSample(const Sample& sample, benchmark::State& state) {
     std::unique_ptr<BarcodeProcessor> processor = Strivelo::CreateByType(sample.type);
@@ -161,14 +116,7 @@ void IdentifySample(benchmark::State& state, const Sample& sample) {
 }
 
 void IdentifyNoise(benchmark::State& state) {
-    std::mt19937 engine(kNoiseSeed);
-    std::vector<double> edges(kReaderEdges);
-    double x = 0.0;
-    for (double& edge : edges) {
-        x += static_cast<double>(engine()) / kEngineRange * kMaxNoiseStepMm;
-        edge = x;
-    }
-    Identify(state, edges);
+    Identify(state, StriveloBench::RandomEdges(kReaderEdges, kNoiseSeed));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@ namespace BarcodeVettrin {
 namespace {
 
 constexpr const char* kEmphasisStart = "<b><i>";
+constexpr const char* kEncodingLine = "<meta charset=\"utf-8\">\n";
 
 constexpr BarcodeLabelledStyle kHTMLStyle = {
     .lineEnd = "<br>\n",
@@ -19,6 +20,11 @@ constexpr BarcodeLabelledStyle kHTMLStyle = {
 };
 
 }  // namespace
+
+bool BarcodeHTMLReport::BeginDocument() {
+    Append(kEncodingLine);
+    return true;
+}
 
 const BarcodeLabelledStyle& BarcodeHTMLReport::GetStyle() const {
     return kHTMLStyle;

@@ -16,7 +16,7 @@ constexpr const char* kBoxPartEnd = ",";
 }  // namespace
 
 std::string BarcodeLabelledReport::Insert(std::string_view text) const {
-    return GetStyle().escapeMarkup ? EscapeMarkup(text) : std::string(text);
+    return GetStyle().escapeMarkup ? EscapeXmlText(text) : std::string(text);
 }
 
 std::string BarcodeLabelledReport::Label(BarcodeReportLabel label) const {

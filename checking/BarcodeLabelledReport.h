@@ -23,7 +23,8 @@ struct BarcodeLabelledStyle {
     const char* emphasisStart;
     const char* emphasisEnd;
     const char* separator;
-    // Whether inserted texts are escaped for the mark-up.
+    // Whether inserted texts are escaped for the mark-up, with what it
+    // cannot hold replaced.
     bool escapeMarkup;
 };
 

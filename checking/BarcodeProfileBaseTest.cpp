@@ -9,6 +9,7 @@
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProfile.h"
+#include "M7LIO_StructuredIOXML.h"
 #include "foundation/M7LUtilities.h"
 
 namespace BarcodeVettrin {
@@ -456,9 +457,17 @@ int BarcodeProfileTypeTest::SetBarcodeType(std::int32_t type) {
     return ChangeSetting(type_, type);
 }
 
+// A text whose first four bytes cut a UTF-8 sequence gives a type code the
+// file cannot hold, so it is refused rather than loaded and never saved.
 bool BarcodeProfileTypeTest::PutString(const char* name, const char* text) {
     if (IsName(name, kTypeName)) {
-        type_ = TextToTypeCode(text != nullptr ? text : "");
+        const std::int32_t type = TextToTypeCode(text != nullptr ? text : "");
+        char letters[kTypeCodeBytes + 1];
+        TypeCodeToText(type, letters);
+        if (!IsXmlText(letters)) {
+            return false;
+        }
+        type_ = type;
         return true;
     }
     return BarcodeProfileBaseTest::PutString(name, text);

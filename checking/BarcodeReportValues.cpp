@@ -1,12 +1,11 @@
 #include "BarcodeReportValues.h"
 
 #include <cstdio>
-#include <limits>
 
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeReport.h"
-#include "foundation/M7LAnsiConversion.h"
+#include "M7LIO_StructuredIOXML.h"
 
 namespace BarcodeVettrin {
 
@@ -15,57 +14,29 @@ namespace {
 // Eight hexadecimal digits and the terminator.
 constexpr std::size_t kCheckSumTextBytes = 9;
 
-constexpr char16_t kFirstAllowedControl = u'\t';
-constexpr char16_t kSecondAllowedControl = u'\n';
-constexpr char16_t kThirdAllowedControl = u'\r';
-constexpr char16_t kFirstNonControl = 0x20;
-constexpr char16_t kFirstNonCharacter = 0xFFFE;
-constexpr char16_t kReplacementCharacter = 0xFFFD;
-constexpr const char* kReplacementUtf8 = "\xEF\xBF\xBD";
-constexpr unsigned char kFirstNonAsciiByte = 0x80;
-// A UTF-16 unit takes at most three UTF-8 bytes (a surrogate pair four).
-constexpr std::size_t kUtf8BytesPerUnit = 3;
-
-bool IsXmlCharacterUnit(char16_t unit) {
-    if (unit < kFirstNonControl) {
-        return unit == kFirstAllowedControl || unit == kSecondAllowedControl ||
-               unit == kThirdAllowedControl;
-    }
-    return unit < kFirstNonCharacter;
-}
-
-// Valid UTF-8 passes through the codec with the characters XML does not
-// allow replaced; a text that is not valid UTF-8 keeps only its allowed
-// ASCII characters.
-std::string ToXmlCharacters(std::string_view text) {
-    const std::string terminated(text);
-    constexpr std::size_t kLongestConvertible =
-        std::numeric_limits<int>::max() / kUtf8BytesPerUnit - 1;
-    if (terminated.size() <= kLongestConvertible) {
-        std::vector<char16_t> wide(terminated.size() + 1);
-        if (AnsiToWide(terminated.c_str(), wide.data(), static_cast<int>(wide.size())) == 0) {
-            for (char16_t& unit : wide) {
-                if (unit != 0 && !IsXmlCharacterUnit(unit)) {
-                    unit = kReplacementCharacter;
-                }
-            }
-            std::string utf8(wide.size() * kUtf8BytesPerUnit + 1, '\0');
-            if (WideToAnsi(wide.data(), utf8.data(), static_cast<int>(utf8.size())) == 0) {
-                utf8.resize(std::char_traits<char>::length(utf8.c_str()));
-                return utf8;
-            }
+// Text with & < > and the double quote replaced by their entities.
+std::string EscapeMarkup(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
-    std::string ascii;
-    for (const char c : terminated) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= kFirstNonAsciiByte || !IsXmlCharacterUnit(byte)) {
-            ascii += kReplacementUtf8;
-        } else {
-            ascii += c;
-        }
-    }
-    return ascii;
+    return escaped;
 }
 
 }  // namespace
@@ -117,32 +88,8 @@ BarcodeOrientationNames NameOrientation(std::uint32_t orientationClass) {
     }
 }
 
-std::string EscapeMarkup(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
-}
-
 std::string EscapeXmlText(std::string_view text) {
-    return EscapeMarkup(ToXmlCharacters(text));
+    return EscapeMarkup(ReplaceNonXmlCharacters(text));
 }
 
 }  // namespace BarcodeVettrin

@@ -41,11 +41,10 @@ struct BarcodeOrientationNames {
 };
 BarcodeOrientationNames NameOrientation(std::uint32_t orientationClass);
 
-// Text with & < > and the double quote replaced by their entities.
-std::string EscapeMarkup(std::string_view text);
-// As EscapeMarkup, and characters XML does not allow (ill-formed UTF-8,
-// control characters other than tab, line feed and carriage return, U+FFFE
-// and U+FFFF) replaced by U+FFFD, so that the text is valid UTF-8 XML.
+// Text with & < > and the double quote replaced by their entities, and
+// what XML does not allow (ill-formed UTF-8, control characters other than
+// tab, line feed and carriage return, U+FFFE and U+FFFF) replaced by U+FFFD,
+// so that the text is valid UTF-8 XML and HTML.
 std::string EscapeXmlText(std::string_view text);
 
 }  // namespace BarcodeVettrin

@@ -1,5 +1,7 @@
 #include "foundation/M7LAnsiConversion.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int kConversionOk = 0;
@@ -14,11 +16,23 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Decodes one well-formed UTF-8 sequence at text; the accepted second-byte
-// ranges exclude overlong forms, encoded surrogates and values above
-// U+10FFFF. Returns the sequence length, or 0 for an ill-formed one.
-int DecodeUtf8(const unsigned char* text, char32_t& codePoint) {
-    const unsigned char lead = text[0];
+template <typename Unit>
+int Fail(Unit* out, int capacity) {
+    if (out != nullptr && capacity > 0) {
+        out[0] = 0;
+    }
+    return kConversionFailed;
+}
+
+}  // namespace
+
+// The accepted second-byte ranges exclude overlong forms, encoded surrogates
+// and values above U+10FFFF.
+int DecodeUtf8(std::string_view text, char32_t& codePoint) {
+    if (text.empty()) {
+        return 0;
+    }
+    const auto lead = static_cast<unsigned char>(text[0]);
     if (lead < 0x80) {
         codePoint = lead;
         return 1;
@@ -42,38 +56,46 @@ int DecodeUtf8(const unsigned char* text, char32_t& codePoint) {
     } else {
         return 0;
     }
-    if (text[1] < secondMin || text[1] > secondMax) {
+    if (text.size() < static_cast<std::size_t>(length)) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[1]);
+    if (second < secondMin || second > secondMax) {
         return 0;
     }
     for (int i = 1; i < length; ++i) {
-        // A terminator is no continuation byte, so this never reads past it.
-        if (!IsContinuation(text[i])) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!IsContinuation(byte)) {
             return 0;
         }
-        codePoint = (codePoint << 6) | (text[i] & 0x3F);
+        codePoint = (codePoint << 6) | (byte & 0x3F);
     }
     return length;
 }
 
-template <typename Unit>
-int Fail(Unit* out, int capacity) {
-    if (out != nullptr && capacity > 0) {
-        out[0] = 0;
+int EncodeUtf8(char32_t codePoint, char* out) {
+    const int length = codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+    if (length == 1) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
     }
-    return kConversionFailed;
+    static constexpr unsigned char kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out[0] = static_cast<char>(kLeadMarks[length] | (codePoint >> (6 * (length - 1))));
+    for (int i = 1; i < length; ++i) {
+        out[i] = static_cast<char>(0x80 | ((codePoint >> (6 * (length - 1 - i))) & 0x3F));
+    }
+    return length;
 }
-
-}  // namespace
 
 int AnsiToWide(const char* text, char16_t* out, int capacity) {
     if (text == nullptr || out == nullptr || capacity <= 0) {
         return Fail(out, capacity);
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     int written = 0;
-    while (*bytes != 0) {
+    while (*text != 0) {
         char32_t codePoint = 0;
-        const int length = DecodeUtf8(bytes, codePoint);
+        const int length =
+            DecodeUtf8(std::string_view(text, ::strnlen(text, kMaxUtf8SequenceBytes)), codePoint);
         if (length == 0) {
             return Fail(out, capacity);
         }
@@ -88,7 +110,7 @@ int AnsiToWide(const char* text, char16_t* out, int capacity) {
         } else {
             out[written++] = static_cast<char16_t>(codePoint);
         }
-        bytes += length;
+        text += length;
     }
     out[written] = 0;
     return kConversionOk;
@@ -112,22 +134,13 @@ int WideToAnsi(const char16_t* text, char* out, int capacity) {
                         (low - kLowSurrogateFirst);
             consumed = 2;
         }
-        const int length = codePoint < 0x80      ? 1
-                           : codePoint < 0x800   ? 2
-                           : codePoint < 0x10000 ? 3
-                                                 : 4;
+        char sequence[kMaxUtf8SequenceBytes];
+        const int length = EncodeUtf8(codePoint, sequence);
         if (written + length >= capacity) {
             return Fail(out, capacity);
         }
-        if (length == 1) {
-            out[written++] = static_cast<char>(codePoint);
-        } else {
-            static constexpr unsigned char kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
-            out[written++] =
-                static_cast<char>(kLeadMarks[length] | (codePoint >> (6 * (length - 1))));
-            for (int shift = 6 * (length - 2); shift >= 0; shift -= 6) {
-                out[written++] = static_cast<char>(0x80 | ((codePoint >> shift) & 0x3F));
-            }
+        for (int i = 0; i < length; ++i) {
+            out[written++] = sequence[i];
         }
         text += consumed;
     }

@@ -80,6 +80,7 @@ constexpr M7LResourceString kStrings[] = {
     {21107, "106 Die Skalierung ist niedriger als der erlaubte Wert."},
     {21108, "107 Die Skalierung ist höher als der erlaubte Wert."},
     {21109, "108 Die Balken-Höhe ist kleiner als der erlaubte Wert."},
+    {21110, "<Barcode Vettrin Test Messages>"},
     {21111, "109 Die Balken-Höhe ist größer als der erlaubte Wert."},
     {21112, "110 Das Breit-/Schmal-Verhältnis ist kleiner als der erlaubte Wert."},
     {21113, "111 Das Breit-/Schmal-Verhältnis ist größer als der erlaubte Wert."},
@@ -87,6 +88,7 @@ constexpr M7LResourceString kStrings[] = {
     {21115, "113 Die Farbe besteht nicht aus einem Kanal mit 100% Farbauftrag."},
     {21116, "114 Barcode benutzt ungültiges Überdrucken-Attribut für Überblenden-Modus."},
     {21117, "115 Barcode ist nicht auf Überdrucken gestellt."},
+    {21120, "<Barcode Vettrin Test Messages>"},
 
     // Display names of the symbology types: the four letters of the type
     // code, a blank, the name.
@@ -100,6 +102,7 @@ constexpr M7LResourceString kStrings[] = {
     {21207, "3of9 Code 39 (3 of 9)"},
     {21208, "itff ITF14"},
     {21209, "e128 UCC/EAN 128"},
+    {21210, "<Barcode Vettrin Barcode Names>"},
     {21211, "jan8 JAN 8"},
     {21212, "janD JAN 13"},
     {21213, "isbn ISBN (Bookland)"},
@@ -109,6 +112,7 @@ constexpr M7LResourceString kStrings[] = {
     {21217, "uCou UPC/A Coupon"},
     {21218, "ms7b Marks & Spencer 7B"},
     {21219, "plec Plessey CRC"},
+    {21220, "<Barcode Vettrin Barcode Names>"},
     {21221, "ples Plessey"},
     {21222, "BePh Belgian Pharma"},
     {21223, "msiq MSI Modulo 10-10"},

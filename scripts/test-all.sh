@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test twice (a normal build
-# and an AddressSanitizer + UndefinedBehaviorSanitizer build) and runs the
-# fuzzers for a bounded time. Exits non-zero on any failure or finding.
+# and an AddressSanitizer + UndefinedBehaviorSanitizer build), runs the
+# side-by-side benchmark briefly and the fuzzers for a bounded time. Exits
+# non-zero on any failure or finding.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -19,6 +20,11 @@ build_and_test() {
 
 echo "== normal build =="
 build_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# A smoke run, not a timing gate: it fails only when the program does, as on a
+# wrong read.
+echo "== benchmark smoke run =="
+"$root/build/bench/strivelo_sidebyside" --smoke
 
 echo "== sanitizer build =="
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1

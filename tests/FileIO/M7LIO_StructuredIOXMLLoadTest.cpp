@@ -180,12 +180,22 @@ INSTANTIATE_TEST_SUITE_P(AttributeModes, XmlRoundTripTest, testing::Bool(),
                              return info.param ? "Attributes" : "Elements";
                          });
 
-// The writer's limits lie within the reader's: the largest values it
-// accepts read back unchanged.
+// The writer's limits are the reader's: the largest values it accepts,
+// also when every character needs escaping, read back unchanged.
 TEST(XmlLoadTest, ValuesAtTheWritersLimitsReadBack) {
     const std::string longName(kM7LIO_XMLMaxNameChars, 'n');
+    const std::string longElement(kM7LIO_XMLMaxNameChars, 'e');
     const std::string longString = std::string(1017, 's') + "\"";
+    const std::string quotes(kM7LIO_XMLMaxStringBytes, '"');
+    const std::string ampersands(kM7LIO_XMLMaxStringBytes, '&');
     const std::u16string longWide(kM7LIO_XMLMaxWideUnits, u'w');
+    // Three bytes per euro sign: the longest UTF-8 form the reader takes.
+    constexpr std::size_t kEuroSigns = kM7LIO_XMLMaxWideBytes / 3;
+    const std::u16string widestWide = std::u16string(kEuroSigns, u'\u20AC') + u"&";
+    std::string widestShown;
+    for (std::size_t i = 0; i < kEuroSigns; ++i) {
+        widestShown += "\\u20ac";
+    }
     const std::vector<std::uint8_t> binary = CountingBytes(kM7LIO_XMLMaxBinaryBytes);
     const std::vector<std::uint8_t> zeros(kM7LIO_XMLMaxBinaryBytes, 0);
     std::string document;
@@ -199,7 +209,13 @@ TEST(XmlLoadTest, ValuesAtTheWritersLimitsReadBack) {
         ASSERT_NE(r, nullptr);
         EXPECT_TRUE(r->PutInteger(longName.c_str(), 1));
         EXPECT_TRUE(r->PutString("S", longString.c_str()));
+        EXPECT_TRUE(r->PutString("S", quotes.c_str()));
+        EXPECT_TRUE(r->PutAttributeString("T", ampersands.c_str()));
         EXPECT_TRUE(r->PutWideString("W", longWide.c_str()));
+        EXPECT_TRUE(r->PutWideString("W", widestWide.c_str()));
+        M7LIO_StructuredIOR* element = r->OpenElement(longElement.c_str(), 0);
+        ASSERT_NE(element, nullptr);
+        element->CloseElement();
         EXPECT_TRUE(r->PutBinary("Bin", binary.data(), binary.size()));
         EXPECT_TRUE(r->PutScrambledBinary("X", zeros.data(), zeros.size()));
         r->CloseElement();
@@ -209,6 +225,7 @@ TEST(XmlLoadTest, ValuesAtTheWritersLimitsReadBack) {
     }
     RecordingReceiver::TypeTable types = kRootTypes;
     types[longName] = kM7LIO_Integer;
+    types[longElement] = kM7LIO_Element;
     ReceiverFixture receivers(types);
     EXPECT_TRUE(receivers.Load(document));
     const Log expected = {
@@ -216,7 +233,12 @@ TEST(XmlLoadTest, ValuesAtTheWritersLimitsReadBack) {
         "BeginElement(Root)",
         "PutInteger(" + longName + ", 1)",
         "PutString(S, " + longString + ")",
+        "PutString(S, " + quotes + ")",
+        "PutAttributeString(T, " + ampersands + ")",
         "PutWideString(W, " + std::string(kM7LIO_XMLMaxWideUnits, 'w') + ")",
+        "PutWideString(W, " + widestShown + "&)",
+        "BeginElement(" + longElement + ")",
+        "EndElement",
         "PutBinary(Bin, " + Hex(binary) + ")",
         "PutScrambledBinary(X, " + Hex(zeros) + ")",
         "EndElement",
@@ -278,8 +300,21 @@ TEST(XmlLoadTest, ToleratesWhatTheWriterOrAnEditorMayWrite) {
         {"numbers are read from the start of the text",
          "<Root><I> +12 apples</I><R>2.5e1x</R></Root>",
          Wrapped({"PutInteger(I, 12)", "PutReal(R, 25)"})},
-        {"unknown entities stay as they are", "<Root><S>a &foo; &amp;lt; &</S></Root>",
-         Wrapped({"PutString(S, a &foo; &lt; &)"})},
+        {"predefined entities and character references",
+         "<Root><S>&amp;lt; &apos;&#65;&#x42;&#xe9;&#13;&#x1F600;</S></Root>",
+         Wrapped({"PutString(S, &lt; 'AB\xC3\xA9\r\xF0\x9F\x98\x80)"})},
+        {"line ends inside values read as line feeds", "<Root><S>a\r\nb\rc\nd</S></Root>",
+         Wrapped({"PutString(S, a\nb\nc\nd)"})},
+        {"empty-element tags of scalars read as empty values",
+         "<Root><S/><T /><B/><Bin/><U/></Root>",
+         Wrapped({"PutString(S, )", "PutAttributeString(T, )", "PutBoolean(B, false)",
+                  "PutBinary(Bin, )"})},
+        {"a document type is skipped whole, whatever its literals and subset hold",
+         "<?xml version=\"1.0\"?>\n<!DOCTYPE Root SYSTEM \"a>b.dtd\" [\n"
+         "<!ENTITY e \"<I>6</I>\">\n<!ATTLIST Root a CDATA '>]'>\n"
+         "<!-- ]> <I>7</I> -->\n<?pi ]> <I>8</I> ?>\n]>\n<Root><I>5</I></Root>\n",
+         Wrapped({"PutInteger(I, 5)"})},
+        {"a byte order mark", "\xEF\xBB\xBF<Root><I>5</I></Root>", Wrapped({"PutInteger(I, 5)"})},
         {"an empty root element",
          "<Root/>",
          {"BeginDocument", "BeginElement(Root)", "EndElement", "EndDocument"}},
@@ -300,7 +335,7 @@ TEST(XmlLoadTest, StrictFailuresStopAtTheOffendingTag) {
         {"an end tag before the first element", "</Root><Root></Root>", {}},
         {"an unknown element with attributes", "<Root><U a=\"1\"></U></Root>", openedRoot},
         {"a scalar with attributes", "<Root><I x=\"1\">5</I></Root>", openedRoot},
-        {"a scalar as an empty-element tag", "<Root><I/></Root>", openedRoot},
+        {"an empty integer", "<Root><I/></Root>", openedRoot},
         {"a value holding a child", "<Root><I>5<J>6</J></I></Root>", openedRoot},
         {"a value after the failure does not arrive",
          "<Root><I>1</I><I x=\"1\">2</I><I>3</I>",
@@ -349,6 +384,13 @@ std::string HexText(const std::uint8_t* bytes, std::size_t count) {
     return RecordingReceiver::Hex(bytes, count);
 }
 
+int gFailureReports = 0;
+
+int CountFailureReport(const char*, int, int, const char*, const char*, int, const char*) {
+    ++gFailureReports;
+    return 0;
+}
+
 // Input no writer makes fails cleanly: no crash, no overflow, no value cut
 // short, and false so that nothing is adopted.
 TEST(XmlLoadTest, HostileInputFails) {
@@ -382,6 +424,9 @@ TEST(XmlLoadTest, HostileInputFails) {
         {"a string over its buffer", inRoot("<S>" + std::string(1024, 's') + "</S>")},
         {"a wide string over its buffer", inRoot("<W>" + std::string(1024, 'w') + "</W>")},
         {"a wide string that is not UTF-8", inRoot("<W>\xff</W>")},
+        // Wide strings are converted unit by unit, which no character beyond
+        // the basic plane survives.
+        {"a wide string beyond the basic plane", inRoot("<W>\xF0\x9F\x98\x80</W>")},
         {"more than 1024 hex bytes", inRoot("<Bin>" + std::string(2050, 'a') + "</Bin>")},
         {"more than 1024 scrambled bytes", inRoot("<X>" + std::string(2050, 'a') + "</X>")},
         {"scrambled data that expands beyond its buffer",
@@ -396,11 +441,53 @@ TEST(XmlLoadTest, HostileInputFails) {
         {"an infinite real", inRoot("<R>inf</R>")},
         {"a real out of range", inRoot("<R>1e999</R>")},
         {"a real attribute that is not a number", inRoot("<E R=\"NaN\"/>")},
+        {"ill-formed UTF-8 in a value", inRoot("<S>a\xFF b</S>")},
+        {"ill-formed UTF-8 in a name", inRoot("<\xC3>1</\xC3>")},
+        {"an encoded surrogate", inRoot("<S>\xED\xA0\x80</S>")},
+        {"a control character", inRoot("<S>a\x01</S>")},
+        {"a control character in a comment", "<!-- \x1B --><Root/>"},
+        {"a character XML forbids", inRoot("<S>\xEF\xBF\xBE</S>")},
+        {"a reference to a control character", inRoot("<S>&#1;</S>")},
+        {"a reference beyond Unicode", inRoot("<S>&#x110000;</S>")},
+        {"a reference without digits", inRoot("<S>&#;&#x;</S>")},
+        {"an undeclared entity", inRoot("<S>a &foo; b</S>")},
+        {"a bare ampersand", inRoot("<S>a & b</S>")},
+        {"an unterminated reference", inRoot("<S>&amp</S>")},
+        {"an undeclared entity between elements", inRoot("&foo;<I>1</I>")},
+        {"an undeclared entity in a value nobody takes", inRoot("<U>&foo;</U>")},
+        {"an entity the document type declares",
+         "<!DOCTYPE Root [<!ENTITY e \"x\">]><Root><S>&e;</S></Root>"},
+        {"text after the root", "<Root/>\njunk\n"},
+        {"text before the root", "junk<Root/>"},
+        {"a document type inside the root", "<Root><!DOCTYPE Root></Root>"},
+        {"a second document type", "<!DOCTYPE Root><!DOCTYPE Root><Root/>"},
+        {"an unterminated document type", "<!DOCTYPE Root [ <Root/>"},
+        {"an unterminated literal in the document type", "<!DOCTYPE Root SYSTEM \"x><Root/>"},
+        {"an unterminated comment after the root", "<Root/><!-- x"},
+        {"two hyphens inside a comment", "<!-- a -- b --><Root/>"},
+        {"an unterminated processing instruction after the root", "<Root/><?pi"},
+        {"a lone \"<\" after the root", "<Root/><"},
+        {"an unterminated tag after the root", "<Root/><a"},
+        {"a CDATA section", inRoot("<![CDATA[x]]>")},
+        {"an attribute named like an element", "<Root E=\"1\"/>"},
+        {"a binary attribute", "<Root Bin=\"00\"/>"},
+        {"a scrambled attribute", "<Root X=\"00\"/>"},
+        {"a \"<\" in an attribute value", "<Root T=\"a<b\"/>"},
+        {"an attribute name that is no name", "<Root 1=\"1\"/>"},
+        {"an end tag with an attribute", "<Root></Root a=\"1\">"},
+        {"an end tag as an empty-element tag", "<Root></Root/>"},
+        {"a value's end tag that is no name", inRoot("<I>5</ I>")},
+        {"an element name that is no name", inRoot("<1E/>")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         ReceiverFixture receivers;
+        gFailureReports = 0;
+        SetFailureHandler(&CountFailureReport);
         EXPECT_FALSE(receivers.Load(c.document));
+        SetFailureHandler(nullptr);
+        // The program's own faults are reported; the file's are not.
+        EXPECT_EQ(gFailureReports, 0);
     }
 }
 
@@ -441,7 +528,7 @@ TEST(XmlLoadTest, TypesOutsideTheKnownKindsAreReportedAndPassedOver) {
     ReceiverFixture receivers(types);
     gReported.clear();
     SetFailureHandler(&RecordFailure);
-    const bool loaded = receivers.Load("<Root Bin=\"00\" I=\"1\"><Odd>x</Odd><I>5</I></Root>");
+    const bool loaded = receivers.Load("<Root Odd=\"y\" I=\"1\"><Odd>x</Odd><I>5</I></Root>");
     SetFailureHandler(nullptr);
     EXPECT_TRUE(loaded);
     EXPECT_EQ(receivers.root.Log(), Wrapped({"PutInteger(I, 1)", "PutInteger(I, 5)"}));
@@ -463,6 +550,11 @@ TEST(XmlLoadTest, UnescapeTextStopsAtItsBuffer) {
     EXPECT_STREQ(output, "1234567");
     EXPECT_FALSE(M7LIO_StructuredIOXMLLoad::UnescapeText("12345678", output, 8));
     EXPECT_STREQ(output, "1234567");
+    // A character of several bytes is copied whole or not at all.
+    EXPECT_FALSE(M7LIO_StructuredIOXMLLoad::UnescapeText("123456&#xe9;", output, 8));
+    EXPECT_STREQ(output, "123456");
+    EXPECT_FALSE(M7LIO_StructuredIOXMLLoad::UnescapeText("a&b;c", output, 8));
+    EXPECT_STREQ(output, "a");
 }
 
 }  // namespace

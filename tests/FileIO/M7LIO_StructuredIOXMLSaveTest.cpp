@@ -3,17 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <clocale>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +29,9 @@
 namespace {
 
 constexpr const char* kRootName = "M7LBarcodeProfile";
+constexpr std::size_t kFileNameLimitBytes = NAME_MAX;
+constexpr uid_t kNobodyId = 65534;
+constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
 constexpr const char* kDtdName = "M7LBarcodeProfile1_0";
 constexpr std::int32_t kLocalDtdMode = 3;
 constexpr const char* kHeader =
@@ -168,9 +177,10 @@ struct EscapeCase {
 
 // Escaping stops after the character that passes outputSize - 7 bytes, so
 // the longest entity always fits with the terminator.
-TEST(XmlSaveTest, EscapeTextReplacesFourCharactersWithinItsBuffer) {
+TEST(XmlSaveTest, EscapeTextReplacesMarkupWithinItsBuffer) {
     const EscapeCase cases[] = {
         {"<&>\"'", 64, "&lt;&amp;&gt;&quot;'", true},
+        {"a\r\nb\tc", 64, "a&#13;\nb\tc", true},
         {"abc", 10, "abc", true},
         {"abcd", 10, "abcd", true},
         {"abcdef", 10, "abcd", false},
@@ -321,18 +331,179 @@ TEST(XmlSaveTest, FinishedDocumentReplacesTheTargetAndAnAbandonedOneDoesNot) {
 
 // The replacement is a new file; it must not change who may read the
 // profile, nor replace a file its owner made read-only.
-TEST(XmlSaveTest, ReplacedTargetKeepsItsPermissions) {
+TEST(XmlSaveTest, ReplacedTargetKeepsItsPermissionsAndGroup) {
     TempFolder folder;
     const std::string path = folder / "settings.bcp";
     WriteFile(path, "old");
     constexpr auto kOwnerOnly =
         std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
     std::filesystem::permissions(path, kOwnerOnly);
+    // Root may give the file any group, another user only one of its own.
+    const gid_t group = ::geteuid() == 0 ? kNobodyId : ::getegid();
+    ASSERT_EQ(::chown(path.c_str(), kUnchangedOwner, group), 0);
     M7LIO_StructuredIOXMLSave writer(M7L_FileSpecificationNative(path.c_str()), "A", "A",
                                      kLocalDtdMode);
     ASSERT_TRUE(writer.StartDocument("A", nullptr));
     EXPECT_TRUE(writer.FinishDocument());
     EXPECT_EQ(std::filesystem::status(path).permissions(), kOwnerOnly);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_gid, group);
+}
+
+// A file or a symbolic link in the target's folder, as a save finds it.
+struct FolderEntry {
+    std::string name;
+    // The file's content, or where the link leads.
+    std::string content;
+    bool link = false;
+};
+
+// Every file and link under the folder, by name relative to it.
+std::map<std::string, FolderEntry> FolderEntries(const std::filesystem::path& folder) {
+    std::map<std::string, FolderEntry> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().lexically_relative(folder).string();
+        if (entry.is_symlink()) {
+            entries[name] = {name, std::filesystem::read_symlink(entry.path()).string(), true};
+        } else if (entry.is_regular_file()) {
+            entries[name] = {name, ReadFile(entry.path().string())};
+        }
+    }
+    return entries;
+}
+
+bool operator==(const FolderEntry& a, const FolderEntry& b) {
+    return a.name == b.name && a.content == b.content && a.link == b.link;
+}
+
+void PrintTo(const FolderEntry& entry, std::ostream* out) {
+    *out << entry.name << (entry.link ? " -> " : ": ") << entry.content;
+}
+
+struct SurroundingsCase {
+    const char* description;
+    std::string target;
+    std::vector<FolderEntry> before;
+    // Where the document goes: the target, or where its links lead.
+    std::string written;
+};
+
+// A file name of the given length in bytes.
+std::string NameOfBytes(std::size_t bytes, const std::string& filler = "n") {
+    std::string name;
+    while (name.size() + filler.size() + std::strlen(".bcp") <= bytes) {
+        name += filler;
+    }
+    name.resize(bytes - std::strlen(".bcp"), 'n');
+    return name + ".bcp";
+}
+
+// The save replaces the file the target names and touches nothing else:
+// no file or link beside it, whatever its name, and links stay links. A
+// target name up to the file system's limit saves.
+TEST(XmlSaveTest, SaveTouchesNothingButTheFileTheTargetNames) {
+    const std::string umlauts = NameOfBytes(kFileNameLimitBytes, "\xC3\xBC");
+    const SurroundingsCase cases[] = {
+        {"a stale file named like a temporary file",
+         "old.bcp",
+         {{"old.bcp", "old"}, {"old.bcp.tmp", "stale"}},
+         "old.bcp"},
+        {"a link named like a temporary file",
+         "old.bcp",
+         {{"old.bcp", "old"}, {"victim.txt", "victim"}, {"old.bcp.tmp", "victim.txt", true}},
+         "old.bcp"},
+        {"a new file beside a link named like its temporary file",
+         "new.bcp",
+         {{"victim.txt", "victim"}, {"new.bcp.tmp", "victim.txt", true}},
+         "new.bcp"},
+        {"a name of 252 bytes", NameOfBytes(252), {}, NameOfBytes(252)},
+        {"a name of 253 bytes", NameOfBytes(253), {}, NameOfBytes(253)},
+        {"a name of 254 bytes", NameOfBytes(254), {}, NameOfBytes(254)},
+        {"an old file whose name has the longest length",
+         NameOfBytes(kFileNameLimitBytes),
+         {{NameOfBytes(kFileNameLimitBytes), "old"}},
+         NameOfBytes(kFileNameLimitBytes)},
+        {"the longest name of two-byte characters", umlauts, {}, umlauts},
+        {"a link to the file",
+         "link.bcp",
+         {{"real.bcp", "old"}, {"link.bcp", "real.bcp", true}},
+         "real.bcp"},
+        {"a link into another folder",
+         "link.bcp",
+         {{"sub/real.bcp", "old"}, {"link.bcp", "sub/real.bcp", true}},
+         "sub/real.bcp"},
+        {"a link inside a folder",
+         "sub/link.bcp",
+         {{"sub/real.bcp", "old"}, {"sub/link.bcp", "real.bcp", true}},
+         "sub/real.bcp"},
+        {"a chain of links",
+         "a.bcp",
+         {{"c.bcp", "old"}, {"b.bcp", "c.bcp", true}, {"a.bcp", "b.bcp", true}},
+         "c.bcp"},
+        {"a link to a missing file", "link.bcp", {{"link.bcp", "new.bcp", true}}, "new.bcp"},
+    };
+    std::string document;
+    {
+        TempFolder plain;
+        ASSERT_TRUE(SaveSettings(plain / "settings.bcp"));
+        document = ReadFile(plain / "settings.bcp");
+    }
+    for (const SurroundingsCase& c : cases) {
+        SCOPED_TRACE(c.description);
+        TempFolder folder;
+        std::map<std::string, FolderEntry> expected;
+        for (const FolderEntry& entry : c.before) {
+            const std::filesystem::path path = folder.Path() / entry.name;
+            std::filesystem::create_directories(path.parent_path());
+            if (entry.link) {
+                std::filesystem::create_symlink(entry.content, path);
+            } else {
+                WriteFile(path.string(), entry.content);
+            }
+            expected[entry.name] = entry;
+        }
+        expected[c.written] = {c.written, document};
+        EXPECT_TRUE(SaveSettings(folder / c.target));
+        EXPECT_EQ(FolderEntries(folder.Path()), expected);
+    }
+}
+
+// Killed at any moment, a process that saves over and over leaves the old
+// file or a complete new one, and at most one temporary file, named after
+// the target.
+TEST(XmlSaveTest, KilledSaveLeavesAWholeFileAndOneTemporaryFile) {
+    constexpr int kRounds = 20;
+    constexpr useconds_t kDelayStepMicroseconds = 700;
+    std::string document;
+    {
+        TempFolder plain;
+        ASSERT_TRUE(SaveSettings(plain / "settings.bcp"));
+        document = ReadFile(plain / "settings.bcp");
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        TempFolder folder;
+        const std::string path = folder / "settings.bcp";
+        WriteFile(path, "old");
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            for (;;) {
+                SaveSettings(path);
+            }
+        }
+        ::usleep(kDelayStepMicroseconds * static_cast<useconds_t>(round));
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        const std::string text = ReadFile(path);
+        EXPECT_TRUE(text == "old" || text == document) << text;
+        const std::vector<std::string> names = FilesIn(folder.Path());
+        EXPECT_LE(names.size(), 2u);
+        for (const std::string& name : names) {
+            EXPECT_TRUE(name.starts_with("settings.bcp")) << name;
+        }
+    }
 }
 
 // Root may write any file, so the refusal is checked in a child process
@@ -347,7 +518,6 @@ TEST(XmlSaveTest, ReadOnlyTargetIsNotReplaced) {
                                            std::filesystem::perms::others_read);
     EXPECT_EXIT(
         {
-            constexpr uid_t kNobodyId = 65534;
             if (::geteuid() == 0 && (::setgid(kNobodyId) != 0 || ::setuid(kNobodyId) != 0)) {
                 std::_Exit(2);
             }
@@ -397,14 +567,40 @@ TEST(XmlSaveTest, ValuesThatWouldNotReadBackAreRefusedAndFailTheSave) {
              }
              return inner->OpenElement("E", 0) != nullptr;
          }},
-        {"string over its buffer",
+        {"string over the bytes the reader takes",
          [](M7LIO_StructuredIOR& r) {
-             return r.PutString("S", std::string(kM7LIO_XMLMaxStringBytes, 'x').c_str());
+             return r.PutString("S", std::string(kM7LIO_XMLMaxStringBytes + 1, 'x').c_str());
          }},
-        {"attribute string over its buffer",
+        {"attribute string over the bytes the reader takes",
          [](M7LIO_StructuredIOR& r) {
-             return r.PutAttributeString("T", std::string(kM7LIO_XMLMaxStringBytes, '&').c_str());
+             return r.PutAttributeString("T",
+                                         std::string(kM7LIO_XMLMaxStringBytes + 1, '&').c_str());
          }},
+        {"string that is not UTF-8",
+         [](M7LIO_StructuredIOR& r) { return r.PutString("S", "M\xFCller"); }},
+        {"string with an encoded surrogate",
+         [](M7LIO_StructuredIOR& r) { return r.PutString("S", "\xED\xA0\x80"); }},
+        {"string with a control character",
+         [](M7LIO_StructuredIOR& r) { return r.PutString("S", "a\x01b"); }},
+        {"string with a character XML forbids",
+         [](M7LIO_StructuredIOR& r) { return r.PutString("S", "\xEF\xBF\xBF"); }},
+        {"attribute string with a control character",
+         [](M7LIO_StructuredIOR& r) { return r.PutAttributeString("T", "\x1B[0m"); }},
+        {"wide string with a lone surrogate",
+         [](M7LIO_StructuredIOR& r) {
+             const char16_t text[] = {u'a', char16_t{0xD800}, u'b', 0};
+             return r.PutWideString("W", text);
+         }},
+        {"wide string beyond the basic plane",
+         [](M7LIO_StructuredIOR& r) { return r.PutWideString("W", u"\U0001F4E6"); }},
+        {"wide string with a control character",
+         [](M7LIO_StructuredIOR& r) { return r.PutWideString("W", u"a\u0007"); }},
+        {"value name with a control character",
+         [](M7LIO_StructuredIOR& r) { return r.PutInteger("I\x01", 1); }},
+        {"value name starting with a digit",
+         [](M7LIO_StructuredIOR& r) { return r.PutInteger("1I", 1); }},
+        {"element name that is not UTF-8",
+         [](M7LIO_StructuredIOR& r) { return r.OpenElement("E\xC3", 0) != nullptr; }},
         {"wide string over the units the reader takes",
          [](M7LIO_StructuredIOR& r) {
              return r.PutWideString("W", std::u16string(kM7LIO_XMLMaxWideUnits + 1, u'w').c_str());

@@ -95,9 +95,19 @@ TEST_F(CheckTextsTest, TypeNamesComeFromTheirStrings) {
         {FourCC("null"), kTypeFallback},
         {FourCC("isbd"), kTypeFallback},
         {FourCC("EAN8"), kTypeFallback},
+        {FourCC("<Bar"), kTypeFallback},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(BarcodeVettrin::GetBarcodeTypeName(c.code), c.name) << c.code;
+    }
+}
+
+// Every id ending in 0 of the message and type lists holds a group header,
+// as the resources are laid out; the walks pass over them all.
+TEST_F(CheckTextsTest, GroupHeadersAreInTheResources) {
+    for (const int index : {0, 10, 20}) {
+        EXPECT_TRUE(HasResourceString(kMessageList, index)) << kMessageList + index;
+        EXPECT_TRUE(HasResourceString(kTypeList, index)) << kTypeList + index;
     }
 }
 

@@ -1,3 +1,8 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +21,10 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProfile.h"
+#include "M7LIO_StructuredIOXML.h"
 #include "NumericLocale.h"
+#include "Xmllint.h"
+#include "foundation/M7LFailure.h"
 #include "foundation/M7LTimeStamp.h"
 #include "foundation/M7L_FileSpecificationNative.h"
 #include "support/RecordingReceiver.h"
@@ -35,6 +43,8 @@ constexpr std::time_t kGoldenTime = 1709251198;
 // 2024-03-01T10:00:00Z
 constexpr std::time_t kStepsStart = 1709287200;
 constexpr std::time_t kSecondsPerMinute = 60;
+// The longest text value a profile file holds.
+constexpr std::size_t kLongestTextBytes = kM7LIO_XMLMaxStringBytes;
 
 std::time_t gNow = kGoldenTime;
 
@@ -53,21 +63,7 @@ void WriteFile(const std::string& path, const std::string& text) {
 
 // Empty when xmllint finds the file well-formed; a missing xmllint fails.
 std::string XmllintDiagnostics(const std::string& path) {
-    const std::string command = "xmllint --noout '" + path + "' 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return "cannot run xmllint";
-    }
-    std::string output;
-    std::array<char, 256> chunk{};
-    while (std::fgets(chunk.data(), static_cast<int>(chunk.size()), pipe) != nullptr) {
-        output += chunk.data();
-    }
-    const int status = ::pclose(pipe);
-    if (status != 0 && output.empty()) {
-        output = "xmllint exit status " + std::to_string(status);
-    }
-    return output;
+    return RunXmllint("--noout", path).diagnostics;
 }
 
 // Every value of the profile, in file order, as the profile produces it.
@@ -330,6 +326,26 @@ TEST_F(ProfileFileTest, SaveAndSaveAs) {
     }
 }
 
+// Lowers the process's limit of open files to the descriptors now open, so
+// that it can open no further file, as when it has used them all up.
+class NoFreeFileDescriptor {
+public:
+    NoFreeFileDescriptor() {
+        ::getrlimit(RLIMIT_NOFILE, &previous_);
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
+        ::close(lowestFree);
+        rlimit limited = previous_;
+        limited.rlim_cur = static_cast<rlim_t>(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &limited);
+    }
+    ~NoFreeFileDescriptor() { ::setrlimit(RLIMIT_NOFILE, &previous_); }
+    NoFreeFileDescriptor(const NoFreeFileDescriptor&) = delete;
+    NoFreeFileDescriptor& operator=(const NoFreeFileDescriptor&) = delete;
+
+private:
+    rlimit previous_{};
+};
+
 struct FailedSaveCase {
     const char* name;
     // Prepares the folder; the file the save goes to.
@@ -338,26 +354,32 @@ struct FailedSaveCase {
     bool throughSave;
     // Gives the profile a value the file cannot hold.
     std::function<void(BarcodeProfile&)> spoilProfile = [](BarcodeProfile&) {};
+    // The save runs when no file can be opened.
+    bool noFreeFileDescriptor = false;
 };
+
+std::string OldFile(const TempFolder&) {
+    return "a.bcp";
+}
 
 const FailedSaveCase kFailedSaveCases[] = {
     {"TargetFolderMissing", [](const TempFolder&) { return std::string("missing/x.bcp"); }, false},
-    {"TemporaryFileCannotBeMade",
-     [](const TempFolder& folder) {
-         std::filesystem::create_directory(folder / "a.bcp.tmp");
-         return std::string("a.bcp");
-     },
-     false},
-    {"TemporaryFileCannotBeMadeOnSave",
-     [](const TempFolder& folder) {
-         std::filesystem::create_directory(folder / "a.bcp.tmp");
-         return std::string("a.bcp");
-     },
-     true},
-    {"ValueWithoutDecimalForm", [](const TempFolder&) { return std::string("a.bcp"); }, true,
+    {"TemporaryFileCannotBeMade", OldFile, false, [](BarcodeProfile&) {}, true},
+    {"TemporaryFileCannotBeMadeOnSave", OldFile, true, [](BarcodeProfile&) {}, true},
+    {"ValueWithoutDecimalForm", OldFile, true,
      [](BarcodeProfile& p) {
          p.deviationTest.SetDeviation(std::numeric_limits<double>::quiet_NaN());
      }},
+    {"NameNotUtf8", OldFile, true, [](BarcodeProfile& p) { p.SetProfileName("M\xFCller"); }},
+    {"NameWithControlCharacter", OldFile, false,
+     [](BarcodeProfile& p) { p.SetProfileName("Etikett\x07\x1B[0m"); }},
+    {"NameWithCharacterXMLForbids", OldFile, true,
+     [](BarcodeProfile& p) { p.SetProfileName("Etikett \xEF\xBF\xBE"); }},
+    {"NameLongerThanTheFileHolds", OldFile, false,
+     [](BarcodeProfile& p) { p.SetProfileName(std::string(kLongestTextBytes + 1, 'x').c_str()); }},
+    {"TypeCodeCutInsideACharacter", OldFile, true,
+     // "ab", the lead byte of a character and 0.
+     [](BarcodeProfile& p) { p.typeTest.SetBarcodeType(FourCC("ab\xC3\xA4") & ~0xFF); }},
 };
 
 // A failed save keeps the old file and leaves the profile as it was.
@@ -381,7 +403,12 @@ TEST_F(ProfileFileTest, FailedSaveKeepsTheOldFile) {
         const std::vector<std::string> before = Snapshot(profile);
         const std::string file = LeafName(profile.GetFileSpecification());
         gNow += kSecondsPerMinute;
+        std::optional<NoFreeFileDescriptor> noFreeFileDescriptor;
+        if (c.noFreeFileDescriptor) {
+            noFreeFileDescriptor.emplace();
+        }
         EXPECT_FALSE(c.throughSave ? profile.Save() : profile.SaveAs(Spec(target)));
+        noFreeFileDescriptor.reset();
 
         EXPECT_EQ(ReadFile(Path("a.bcp")), oldText);
         EXPECT_EQ(FilesIn(folder_), files);
@@ -408,6 +435,10 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 
 // Longer than any string value the reader takes.
 constexpr std::size_t kOverlongTextChars = 1500;
+
+std::string ProfileNameElement(const std::string& text) {
+    return "<ProfileName>" + text + "</ProfileName>";
+}
 
 const LoadFailureCase kLoadFailureCases[] = {
     {"MissingFile", [](std::string) -> std::optional<std::string> { return std::nullopt; }},
@@ -452,7 +483,44 @@ const LoadFailureCase kLoadFailureCases[] = {
      [](std::string text) -> std::optional<std::string> {
          return text + "<M7LBarcodeProfile>\n</M7LBarcodeProfile>\n";
      }},
+    {"TextAfterTheRoot",
+     [](std::string text) -> std::optional<std::string> { return text + "trailing text\n"; }},
+    {"NameNotUtf8",
+     [](std::string text) -> std::optional<std::string> {
+         return Replaced(text, ProfileNameElement("Other"), ProfileNameElement("M\xFCller"));
+     }},
+    {"NameWithControlCharacter",
+     [](std::string text) -> std::optional<std::string> {
+         return Replaced(text, ProfileNameElement("Other"), ProfileNameElement("Oth\x01er"));
+     }},
+    {"NameWithReferenceToControlCharacter",
+     [](std::string text) -> std::optional<std::string> {
+         return Replaced(text, ProfileNameElement("Other"), ProfileNameElement("Oth&#x1;er"));
+     }},
+    {"EntityTheDocumentTypeDeclares",
+     [](std::string text) -> std::optional<std::string> {
+         text = Replaced(text, ".dtd\">", ".dtd\" [<!ENTITY e \"Injected\">]>");
+         return Replaced(text, ProfileNameElement("Other"), ProfileNameElement("&e;"));
+     }},
+    {"AttributeNamedLikeAnElement",
+     [](std::string text) -> std::optional<std::string> {
+         return Replaced(text, "<M7LBarcodeProfile>",
+                         "<M7LBarcodeProfile BarcodeProfileCountTest=\"1\" "
+                         "BarcodeProfileTypeTest=\"2\">");
+     }},
+    {"TypeCodeCutInsideACharacter",
+     [](std::string text) -> std::optional<std::string> {
+         return Replaced(text, "<BarcodeType></BarcodeType>",
+                         "<BarcodeType>abc\xC3\xA4</BarcodeType>");
+     }},
 };
+
+int gFailureReports = 0;
+
+int CountFailureReport(const char*, int, int, const char*, const char*, int, const char*) {
+    ++gFailureReports;
+    return 0;
+}
 
 // A file that cannot be read whole changes nothing, although the values
 // before the fault differ from the profile's.
@@ -477,11 +545,183 @@ TEST_F(ProfileFileTest, FailedLoadChangesNothing) {
         if (const std::optional<std::string> text = c.spoil(valid)) {
             WriteFile(Path("bad.bcp"), *text);
         }
+        gFailureReports = 0;
+        SetFailureHandler(&CountFailureReport);
         EXPECT_FALSE(profile.Load(Spec("bad.bcp")));
+        SetFailureHandler(nullptr);
+        // Bad content is bad input, never a fault of the program to report.
+        EXPECT_EQ(gFailureReports, 0);
         EXPECT_EQ(Snapshot(profile), before);
         EXPECT_TRUE(profile.IsModified());
         EXPECT_EQ(LeafName(profile.GetFileSpecification()), "mine.bcp");
     }
+}
+
+struct RoundTripCase {
+    const char* name;
+    // Edits the text of a valid file whose profile name is "Original".
+    std::function<std::string(std::string)> editFile;
+    // Instead of a file, the setter gives the profile this name.
+    std::optional<std::string> setterName;
+    std::string expectedName;
+};
+
+std::string Repeated(const std::string& text, std::size_t times) {
+    std::string repeated;
+    for (std::size_t i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+std::function<std::string(std::string)> WithNameElement(const std::string& element) {
+    return [element](std::string text) {
+        return Replaced(text, ProfileNameElement("Original"), element);
+    };
+}
+
+const std::string kFourByteCharacter = "\xF0\x9F\x93\xA6";
+
+const RoundTripCase kRoundTripCases[] = {
+    {"NameOf1019Characters", WithNameElement(ProfileNameElement(std::string(1019, 'x'))),
+     std::nullopt, std::string(1019, 'x')},
+    {"NameOfTheLongestText",
+     WithNameElement(ProfileNameElement(std::string(kLongestTextBytes, 'x'))), std::nullopt,
+     std::string(kLongestTextBytes, 'x')},
+    {"NameOf250Ampersands", WithNameElement(ProfileNameElement(Repeated("&amp;", 250))),
+     std::nullopt, std::string(250, '&')},
+    {"NameOfTheLongestTextInQuotes",
+     WithNameElement(ProfileNameElement(Repeated("&quot;", kLongestTextBytes))), std::nullopt,
+     std::string(kLongestTextBytes, '"')},
+    {"NameOfRawQuotesAndMarkup", WithNameElement(ProfileNameElement("\"a\" 'b' > c")), std::nullopt,
+     "\"a\" 'b' > c"},
+    {"NameByCharacterReferences",
+     WithNameElement(ProfileNameElement("&#x4D;&#252;ller&#13;&#10;&apos;")), std::nullopt,
+     "M\xC3\xBCller\r\n'"},
+    {"NameWithLineEndsOfAnotherSystem",
+     WithNameElement(ProfileNameElement("Zeile 1\r\nZeile 2\rZeile 3")), std::nullopt,
+     "Zeile 1\nZeile 2\nZeile 3"},
+    {"EmptyNameAsEmptyElement", WithNameElement("<ProfileName/>"), std::nullopt, ""},
+    {"DocumentTypeWithInternalSubset",
+     [](std::string text) {
+         return Replaced(text, ".dtd\">",
+                         ".dtd\" [\n"
+                         "<!ENTITY e \"><ProfileName>Injected</ProfileName>\">\n"
+                         "<!-- ]> <ProfileName>Injected</ProfileName> -->\n"
+                         "]>");
+     },
+     std::nullopt, "Original"},
+    {"SetterNameOf171Quotes", nullptr, std::string(171, '"'), std::string(171, '"')},
+    {"SetterNameOf255Ampersands", nullptr, std::string(255, '&'), std::string(255, '&')},
+    {"SetterNameOf255FourByteCharacters", nullptr, Repeated(kFourByteCharacter, 255),
+     Repeated(kFourByteCharacter, 255)},
+};
+
+// Whatever loads saves again, whole and well-formed, and saving what was
+// loaded from that file gives the same bytes.
+TEST_F(ProfileFileTest, WhatLoadsSavesAgain) {
+    BarcodeProfile original;
+    ChangeEverySetting(original);
+    original.SetProfileName("Original");
+    ASSERT_TRUE(original.SaveAs(Spec("original.bcp")));
+    const std::string valid = ReadFile(Path("original.bcp"));
+
+    for (const RoundTripCase& c : kRoundTripCases) {
+        SCOPED_TRACE(c.name);
+        BarcodeProfile profile;
+        if (c.setterName) {
+            ChangeEverySetting(profile);
+            EXPECT_EQ(profile.SetProfileName(c.setterName->c_str()), kSettingStored);
+        } else {
+            WriteFile(Path("edited.bcp"), c.editFile(valid));
+            ASSERT_TRUE(profile.Load(Spec("edited.bcp")));
+        }
+        EXPECT_EQ(profile.GetProfileName(), c.expectedName);
+        ASSERT_TRUE(profile.SaveAs(Spec("first.bcp")));
+        EXPECT_EQ(XmllintDiagnostics(Path("first.bcp")), "");
+        BarcodeProfile reread;
+        ASSERT_TRUE(reread.Load(Spec("first.bcp")));
+        EXPECT_EQ(Snapshot(reread), Snapshot(profile));
+        ASSERT_TRUE(reread.SaveAs(Spec("second.bcp")));
+        EXPECT_EQ(ReadFile(Path("second.bcp")), ReadFile(Path("first.bcp")));
+    }
+}
+
+// Standard XML tools re-indent a profile file and write an element without
+// content as "<Name/>"; the file still loads as the same profile.
+TEST_F(ProfileFileTest, ReindentedFileLoadsTheSameProfile) {
+    BarcodeProfile fresh;
+    BarcodeProfile changed;
+    ChangeEverySetting(changed);
+    changed.SetProfileName("Zeile\r\n\"zwei\" & <drei>\t'\xC3\xBC'");
+    changed.codeTest.SetBarcodeCode("");
+    for (BarcodeProfile* profile : {&fresh, &changed}) {
+        ASSERT_TRUE(profile->SaveAs(Spec("saved.bcp")));
+        const XmllintResult formatted = RunXmllint("--format", Path("saved.bcp"));
+        ASSERT_EQ(formatted.diagnostics, "");
+        EXPECT_NE(formatted.output.find("/>"), std::string::npos) << formatted.output;
+        WriteFile(Path("formatted.bcp"), formatted.output);
+        BarcodeProfile loaded;
+        ASSERT_TRUE(loaded.Load(Spec("formatted.bcp"))) << formatted.output;
+        EXPECT_EQ(Snapshot(loaded), Snapshot(*profile));
+    }
+}
+
+// Two processes saving one file over and over: whenever the file is read it
+// is one whole profile of the two, never a mix, and every save reports the
+// truth.
+TEST_F(ProfileFileTest, TwoProcessesSavingOneFile) {
+    constexpr int kSavesPerProcess = 300;
+    const M7L_FileSpecificationNative shared = Spec("shared.bcp");
+    BarcodeProfile first;
+    first.SetProfileName("first");
+    BarcodeProfile second;
+    ChangeEverySetting(second);
+    second.SetProfileName("second");
+    ASSERT_TRUE(first.SaveAs(shared));
+    ASSERT_TRUE(second.SaveAs(Spec("second.bcp")));
+    std::vector<pid_t> savers;
+    for (BarcodeProfile* profile : {&first, &second}) {
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            bool saved = true;
+            for (int i = 0; i < kSavesPerProcess; ++i) {
+                saved = profile->SaveAs(shared) && saved;
+            }
+            std::_Exit(saved ? 0 : 1);
+        }
+        savers.push_back(saver);
+    }
+    const std::vector<std::string> expected[] = {Snapshot(first), Snapshot(second)};
+    int loads = 0;
+    int failedLoads = 0;
+    int mixed = 0;
+    std::vector<int> exitStatuses;
+    while (exitStatuses.size() < savers.size()) {
+        BarcodeProfile loaded;
+        ++loads;
+        if (!loaded.Load(shared)) {
+            ++failedLoads;
+        } else if (Snapshot(loaded) != expected[0] && Snapshot(loaded) != expected[1]) {
+            ++mixed;
+        }
+        for (const pid_t saver : savers) {
+            int status = 0;
+            if (::waitpid(saver, &status, WNOHANG) == saver) {
+                exitStatuses.push_back(status);
+            }
+        }
+    }
+    for (const int status : exitStatuses) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    }
+    EXPECT_EQ(failedLoads, 0) << "of " << loads;
+    EXPECT_EQ(mixed, 0) << "of " << loads;
+    BarcodeProfile loaded;
+    ASSERT_TRUE(loaded.Load(shared));
+    EXPECT_TRUE(Snapshot(loaded) == expected[0] || Snapshot(loaded) == expected[1]);
+    EXPECT_EQ(FilesIn(folder_), (std::set<std::string>{"shared.bcp", "second.bcp"}));
 }
 
 // Values the file does not hold keep theirs; order does not matter and

@@ -90,6 +90,27 @@ void ExpectGolden(const std::string& actual, const std::string& name) {
     }
 }
 
+// A decoded barcode of one bar, read from firstBar to lastBar.
+std::unique_ptr<FoundBarcode> OneBarBarcode(std::int32_t type, const char* name, const char* code,
+                                            Strivelo::BarcodeProcessor::BarBounds firstBar = {},
+                                            Strivelo::BarcodeProcessor::BarBounds lastBar = {}) {
+    return ReportTest::MakeFoundBarcode({
+        .symbol = {.type = type,
+                   .name = name,
+                   .code = code,
+                   .measuredEdges = {0.0, 0.5},
+                   .idealEdges = {0.0, 0.5},
+                   .magnification = 1.0,
+                   .wideNarrowRatio = 0.0},
+        .barHeightMm = 10.0,
+        .firstBar = firstBar,
+        .lastBar = lastBar,
+        .barsBox = nullptr,
+        .eraseBox = nullptr,
+        .pageNumber = nullptr,
+    });
+}
+
 class ReportWriterTest : public testing::TestWithParam<WriterKind> {
 protected:
     void SetUp() override {
@@ -149,23 +170,8 @@ TEST_P(ReportWriterTest, EmptyRunParsesAndItsXMLMatchesItsGolden) {
 // Codes, names and message texts never break the mark-up; the text report
 // copies them as they are.
 TEST_P(ReportWriterTest, EscapesInsertedTexts) {
-    ReportTest::FoundBarcodeSpec spec{
-        .symbol = {.type = Strivelo::FourCC("ms7b"),
-                   .name = "MS <7B>",
-                   .code = "A<&>\"B",
-                   .measuredEdges = {0.0, 0.5},
-                   .idealEdges = {0.0, 0.5},
-                   .magnification = 1.0,
-                   .wideNarrowRatio = 0.0},
-        .barHeightMm = 10.0,
-        .firstBar = {},
-        .lastBar = {},
-        .barsBox = nullptr,
-        .eraseBox = nullptr,
-        .pageNumber = nullptr,
-    };
     std::vector<std::unique_ptr<FoundBarcode>> barcodes;
-    barcodes.push_back(ReportTest::MakeFoundBarcode(spec));
+    barcodes.push_back(OneBarBarcode(Strivelo::FourCC("ms7b"), "MS <7B>", "A<&>\"B"));
     const auto profile = ReportTest::LoadScenarioProfile();
     ASSERT_EQ(profile->SetProfileName("<\"Profil\" & Co>"), 0);
     const std::string text =
@@ -244,22 +250,8 @@ TEST_P(ReportWriterTest, NamesTheReadingDirection) {
         {{0, 1, 1, 0}, {5, 6, 6, 5}, "Illegal", "Illegal"},
     };
     for (const OrientationCase& c : cases) {
-        ReportTest::FoundBarcodeSpec spec{
-            .symbol = {.type = Strivelo::FourCC("c128"),
-                       .name = "Code 128",
-                       .code = "X",
-                       .measuredEdges = {0.0, 0.5},
-                       .idealEdges = {0.0, 0.5},
-                       .magnification = 1.0,
-                       .wideNarrowRatio = 0.0},
-            .barHeightMm = 10.0,
-            .firstBar = c.firstBar,
-            .lastBar = c.lastBar,
-            .barsBox = nullptr,
-            .eraseBox = nullptr,
-            .pageNumber = nullptr,
-        };
-        const auto barcode = ReportTest::MakeFoundBarcode(spec);
+        const auto barcode =
+            OneBarBarcode(Strivelo::FourCC("c128"), "Code 128", "X", c.firstBar, c.lastBar);
         const std::unique_ptr<BarcodeReport> writer = Writer();
         EXPECT_TRUE(writer->WriteBarcodeData(barcode->record));
         const std::string line =
@@ -318,6 +310,54 @@ TEST(XMLReportTest, ReplacesWhatXMLCannotHold) {
                   std::string::npos)
             << text;
         EXPECT_EQ(ReportTest::XmllintDiagnostics(text, ""), "") << text;
+    }
+}
+
+// The HTML report declares its encoding, so that an HTML parser reads the
+// labels and names with umlauts as they were written.
+TEST(HTMLReportTest, ParserReadsUmlautsAsWritten) {
+    SetResourceModule(StriveloResourceModule());
+    BarcodeVettrin::LoadReportTexts();
+    const auto profile = ReportTest::LoadScenarioProfile();
+    ASSERT_EQ(profile->SetProfileName("M\xC3\xBCller"), 0);
+    BarcodeVettrin::BarcodeHTMLReport writer;
+    const std::string read = ReportTest::HtmlParserText(
+        ReportTest::RunReport(writer, *profile, ReportTest::MakeTwoBarcodes(),
+                              BarcodeVettrin::kBarcodeUnitMillimetre, ReportTest::kDocumentName));
+    for (const char* written :
+         {"Dokumentname = Verpackung M\xC3\xBCller & S\xC3\xB6hne.ai", "Profilname = M\xC3\xBCller",
+          "Balken-H\xC3\xB6he = ", "Breit-/Schmal-Verh\xC3\xA4ltnis = ",
+          "Bounding Box l\xC3\xB6schen = "}) {
+        EXPECT_NE(read.find(written), std::string::npos) << written << " not in:\n" << read;
+    }
+}
+
+// A code holds whatever the bars carry; no code breaks the parser of an
+// HTML or XML report.
+TEST(ReportTest, HostileCodesKeepTheReportParseable) {
+    SetResourceModule(StriveloResourceModule());
+    BarcodeVettrin::LoadReportTexts();
+    const char* const codes[] = {
+        "A\x01\x02\x1B[31m\x7F",
+        "\xFF\xFE not UTF-8 \xC3",
+        "\xED\xA0\x80 encoded surrogate",
+        "\xEF\xBF\xBE\xEF\xBF\xBF",
+        "</b></i><script>x</script>&amp;&#0;",
+        "]]> <![CDATA[",
+        "a\rb\tc\n",
+    };
+    for (const Kind kind : {Kind::kHTML, Kind::kXML}) {
+        for (const char* code : codes) {
+            SCOPED_TRACE(testing::PrintToString(std::string(code)));
+            std::vector<std::unique_ptr<FoundBarcode>> barcodes;
+            barcodes.push_back(OneBarBarcode(Strivelo::FourCC("c128"), "Code 128", code));
+            ASSERT_STREQ(barcodes.front()->processor->GetCode(), code);
+            const auto profile = ReportTest::LoadScenarioProfile();
+            const std::unique_ptr<BarcodeReport> writer = MakeWriter(kind);
+            ExpectParses(kind, ReportTest::RunReport(*writer, *profile, barcodes,
+                                                     BarcodeVettrin::kBarcodeUnitMillimetre,
+                                                     ReportTest::kDocumentName));
+        }
     }
 }
 

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <fstream>
 
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeReportInfo.h"
+#include "Xmllint.h"
 #include "foundation/M7LTimeStamp.h"
 #include "support/TempFolder.h"
 
@@ -22,7 +20,13 @@ using BarcodeVettrin::BarcodeProfile;
 using BarcodeVettrin::BarcodeReport;
 
 constexpr double kModuleMm = 0.5;
-constexpr std::size_t kDiagnosticChunkBytes = 256;
+
+XmllintResult RunXmllintOnText(const std::string& options, const std::string& text) {
+    const TempFolder folder;
+    const std::string path = folder / "report";
+    std::ofstream(path, std::ios::binary) << text;
+    return RunXmllint(options, path);
+}
 
 constexpr const char* kScenarioProfile =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -187,25 +191,11 @@ std::string RunReport(BarcodeReport& report, BarcodeProfile& profile,
 }
 
 std::string XmllintDiagnostics(const std::string& text, const std::string& options) {
-    TempFolder folder;
-    const std::string path = folder / "report";
-    std::ofstream(path, std::ios::binary) << text;
-    const std::string command = "xmllint " + options + " --noout '" + path + "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return "cannot run xmllint";
-    }
-    std::string output;
-    char chunk[kDiagnosticChunkBytes];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
-        output += chunk;
-    }
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        output += "xmllint failed (exit status " + std::to_string(WEXITSTATUS(status)) +
-                  "; scripts/install-deps.sh installs libxml2-utils)";
-    }
-    return output;
+    return RunXmllintOnText(options + " --noout", text).diagnostics;
+}
+
+std::string HtmlParserText(const std::string& html) {
+    return RunXmllintOnText("--html --xpath 'string(/)'", html).output;
 }
 
 }  // namespace ReportTest

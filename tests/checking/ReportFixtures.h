@@ -88,5 +88,7 @@ std::string RunReport(BarcodeVettrin::BarcodeReport& report,
 // Runs xmllint with the options on the text and answers its diagnostics, or
 // why it could not run; empty when the document parsed cleanly.
 std::string XmllintDiagnostics(const std::string& text, const std::string& options);
+// The text an HTML parser reads from the document, in UTF-8.
+std::string HtmlParserText(const std::string& html);
 
 }  // namespace ReportTest

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -97,6 +98,18 @@ TEST(AnsiConversionTest, RejectsIllFormedUtf8) {
         EXPECT_NE(AnsiToWide(text, wide.data(), kRoomyCapacity), 0);
         EXPECT_EQ(wide[0], u'\0');
     }
+}
+
+// A view ends where it ends, even when the bytes after it would complete the
+// sequence; the XML reader decodes views of its input this way.
+TEST(AnsiConversionTest, DecodeStopsAtTheEndOfItsView) {
+    const std::string_view euro = "\xE2\x82\xAC!";
+    char32_t codePoint = 0;
+    for (std::size_t length = 0; length < 3; ++length) {
+        EXPECT_EQ(DecodeUtf8(euro.substr(0, length), codePoint), 0) << length;
+    }
+    EXPECT_EQ(DecodeUtf8(euro, codePoint), 3);
+    EXPECT_EQ(codePoint, U'\u20AC');
 }
 
 TEST(AnsiConversionTest, RejectsLoneSurrogates) {

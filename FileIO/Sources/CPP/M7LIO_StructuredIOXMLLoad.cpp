@@ -8,6 +8,7 @@
 #include <string>
 
 #include "M7LIO_ScrambledBinary.h"
+#include "foundation/M7LAnsiConversion.h"
 #include "foundation/M7LFailure.h"
 #include "foundation/M7LUtilities.h"
 
@@ -21,17 +22,28 @@ constexpr int kUnknownAttributeTypeLine = 1188;
 
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
 constexpr std::size_t kUnescapedStringBytes = kM7LIO_XMLMaxStringBytes + 1;
-constexpr std::size_t kUnescapedWideBytes = kM7LIO_XMLMaxValueBytes + 1;
+constexpr std::size_t kUnescapedWideBytes = kM7LIO_XMLMaxWideBytes + 1;
 constexpr std::size_t kWideBufferUnits = kM7LIO_XMLMaxWideUnits + 1;
 
 constexpr std::string_view kWhiteSpace = " \t\r\n";
 constexpr std::string_view kAttributeNameStops = " \t\r\n=/>";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kCommentStart = "--";
+constexpr std::string_view kSubsetCommentStart = "<!--";
+constexpr std::string_view kDocumentTypeKeyword = "DOCTYPE";
+constexpr std::string_view kProcessingInstructionStart = "<?";
+constexpr std::string_view kProcessingInstructionEnd = "?>";
+constexpr char32_t kLargestCodePoint = 0x10FFFF;
+constexpr std::uint32_t kDecimalBase = 10;
+constexpr std::uint32_t kHexadecimalBase = 16;
 
 struct Entity {
-    std::string_view text;
+    std::string_view name;
     char character;
 };
-constexpr Entity kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&amp;", '&'}};
+constexpr Entity kEntities[] = {
+    {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"amp", '&'}, {"apos", '\''},
+};
 
 bool IsWhite(char c) {
     return kWhiteSpace.find(c) != std::string_view::npos;
@@ -78,6 +90,106 @@ int HexDigitValue(char c) {
         return c - 'A' + 10;
     }
     return -1;
+}
+
+bool IsAsciiAlphanumeric(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int DecimalDigitValue(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+// The number of a character reference ("#65" or "#x41"); false unless it
+// names a character XML allows.
+bool ReadCharacterNumber(std::string_view digits, char32_t& character) {
+    std::uint32_t base = kDecimalBase;
+    if (digits.starts_with('x')) {
+        base = kHexadecimalBase;
+        digits.remove_prefix(1);
+    }
+    if (digits.empty()) {
+        return false;
+    }
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+        const int digit = base == kHexadecimalBase ? HexDigitValue(c) : DecimalDigitValue(c);
+        if (digit < 0) {
+            return false;
+        }
+        value = value * base + static_cast<std::uint32_t>(digit);
+        if (value > kLargestCodePoint) {
+            return false;
+        }
+    }
+    character = value;
+    return IsXmlCharacter(character);
+}
+
+// The reference at the start of text: a predefined entity or a character
+// reference. Its length with its character; 0 for anything else, so that
+// nothing a document type declares is ever expanded. The reference's body
+// ends at the first character that cannot be part of it, so a stray "&"
+// costs no search through the rest of the text.
+std::size_t ReadReference(std::string_view text, char32_t& character) {
+    std::size_t end = 1;
+    while (end < text.size() &&
+           (IsAsciiAlphanumeric(text[end]) || (end == 1 && text[end] == '#'))) {
+        ++end;
+    }
+    if (text.empty() || text[0] != '&' || end == text.size() || text[end] != ';') {
+        return 0;
+    }
+    const std::string_view body = text.substr(1, end - 1);
+    if (body.starts_with('#')) {
+        return ReadCharacterNumber(body.substr(1), character) ? end + 1 : 0;
+    }
+    for (const Entity& entity : kEntities) {
+        if (body == entity.name) {
+            character = static_cast<unsigned char>(entity.character);
+            return end + 1;
+        }
+    }
+    return 0;
+}
+
+// Every "&" in the text starts a reference the reader knows.
+bool HasOnlyKnownReferences(std::string_view text) {
+    for (std::size_t at = text.find('&'); at != std::string_view::npos;) {
+        char32_t character = 0;
+        const std::size_t length = ReadReference(text.substr(at), character);
+        if (length == 0) {
+            return false;
+        }
+        at = text.find('&', at + length);
+    }
+    return true;
+}
+
+// XML reads a carriage return, alone or before a line feed, as a line feed.
+std::string NormalizeLineEnds(std::string_view text) {
+    std::string normalized;
+    normalized.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            normalized += text[i];
+            continue;
+        }
+        normalized += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+    }
+    return normalized;
+}
+
+bool IsKnownType(int type) {
+    return type >= kM7LIO_Unknown && type <= kM7LIO_ScrambledBinary;
+}
+
+// Elements and hexadecimal values have no attribute form.
+bool CanBeAttribute(int type) {
+    return type != kM7LIO_Element && type != kM7LIO_Binary && type != kM7LIO_ScrambledBinary;
 }
 
 // Pairs of digits, high half first; other characters (line ends) are passed
@@ -144,22 +256,30 @@ bool M7LIO_StructuredIOXMLLoad::Produce(M7LIO_StructuredIOR* receiver, const cha
     return ProduceFromText(receiver, rootName, document);
 }
 
-// A NUL byte is no XML text; refusing it up front lets every name and value
-// travel as a C text without being cut short.
+// Only characters XML allows: no NUL byte either, so that every name and
+// value travels as a C text without being cut short.
 bool M7LIO_StructuredIOXMLLoad::ProduceFromText(M7LIO_StructuredIOR* receiver, const char* rootName,
                                                 std::string_view document) {
-    if (receiver == nullptr || document.size() > kMaxDocumentBytes ||
-        document.find('\0') != std::string_view::npos) {
+    if (receiver == nullptr || document.size() > kMaxDocumentBytes) {
         return false;
     }
+    if (document.starts_with(kByteOrderMark)) {
+        document.remove_prefix(kByteOrderMark.size());
+    }
+    if (!IsXmlText(document)) {
+        return false;
+    }
+    text_ = NormalizeLineEnds(document);
     receiver_ = receiver;
-    input_ = document;
+    input_ = text_;
     position_ = 0;
     documentStarted_ = false;
+    documentTypeSeen_ = false;
     openElements_ = 0;
     const bool ok = Parse(rootName);
     receiver_ = nullptr;
     input_ = {};
+    text_.clear();
     return ok;
 }
 
@@ -170,19 +290,23 @@ bool M7LIO_StructuredIOXMLLoad::UnescapeText(std::string_view text, char* output
     }
     std::size_t length = 0;
     std::size_t i = 0;
-    while (i < text.size() && length < outputSize - 1) {
-        char c = text[i];
+    while (i < text.size()) {
+        char sequence[kMaxUtf8SequenceBytes] = {text[i]};
         std::size_t consumed = 1;
-        if (c == '&') {
-            for (const Entity& entity : kEntities) {
-                if (text.substr(i, entity.text.size()) == entity.text) {
-                    c = entity.character;
-                    consumed = entity.text.size();
-                    break;
-                }
+        std::size_t bytes = 1;
+        if (text[i] == '&') {
+            char32_t character = 0;
+            consumed = ReadReference(text.substr(i), character);
+            if (consumed == 0) {
+                break;
             }
+            bytes = static_cast<std::size_t>(EncodeUtf8(character, sequence));
         }
-        output[length++] = c;
+        if (length + bytes > outputSize - 1) {
+            break;
+        }
+        std::memcpy(output + length, sequence, bytes);
+        length += bytes;
         i += consumed;
     }
     output[length] = 0;
@@ -207,14 +331,15 @@ bool M7LIO_StructuredIOXMLLoad::Parse(const char* rootName) {
         }
         // End tags are not compared: any one closes the innermost element.
         if (name[0] == '/') {
-            ok = FinishTag() != TagClose::kMalformed && openElements_ > 0 && CloseElement();
+            ok = IsXmlName(name.data() + 1) && FinishTag() == TagClose::kClosed &&
+                 openElements_ > 0 && CloseElement();
             if (!ok) {
                 break;
             }
             continue;
         }
         // One root element only.
-        if (documentStarted_ && openElements_ == 0) {
+        if (!IsXmlName(name.data()) || (documentStarted_ && openElements_ == 0)) {
             ok = false;
             break;
         }
@@ -240,10 +365,12 @@ bool M7LIO_StructuredIOXMLLoad::Parse(const char* rootName) {
             }
             continue;
         }
-        // A scalar or an unknown name takes neither attributes nor "/>", and
-        // its value holds no child elements.
+        // A scalar or an unknown name takes no attributes, its value holds
+        // no child elements, and "<name/>" is an empty value.
         std::string_view value;
-        ok = tag == TagEnd::kClosed && FinishTag() == TagClose::kClosed && ReadValue(value) &&
+        const TagClose close = FinishTag();
+        ok = (close == TagClose::kEmptyElement ||
+              (close == TagClose::kClosed && ReadValue(value))) &&
              PutValue(type, name.data(), value, kUnknownElementTypeLine);
         if (!ok) {
             break;
@@ -255,30 +382,48 @@ bool M7LIO_StructuredIOXMLLoad::Parse(const char* rootName) {
     return ok;
 }
 
+// An unterminated comment, processing instruction, document type or tag
+// is malformed: a truncated document must not read as a complete one.
 M7LIO_StructuredIOXMLLoad::TagEnd M7LIO_StructuredIOXMLLoad::NextTag(Name& name) {
     for (;;) {
         const std::size_t open = input_.find('<', position_);
+        const std::size_t textEnd = open == std::string_view::npos ? input_.size() : open;
+        if (!AcceptText(input_.substr(position_, textEnd - position_))) {
+            return TagEnd::kMalformed;
+        }
         if (open == std::string_view::npos) {
             position_ = input_.size();
             return TagEnd::kEndOfInput;
         }
         position_ = open + 1;
         if (AtEnd()) {
-            return TagEnd::kEndOfInput;
+            return TagEnd::kMalformed;
         }
         if (Peek() == '?') {
-            SkipPast(">");
+            if (!SkipPast(kProcessingInstructionEnd)) {
+                return TagEnd::kMalformed;
+            }
             continue;
         }
         if (Peek() == '!') {
             ++position_;
-            if (input_.substr(position_, 2) == "--") {
-                position_ += 2;
-                SkipPast("-->");
-            } else {
-                SkipPast(">");
+            const std::string_view rest = input_.substr(position_);
+            if (rest.starts_with(kCommentStart)) {
+                if (!SkipComment()) {
+                    return TagEnd::kMalformed;
+                }
+                continue;
             }
-            continue;
+            // One document type, before the root element.
+            if (rest.starts_with(kDocumentTypeKeyword) && !documentStarted_ && !documentTypeSeen_) {
+                documentTypeSeen_ = true;
+                position_ += kDocumentTypeKeyword.size();
+                if (!SkipDocumentType()) {
+                    return TagEnd::kMalformed;
+                }
+                continue;
+            }
+            return TagEnd::kMalformed;
         }
         if (IsWhite(Peek()) || Peek() == '>') {
             return TagEnd::kMalformed;
@@ -290,37 +435,101 @@ M7LIO_StructuredIOXMLLoad::TagEnd M7LIO_StructuredIOXMLLoad::NextTag(Name& name)
             ++position_;
         }
         if (AtEnd()) {
-            return TagEnd::kEndOfInput;
+            return TagEnd::kMalformed;
         }
         const std::size_t length = position_ - start;
-        if (length > kM7LIO_XMLMaxNameChars) {
+        if (length - (input_[start] == '/' ? 1 : 0) > kM7LIO_XMLMaxNameChars) {
             return TagEnd::kMalformed;
         }
         input_.copy(name.data(), length, start);
         name[length] = 0;
-        while (!AtEnd() && (Peek() == '\n' || Peek() == '\r')) {
+        while (!AtEnd() && Peek() == '\n') {
             ++position_;
         }
         return !AtEnd() && Peek() == '>' ? TagEnd::kClosed : TagEnd::kAttributesMayFollow;
     }
 }
 
-M7LIO_StructuredIOXMLLoad::TagClose M7LIO_StructuredIOXMLLoad::FinishTag() {
-    bool slash = false;
+// From the "--" after "<!": a comment ends at the first "--", which must be
+// followed by ">".
+bool M7LIO_StructuredIOXMLLoad::SkipComment() {
+    const std::size_t dashes = input_.find(kCommentStart, position_ + kCommentStart.size());
+    if (dashes == std::string_view::npos || dashes + kCommentStart.size() >= input_.size() ||
+        input_[dashes + kCommentStart.size()] != '>') {
+        return false;
+    }
+    position_ = dashes + kCommentStart.size() + 1;
+    return true;
+}
+
+// After "<!DOCTYPE": passes over the whole declaration, its quoted literals
+// and an internal subset in brackets with the comments and processing
+// instructions in it, wherever a ">" or "]" stands inside them.
+bool M7LIO_StructuredIOXMLLoad::SkipDocumentType() {
+    bool inSubset = false;
     while (!AtEnd()) {
-        const char c = input_[position_++];
-        if (!slash) {
-            if (c == '>') {
-                return TagClose::kClosed;
+        const char c = Peek();
+        const std::string_view rest = input_.substr(position_);
+        if (c == '"' || c == '\'') {
+            const std::size_t close = input_.find(c, position_ + 1);
+            if (close == std::string_view::npos) {
+                return false;
             }
-            slash = c == '/';
-        } else if (c == '>') {
-            return TagClose::kEmptyElement;
-        } else if (!IsWhite(c)) {
-            return TagClose::kMalformed;
+            position_ = close + 1;
+        } else if (inSubset && rest.starts_with(kSubsetCommentStart)) {
+            position_ += kSubsetCommentStart.size() - kCommentStart.size();
+            if (!SkipComment()) {
+                return false;
+            }
+        } else if (inSubset && rest.starts_with(kProcessingInstructionStart)) {
+            position_ += kProcessingInstructionStart.size();
+            if (!SkipPast(kProcessingInstructionEnd)) {
+                return false;
+            }
+        } else {
+            ++position_;
+            if (c == '[' || c == ']') {
+                inSubset = c == '[';
+            } else if (c == '>' && !inSubset) {
+                return true;
+            }
         }
     }
-    return TagClose::kMalformed;
+    return false;
+}
+
+// Text between the elements inside the root is passed over, but its
+// references must be known ones.
+bool M7LIO_StructuredIOXMLLoad::AcceptText(std::string_view text) const {
+    if (openElements_ == 0) {
+        return text.find_first_not_of(kWhiteSpace) == std::string_view::npos;
+    }
+    return HasOnlyKnownReferences(text);
+}
+
+// Only white space may stand before the tag's end: ">", or "/>" for an
+// empty element.
+M7LIO_StructuredIOXMLLoad::TagClose M7LIO_StructuredIOXMLLoad::FinishTag() {
+    while (!AtEnd() && IsWhite(Peek())) {
+        ++position_;
+    }
+    if (AtEnd()) {
+        return TagClose::kMalformed;
+    }
+    const char c = input_[position_++];
+    if (c == '>') {
+        return TagClose::kClosed;
+    }
+    if (c != '/') {
+        return TagClose::kMalformed;
+    }
+    while (!AtEnd() && IsWhite(Peek())) {
+        ++position_;
+    }
+    if (AtEnd() || input_[position_++] != '>') {
+        return TagClose::kMalformed;
+    }
+    return TagClose::kEmptyElement;
 }
 
 // The value runs up to the next "<", which must start the end tag; the end
@@ -331,15 +540,17 @@ bool M7LIO_StructuredIOXMLLoad::ReadValue(std::string_view& value) {
         return false;
     }
     value = input_.substr(position_, open - position_);
-    position_ = open + 1;
-    const std::size_t close = input_.find('>', position_);
-    if (close == std::string_view::npos) {
-        return false;
+    position_ = open + 2;
+    const std::size_t nameStart = position_;
+    while (!AtEnd() && !IsWhite(Peek()) && Peek() != '>') {
+        ++position_;
     }
-    position_ = close + 1;
-    return true;
+    return IsXmlName(input_.substr(nameStart, position_ - nameStart)) &&
+           FinishTag() == TagClose::kClosed;
 }
 
+// An attribute the receiver takes as an element or a hexadecimal value is
+// the file's fault, not the receiver's: the load fails without a report.
 bool M7LIO_StructuredIOXMLLoad::ParseAttributes() {
     for (;;) {
         while (!AtEnd() && IsWhite(Peek())) {
@@ -349,7 +560,7 @@ bool M7LIO_StructuredIOXMLLoad::ParseAttributes() {
             return true;
         }
         Name name;
-        if (!ReadName(name, kAttributeNameStops)) {
+        if (!ReadName(name, kAttributeNameStops) || !IsXmlName(name.data())) {
             return false;
         }
         const int type = receiver_->LookUpType(name.data());
@@ -367,6 +578,9 @@ bool M7LIO_StructuredIOXMLLoad::ParseAttributes() {
                 }
                 value = input_.substr(position_ + 1, close - position_ - 1);
                 position_ = close + 1;
+                if (value.find('<') != std::string_view::npos) {
+                    return false;
+                }
             } else {
                 const std::size_t start = position_;
                 while (!AtEnd() && !IsWhite(Peek()) && Peek() != '/' && Peek() != '>') {
@@ -375,15 +589,13 @@ bool M7LIO_StructuredIOXMLLoad::ParseAttributes() {
                 value = input_.substr(start, position_ - start);
             }
         }
-        if (type == kM7LIO_Unknown) {
+        if (!IsKnownType(type)) {
+            ReportUnknownType(kUnknownAttributeTypeLine);
             continue;
         }
-        if (type >= kM7LIO_String && type <= kM7LIO_AttributeString) {
-            if (!PutValue(type, name.data(), value, kUnknownAttributeTypeLine)) {
-                return false;
-            }
-        } else {
-            ReportUnknownType(kUnknownAttributeTypeLine);
+        if (!CanBeAttribute(type) ||
+            !PutValue(type, name.data(), value, kUnknownAttributeTypeLine)) {
+            return false;
         }
     }
 }
@@ -408,9 +620,9 @@ bool M7LIO_StructuredIOXMLLoad::CloseElement() {
     return true;
 }
 
-// Converts the value text for its type and puts it; the Put results are the
-// receiver's business. A text that does not fit its buffer fails rather than
-// arriving cut.
+// Converts the value text for its type and puts it. A text that does not
+// fit its buffer fails rather than arriving cut, and so does a value the
+// receiver refuses.
 bool M7LIO_StructuredIOXMLLoad::PutValue(int type, const char* name, std::string_view value,
                                          int unknownTypeLine) {
     const bool hex = type == kM7LIO_Binary || type == kM7LIO_ScrambledBinary;
@@ -419,72 +631,50 @@ bool M7LIO_StructuredIOXMLLoad::PutValue(int type, const char* name, std::string
     }
     switch (type) {
         case kM7LIO_Unknown:
-            return true;
+            return HasOnlyKnownReferences(value);
         case kM7LIO_String:
         case kM7LIO_AttributeString: {
             char text[kUnescapedStringBytes];
             if (!UnescapeText(value, text, sizeof text)) {
                 return false;
             }
-            if (type == kM7LIO_String) {
-                receiver_->PutString(name, text);
-            } else {
-                receiver_->PutAttributeString(name, text);
-            }
-            return true;
+            return type == kM7LIO_String ? receiver_->PutString(name, text)
+                                         : receiver_->PutAttributeString(name, text);
         }
         case kM7LIO_WideString: {
             char text[kUnescapedWideBytes];
             char16_t wide[kWideBufferUnits];
-            if (!UnescapeText(value, text, sizeof text) ||
-                Utf8ToUtf16(text, wide, kM7LIO_XMLMaxWideUnits) != 0) {
-                return false;
-            }
-            receiver_->PutWideString(name, wide);
-            return true;
+            return UnescapeText(value, text, sizeof text) &&
+                   Utf8ToUtf16(text, wide, kM7LIO_XMLMaxWideUnits) == 0 &&
+                   receiver_->PutWideString(name, wide);
         }
         case kM7LIO_Integer: {
             std::int32_t number = 0;
-            if (!ParseInteger(value, number)) {
-                return false;
-            }
-            receiver_->PutInteger(name, number);
-            return true;
+            return ParseInteger(value, number) && receiver_->PutInteger(name, number);
         }
         case kM7LIO_Real: {
             double number = 0;
-            if (!ParseReal(value, number)) {
-                return false;
-            }
-            receiver_->PutReal(name, number);
-            return true;
+            return ParseReal(value, number) && receiver_->PutReal(name, number);
         }
         case kM7LIO_Boolean:
-            receiver_->PutBoolean(name, value == "true");
-            return true;
+            return receiver_->PutBoolean(name, value == "true");
         case kM7LIO_Binary: {
             std::uint8_t bytes[kM7LIO_XMLMaxBinaryBytes];
             std::size_t count = 0;
-            if (!DecodeHex(value, bytes, count)) {
-                return false;
-            }
-            receiver_->PutBinary(name, bytes, count);
-            return true;
+            return HasOnlyKnownReferences(value) && DecodeHex(value, bytes, count) &&
+                   receiver_->PutBinary(name, bytes, count);
         }
         case kM7LIO_ScrambledBinary: {
             std::uint8_t scrambled[kM7LIO_XMLMaxBinaryBytes];
             std::uint8_t bytes[kM7LIO_XMLMaxBinaryBytes];
             std::size_t count = 0;
-            if (!DecodeHex(value, scrambled, count) || count > kM7LIO_XMLMaxScrambledBytes) {
+            if (!HasOnlyKnownReferences(value) || !DecodeHex(value, scrambled, count) ||
+                count > kM7LIO_XMLMaxScrambledBytes) {
                 return false;
             }
             const std::optional<std::size_t> restored =
                 UnscrambleBinaryValue(scrambled, count, kM7LIO_XMLScrambleKey, bytes, sizeof bytes);
-            if (!restored) {
-                return false;
-            }
-            receiver_->PutScrambledBinary(name, bytes, *restored);
-            return true;
+            return restored && receiver_->PutScrambledBinary(name, bytes, *restored);
         }
         default:
             ReportUnknownType(unknownTypeLine);
@@ -492,9 +682,10 @@ bool M7LIO_StructuredIOXMLLoad::PutValue(int type, const char* name, std::string
     }
 }
 
-void M7LIO_StructuredIOXMLLoad::SkipPast(std::string_view terminator) {
+bool M7LIO_StructuredIOXMLLoad::SkipPast(std::string_view terminator) {
     const std::size_t found = input_.find(terminator, position_);
     position_ = found == std::string_view::npos ? input_.size() : found + terminator.size();
+    return found != std::string_view::npos;
 }
 
 bool M7LIO_StructuredIOXMLLoad::ReadName(Name& name, std::string_view stopCharacters) {

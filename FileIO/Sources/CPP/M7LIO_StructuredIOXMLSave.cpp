@@ -1,11 +1,17 @@
 #include "M7LIO_StructuredIOXMLSave.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,17 +28,24 @@ constexpr const char* kDtdBaseLocal = "file:/C:/Mor7Lant/DTDs/";
 
 constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 constexpr const char* kLineFeed = "\n";
-constexpr const char* kTemporarySuffix = ".tmp";
 constexpr mode_t kPermissionBits = 07777;
-// Characters that end a tag name or start markup for the reader.
-constexpr std::string_view kNameStopCharacters = " \t\r\n/<>=\"&";
+constexpr mode_t kNewFileMode = 0666;
+constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
+// The temporary file's name: the target's name cut to leave room for
+// ".<process id>.<number>.tmp" within the file system's limit.
+constexpr std::size_t kMaxFileNameBytes = NAME_MAX;
+constexpr const char* kTemporaryNameSuffixFormat = ".%x.%x.tmp";
+// Two numbers in hexadecimal, two dots and ".tmp".
+constexpr std::size_t kTemporaryNameSuffixBytes =
+    2 * (std::numeric_limits<unsigned>::digits / 4) + 6;
+constexpr int kTemporaryNameAttempts = 100;
+// As the kernel follows links when it opens a path.
+constexpr int kMaxLinkHops = 40;
 
 constexpr std::size_t kHeaderBytes = 512;
-constexpr std::size_t kEscapedStringBytes = kM7LIO_XMLMaxStringBytes + 1;
-constexpr std::size_t kEscapedWideBytes = kM7LIO_XMLMaxValueBytes + 1;
-constexpr std::size_t kWideUtf8Bytes = kM7LIO_XMLMaxValueBytes + 1;
-// The longest entity is "&quot;"; escaping keeps this many bytes in reserve.
-constexpr std::size_t kEscapeReserveBytes = 7;
+constexpr std::size_t kWideUtf8Bytes = kM7LIO_XMLMaxWideBytes + 1;
+// Escaping keeps room for the longest entity and the terminator in reserve.
+constexpr std::size_t kEscapeReserveBytes = kM7LIO_XMLLongestEntityBytes + 1;
 // All ten digits, a sign and the terminator.
 constexpr std::size_t kIntegerTextBytes = std::numeric_limits<std::int32_t>::digits10 + 3;
 // The largest double in fixed notation: its integral digits, a sign, the
@@ -53,20 +66,17 @@ const char* Replacement(char c) {
             return "&gt;";
         case '"':
             return "&quot;";
+        // XML readers take a raw carriage return for a line end.
+        case '\r':
+            return "&#13;";
         default:
             return nullptr;
     }
 }
 
-// A name the reader reads back as the same tag name.
+// A name the reader takes back, and an XML name.
 bool IsWritableName(const char* name) {
-    if (name == nullptr) {
-        return false;
-    }
-    const std::string_view text(name);
-    return !text.empty() && text.size() <= kM7LIO_XMLMaxNameChars &&
-           text.find_first_of(kNameStopCharacters) == std::string_view::npos && text[0] != '!' &&
-           text[0] != '?';
+    return name != nullptr && std::strlen(name) <= kM7LIO_XMLMaxNameChars && IsXmlName(name);
 }
 
 std::size_t WideLength(const char16_t* text) {
@@ -75,6 +85,69 @@ std::size_t WideLength(const char16_t* text) {
         ++n;
     }
     return n;
+}
+
+// Escapes a value of at most maxBytes well-formed XML characters, the
+// longest the reader takes back; any such value fits whole.
+bool EscapeValue(const char* text, std::size_t maxBytes, std::string& escaped) {
+    const std::string_view value(text != nullptr ? text : "");
+    if (value.size() > maxBytes || !IsXmlText(value)) {
+        return false;
+    }
+    escaped.assign(kM7LIO_XMLLongestEntityBytes * maxBytes + kEscapeReserveBytes, '\0');
+    const bool complete =
+        M7LIO_StructuredIOXMLSave::EscapeText(value.data(), escaped.data(), escaped.size());
+    escaped.resize(std::strlen(escaped.c_str()));
+    return complete;
+}
+
+// The file a save replaces: the target, or the file at the end of its chain
+// of symbolic links, so that the links stay. Empty when the chain cannot be
+// followed.
+std::filesystem::path ReplacedFile(const std::filesystem::path& target) {
+    std::filesystem::path file = target;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(file.c_str(), &status) != 0) {
+            return errno == ENOENT ? file : std::filesystem::path();
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return file;
+        }
+        std::error_code error;
+        const std::filesystem::path link = std::filesystem::read_symlink(file, error);
+        if (error) {
+            return {};
+        }
+        file = link.is_absolute() ? link : file.parent_path() / link;
+    }
+    return {};
+}
+
+// Creates a new file beside file, exclusively, so that no existing file and
+// no link is ever written through; a name another save took is passed over.
+// The open descriptor, or -1.
+int CreateTemporaryFile(const std::filesystem::path& file, std::string& temporaryPath) {
+    static std::atomic<unsigned> nextNumber{0};
+    const std::string name = file.filename().string();
+    std::size_t prefixBytes = std::min(name.size(), kMaxFileNameBytes - kTemporaryNameSuffixBytes);
+    // A name cut inside a UTF-8 sequence would not be text.
+    while (prefixBytes > 0 && prefixBytes < name.size() &&
+           (static_cast<unsigned char>(name[prefixBytes]) & 0xC0) == 0x80) {
+        --prefixBytes;
+    }
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        char suffix[kTemporaryNameSuffixBytes + 1];
+        std::snprintf(suffix, sizeof suffix, kTemporaryNameSuffixFormat,
+                      static_cast<unsigned>(::getpid()), nextNumber++);
+        temporaryPath = (file.parent_path() / (name.substr(0, prefixBytes) + suffix)).string();
+        const int descriptor =
+            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (descriptor >= 0 || errno != EEXIST) {
+            return descriptor;
+        }
+    }
+    return -1;
 }
 
 }  // namespace
@@ -160,7 +233,8 @@ bool M7LIO_StructuredIOXMLSave::BeginDocument() {
     spoilt_ = true;
     openElements_ = 0;
     startTagOpen_ = false;
-    if (!IsWritableName(rootName_.c_str()) || dtdName_.size() > kM7LIO_XMLMaxNameChars) {
+    if (!IsWritableName(rootName_.c_str()) || dtdName_.size() > kM7LIO_XMLMaxNameChars ||
+        !IsXmlText(dtdName_) || dtdName_.find('"') != std::string::npos) {
         return false;
     }
     char header[kHeaderBytes];
@@ -171,19 +245,35 @@ bool M7LIO_StructuredIOXMLSave::BeginDocument() {
     if (path == nullptr || *path == 0) {
         return false;
     }
-    // The replacement keeps the target's permissions, and a target that may
-    // not be written is not replaced.
+    replacedPath_ = ReplacedFile(path).string();
+    if (replacedPath_.empty()) {
+        return false;
+    }
+    // The replacement keeps the replaced file's permissions, and a file that
+    // may not be written is not replaced.
     struct stat existing {};
-    const bool exists = ::stat(path, &existing) == 0;
-    if (exists && ::access(path, W_OK) != 0) {
+    const bool exists = ::stat(replacedPath_.c_str(), &existing) == 0;
+    if (exists && ::access(replacedPath_.c_str(), W_OK) != 0) {
         return false;
     }
-    temporaryPath_ = std::string(path) + kTemporarySuffix;
-    stream_ = std::fopen(temporaryPath_.c_str(), "w");
+    const int descriptor = CreateTemporaryFile(replacedPath_, temporaryPath_);
+    if (descriptor < 0) {
+        return false;
+    }
+    stream_ = ::fdopen(descriptor, "w");
     if (stream_ == nullptr) {
+        ::close(descriptor);
+        std::remove(temporaryPath_.c_str());
         return false;
     }
-    spoilt_ = exists && ::fchmod(::fileno(stream_), existing.st_mode & kPermissionBits) != 0;
+    if (exists) {
+        if (::fchown(descriptor, kUnchangedOwner, existing.st_gid) != 0) {
+            // The process may not give the file that group; it keeps its own.
+        }
+        spoilt_ = ::fchmod(descriptor, existing.st_mode & kPermissionBits) != 0;
+    } else {
+        spoilt_ = false;
+    }
     Write(header);
     return !spoilt_;
 }
@@ -200,8 +290,7 @@ bool M7LIO_StructuredIOXMLSave::EndDocument() {
     ok = ::fsync(::fileno(stream_)) == 0 && ok;
     ok = std::fclose(stream_) == 0 && ok;
     stream_ = nullptr;
-    const char* path = target_.GetAnsiPath();
-    ok = ok && path != nullptr && std::rename(temporaryPath_.c_str(), path) == 0;
+    ok = ok && std::rename(temporaryPath_.c_str(), replacedPath_.c_str()) == 0;
     if (!ok) {
         std::remove(temporaryPath_.c_str());
     }
@@ -232,24 +321,27 @@ M7LIO_StructuredIOR* M7LIO_StructuredIOXMLSave::EndElement() {
 }
 
 bool M7LIO_StructuredIOXMLSave::PutString(const char* name, const char* text) {
-    char escaped[kEscapedStringBytes];
-    if (!CanWrite(name) || !EscapeText(text, escaped, sizeof escaped)) {
+    std::string escaped;
+    if (!CanWrite(name) || !EscapeValue(text, kM7LIO_XMLMaxStringBytes, escaped)) {
         return Refuse();
     }
-    return PutElementText(name, escaped);
+    return PutElementText(name, escaped.c_str());
 }
 
 // The reader takes back at most kM7LIO_XMLMaxWideUnits units, so longer
-// texts are refused even when their UTF-8 form would fit.
+// texts are refused even when their UTF-8 form would fit. The conversion
+// encodes each unit by itself, so a character beyond the basic plane gives
+// no well-formed UTF-8 and is refused too.
 bool M7LIO_StructuredIOXMLSave::PutWideString(const char* name, const char16_t* text) {
     const char16_t* wide = text != nullptr ? text : u"";
     char utf8[kWideUtf8Bytes];
-    char escaped[kEscapedWideBytes];
+    std::string escaped;
     if (!CanWrite(name) || WideLength(wide) > kM7LIO_XMLMaxWideUnits ||
-        Utf16ToUtf8(wide, utf8, sizeof utf8) != 0 || !EscapeText(utf8, escaped, sizeof escaped)) {
+        Utf16ToUtf8(wide, utf8, sizeof utf8) != 0 ||
+        !EscapeValue(utf8, kM7LIO_XMLMaxWideBytes, escaped)) {
         return Refuse();
     }
-    return PutElementText(name, escaped);
+    return PutElementText(name, escaped.c_str());
 }
 
 bool M7LIO_StructuredIOXMLSave::PutInteger(const char* name, std::int32_t value) {
@@ -285,11 +377,11 @@ bool M7LIO_StructuredIOXMLSave::PutBoolean(const char* name, bool value) {
 }
 
 bool M7LIO_StructuredIOXMLSave::PutAttributeString(const char* name, const char* text) {
-    char escaped[kEscapedStringBytes];
-    if (!CanWrite(name) || !EscapeText(text, escaped, sizeof escaped)) {
+    std::string escaped;
+    if (!CanWrite(name) || !EscapeValue(text, kM7LIO_XMLMaxStringBytes, escaped)) {
         return Refuse();
     }
-    return PutScalar(name, escaped, attributeStringAttribute_);
+    return PutScalar(name, escaped.c_str(), attributeStringAttribute_);
 }
 
 bool M7LIO_StructuredIOXMLSave::PutBinary(const char* name, const std::uint8_t* bytes,

@@ -15,9 +15,11 @@
 // become child elements, or attributes of the open start tag where the
 // attribute mode allows.
 //
-// The document goes to a temporary file beside the target, which replaces
-// the target only when EndDocument has written, flushed and closed it
-// without error. Anything the writer cannot write faithfully (over-long
+// The document goes to a new temporary file beside the target, which
+// replaces the target only when EndDocument has written, flushed and closed
+// it without error. A target that is a symbolic link keeps the link: the
+// file it leads to is replaced, with its mode and, where the process may set
+// it, its group. Anything the writer cannot write faithfully (over-long
 // names and texts, nesting too deep, a failed write) fails its operation and
 // spoils the document, so a failed save leaves the old target as it was.
 class M7LIO_StructuredIOXMLSave : public M7LIO_StructuredIOR {
@@ -37,7 +39,8 @@ public:
     // An element without content becomes one "<name/>" tag.
     void SetEmptyElementMode(bool on);
 
-    // Copies text, replacing & < > and the double quote by their entities.
+    // Copies text, replacing & < > and the double quote by their entities and
+    // a carriage return by a character reference.
     // Stops after the first character that takes the output beyond
     // outputSize - 7 bytes and always terminates the output (outputSize > 0).
     // True when the whole text was copied.
@@ -89,6 +92,7 @@ private:
     std::string rootName_;
     std::string dtdName_;
     M7L_FileSpecificationNative target_;
+    std::string replacedPath_;
     std::string temporaryPath_;
     std::FILE* stream_ = nullptr;
     // Set by any failed write or refused value of the open document.
