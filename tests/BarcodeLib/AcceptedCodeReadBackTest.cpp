@@ -13,6 +13,7 @@
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "foundation/M7LString.h"
+#include "support/CaseName.h"
 #include "support/ReadBack.h"
 
 namespace StriveloTest {
@@ -33,14 +34,6 @@ struct TextRecipe {
     // reading gives back; every other symbology keeps the code it was given.
     bool drawsDisplayForm = false;
 };
-
-std::string TypeName(std::int32_t type) {
-    std::string name;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        name += static_cast<char>((static_cast<std::uint32_t>(type) >> shift) & 0xFF);
-    }
-    return name;
-}
 
 void PrintTo(const TextRecipe& recipe, std::ostream* os) {
     *os << TypeName(recipe.type);
@@ -246,9 +239,7 @@ TEST_P(AcceptedCodeTest, WhatIsAcceptedReadsBackInOneSpelling) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registered, AcceptedCodeTest, testing::ValuesIn(kRecipes),
-                         [](const testing::TestParamInfo<TextRecipe>& info) {
-                             return TypeName(info.param.type);
-                         });
+                         TypeCaseName<TextRecipe>);
 
 }  // namespace
 }  // namespace StriveloTest

@@ -15,6 +15,7 @@
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
+#include "support/CaseName.h"
 #include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -30,14 +31,6 @@ struct LayoutCase {
     // takes one.
     const char* code;
 };
-
-std::string TypeName(std::int32_t type) {
-    std::string name;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        name += static_cast<char>((static_cast<std::uint32_t>(type) >> shift) & 0xFF);
-    }
-    return name;
-}
 
 void PrintTo(const LayoutCase& c, std::ostream* os) {
     *os << TypeName(c.type) << " " << c.code;
@@ -207,9 +200,7 @@ TEST_P(SymbolLayoutTest, NoCharacterOverlapsABar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registered, SymbolLayoutTest, testing::ValuesIn(kLayoutCases),
-                         [](const testing::TestParamInfo<LayoutCase>& info) {
-                             return TypeName(info.param.type);
-                         });
+                         TypeCaseName<LayoutCase>);
 
 }  // namespace
 }  // namespace StriveloTest
