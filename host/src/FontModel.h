@@ -39,6 +39,7 @@ FontCatalogue DefaultFontCatalogue();
 class FontModel : public ActiveInstance<FontModel> {
 public:
     FontModel(HostCore& core, FontCatalogue catalogue);
+    const SuiteCalls& Calls() const { return calls_; }
 
     void SetCatalogue(FontCatalogue catalogue);
     // The key of the font of that PostScript name; null when there is none.

@@ -166,7 +166,7 @@ host::Error StandInHost::SendTool(std::string_view toolName, std::string_view se
 }
 
 host::Error StandInHost::Deliver(std::string_view caller, std::string_view selector,
-                                 host::MessageHeader& header, void* message, std::uint32_t object) {
+                                 host::MessageHeader& header, void* message, std::uint64_t object) {
     if (main_ == nullptr) {
         throw std::logic_error("no plug-in is loaded");
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DialogManager.h"
 #include "DocumentModel.h"
 #include "FontModel.h"
 #include "HostCore.h"
@@ -32,7 +33,7 @@ struct StandInHostOptions {
 struct SentMessage {
     std::string caller;
     std::string selector;
-    std::uint32_t object;  // the token of the menu item, notifier or tool, else 0
+    std::uint64_t object;  // the token of the menu item, notifier or tool, else 0
     int depth;             // 0 for a message of the host's own, 1 for one sent inside it, ...
     bool returned;
     host::Error result;  // valid once returned
@@ -40,8 +41,9 @@ struct SentMessage {
 
 // The stand-in host around one plug-in: loads it, sends it messages and
 // serves the suites of the runtime (menus, notifiers, tools, preferences,
-// number texts, the current document's layers and file path, fonts) over the
-// core's catalogue, ledger, violations and faults.
+// number texts, the current document's layers and file path, fonts) and of
+// the dialog manager over the core's catalogue, ledger, violations and
+// faults. It is the one object a test or the driver program makes.
 //
 // Caller, selector and notifier type reach the plug-in in buffers allocated
 // for that one message; they are never reused and are overwritten once the
@@ -92,7 +94,7 @@ public:
     // Any message record that begins with the header, which the host fills.
     template <typename Message>
     host::Error Send(std::string_view caller, std::string_view selector, Message& message,
-                     std::uint32_t object = 0) {
+                     std::uint64_t object = 0) {
         return Deliver(caller, selector, message.header, &message, object);
     }
 
@@ -103,6 +105,7 @@ public:
     std::string Imbalance();
 
     HostCore& Core() { return core_; }
+    DialogManager& Dialogs() { return dialogs_; }
     MenuModel& Menus() { return menus_; }
     NotifierModel& Notifiers() { return notifiers_; }
     ToolModel& Tools() { return tools_; }
@@ -117,7 +120,7 @@ private:
     };
 
     host::Error Deliver(std::string_view caller, std::string_view selector,
-                        host::MessageHeader& header, void* message, std::uint32_t object);
+                        host::MessageHeader& header, void* message, std::uint64_t object);
     // A copy of the text in a buffer of its own, kept until the host goes so
     // that no later message gets the same address.
     char* FreshText(std::string_view text);
@@ -125,6 +128,7 @@ private:
     static void Spend(char* text);
 
     HostCore core_;
+    DialogManager dialogs_{core_};
     std::unique_ptr<PreferenceStore> ownStore_;
     MenuModel menus_;
     NotifierModel notifiers_;

@@ -16,6 +16,7 @@ namespace standin {
 class UserModel : public ActiveInstance<UserModel> {
 public:
     explicit UserModel(HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
 
     host::Error StringToNumber(const char* text, float* value);
     host::Error NumberToString(float value, std::int32_t decimals, char* text, std::size_t size);

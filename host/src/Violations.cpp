@@ -28,6 +28,8 @@ std::string_view Name(ViolationKind kind) {
             return "unexpected modal dialog";
         case ViolationKind::kModalLeftOpen:
             return "modal dialog left open";
+        case ViolationKind::kSuiteNotHeld:
+            return "suite not held";
     }
     return "?";
 }

@@ -12,7 +12,7 @@ namespace {
 using runtimetest::RuntimeScene;
 
 constexpr host::Error kInjected = host::FourCharCode("FAIL");
-constexpr std::uint32_t kUntouchedToken = 0x0BADF00D;
+constexpr std::uint64_t kUntouchedToken = 0x0BADF00D;
 constexpr std::size_t kNameBytes = 64;
 
 template <typename Suite>
@@ -187,7 +187,7 @@ TEST(RuntimeFaults, FailTheCallsTheyAreInjectedInto) {
 // the token the call left.
 template <typename Handle>
 host::Error AddWithToken(host::Error (*add)(RuntimeScene&, Handle*), RuntimeScene& scene,
-                         std::uint32_t* token) {
+                         std::uint64_t* token) {
     Handle handle{*token};
     const host::Error error = add(scene, &handle);
     *token = handle.token;
@@ -197,7 +197,7 @@ host::Error AddWithToken(host::Error (*add)(RuntimeScene&, Handle*), RuntimeScen
 struct Registration {
     const char* what;
     const char* name;
-    std::function<host::Error(RuntimeScene&, std::uint32_t* token)> add;
+    std::function<host::Error(RuntimeScene&, std::uint64_t* token)> add;
     std::function<std::size_t(RuntimeScene&)> registered;
 };
 
@@ -206,18 +206,18 @@ struct Registration {
 TEST(RuntimeFaults, RefuseRegistrationsByName) {
     const Registration kinds[] = {
         {"menu item", "Item",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddItem, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddItem, s, token); },
          [](RuntimeScene& s) { return s.host.Menus().Items().size(); }},
         {"tool", "Tool",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddTool, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddTool, s, token); },
          [](RuntimeScene& s) { return s.host.Tools().Tools().size(); }},
         {"notifier", "Notifier",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddNotifier, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddNotifier, s, token); },
          [](RuntimeScene& s) { return s.host.Notifiers().Notifiers().size(); }},
     };
     struct Refusal {
         host::Error code;
-        std::uint32_t token;
+        std::uint64_t token;
     };
     const Refusal refusals[] = {{kInjected, kUntouchedToken}, {host::kNoError, 0}};
     for (const Registration& kind : kinds) {
@@ -225,7 +225,7 @@ TEST(RuntimeFaults, RefuseRegistrationsByName) {
             SCOPED_TRACE(std::string(kind.what) + " refused with " + std::to_string(refusal.code));
             RuntimeScene scene;
             scene.host.Core().GetFaults().RefuseRegistration(kind.name, refusal.code);
-            std::uint32_t token = kUntouchedToken;
+            std::uint64_t token = kUntouchedToken;
             EXPECT_EQ(kind.add(scene, &token), refusal.code);
             EXPECT_EQ(token, refusal.token);
             EXPECT_EQ(kind.registered(scene), 0u);

@@ -6,10 +6,11 @@ namespace host {
 
 // A host object as the plug-in sees it: an opaque token, 0 for none. The host
 // checks every token it is handed, so a stale or foreign one is refused with
-// an error instead of being dereferenced.
+// an error instead of being dereferenced. A token is never given to a second
+// object: one kept after its object is gone stays stale for good.
 template <typename Tag>
 struct Handle {
-    std::uint32_t token = 0;
+    std::uint64_t token = 0;
 
     constexpr explicit operator bool() const { return token != 0; }
     friend constexpr bool operator==(Handle, Handle) = default;
