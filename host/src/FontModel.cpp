@@ -1,39 +1,10 @@
-// "AI Font Suite" over the font catalogue.
+// "AI Font Suite" over the installed fonts.
 #include "FontModel.h"
-
-#include <algorithm>
-#include <utility>
 
 namespace standin {
 
-namespace {
-
-// The fonts of a typeface: its styles, or the one font of a typeface
-// without styles.
-std::size_t FontCount(const CatalogueTypeface& typeface) {
-    return std::max<std::size_t>(typeface.styles.size(), 1);
-}
-
-CatalogueFont FontAt(const CatalogueTypeface& typeface, std::size_t style) {
-    return typeface.styles.empty() ? CatalogueFont{typeface.name, ""} : typeface.styles[style];
-}
-
-}  // namespace
-
-FontCatalogue DefaultFontCatalogue() {
-    return {
-        {"Arial", {{"ArialMT", "Regular"}, {"Arial-BoldMT", "Bold"}}},
-        {"Gill Sans", {{"GillSans", "Regular"}, {"GillSans-Bold", "Bold"}}},
-        {"Helvetica", {{"Helvetica", "Regular"}, {"Helvetica-Bold", "Bold"}}},
-        {"OCRB", {{"OCRB", "Regular"}}},
-        {"Pictographs", {}},
-    };
-}
-
-FontModel::FontModel(HostCore& core, FontCatalogue catalogue)
-    : calls_(core, host::kAiFontSuite),
-      typefaces_(core.GetViolations(), "typeface"),
-      fonts_(core.GetViolations(), "font") {
+FontModel::FontModel(HostCore& core, InstalledFonts& fonts)
+    : calls_(core, host::kAiFontSuite), fonts_(fonts) {
     static const host::AiFontSuite suite{
         &Forward<&FontModel::CountTypefaces>::Call,
         &Forward<&FontModel::IndexTypefaceList>::Call,
@@ -43,48 +14,13 @@ FontModel::FontModel(HostCore& core, FontCatalogue catalogue)
         &Forward<&FontModel::GetStyleName>::Call,
     };
     core.Provide(host::kAiFontSuite.name, &suite);
-    SetCatalogue(std::move(catalogue));
-}
-
-void FontModel::SetCatalogue(FontCatalogue catalogue) {
-    RetireHandles();
-    catalogue_ = std::move(catalogue);
-    for (std::size_t typeface = 0; typeface < catalogue_.size(); ++typeface) {
-        TypefaceHandles issued{typefaces_.Issue(typeface), {}};
-        for (std::size_t style = 0; style < FontCount(catalogue_[typeface]); ++style) {
-            issued.fonts.push_back(fonts_.Issue({typeface, style}));
-        }
-        handles_.push_back(std::move(issued));
-    }
-}
-
-void FontModel::RetireHandles() {
-    static constexpr std::string_view kReason = "replacing the font catalogue";
-    for (const TypefaceHandles& issued : handles_) {
-        typefaces_.Retire(issued.typeface, kReason);
-        for (const host::Font font : issued.fonts) {
-            fonts_.Retire(font, kReason);
-        }
-    }
-    handles_.clear();
-}
-
-host::Font FontModel::FontNamed(std::string_view postScriptName) const {
-    for (std::size_t typeface = 0; typeface < catalogue_.size(); ++typeface) {
-        for (std::size_t style = 0; style < FontCount(catalogue_[typeface]); ++style) {
-            if (FontAt(catalogue_[typeface], style).postScriptName == postScriptName) {
-                return handles_[typeface].fonts[style];
-            }
-        }
-    }
-    return {};
 }
 
 host::Error FontModel::CountTypefaces(std::int32_t* count) {
     if (const host::Error error = calls_.Enter("CountTypefaces", count != nullptr)) {
         return error;
     }
-    *count = static_cast<std::int32_t>(catalogue_.size());
+    *count = static_cast<std::int32_t>(fonts_.TypefaceCount());
     return host::kNoError;
 }
 
@@ -93,56 +29,59 @@ host::Error FontModel::IndexTypefaceList(std::int32_t index, host::Typeface* typ
     if (const host::Error error = calls_.Enter(kFunction, typeface != nullptr)) {
         return error;
     }
-    if (const host::Error error = calls_.CheckIndex(kFunction, index, handles_.size())) {
+    if (const host::Error error = calls_.CheckIndex(kFunction, index, fonts_.TypefaceCount())) {
         return error;
     }
-    *typeface = handles_[static_cast<std::size_t>(index)].typeface;
+    *typeface = fonts_.TypefaceAt(static_cast<std::size_t>(index));
     return host::kNoError;
 }
 
 host::Error FontModel::CountTypefaceStyles(host::Typeface typeface, std::int32_t* count) {
-    std::size_t* index = nullptr;
-    if (const host::Error error =
-            calls_.Enter("CountTypefaceStyles", count != nullptr, typefaces_, typeface, &index)) {
+    static constexpr std::string_view kFunction = "CountTypefaceStyles";
+    if (const host::Error error = calls_.Enter(kFunction, count != nullptr)) {
         return error;
     }
-    *count = static_cast<std::int32_t>(catalogue_[*index].styles.size());
+    const CatalogueTypeface* found = fonts_.FindTypeface(typeface, calls_.Name(kFunction));
+    if (found == nullptr) {
+        return host::kErrorBadHandle;
+    }
+    *count = static_cast<std::int32_t>(found->styles.size());
     return host::kNoError;
 }
 
 host::Error FontModel::IndexTypefaceStyleList(host::Typeface typeface, std::int32_t index,
                                               host::Font* font) {
     static constexpr std::string_view kFunction = "IndexTypefaceStyleList";
-    std::size_t* place = nullptr;
-    if (const host::Error error =
-            calls_.Enter(kFunction, font != nullptr, typefaces_, typeface, &place)) {
+    if (const host::Error error = calls_.Enter(kFunction, font != nullptr)) {
         return error;
     }
-    const std::vector<host::Font>& fonts = handles_[*place].fonts;
-    if (const host::Error error = calls_.CheckIndex(kFunction, index, fonts.size())) {
+    const std::vector<host::Font>* fonts = fonts_.FontsOf(typeface, calls_.Name(kFunction));
+    if (fonts == nullptr) {
+        return host::kErrorBadHandle;
+    }
+    if (const host::Error error = calls_.CheckIndex(kFunction, index, fonts->size())) {
         return error;
     }
-    *font = fonts[static_cast<std::size_t>(index)];
+    *font = (*fonts)[static_cast<std::size_t>(index)];
     return host::kNoError;
 }
 
 host::Error FontModel::GetTypefaceName(host::Font font, char* name, std::size_t size) {
-    FontPlace* place = nullptr;
-    if (const host::Error error =
-            calls_.Enter("GetTypefaceName", name != nullptr, fonts_, font, &place)) {
+    static constexpr std::string_view kFunction = "GetTypefaceName";
+    if (const host::Error error = calls_.Enter(kFunction, name != nullptr)) {
         return error;
     }
-    return SuiteCalls::CopyText(catalogue_[place->typeface].name, name, size);
+    const auto place = fonts_.FindFont(font, calls_.Name(kFunction));
+    return place ? SuiteCalls::CopyText(place->typeface->name, name, size) : host::kErrorBadHandle;
 }
 
 host::Error FontModel::GetStyleName(host::Font font, char* name, std::size_t size) {
-    FontPlace* place = nullptr;
-    if (const host::Error error =
-            calls_.Enter("GetStyleName", name != nullptr, fonts_, font, &place)) {
+    static constexpr std::string_view kFunction = "GetStyleName";
+    if (const host::Error error = calls_.Enter(kFunction, name != nullptr)) {
         return error;
     }
-    return SuiteCalls::CopyText(FontAt(catalogue_[place->typeface], place->style).style, name,
-                                size);
+    const auto place = fonts_.FindFont(font, calls_.Name(kFunction));
+    return place ? SuiteCalls::CopyText(place->font.style, name, size) : host::kErrorBadHandle;
 }
 
 }  // namespace standin

@@ -92,6 +92,25 @@ public:
         return true;
     }
 
+    // Puts an object back under the token it had (an undo): into its slot,
+    // which is free or holds that same object. False when the token is of no
+    // slot or its slot holds another object.
+    bool Restore(Handle handle, Record record) {
+        if (!Indexed(handle)) {
+            return false;
+        }
+        Slot& slot = slots_[IndexOf(handle)];
+        if (slot.record && slot.generation != GenerationOf(handle)) {
+            return false;
+        }
+        if (!slot.record) {
+            std::erase(free_, IndexOf(handle));
+            slot.generation = GenerationOf(handle);
+        }
+        slot.record = std::move(record);
+        return true;
+    }
+
     std::size_t LiveCount() const { return slots_.size() - free_.size(); }
 
 private:

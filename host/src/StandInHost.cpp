@@ -33,7 +33,8 @@ StandInHost::StandInHost(StandInHostOptions options)
       tools_(core_),
       preferences_(core_, options.preferences ? *options.preferences : *ownStore_),
       user_(core_),
-      fonts_(core_, std::move(options.fonts)),
+      fonts_(core_.GetViolations(), std::move(options.fonts)),
+      fontSuite_(core_, fonts_),
       documents_(core_),
       platform_(core_.GetViolations()) {}
 

@@ -110,7 +110,7 @@ public:
     NotifierModel& Notifiers() { return notifiers_; }
     ToolModel& Tools() { return tools_; }
     PreferenceModel& Preferences() { return preferences_; }
-    FontModel& Fonts() { return fonts_; }
+    InstalledFonts& Fonts() { return fonts_; }
     DocumentModel& Documents() { return documents_; }
     PlatformRecorder& Platform() { return platform_; }
 
@@ -135,7 +135,8 @@ private:
     ToolModel tools_;
     PreferenceModel preferences_;
     UserModel user_;
-    FontModel fonts_;
+    InstalledFonts fonts_;
+    FontModel fontSuite_;
     DocumentModel documents_;
     PlatformRecorder platform_;
 

@@ -38,6 +38,19 @@ struct AiFilePathSuite {
     Error (*GetPlatformPath)(FilePath path, char* text, std::size_t size);
 };
 
+// A font's metrics in em, in the host's order (positions 1 to 7).
+struct FontMetrics {
+    float leading;
+    float capHeight;
+    float xHeight;
+    float underlineOffset;  // negative: below the baseline
+    float ascent;
+    float underlineThickness;
+    float descent;  // negative: below the baseline
+
+    friend constexpr bool operator==(const FontMetrics&, const FontMetrics&) = default;
+};
+
 // "AI Font Suite": typefaces by index, their styles by index as font keys.
 struct AiFontSuite {
     Error (*CountTypefaces)(std::int32_t* count);

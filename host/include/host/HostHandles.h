@@ -34,10 +34,15 @@ using Tracker = Handle<struct TrackerTag>;
 using Icon = Handle<struct IconTag>;
 using Layer = Handle<struct LayerTag>;
 using Art = Handle<struct ArtTag>;
-using TextRange = Handle<struct TextRangeTag>;
+using CustomColor = Handle<struct CustomColorTag>;
+using DocumentView = Handle<struct DocumentViewTag>;
 using FilePath = Handle<struct FilePathTag>;
 using Typeface = Handle<struct TypefaceTag>;
 using Font = Handle<struct FontTag>;  // the font key
+// The text engine's objects: each reference is released once.
+using TextRange = Handle<struct TextRangeTag>;
+using CharFeatures = Handle<struct CharFeaturesTag>;
+using TextFont = Handle<struct TextFontTag>;
 
 // A memory block is its address, since the plug-in writes into it; the host
 // checks every address handed back against its live blocks.
