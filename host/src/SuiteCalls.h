@@ -63,6 +63,8 @@ public:
     // The text with its NUL into buffer, or kErrorTextTooLong leaving it alone.
     static host::Error CopyText(std::string_view text, char* buffer, std::size_t size);
 
+    Violations& GetViolations() const { return core_.GetViolations(); }
+
 private:
     HostCore& core_;
     const host::SuiteVersions& suite_;

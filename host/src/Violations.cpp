@@ -30,6 +30,8 @@ std::string_view Name(ViolationKind kind) {
             return "modal dialog left open";
         case ViolationKind::kSuiteNotHeld:
             return "suite not held";
+        case ViolationKind::kOtherDocument:
+            return "object of another document";
     }
     return "?";
 }

@@ -23,6 +23,7 @@ enum class ViolationKind {
                           // item missing
     kModalLeftOpen,       // a modal dialog still open when its script is done
     kSuiteNotHeld,        // a suite function called while the plug-in holds no acquisition
+    kOtherDocument,       // an object of a document that is not the current one
 };
 
 std::string_view Name(ViolationKind kind);

@@ -476,7 +476,7 @@ TEST(DocumentStore, UndoesAPressWhole) {
     const host::Art disposed = scene.MakePath(group, Rectangle(20, 0, 30, 10));
     const host::Art moved = scene.MakePath(scene.LayerGroup(0), Rectangle(40, 0, 50, 10));
     scene.store.SetSelected(kCall, kept, true);
-    const StoreScene::Content before = scene.Snapshot();
+    const storetest::Content before = scene.Snapshot();
 
     scene.store.BeginPress();
     scene.store.SetLayerVisible(kCall, scene.Layer(1), true);
@@ -510,7 +510,7 @@ TEST(DocumentStore, UndoesNothingOutsideAPress) {
     scene.store.BeginPress();
     scene.store.EndPress();
     scene.store.SetSelected(kCall, path, true);
-    const StoreScene::Content before = scene.Snapshot();
+    const storetest::Content before = scene.Snapshot();
     scene.store.UndoPress();
     EXPECT_TRUE(scene.Snapshot() == before);
     scene.ExpectNoViolations();

@@ -142,17 +142,22 @@ TEST(RuntimeFaults, FailTheCallsTheyAreInjectedInto) {
          }},
         {host::kAiLayerSuite, "DeselectArtOnLayer",
          [](RuntimeScene& s, bool* unchanged) {
-             s.host.Documents().Open({"", {{"Ebene 1", 3}}});
-             const auto& layers = Get<host::AiLayerSuite>(s, host::kAiLayerSuite);
-             host::Layer layer;
-             layers.GetNthLayer(0, &layer);
-             const host::Error e = layers.DeselectArtOnLayer(layer);
-             *unchanged = s.host.Documents().Current()->layers[0].selectedArt == 3;
+             standin::DocumentStore& store = s.host.Documents();
+             const standin::DocumentId document = store.OpenNew({"", 1, 1, {{"Ebene 1"}}});
+             const host::Layer layer = store.Document(document).layers[0];
+             const host::Art group = store.PeekLayer(layer)->group;
+             host::Art path;
+             store.NewArt("test", host::ArtType::kPath, host::PaintOrder::kInsideOnTop, group,
+                          &path);
+             store.SetSelected("test", path, true);
+             const host::Error e =
+                 Get<host::AiLayerSuite>(s, host::kAiLayerSuite).DeselectArtOnLayer(layer);
+             *unchanged = store.PeekArt(path)->selected;
              return e;
          }},
         {host::kAiDocumentSuite, "GetDocumentFilePath",
          [](RuntimeScene& s, bool* unchanged) {
-             s.host.Documents().Open({"/documents/labels.ai", {}});
+             s.host.Documents().OpenNew({"/documents/labels.ai", 1, 1, {{"Ebene 1"}}});
              const auto& paths = Get<host::AiFilePathSuite>(s, host::kAiFilePathSuite);
              host::FilePath path;
              paths.NewFilePath(&path);
@@ -273,7 +278,7 @@ TEST(RuntimeFaults, AnswerTextsOnlyWhenTheyFit) {
          }},
         {"platform path", "/documents/labels.ai",
          [](RuntimeScene& s, char* buffer, std::size_t size) {
-             s.host.Documents().Open({"/documents/labels.ai", {}});
+             s.host.Documents().OpenNew({"/documents/labels.ai", 1, 1, {{"Ebene 1"}}});
              const auto& paths = Get<host::AiFilePathSuite>(s, host::kAiFilePathSuite);
              host::FilePath path;
              paths.NewFilePath(&path);

@@ -15,6 +15,30 @@ namespace storetest {
 // The call the tests make the store's checked calls under.
 inline constexpr const char* kCall = "test";
 
+// Every layer and every piece of art of a document with its record, in
+// tree order: two equal contents are equal documents.
+struct Content {
+    std::vector<std::pair<host::Layer, standin::LayerRecord>> layers;
+    std::vector<std::pair<host::Art, standin::ArtRecord>> art;
+    bool operator==(const Content&) const = default;
+};
+
+inline void Collect(const standin::DocumentStore& store, host::Art art, Content& content) {
+    content.art.emplace_back(art, *store.PeekArt(art));
+    for (const host::Art child : store.PeekArt(art)->children) {
+        Collect(store, child, content);
+    }
+}
+
+inline Content Snapshot(const standin::DocumentStore& store, standin::DocumentId document) {
+    Content content;
+    for (const host::Layer layer : store.Document(document).layers) {
+        content.layers.emplace_back(layer, *store.PeekLayer(layer));
+        Collect(store, store.PeekLayer(layer)->group, content);
+    }
+    return content;
+}
+
 // A document store over the default fonts, with one open document of one
 // layer.
 struct StoreScene {
@@ -45,21 +69,7 @@ struct StoreScene {
     const standin::ArtRecord& Record(host::Art art) const { return *store.PeekArt(art); }
     std::vector<host::Art> Children(host::Art art) const { return Record(art).children; }
 
-    // Every layer and every piece of art of the document with its record,
-    // in tree order: two equal results are equal documents.
-    struct Content {
-        std::vector<std::pair<host::Layer, standin::LayerRecord>> layers;
-        std::vector<std::pair<host::Art, standin::ArtRecord>> art;
-        bool operator==(const Content&) const = default;
-    };
-    Content Snapshot() const {
-        Content content;
-        for (const host::Layer layer : store.Document(document).layers) {
-            content.layers.emplace_back(layer, *store.PeekLayer(layer));
-            Collect(store.PeekLayer(layer)->group, content);
-        }
-        return content;
-    }
+    Content Snapshot() const { return storetest::Snapshot(store, document); }
 
     // How every test ends: no mistake recorded.
     void ExpectNoViolations() const {
@@ -72,14 +82,6 @@ struct StoreScene {
     standin::InstalledFonts fonts{violations, standin::DefaultFontCatalogue()};
     standin::DocumentStore store{violations, fonts};
     standin::DocumentId document;
-
-private:
-    void Collect(host::Art art, Content& content) const {
-        content.art.emplace_back(art, Record(art));
-        for (const host::Art child : Record(art).children) {
-            Collect(child, content);
-        }
-    }
 };
 
 // A segment without handles.

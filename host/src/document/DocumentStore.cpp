@@ -624,6 +624,25 @@ host::Error DocumentStore::SetClosed(std::string_view call, host::Art path, bool
     return host::kNoError;
 }
 
+host::Error DocumentStore::CheckColor(std::string_view call, const host::Color& color,
+                                      DocumentId document) {
+    if (color.kind < host::ColorKind::kGray || color.kind > host::ColorKind::kRgb) {
+        return BadArgument(call,
+                           "colour kind " + std::to_string(static_cast<std::int32_t>(color.kind)));
+    }
+    if (color.kind != host::ColorKind::kCustom) {
+        return host::kNoError;
+    }
+    const CustomColorRecord* custom = FindCustomColor(color.custom.color, call);
+    if (custom == nullptr) {
+        return host::kErrorBadHandle;
+    }
+    if (custom->document != document) {
+        return BadArgument(call, "a custom colour of another document");
+    }
+    return host::kNoError;
+}
+
 host::Error DocumentStore::SetPathStyle(std::string_view call, host::Art art,
                                         const host::PathStyle& style) {
     const ArtRecord* record = FindArt(art, call);
@@ -633,7 +652,18 @@ host::Error DocumentStore::SetPathStyle(std::string_view call, host::Art art,
     if (!Styled(record->type)) {
         return host::kErrorWrongKind;
     }
-    if (const host::Error error = Editable(*record)) {
+    const DocumentId document = record->document;
+    for (const host::Color* color : {&style.fill.color, &style.stroke.color}) {
+        if (const host::Error error = CheckColor(call, *color, document)) {
+            return error;
+        }
+    }
+    if (!(style.stroke.width >= 0) || style.stroke.dash.count < 0 ||
+        style.stroke.dash.count > host::kMaxDashLengths) {
+        return BadArgument(call, "stroke width " + std::to_string(style.stroke.width) + " with " +
+                                     std::to_string(style.stroke.dash.count) + " dash lengths");
+    }
+    if (const host::Error error = Editable(*art_.Peek(art))) {
         return error;
     }
     Edit(art).style = style;

@@ -222,7 +222,8 @@ public:
     host::Error SetSegments(std::string_view call, host::Art path, std::int32_t start,
                             std::span<const host::PathSegment> segments);
     host::Error SetClosed(std::string_view call, host::Art path, bool closed);
-    // Paths and compound paths.
+    // Paths and compound paths; the colours' kinds must be known and their
+    // custom colours of the art's document.
     host::Error SetPathStyle(std::string_view call, host::Art art, const host::PathStyle& style);
 
     // Text frames: positions count UTF-16 units.
@@ -288,6 +289,8 @@ private:
     host::Error FindOfType(std::string_view call, host::Art art, host::ArtType type,
                            const ArtRecord** record);
     host::Error FindEditable(std::string_view call, host::Art art, const ArtRecord** record);
+    // A colour kind there is; a custom colour that is live in the document.
+    host::Error CheckColor(std::string_view call, const host::Color& color, DocumentId document);
     // Where art goes by prep in that order: the parent and the position.
     struct Place {
         host::Art parent;
