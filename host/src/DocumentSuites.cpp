@@ -61,42 +61,39 @@ host::Error AiLayerAdapter::GetCurrentLayer(host::Layer* layer) {
     return host::kNoError;
 }
 
-host::Error AiLayerAdapter::GetLayerVisible(host::Layer layer, bool* visible) {
+host::Error AiLayerAdapter::GetFlag(std::string_view function, host::Layer layer,
+                                    bool LayerRecord::*flag, bool* value) {
     const LayerRecord* record = nullptr;
-    if (const host::Error error =
-            calls_.EnterLayer("GetLayerVisible", visible != nullptr, layer, &record)) {
+    if (const host::Error error = calls_.EnterLayer(function, value != nullptr, layer, &record)) {
         return error;
     }
-    *visible = record->visible;
+    *value = record->*flag;
     return host::kNoError;
+}
+
+host::Error AiLayerAdapter::SetFlag(std::string_view function, host::Layer layer,
+                                    bool LayerRecord::*flag, bool value) {
+    const LayerRecord* record = nullptr;
+    if (const host::Error error = calls_.EnterLayer(function, true, layer, &record)) {
+        return error;
+    }
+    return calls_.Store().SetLayerFlag(calls_.Name(function), layer, flag, value);
+}
+
+host::Error AiLayerAdapter::GetLayerVisible(host::Layer layer, bool* visible) {
+    return GetFlag("GetLayerVisible", layer, &LayerRecord::visible, visible);
 }
 
 host::Error AiLayerAdapter::SetLayerVisible(host::Layer layer, bool visible) {
-    static constexpr std::string_view kFunction = "SetLayerVisible";
-    const LayerRecord* record = nullptr;
-    if (const host::Error error = calls_.EnterLayer(kFunction, true, layer, &record)) {
-        return error;
-    }
-    return calls_.Store().SetLayerVisible(calls_.Name(kFunction), layer, visible);
+    return SetFlag("SetLayerVisible", layer, &LayerRecord::visible, visible);
 }
 
 host::Error AiLayerAdapter::GetLayerEditable(host::Layer layer, bool* editable) {
-    const LayerRecord* record = nullptr;
-    if (const host::Error error =
-            calls_.EnterLayer("GetLayerEditable", editable != nullptr, layer, &record)) {
-        return error;
-    }
-    *editable = record->editable;
-    return host::kNoError;
+    return GetFlag("GetLayerEditable", layer, &LayerRecord::editable, editable);
 }
 
 host::Error AiLayerAdapter::SetLayerEditable(host::Layer layer, bool editable) {
-    static constexpr std::string_view kFunction = "SetLayerEditable";
-    const LayerRecord* record = nullptr;
-    if (const host::Error error = calls_.EnterLayer(kFunction, true, layer, &record)) {
-        return error;
-    }
-    return calls_.Store().SetLayerEditable(calls_.Name(kFunction), layer, editable);
+    return SetFlag("SetLayerEditable", layer, &LayerRecord::editable, editable);
 }
 
 AiFilePathAdapter::AiFilePathAdapter(HostCore& core)

@@ -153,6 +153,11 @@ public:
     host::Error SetLayerEditable(host::Layer layer, bool editable);
 
 private:
+    host::Error GetFlag(std::string_view function, host::Layer layer, bool LayerRecord::*flag,
+                        bool* value);
+    host::Error SetFlag(std::string_view function, host::Layer layer, bool LayerRecord::*flag,
+                        bool value);
+
     DocumentCalls calls_;
 };
 

@@ -307,7 +307,7 @@ TEST(DocumentStore, AnswersErrorsThatAreNoMistake) {
         Names names(scene);
         Place(scene, names, {{"a", kPath, kOnTop, "layer"}, {"g", kGroup, kOnTop, "layer"}});
         if (c.lock) {
-            scene.store.SetLayerEditable(kCall, scene.Layer(), false);
+            scene.store.SetLayerFlag(kCall, scene.Layer(), &standin::LayerRecord::editable, false);
         }
         scene.store.BeginMessage();
         EXPECT_EQ(c.act(scene, names), c.answer);
@@ -479,8 +479,8 @@ TEST(DocumentStore, UndoesAPressWhole) {
     const storetest::Content before = scene.Snapshot();
 
     scene.store.BeginPress();
-    scene.store.SetLayerVisible(kCall, scene.Layer(1), true);
-    scene.store.SetLayerEditable(kCall, scene.Layer(1), true);
+    scene.store.SetLayerFlag(kCall, scene.Layer(1), &standin::LayerRecord::visible, true);
+    scene.store.SetLayerFlag(kCall, scene.Layer(1), &standin::LayerRecord::editable, true);
     const host::Art feedback = scene.MakePath(scene.LayerGroup(1), {Corner(0, 0), Corner(0, 100)});
     host::PathStyle style = standin::DefaultPathStyle();
     style.fillPaint = false;
@@ -534,9 +534,15 @@ TEST(DocumentStore, TellsWhetherAMessageChangedTheDocuments) {
          },
          false},
         {"a layer shown that was shown",
-         [](StoreScene& s, host::Art) { s.store.SetLayerVisible(kCall, s.Layer(), true); }, false},
+         [](StoreScene& s, host::Art) {
+             s.store.SetLayerFlag(kCall, s.Layer(), &standin::LayerRecord::visible, true);
+         },
+         false},
         {"a layer locked",
-         [](StoreScene& s, host::Art) { s.store.SetLayerEditable(kCall, s.Layer(), false); }, true},
+         [](StoreScene& s, host::Art) {
+             s.store.SetLayerFlag(kCall, s.Layer(), &standin::LayerRecord::editable, false);
+         },
+         true},
         {"art made and disposed",
          [](StoreScene& s, host::Art) {
              s.store.DisposeArt(kCall, s.Make(kPath, kOnTop, s.LayerGroup()));

@@ -233,6 +233,14 @@ TEST(Document, WalksTheArtTreeInPaintOrder) {
     scene.ExpectBalancedAndClean();
 }
 
+// The advance of OCRB's character.
+host::Error AdvanceOf(RuntimeScene& scene, const char* character) {
+    float horizontal = 0;
+    float vertical = 0;
+    return Fonts(scene).GetGlyphAdvance(scene.host.Fonts().FontNamed("OCRB"), character,
+                                        &horizontal, &vertical);
+}
+
 TEST(Document, RefusesMistakesAsViolations) {
     const auto open = [](RuntimeScene& s) {
         s.host.Documents().OpenNew(kThreeLayers);
@@ -318,22 +326,14 @@ TEST(Document, RefusesMistakesAsViolations) {
              return views.SetDocumentViewZoom(view, host::kMinViewZoom / 2);
          },
          ViolationKind::kBadArgument, host::kErrorBadArgument},
-        {"two characters asked for one advance",
-         [](RuntimeScene& s) {
-             float horizontal = 0;
-             float vertical = 0;
-             return Fonts(s).GetGlyphAdvance(s.host.Fonts().FontNamed("OCRB"), "12", &horizontal,
-                                             &vertical);
-         },
+        {"two characters asked for one advance", [](RuntimeScene& s) { return AdvanceOf(s, "12"); },
          ViolationKind::kBadArgument, host::kErrorBadArgument},
         {"a malformed character asked for its advance",
-         [](RuntimeScene& s) {
-             float horizontal = 0;
-             float vertical = 0;
-             return Fonts(s).GetGlyphAdvance(s.host.Fonts().FontNamed("OCRB"), "\xC3", &horizontal,
-                                             &vertical);
-         },
-         ViolationKind::kBadArgument, host::kErrorBadArgument},
+         [](RuntimeScene& s) { return AdvanceOf(s, "\xC3"); }, ViolationKind::kBadArgument,
+         host::kErrorBadArgument},
+        {"an overlong character asked for its advance",
+         [](RuntimeScene& s) { return AdvanceOf(s, "\xC0\xB1"); }, ViolationKind::kBadArgument,
+         host::kErrorBadArgument},
         {"text range released twice",
          [open](RuntimeScene& s) {
              const host::Art group = open(s);

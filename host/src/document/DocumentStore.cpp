@@ -237,20 +237,12 @@ const LayerRecord* DocumentStore::FindLayer(host::Layer layer, std::string_view 
     return layers_.Find(layer, call);
 }
 
-host::Error DocumentStore::SetLayerVisible(std::string_view call, host::Layer layer, bool visible) {
+host::Error DocumentStore::SetLayerFlag(std::string_view call, host::Layer layer,
+                                        bool LayerRecord::*flag, bool value) {
     if (FindLayer(layer, call) == nullptr) {
         return host::kErrorBadHandle;
     }
-    Edit(layer).visible = visible;
-    return host::kNoError;
-}
-
-host::Error DocumentStore::SetLayerEditable(std::string_view call, host::Layer layer,
-                                            bool editable) {
-    if (FindLayer(layer, call) == nullptr) {
-        return host::kErrorBadHandle;
-    }
-    Edit(layer).editable = editable;
+    Edit(layer).*flag = value;
     return host::kNoError;
 }
 

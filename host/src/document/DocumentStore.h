@@ -188,8 +188,9 @@ public:
     void SetCurrentLayer(host::Layer layer);
     const LayerRecord* FindLayer(host::Layer layer, std::string_view call);
     const LayerRecord* PeekLayer(host::Layer layer) const { return layers_.Peek(layer); }
-    host::Error SetLayerVisible(std::string_view call, host::Layer layer, bool visible);
-    host::Error SetLayerEditable(std::string_view call, host::Layer layer, bool editable);
+    // Visibility or editability: flag is &LayerRecord::visible or ::editable.
+    host::Error SetLayerFlag(std::string_view call, host::Layer layer, bool LayerRecord::*flag,
+                             bool value);
     // Clears the selection of all art of the layer.
     host::Error DeselectLayer(std::string_view call, host::Layer layer);
 
