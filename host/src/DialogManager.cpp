@@ -1,11 +1,12 @@
-// The dialog manager's suites, its observers and look-ups, and what tests
-// see of its dialogs.
+// The dialog manager's state: dialogs from their templates, items, lists and
+// entries, their destruction, what the user does to them, and what tests see.
 #include "DialogManager.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <stdexcept>
 
+#include "DialogSuites.h"
 #include "DialogText.h"
 #include "PluginResources.h"
 
@@ -15,23 +16,34 @@ namespace {
 
 constexpr host::Rect kDefaultScreen{0, 0, 1600, 1200};
 
-// Names of the suite functions that Store and Load serve.
-constexpr char kGetBooleanValue[] = "GetBooleanValue";
-constexpr char kGetFloatValue[] = "GetFloatValue";
-constexpr char kGetID[] = "GetID";
-constexpr char kGetList[] = "GetList";
-constexpr char kGetUserData[] = "GetUserData";
-constexpr char kIsVisible[] = "IsVisible";
-constexpr char kSetBooleanValue[] = "SetBooleanValue";
-constexpr char kSetDestroyProc[] = "SetDestroyProc";
-constexpr char kSetDrawProc[] = "SetDrawProc";
-constexpr char kSetFloatToTextProc[] = "SetFloatToTextProc";
-constexpr char kSetID[] = "SetID";
-constexpr char kSetNotifyProc[] = "SetNotifyProc";
-constexpr char kSetTextToFloatProc[] = "SetTextToFloatProc";
-constexpr char kSetTrackProc[] = "SetTrackProc";
-constexpr char kSetUserData[] = "SetUserData";
-constexpr char kShow[] = "Show";
+// Where a new dialog opens before the plug-in places it.
+constexpr std::int32_t kInitialLeft = 0;
+constexpr std::int32_t kInitialTop = 0;
+
+// Room for a number edit's text from its number-to-text procedure.
+constexpr std::size_t kNumberTextBytes = 256;
+
+// The host's kind of each resource item kind, in the resource kinds' order.
+constexpr host::ItemKind kKinds[] = {
+    host::ItemKind::kButton,     host::ItemKind::kStaticText, host::ItemKind::kTextEdit,
+    host::ItemKind::kNumberEdit, host::ItemKind::kCheckBox,   host::ItemKind::kPicture,
+    host::ItemKind::kPopup,      host::ItemKind::kListBox,    host::ItemKind::kSideMenu,
+};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(M7LResourceItemKind::kSideMenu) + 1);
+
+std::optional<host::ItemKind> KindOf(M7LResourceItemKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    return index < std::size(kKinds) ? std::optional(kKinds[index]) : std::nullopt;
+}
+
+host::Rect RectOf(const M7LResourceRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+bool HasList(host::ItemKind kind) {
+    return kind == host::ItemKind::kPopup || kind == host::ItemKind::kListBox ||
+           kind == host::ItemKind::kSideMenu;
+}
 
 template <typename Handle, typename State>
 State* Found(HandleTable<Handle, std::unique_ptr<State>>& table, Handle handle,
@@ -48,31 +60,8 @@ State* Peeked(const HandleTable<Handle, std::unique_ptr<State>>& table, Handle h
 
 }  // namespace
 
-template <auto Field, const char* Function>
-void DialogManager::Store(typename RecordField<decltype(Field)>::Handle handle,
-                          typename RecordField<decltype(Field)>::Type value) {
-    if (auto* state = Lookup(handle, Function)) {
-        state->*Field = value;
-    }
-}
-
-template <auto Field, const char* Function>
-typename RecordField<decltype(Field)>::Type DialogManager::Load(
-    typename RecordField<decltype(Field)>::Handle handle) {
-    const auto* state = Lookup(handle, Function);
-    return state != nullptr ? state->*Field : typename RecordField<decltype(Field)>::Type{};
-}
-
 DialogManager::DialogManager(HostCore& core)
     : core_(core),
-      basicCalls_(core, host::kAdmBasicSuite),
-      dialogCalls_(core, host::kAdmDialogSuite),
-      groupCalls_(core, host::kAdmDialogGroupSuite),
-      itemCalls_(core, host::kAdmItemSuite),
-      listCalls_(core, host::kAdmListSuite),
-      entryCalls_(core, host::kAdmEntrySuite),
-      notifierCalls_(core, host::kAdmNotifierSuite),
-      iconCalls_(core, host::kAdmIconSuite),
       dialogs_(core.GetViolations(), "dialog"),
       items_(core.GetViolations(), "item"),
       lists_(core.GetViolations(), "list"),
@@ -81,91 +70,8 @@ DialogManager::DialogManager(HostCore& core)
       drawers_(core.GetViolations(), "drawer"),
       trackers_(core.GetViolations(), "tracker"),
       icons_(core.GetViolations(), "icon"),
-      screen_(kDefaultScreen) {
-    static const host::AdmBasicSuite basic{
-        &Forward<&DialogManager::GetIndexString>::Call,
-        &Forward<&DialogManager::ErrorAlert>::Call,
-        &Forward<&DialogManager::GetScreenDimensions>::Call,
-    };
-    static const host::AdmDialogSuite dialog{
-        &Forward<&DialogManager::DialogCreate>::Call,
-        &Forward<&DialogManager::DialogModal>::Call,
-        &Forward<&DialogManager::DialogPopupModal>::Call,
-        &Forward<&DialogManager::DialogDestroy>::Call,
-        &Forward<&DialogManager::Store<&DialogState::userData, kSetUserData>>::Call,
-        &Forward<&DialogManager::Load<&DialogState::userData, kGetUserData>>::Call,
-        &Forward<&DialogManager::Store<&DialogState::drawProc, kSetDrawProc>>::Call,
-        &Forward<&DialogManager::Store<&DialogState::trackProc, kSetTrackProc>>::Call,
-        &Forward<&DialogManager::Store<&DialogState::notifyProc, kSetNotifyProc>>::Call,
-        &Forward<&DialogManager::Store<&DialogState::destroyProc, kSetDestroyProc>>::Call,
-        &Forward<&DialogManager::DialogDefaultDraw>::Call,
-        &Forward<&DialogManager::DialogDefaultTrack>::Call,
-        &Forward<&DialogManager::DialogDefaultNotify>::Call,
-        &Forward<&DialogManager::DialogGetItem>::Call,
-        &Forward<&DialogManager::DialogMove>::Call,
-        &Forward<&DialogManager::DialogSize>::Call,
-        &Forward<&DialogManager::Store<&DialogState::visible, kShow>>::Call,
-        &Forward<&DialogManager::Load<&DialogState::visible, kIsVisible>>::Call,
-        &Forward<&DialogManager::DialogGetBoundsRect>::Call,
-    };
-    static const host::AdmDialogGroupSuite group{
-        &Forward<&DialogManager::GetDialogGroupInfo>::Call,
-        &Forward<&DialogManager::SetDialogGroupInfo>::Call,
-    };
-    static const host::AdmEntrySuite entry{
-        &Forward<&DialogManager::EntrySetText>::Call,
-        &Forward<&DialogManager::Store<&EntryState::id, kSetID>>::Call,
-        &Forward<&DialogManager::Load<&EntryState::id, kGetID>>::Call,
-        &Forward<&DialogManager::EntrySelect>::Call,
-    };
-    static const host::AdmIconSuite icon{
-        &Forward<&DialogManager::IconGetFromResource>::Call,
-        &Forward<&DialogManager::IconGetType>::Call,
-    };
-    static const host::AdmItemSuite item{
-        &Forward<&DialogManager::ItemCreate>::Call,
-        &Forward<&DialogManager::ItemDestroy>::Call,
-        &Forward<&DialogManager::Store<&ItemState::userData, kSetUserData>>::Call,
-        &Forward<&DialogManager::Load<&ItemState::userData, kGetUserData>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::drawProc, kSetDrawProc>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::trackProc, kSetTrackProc>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::notifyProc, kSetNotifyProc>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::destroyProc, kSetDestroyProc>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::textToFloatProc, kSetTextToFloatProc>>::Call,
-        &Forward<&DialogManager::Store<&ItemState::floatToTextProc, kSetFloatToTextProc>>::Call,
-        &Forward<&DialogManager::ItemDefaultDraw>::Call,
-        &Forward<&DialogManager::ItemDefaultTrack>::Call,
-        &Forward<&DialogManager::ItemDefaultNotify>::Call,
-        &Forward<&DialogManager::ItemDefaultTextToFloat>::Call,
-        &Forward<&DialogManager::ItemDefaultFloatToText>::Call,
-        &Forward<&DialogManager::ItemSetText>::Call,
-        &Forward<&DialogManager::Load<&ItemState::boolean, kGetBooleanValue>>::Call,
-        &Forward<&DialogManager::Load<&ItemState::list, kGetList>>::Call,
-        &Forward<&DialogManager::ItemGetText>::Call,
-        &Forward<&DialogManager::Store<&ItemState::boolean, kSetBooleanValue>>::Call,
-        &Forward<&DialogManager::Load<&ItemState::number, kGetFloatValue>>::Call,
-        &Forward<&DialogManager::ItemSetFloatValue>::Call,
-        &Forward<&DialogManager::ItemNotify>::Call,
-    };
-    static const host::AdmListSuite list{
-        &Forward<&DialogManager::ListNumberOfEntries>::Call,
-        &Forward<&DialogManager::ListRemoveEntry>::Call,
-        &Forward<&DialogManager::ListInsertEntry>::Call,
-        &Forward<&DialogManager::ListGetActiveEntry>::Call,
-        &Forward<&DialogManager::ListIndexEntry>::Call,
-    };
-    static const host::AdmNotifierSuite notifier{
-        &Forward<&DialogManager::GetNotifierType>::Call,
-    };
-    core.Provide(host::kAdmBasicSuite.name, &basic);
-    core.Provide(host::kAdmDialogSuite.name, &dialog);
-    core.Provide(host::kAdmDialogGroupSuite.name, &group);
-    core.Provide(host::kAdmEntrySuite.name, &entry);
-    core.Provide(host::kAdmIconSuite.name, &icon);
-    core.Provide(host::kAdmItemSuite.name, &item);
-    core.Provide(host::kAdmListSuite.name, &list);
-    core.Provide(host::kAdmNotifierSuite.name, &notifier);
-}
+      screen_(kDefaultScreen),
+      suites_(std::make_unique<DialogSuites>(*this, core)) {}
 
 DialogManager::~DialogManager() = default;
 
@@ -223,87 +129,22 @@ std::string DialogManager::Imbalance() const {
     return text;
 }
 
-bool DialogManager::GetIndexString(host::PluginRef plugin, std::int32_t listId, std::int32_t index,
-                                   char* text, std::size_t size) {
-    static constexpr std::string_view kFunction = "GetIndexString";
-    const bool present = text != nullptr && size > 0;
-    const host::Error error = basicCalls_.Enter(kFunction, present);
-    const char* found = nullptr;
-    host::Module module = nullptr;
-    if (error == host::kNoError && core_.FindModule(plugin, basicCalls_.Name(kFunction), &module)) {
-        found = FindResourceString(module, std::int64_t{listId} + index);
-    }
-    if (present) {
-        CutToFit(found != nullptr ? found : "", text, size);
-    }
-    return found != nullptr;
+DialogManager::DialogState* DialogManager::FindDialogState(host::Dialog dialog,
+                                                           const std::string& call) {
+    return Found(dialogs_, dialog, call);
 }
 
-void DialogManager::ErrorAlert(const char* text) {
-    if (basicCalls_.Enter("ErrorAlert", text != nullptr) == host::kNoError) {
-        alerts_.emplace_back(text);
-    }
+DialogManager::ItemState* DialogManager::FindItemState(host::Item item, const std::string& call) {
+    return Found(items_, item, call);
 }
 
-void DialogManager::GetScreenDimensions(host::Rect* screen) {
-    if (basicCalls_.Enter("GetScreenDimensions", screen != nullptr) == host::kNoError) {
-        *screen = screen_;
-    }
+DialogManager::ListState* DialogManager::FindListState(host::List list, const std::string& call) {
+    return Found(lists_, list, call);
 }
 
-void DialogManager::GetNotifierType(host::AdmNotifier notifier, char* type, std::size_t size) {
-    static constexpr std::string_view kFunction = "GetNotifierType";
-    const bool present = type != nullptr && size > 0;
-    if (notifierCalls_.Enter(kFunction, present) != host::kNoError) {
-        return;
-    }
-    const std::string* found = NotifierTypeOf(notifier, notifierCalls_, kFunction);
-    CutToFit(found != nullptr ? *found : "", type, size);
-}
-
-host::Icon DialogManager::IconGetFromResource(host::PluginRef plugin, const char* name,
-                                              std::int32_t iconId, std::int32_t iconIndex) {
-    static constexpr std::string_view kFunction = "GetFromResource";
-    host::Module module = nullptr;
-    if (iconCalls_.Enter(kFunction, name != nullptr) != host::kNoError ||
-        !core_.FindModule(plugin, iconCalls_.Name(kFunction), &module)) {
-        return {};
-    }
-    const M7LResourceIcon* icon = FindIconResource(module, iconId);
-    const bool usable = icon != nullptr && iconIndex >= 0 && iconIndex < icon->indexCount;
-    return icons_.Issue(usable ? host::kIconTypeResource : host::kIconTypeUnusable);
-}
-
-std::int32_t DialogManager::IconGetType(host::Icon icon) {
-    const std::int32_t* type = icons_.Find(icon, iconCalls_.Name("GetType"));
-    return type != nullptr ? *type : host::kIconTypeUnusable;
-}
-
-DialogManager::DialogState* DialogManager::DialogOf(host::Dialog dialog, const SuiteCalls& calls,
-                                                    std::string_view function) {
-    return Found(dialogs_, dialog, calls.Name(function));
-}
-
-DialogManager::DialogState* DialogManager::Lookup(host::Dialog dialog, std::string_view function) {
-    return DialogOf(dialog, dialogCalls_, function);
-}
-
-DialogManager::ItemState* DialogManager::Lookup(host::Item item, std::string_view function) {
-    return Found(items_, item, itemCalls_.Name(function));
-}
-
-DialogManager::ListState* DialogManager::Lookup(host::List list, std::string_view function) {
-    return Found(lists_, list, listCalls_.Name(function));
-}
-
-DialogManager::EntryState* DialogManager::Lookup(host::Entry entry, std::string_view function) {
-    return Found(entries_, entry, entryCalls_.Name(function));
-}
-
-const std::string* DialogManager::NotifierTypeOf(host::AdmNotifier notifier,
-                                                 const SuiteCalls& calls,
-                                                 std::string_view function) {
-    return notifiers_.Find(notifier, calls.Name(function));
+DialogManager::EntryState* DialogManager::FindEntryState(host::Entry entry,
+                                                         const std::string& call) {
+    return Found(entries_, entry, call);
 }
 
 DialogManager::DialogState* DialogManager::LiveDialog(host::Dialog dialog) {
@@ -314,6 +155,122 @@ DialogManager::ItemState* DialogManager::LiveItem(host::Item item) {
     return Peeked(items_, item);
 }
 
+DialogManager::ListState* DialogManager::LiveList(host::List list) {
+    return Peeked(lists_, list);
+}
+
+host::Dialog DialogManager::MakeDialog(const SuiteCalls& calls, std::string_view function,
+                                       const DialogRequest& request) {
+    host::Module module = nullptr;
+    if (calls.Enter(function, request.name != nullptr) != host::kNoError ||
+        !core_.FindModule(request.plugin, calls.Name(function), &module)) {
+        return {};
+    }
+    const M7LDialogTemplate* resource = FindDialogTemplate(module, request.resourceId);
+    if (resource == nullptr) {
+        return {};
+    }
+    auto made = std::make_unique<DialogState>();
+    made->name = request.name;
+    made->resourceId = request.resourceId;
+    made->title = resource->title != nullptr ? resource->title : "";
+    made->style = request.style;
+    made->modal = request.modal;
+    made->bounds = {kInitialLeft, kInitialTop, kInitialLeft + resource->width,
+                    kInitialTop + resource->height + host::kDialogTitleBarHeight};
+    made->userData = request.userData;
+    const host::Dialog handle = dialogs_.Issue(std::move(made));
+    if (!handle) {
+        return {};
+    }
+    DialogState& dialog = *LiveDialog(handle);
+    dialog.handle = handle;
+    order_.push_back(handle);
+    for (std::size_t i = 0; i < resource->itemCount; ++i) {
+        const M7LDialogItemTemplate& item = resource->items[i];
+        const std::optional<host::ItemKind> kind = KindOf(item.kind);
+        const bool added =
+            kind && AddItem(dialog, {item.id, *kind, item.text != nullptr ? item.text : "",
+                                     RectOf(item.bounds), item.flags, item.precision, item.units});
+        if (!added) {
+            calls.BadArgument(function, "template " + std::to_string(request.resourceId) +
+                                            " has item " + std::to_string(item.id) +
+                                            (kind ? " twice" : " of no kind"));
+        }
+    }
+    if (request.init != nullptr && request.init(handle) != host::kNoError) {
+        const DialogState* state = LiveDialog(handle);
+        if (state != nullptr && !state->destroying) {
+            DestroyLiveDialog(handle);
+        }
+        return {};
+    }
+    return handle;
+}
+
+host::Item DialogManager::AddItem(DialogState& dialog, const ItemRequest& request) {
+    if (dialog.items.contains(request.id)) {
+        return {};
+    }
+    auto made = std::make_unique<ItemState>();
+    made->dialog = dialog.handle;
+    made->id = request.id;
+    made->kind = request.kind;
+    made->text = request.text;
+    made->precision = request.precision;
+    made->units = request.units;
+    made->enabled = (request.flags & kM7LItemDisabled) == 0;
+    made->visible = (request.flags & kM7LItemHidden) == 0;
+    made->bounds = request.bounds;
+    if (request.kind == host::ItemKind::kNumberEdit) {
+        made->number = ParseNumber(request.text).value_or(0);
+        made->text = FormatNumber(made->number, made->precision);
+    }
+    const bool popup = request.kind == host::ItemKind::kPopup;
+    const host::List list =
+        HasList(request.kind) ? lists_.Issue(std::make_unique<ListState>(ListState{popup, {}, {}}))
+                              : host::List{};
+    made->list = list;
+    const host::Item item = items_.Issue(std::move(made));
+    if (!item) {
+        FreeList(list);
+        return {};
+    }
+    LiveItem(item)->handle = item;
+    dialog.items.emplace(request.id, item);
+    return item;
+}
+
+void DialogManager::DestroyLiveDialog(host::Dialog dialog) {
+    DialogState* state = LiveDialog(dialog);
+    state->destroying = true;
+    if (state->destroyProc != nullptr) {
+        state->destroyProc(dialog);
+    }
+    ForEachItem(dialog, [this](ItemState& item) {
+        if (!item.destroying) {
+            DestroyLiveItem(item);
+        }
+    });
+    std::erase(order_, dialog);
+    dialogs_.Retire(dialog, kHostCall);
+}
+
+void DialogManager::DestroyLiveItem(ItemState& item) {
+    item.destroying = true;
+    const host::Item handle = item.handle;
+    if (item.destroyProc != nullptr) {
+        item.destroyProc(handle);
+    }
+    // Still live: destroys nested in the procedure were refused.
+    const ItemState* state = LiveItem(handle);
+    FreeList(state->list);
+    if (DialogState* dialog = LiveDialog(state->dialog)) {
+        dialog->items.erase(state->id);
+    }
+    items_.Retire(handle, kHostCall);
+}
+
 void DialogManager::FreeList(host::List list) {
     if (const ListState* state = Peeked(lists_, list)) {
         for (const host::Entry entry : state->entries) {
@@ -321,6 +278,199 @@ void DialogManager::FreeList(host::List list) {
         }
         lists_.Retire(list, kHostCall);
     }
+}
+
+void DialogManager::ForEachItem(host::Dialog dialog,
+                                const std::function<void(ItemState&)>& action) {
+    // The action may destroy items, or the dialog; go by id, not position.
+    for (std::optional<std::int32_t> last;;) {
+        const DialogState* state = LiveDialog(dialog);
+        if (state == nullptr) {
+            return;
+        }
+        const auto next = last ? state->items.upper_bound(*last) : state->items.begin();
+        if (next == state->items.end()) {
+            return;
+        }
+        last = next->first;
+        if (ItemState* item = LiveItem(next->second)) {
+            action(*item);
+        }
+    }
+}
+
+std::map<std::int32_t, std::string> DialogManager::ItemTexts(host::Dialog dialog) {
+    std::map<std::int32_t, std::string> texts;
+    ForEachItem(dialog, [&texts](const ItemState& item) { texts.emplace(item.id, item.text); });
+    return texts;
+}
+
+bool DialogManager::Close(host::Dialog dialog) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr || state->destroying || state->running) {
+        return false;
+    }
+    DestroyLiveDialog(dialog);
+    return true;
+}
+
+bool DialogManager::NotifyDialog(host::Dialog dialog, std::string_view type) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state != nullptr) {
+        RunWith(notifiers_, std::string(type), state->notifyProc, suites_->dialog,
+                &AdmDialogAdapter::DefaultNotify, dialog);
+    }
+    return state != nullptr;
+}
+
+bool DialogManager::NotifyItem(host::Item item, std::string_view type) {
+    const ItemState* state = LiveItem(item);
+    if (state != nullptr) {
+        RunWith(notifiers_, std::string(type), state->notifyProc, suites_->item,
+                &AdmItemAdapter::DefaultNotify, item);
+    }
+    return state != nullptr;
+}
+
+bool DialogManager::SendDialogNotifier(host::Dialog dialog, std::string_view type) {
+    return NotifyDialog(dialog, type);
+}
+
+bool DialogManager::SendItemNotifier(host::Dialog dialog, std::int32_t itemId,
+                                     std::string_view type) {
+    const DialogState* state = LiveDialog(dialog);
+    return state != nullptr && state->items.contains(itemId) &&
+           NotifyItem(state->items.at(itemId), type);
+}
+
+bool DialogManager::Draw(host::Dialog dialog) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr) {
+        return false;
+    }
+    const host::Drawer drawer = drawers_.Issue(0);
+    Run(state->drawProc, suites_->dialog, &AdmDialogAdapter::DefaultDraw, dialog, drawer);
+    ForEachItem(dialog, [this, drawer](const ItemState& item) {
+        Run(item.drawProc, suites_->item, &AdmItemAdapter::DefaultDraw, item.handle, drawer);
+    });
+    drawers_.Retire(drawer, kHostCall);
+    return true;
+}
+
+std::optional<bool> DialogManager::TrackDialog(host::Dialog dialog) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr) {
+        return std::nullopt;
+    }
+    return RunWith(trackers_, 0, state->trackProc, suites_->dialog, &AdmDialogAdapter::DefaultTrack,
+                   dialog);
+}
+
+std::optional<bool> DialogManager::TrackItem(host::Dialog dialog, std::int32_t itemId) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr || !state->items.contains(itemId)) {
+        return std::nullopt;
+    }
+    const ItemState* item = LiveItem(state->items.at(itemId));
+    return RunWith(trackers_, 0, item->trackProc, suites_->item, &AdmItemAdapter::DefaultTrack,
+                   item->handle);
+}
+
+void DialogManager::ShowNumber(host::Item item) {
+    const ItemState* state = LiveItem(item);
+    std::string text;
+    if (state->floatToTextProc == nullptr) {
+        text = FormatNumber(state->number, state->precision);
+    } else {
+        char buffer[kNumberTextBytes] = {};
+        if (!state->floatToTextProc(item, state->number, buffer, sizeof buffer)) {
+            return;
+        }
+        text.assign(buffer, std::find(buffer, buffer + sizeof buffer, 0));
+    }
+    if (ItemState* shown = LiveItem(item)) {
+        shown->text = std::move(text);
+    }
+}
+
+std::optional<float> DialogManager::ReadNumber(host::Item item, std::string_view text) {
+    const ItemState* state = LiveItem(item);
+    if (state->textToFloatProc == nullptr) {
+        return ParseNumber(text);
+    }
+    const std::string terminated(text);
+    float value = 0;
+    if (!state->textToFloatProc(item, terminated.c_str(), &value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+DialogManager::ItemState* DialogManager::UserItem(host::Dialog dialog, std::int32_t itemId) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr || !state->visible || state->destroying) {
+        return nullptr;
+    }
+    const auto found = state->items.find(itemId);
+    ItemState* item = found != state->items.end() ? LiveItem(found->second) : nullptr;
+    return item != nullptr && item->enabled && item->visible && !item->destroying ? item : nullptr;
+}
+
+bool DialogManager::UserSetText(host::Dialog dialog, std::int32_t itemId, std::string_view text) {
+    ItemState* item = UserItem(dialog, itemId);
+    if (item == nullptr) {
+        return false;
+    }
+    const host::Item handle = item->handle;
+    if (item->kind == host::ItemKind::kNumberEdit) {
+        const std::optional<float> number = ReadNumber(handle, text);
+        ItemState* read = LiveItem(handle);
+        if (!number || read == nullptr) {
+            return false;
+        }
+        read->number = *number;
+        ShowNumber(handle);
+    } else {
+        item->text = text;
+    }
+    return NotifyItem(handle, host::kAdmUserChangedNotifier);
+}
+
+bool DialogManager::UserSetBoolean(host::Dialog dialog, std::int32_t itemId, bool value) {
+    ItemState* item = UserItem(dialog, itemId);
+    if (item == nullptr) {
+        return false;
+    }
+    item->boolean = value;
+    return NotifyItem(item->handle, host::kAdmUserChangedNotifier);
+}
+
+bool DialogManager::UserSetNumber(host::Dialog dialog, std::int32_t itemId, float value) {
+    ItemState* item = UserItem(dialog, itemId);
+    if (item == nullptr) {
+        return false;
+    }
+    const host::Item handle = item->handle;
+    item->number = value;
+    if (item->kind == host::ItemKind::kNumberEdit) {
+        ShowNumber(handle);
+    }
+    return NotifyItem(handle, host::kAdmUserChangedNotifier);
+}
+
+bool DialogManager::UserSelectEntry(host::Dialog dialog, std::int32_t itemId, int index) {
+    const ItemState* item = UserItem(dialog, itemId);
+    ListState* list = item != nullptr ? LiveList(item->list) : nullptr;
+    if (list == nullptr || index < 0 || static_cast<std::size_t>(index) >= list->entries.size()) {
+        return false;
+    }
+    list->active = list->entries[index];
+    return NotifyItem(item->handle, host::kAdmUserChangedNotifier);
+}
+
+bool DialogManager::UserPress(host::Dialog dialog, std::int32_t itemId) {
+    const ItemState* item = UserItem(dialog, itemId);
+    return item != nullptr && NotifyItem(item->handle, host::kAdmUserChangedNotifier);
 }
 
 }  // namespace standin

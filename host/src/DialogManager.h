@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,118 +11,28 @@
 #include <utility>
 #include <vector>
 
+#include "DialogSnapshot.h"
 #include "HandleTable.h"
 #include "HostCore.h"
+#include "ModalScript.h"
 #include "SuiteCalls.h"
-#include "SuiteForward.h"
-#include "foundation/M7LResources.h"
 #include "host/AdmSuites.h"
 
 namespace standin {
 
-// How often the host's default handling of an object ran.
-struct DefaultCalls {
-    int draw = 0;
-    int track = 0;
-    int notify = 0;
-};
+struct DialogSuites;
 
-struct EntrySnapshot {
-    std::string text;
-    std::int32_t id;
-};
-
-struct ItemSnapshot {
-    host::Item handle;
-    host::ItemKind kind;
-    std::string text;
-    bool boolean;
-    float number;
-    std::int32_t precision;
-    std::int32_t units;
-    bool enabled;
-    bool visible;
-    host::Rect bounds;
-    std::vector<EntrySnapshot> entries;  // popups, list boxes and side menus
-    int activeEntry;                     // its index, -1 for none
-    DefaultCalls defaults;
-};
-
-// A dialog as a test sees it at one moment.
-struct DialogSnapshot {
-    host::Dialog handle;
-    std::string name;
-    std::int32_t resourceId;
-    std::string title;
-    std::int32_t style;
-    bool modal;
-    bool visible;
-    host::Rect bounds;  // with the title bar
-    std::string dockGroup;
-    std::int32_t dockCode;
-    std::map<std::int32_t, ItemSnapshot> items;
-    DefaultCalls defaults;
-};
-
-// One modal dialog as it ran.
-struct ModalRun {
-    std::string name;
-    std::int32_t resourceId;
-    std::map<std::int32_t, std::string> texts;  // of every item, after init
-    std::int32_t result;
-};
-
-class DialogManager;
-
-// The handle and the type of a field of a dialog manager's record.
-template <typename Field>
-struct RecordField;
-
-template <typename Record, typename Value>
-struct RecordField<Value Record::*> {
-    using Handle = typename Record::Handle;
-    using Type = Value;
-};
-
-// What the user does in one expected modal dialog, step by step. Setting a
-// value is a user change of the item (its value, then "ADM User Changed
-// Notifier"); pressing delivers the notifier alone.
-class ModalExpectation {
-public:
-    explicit ModalExpectation(std::string name) : name_(std::move(name)) {}
-
-    ModalExpectation& Inspect(std::function<void(const DialogSnapshot&)> inspect);
-    ModalExpectation& SetText(std::int32_t itemId, std::string text);
-    ModalExpectation& SetBoolean(std::int32_t itemId, bool value);
-    ModalExpectation& SetNumber(std::int32_t itemId, float value);
-    ModalExpectation& SelectEntry(std::int32_t itemId, int index);
-    ModalExpectation& Press(std::int32_t itemId);
-
-private:
-    friend class DialogManager;
-    // False when the step could not be done (no such item, or one the user
-    // cannot reach).
-    using Action = std::function<bool(DialogManager&, host::Dialog)>;
-    struct Step {
-        std::string what;
-        Action action;
-    };
-
-    ModalExpectation& Add(std::string what, Action action);
-
-    std::string name_;
-    std::vector<Step> steps_;
-};
-
-// The host's dialog manager, serving the "ADM" suites of the framework:
-// string lists and alerts from the plug-in's resources, dialogs built from
-// its templates with their items, lists and entries, notifiers and icons.
-// Every object is a checked token. Floating dialogs live until destroyed;
-// modal dialogs run against a script of expectations and are logged.
-class DialogManager : public ActiveInstance<DialogManager> {
+// The state of the host's dialog manager: dialogs built from the plug-in's
+// templates with their items, lists and entries, behind checked tokens, and
+// what the host and the user do with them. Floating dialogs live until
+// destroyed. The "ADM" suites are thin adapters over it (DialogSuites.h);
+// modal dialogs run against its script (ModalScript.h).
+class DialogManager {
 public:
     explicit DialogManager(HostCore& core);
     ~DialogManager();
+    DialogManager(const DialogManager&) = delete;
+    DialogManager& operator=(const DialogManager&) = delete;
 
     // The texts of the error alerts, in order. (Beeps are platform calls,
     // which PlatformRecorder counts.)
@@ -163,15 +72,23 @@ public:
     bool Close(host::Dialog dialog);
 
     // The modal script: expectations in the order the dialogs come.
-    ModalExpectation& ExpectModal(std::string name);
-    std::size_t PendingModals() const { return script_.size(); }
-    const std::vector<ModalRun>& ModalLog() const { return log_; }
+    ModalExpectation& ExpectModal(std::string name) { return script_.Expect(std::move(name)); }
+    std::size_t PendingModals() const { return script_.Pending(); }
+    const std::vector<ModalRun>& ModalLog() const { return script_.Log(); }
 
 private:
+    friend class ModalScript;
+    friend class AdmBasicAdapter;
+    friend class AdmDialogAdapter;
+    friend class AdmDialogGroupAdapter;
+    friend class AdmItemAdapter;
+    friend class AdmListAdapter;
+    friend class AdmEntryAdapter;
+    friend class AdmNotifierAdapter;
+    friend class AdmIconAdapter;
+
     // The call that the host's own look-ups and releases are made under.
     static constexpr std::string_view kHostCall = "dialog manager";
-    // The host's own tracking asks for nothing further.
-    static constexpr bool kDefaultTrackAnswer = false;
 
     struct DialogState {
         using Handle = host::Dialog;
@@ -256,90 +173,22 @@ private:
     template <typename Handle, typename State>
     using Table = HandleTable<Handle, std::unique_ptr<State>>;
 
-    // The plain setters and getters of the suites: a field of a live dialog,
-    // item or entry; violations name the suite function.
-    template <auto Field, const char* Function>
-    void Store(typename RecordField<decltype(Field)>::Handle handle,
-               typename RecordField<decltype(Field)>::Type value);
-    template <auto Field, const char* Function>
-    typename RecordField<decltype(Field)>::Type Load(
-        typename RecordField<decltype(Field)>::Handle handle);
-
-    // "ADM Basic Suite".
-    bool GetIndexString(host::PluginRef plugin, std::int32_t listId, std::int32_t index, char* text,
-                        std::size_t size);
-    void ErrorAlert(const char* text);
-    void GetScreenDimensions(host::Rect* screen);
-
-    // "ADM Dialog Suite".
-    host::Dialog DialogCreate(host::PluginRef plugin, const char* name, std::int32_t resourceId,
-                              std::int32_t style, host::DialogInitProc init, void* userData,
-                              std::int32_t options);
-    std::int32_t DialogModal(host::PluginRef plugin, const char* name, std::int32_t resourceId,
-                             std::int32_t style, host::DialogInitProc init, void* userData,
-                             std::int32_t options);
-    std::int32_t DialogPopupModal(host::PluginRef plugin, const char* name, std::int32_t resourceId,
-                                  host::DialogInitProc init, void* userData, std::int32_t options);
-    void DialogDestroy(host::Dialog dialog);
-    void DialogDefaultDraw(host::Dialog dialog, host::Drawer drawer);
-    bool DialogDefaultTrack(host::Dialog dialog, host::Tracker tracker);
-    void DialogDefaultNotify(host::Dialog dialog, host::AdmNotifier notifier);
-    host::Item DialogGetItem(host::Dialog dialog, std::int32_t itemId);
-    void DialogMove(host::Dialog dialog, std::int32_t h, std::int32_t v);
-    void DialogSize(host::Dialog dialog, std::int32_t width, std::int32_t height);
-    void DialogGetBoundsRect(host::Dialog dialog, host::Rect* bounds);
-
-    // "ADM Dialog Group Suite".
-    host::Error GetDialogGroupInfo(host::Dialog dialog, char* groupName, std::size_t size,
-                                   std::int32_t* dockCode);
-    host::Error SetDialogGroupInfo(host::Dialog dialog, const char* groupName,
-                                   std::int32_t dockCode);
-
-    // "ADM Item Suite".
-    host::Item ItemCreate(host::Dialog dialog, std::int32_t itemId, host::ItemKind kind,
-                          const host::Rect* bounds, host::ItemInitProc init, void* userData);
-    void ItemDestroy(host::Item item);
-    void ItemDefaultDraw(host::Item item, host::Drawer drawer);
-    bool ItemDefaultTrack(host::Item item, host::Tracker tracker);
-    void ItemDefaultNotify(host::Item item, host::AdmNotifier notifier);
-    bool ItemDefaultTextToFloat(host::Item item, const char* text, float* value);
-    bool ItemDefaultFloatToText(host::Item item, float value, char* text, std::size_t size);
-    void ItemSetText(host::Item item, const char* text);
-    void ItemGetText(host::Item item, char* text, std::size_t size);
-    void ItemSetFloatValue(host::Item item, float value);
-    void ItemNotify(host::Item item, const char* notifierType);
-
-    // "ADM List Suite" and "ADM Entry Suite".
-    std::int32_t ListNumberOfEntries(host::List list);
-    void ListRemoveEntry(host::List list, std::int32_t index);
-    host::Entry ListInsertEntry(host::List list, std::int32_t index);
-    host::Entry ListGetActiveEntry(host::List list);
-    host::Entry ListIndexEntry(host::List list, std::int32_t index);
-    void EntrySetText(host::Entry entry, const char* text);
-    void EntrySelect(host::Entry entry, bool select);
-
-    // "ADM Notifier Suite" and "ADM Icon Suite".
-    void GetNotifierType(host::AdmNotifier notifier, char* type, std::size_t size);
-    host::Icon IconGetFromResource(host::PluginRef plugin, const char* name, std::int32_t iconId,
-                                   std::int32_t iconIndex);
-    std::int32_t IconGetType(host::Icon icon);
-
     // Look-ups of a token the plug-in handed in: null, with a violation
-    // against the call, when it is not live. A dialog of the dialog suite
-    // unless the calls say otherwise.
-    DialogState* DialogOf(host::Dialog dialog, const SuiteCalls& calls, std::string_view function);
-    DialogState* Lookup(host::Dialog dialog, std::string_view function);
-    ItemState* Lookup(host::Item item, std::string_view function);
-    ListState* Lookup(host::List list, std::string_view function);
-    EntryState* Lookup(host::Entry entry, std::string_view function);
-    const std::string* NotifierTypeOf(host::AdmNotifier notifier, const SuiteCalls& calls,
-                                      std::string_view function);
+    // against the call, when it is not live.
+    DialogState* FindDialogState(host::Dialog dialog, const std::string& call);
+    ItemState* FindItemState(host::Item item, const std::string& call);
+    ListState* FindListState(host::List list, const std::string& call);
+    EntryState* FindEntryState(host::Entry entry, const std::string& call);
     // The host's own look-ups, recording nothing.
     DialogState* LiveDialog(host::Dialog dialog);
     ItemState* LiveItem(host::Item item);
+    ListState* LiveList(host::List list);
     // An item of a shown dialog that the user can reach, or null.
     ItemState* UserItem(host::Dialog dialog, std::int32_t itemId);
 
+    // A dialog from its template, after its init procedure; none when the
+    // template is missing or the init procedure fails. Mistakes go against
+    // the function of the calls.
     host::Dialog MakeDialog(const SuiteCalls& calls, std::string_view function,
                             const DialogRequest& request);
     host::Item AddItem(DialogState& dialog, const ItemRequest& request);
@@ -349,31 +198,28 @@ private:
     void FreeList(host::List list);
     // The live items of a live dialog in id order, looked up afresh for each.
     void ForEachItem(host::Dialog dialog, const std::function<void(ItemState&)>& action);
-
-    std::int32_t RunModal(const SuiteCalls& calls, std::string_view function,
-                          const DialogRequest& request);
-    // Runs the expectation at the front of the script for the running modal
-    // dialog; violations go against the call.
-    void PlayScript(host::Dialog dialog, const std::string& call);
     std::map<std::int32_t, std::string> ItemTexts(host::Dialog dialog);
-    // The procedure, or the host's default where there is none.
-    template <typename Handle, typename Argument, typename Answer>
-    Answer Run(Answer (*proc)(Handle, Argument),
-               Answer (DialogManager::*fallback)(Handle, Argument), Handle handle,
-               Argument argument) {
-        return proc != nullptr ? proc(handle, argument) : (this->*fallback)(handle, argument);
+
+    // The procedure, or the host's default (the suite's default function)
+    // where there is none.
+    template <typename Handle, typename Argument, typename Answer, typename Adapter>
+    static Answer Run(Answer (*proc)(Handle, Argument), Adapter& adapter,
+                      Answer (Adapter::*fallback)(Handle, Argument), Handle handle,
+                      Argument argument) {
+        return proc != nullptr ? proc(handle, argument) : (adapter.*fallback)(handle, argument);
     }
     // Run with a token that lives for the call only.
-    template <typename Token, typename Record, typename Handle, typename Answer>
-    Answer RunWith(HandleTable<Token, Record>& tokens, Record record, Answer (*proc)(Handle, Token),
-                   Answer (DialogManager::*fallback)(Handle, Token), Handle handle) {
+    template <typename Token, typename Record, typename Handle, typename Answer, typename Adapter>
+    static Answer RunWith(HandleTable<Token, Record>& tokens, Record record,
+                          Answer (*proc)(Handle, Token), Adapter& adapter,
+                          Answer (Adapter::*fallback)(Handle, Token), Handle handle) {
         const Token token = tokens.Issue(std::move(record));
         struct Spend {
             HandleTable<Token, Record>& tokens;
             Token token;
             ~Spend() { tokens.Retire(token, kHostCall); }
         } spend{tokens, token};
-        return Run(proc, fallback, handle, token);
+        return Run(proc, adapter, fallback, handle, token);
     }
     // Delivers a notifier of the type; false when the object is gone.
     bool NotifyItem(host::Item item, std::string_view type);
@@ -388,15 +234,6 @@ private:
     ItemSnapshot ViewItem(const ItemState& item);
 
     HostCore& core_;
-    SuiteCalls basicCalls_;
-    SuiteCalls dialogCalls_;
-    SuiteCalls groupCalls_;
-    SuiteCalls itemCalls_;
-    SuiteCalls listCalls_;
-    SuiteCalls entryCalls_;
-    SuiteCalls notifierCalls_;
-    SuiteCalls iconCalls_;
-
     Table<host::Dialog, DialogState> dialogs_;
     Table<host::Item, ItemState> items_;
     Table<host::List, ListState> lists_;
@@ -410,8 +247,8 @@ private:
     std::vector<std::string> alerts_;
     host::Rect screen_;
     bool failUndockedQuery_ = false;
-    std::deque<ModalExpectation> script_;
-    std::vector<ModalRun> log_;
+    ModalScript script_;
+    std::unique_ptr<DialogSuites> suites_;
 };
 
 }  // namespace standin

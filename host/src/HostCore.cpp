@@ -76,7 +76,18 @@ const PublishedSuite* HostCore::FindPublished(std::string_view name,
     return nullptr;
 }
 
+void HostCore::CheckHeld(const host::SuiteVersions& suite) {
+    const std::int32_t version = suite.In(generation_);
+    if (ledger_.Acquisitions(suite.name, version) <= ledger_.Releases(suite.name, version)) {
+        violations_.Record(ViolationKind::kSuiteNotHeld, suite.name,
+                           "a function called while the plug-in holds no acquisition of it");
+    }
+}
+
 host::Error HostCore::Injected(const host::SuiteVersions& suite, std::string_view function) {
+    if (&suite != &host::kSpBasicSuite) {
+        CheckHeld(suite);
+    }
     return faults_.TakeCallFailure(suite.name, function);
 }
 

@@ -62,6 +62,10 @@ public:
 
     const PublishedSuite* FindPublished(std::string_view name, std::int32_t apiVersion) const;
 
+    // Records a violation when the plug-in holds no acquisition of the suite
+    // at this generation's version: a suite is used only while it is held.
+    void CheckHeld(const host::SuiteVersions& suite);
+
     Ledger& GetLedger() { return ledger_; }
     Violations& GetViolations() { return violations_; }
     Faults& GetFaults() { return faults_; }
@@ -106,7 +110,8 @@ private:
     // The plug-in that holds the access, or the error to answer.
     host::Error PluginOfAccess(host::Access access, std::string_view function,
                                host::PluginRef* plugin);
-    // The injected failure of the call, or 0.
+    // The injected failure of the call, or 0; first checks that the suite is
+    // held (the basic suite comes with every message and is never acquired).
     host::Error Injected(const host::SuiteVersions& suite, std::string_view function);
     // Records a null text or result and answers the error for it.
     host::Error BadArgument(const host::SuiteVersions& suite, std::string_view function,

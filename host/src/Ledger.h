@@ -85,7 +85,7 @@ private:
 
     std::map<std::pair<std::string, std::int32_t>, Counts> suites_;
     std::map<const void*, Block> blocks_;
-    std::map<std::uint32_t, int> access_;
+    std::map<std::uint64_t, int> access_;
 };
 
 }  // namespace standin

@@ -39,6 +39,7 @@ struct MenuGroupRecord {
 class MenuModel : public ActiveInstance<MenuModel> {
 public:
     explicit MenuModel(HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
 
     // A group of the host (or of another plug-in) that exists before the
     // plug-in starts. Throws std::invalid_argument for a name taken already.

@@ -1,5 +1,7 @@
 // Modal dialogs: each runs against the expectation at the front of the
 // script, and every run is logged.
+#include "ModalScript.h"
+
 #include <utility>
 
 #include "DialogManager.h"
@@ -54,69 +56,59 @@ ModalExpectation& ModalExpectation::Press(std::int32_t itemId) {
                });
 }
 
-ModalExpectation& DialogManager::ExpectModal(std::string name) {
+ModalExpectation& ModalScript::Expect(std::string name) {
     return script_.emplace_back(std::move(name));
 }
 
-std::int32_t DialogManager::RunModal(const SuiteCalls& calls, std::string_view function,
-                                     const DialogRequest& request) {
-    const host::Dialog dialog = MakeDialog(calls, function, request);
-    DialogState* state = LiveDialog(dialog);
-    if (state == nullptr) {
-        return host::kNoDialogItem;
-    }
+std::int32_t ModalScript::Run(DialogManager& manager, host::Dialog dialog,
+                              const std::string& call) {
+    DialogManager::DialogState* state = manager.LiveDialog(dialog);
     state->running = true;
     state->visible = true;
     // Logged when it opens, so that a modal opened from this one comes after.
     const std::size_t run = log_.size();
-    log_.push_back({state->name, state->resourceId, ItemTexts(dialog), host::kCancelItem});
-    const std::string call = calls.Name(function);
-    PlayScript(dialog, call);
+    log_.push_back({state->name, state->resourceId, manager.ItemTexts(dialog), host::kCancelItem});
+    Play(manager, dialog, call);
     // Still live: a running modal dialog is not destroyed.
-    state = LiveDialog(dialog);
+    state = manager.LiveDialog(dialog);
     if (!state->endItem) {
-        core_.GetViolations().Record(ViolationKind::kModalLeftOpen, call,
-                                     "\"" + state->name + "\" is still open; the host cancels it");
+        manager.core_.GetViolations().Record(
+            ViolationKind::kModalLeftOpen, call,
+            "\"" + state->name + "\" is still open; the host cancels it");
         state->endItem = host::kCancelItem;
     }
     const std::int32_t result = *state->endItem;
     state->running = false;
     log_[run].result = result;
-    DestroyLiveDialog(dialog);
+    manager.DestroyLiveDialog(dialog);
     return result;
 }
 
-void DialogManager::PlayScript(host::Dialog dialog, const std::string& call) {
-    const std::string name = LiveDialog(dialog)->name;
+void ModalScript::Play(DialogManager& manager, host::Dialog dialog, const std::string& call) {
+    Violations& violations = manager.core_.GetViolations();
+    const std::string name = manager.LiveDialog(dialog)->name;
     if (script_.empty() || script_.front().name_ != name) {
         const std::string expected =
             script_.empty() ? "no modal dialog" : "\"" + script_.front().name_ + "\"";
-        core_.GetViolations().Record(
+        violations.Record(
             ViolationKind::kUnexpectedModal, call,
             "\"" + name + "\" where the script expects " + expected + "; the host cancels it");
-        LiveDialog(dialog)->endItem = host::kCancelItem;
+        manager.LiveDialog(dialog)->endItem = host::kCancelItem;
         return;
     }
     const ModalExpectation expectation = std::move(script_.front());
     script_.pop_front();
     for (const ModalExpectation::Step& step : expectation.steps_) {
-        if (LiveDialog(dialog)->endItem) {
-            core_.GetViolations().Record(
-                ViolationKind::kUnexpectedModal, call,
-                "\"" + name + "\" ended before its script could " + step.what);
+        if (manager.LiveDialog(dialog)->endItem) {
+            violations.Record(ViolationKind::kUnexpectedModal, call,
+                              "\"" + name + "\" ended before its script could " + step.what);
             return;
         }
-        if (!step.action(*this, dialog)) {
-            core_.GetViolations().Record(ViolationKind::kUnexpectedModal, call,
-                                         "\"" + name + "\" does not let its script " + step.what);
+        if (!step.action(manager, dialog)) {
+            violations.Record(ViolationKind::kUnexpectedModal, call,
+                              "\"" + name + "\" does not let its script " + step.what);
         }
     }
-}
-
-std::map<std::int32_t, std::string> DialogManager::ItemTexts(host::Dialog dialog) {
-    std::map<std::int32_t, std::string> texts;
-    ForEachItem(dialog, [&texts](const ItemState& item) { texts.emplace(item.id, item.text); });
-    return texts;
 }
 
 }  // namespace standin

@@ -25,6 +25,7 @@ struct NotifierRecord {
 class NotifierModel : public ActiveInstance<NotifierModel> {
 public:
     explicit NotifierModel(HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
 
     const std::vector<NotifierRecord>& Notifiers() const { return notifiers_; }
     // The notifiers of the type, in the order they were added.

@@ -66,6 +66,7 @@ struct PreferenceAccess {
 class PreferenceModel : public ActiveInstance<PreferenceModel> {
 public:
     PreferenceModel(HostCore& core, PreferenceStore& store);
+    const SuiteCalls& Calls() const { return calls_; }
 
     PreferenceStore& Store() { return store_; }
     const std::vector<PreferenceAccess>& Log() const { return log_; }

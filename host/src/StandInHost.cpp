@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "host/HostPolicies.h"
+
 namespace standin {
 
 namespace {
@@ -32,12 +34,17 @@ StandInHost::StandInHost(StandInHostOptions options)
       notifiers_(core_),
       tools_(core_),
       preferences_(core_, options.preferences ? *options.preferences : *ownStore_),
-      user_(core_),
-      fonts_(core_, std::move(options.fonts)),
-      documents_(core_),
-      platform_(core_.GetViolations()) {}
+      user_(core_, fileDialogs_),
+      fonts_(core_.GetViolations(), std::move(options.fonts)),
+      documents_(core_.GetViolations(), fonts_),
+      text_(core_.GetViolations(), documents_, fonts_),
+      documentSuites_(core_, documents_, fonts_, text_),
+      platform_(core_.GetViolations()) {
+    documents_.SetEvents(this);
+}
 
 StandInHost::~StandInHost() {
+    documents_.SetEvents(nullptr);
     if (install_ != nullptr) {
         install_(nullptr);
     }
@@ -152,8 +159,15 @@ std::vector<host::Error> StandInHost::Notify(std::string_view type, void* data) 
 
 host::Error StandInHost::SendTool(host::Tool tool, std::string_view selector,
                                   host::RealPoint cursor, std::uint32_t modifiers) {
+    if (selector == host::kSelectorMouseDown) {
+        documents_.BeginPress();
+    }
     host::ToolMessage message{{}, tool, cursor, modifiers};
-    return Send(host::kCallerTool, selector, message, tool.token);
+    const host::Error result = Send(host::kCallerTool, selector, message, tool.token);
+    if (selector == host::kSelectorMouseUp) {
+        documents_.EndPress();
+    }
+    return result;
 }
 
 host::Error StandInHost::SendTool(std::string_view toolName, std::string_view selector,
@@ -166,7 +180,7 @@ host::Error StandInHost::SendTool(std::string_view toolName, std::string_view se
 }
 
 host::Error StandInHost::Deliver(std::string_view caller, std::string_view selector,
-                                 host::MessageHeader& header, void* message, std::uint32_t object) {
+                                 host::MessageHeader& header, void* message, std::uint64_t object) {
     if (main_ == nullptr) {
         throw std::logic_error("no plug-in is loaded");
     }
@@ -175,6 +189,10 @@ host::Error StandInHost::Deliver(std::string_view caller, std::string_view selec
     messages_.push_back({std::string(caller), std::string(selector), object, depth_, false, 0});
     char* callerText = FreshText(caller);
     char* selectorText = FreshText(selector);
+    const bool watched = depth_ == 0 && !notifyingDocument_;
+    if (watched) {
+        documents_.BeginMessage();
+    }
     ++depth_;
     const host::Error result = main_(callerText, selectorText, message);
     --depth_;
@@ -182,7 +200,28 @@ host::Error StandInHost::Deliver(std::string_view caller, std::string_view selec
     Spend(selectorText);
     messages_[record].returned = true;
     messages_[record].result = result;
+    if (watched && documents_.EndMessage()) {
+        NotifyDocument(host::kDocumentChangedNotifier);
+    }
     return result;
+}
+
+void StandInHost::DocumentOpened(DocumentId) {
+    NotifyDocument(host::kDocumentOpenedNotifier);
+}
+
+void StandInHost::DocumentClosed(DocumentId) {
+    NotifyDocument(host::kDocumentClosedNotifier);
+}
+
+void StandInHost::NotifyDocument(std::string_view type) {
+    if (main_ == nullptr) {
+        return;
+    }
+    const bool outer = !notifyingDocument_;
+    notifyingDocument_ = true;
+    Notify(type);
+    notifyingDocument_ = !outer;
 }
 
 char* StandInHost::FreshText(std::string_view text) {
@@ -199,8 +238,14 @@ void StandInHost::Spend(char* text) {
 
 std::string StandInHost::Imbalance() {
     std::string text = core_.GetLedger().Imbalance();
-    if (const std::size_t live = documents_.LiveFilePaths()) {
+    if (const std::size_t live = documentSuites_.filePath.Live()) {
         text += std::to_string(live) + " file path objects not disposed\n";
+    }
+    if (const std::size_t held = text_.Outstanding()) {
+        text += std::to_string(held) + " text engine references not released\n";
+    }
+    if (const std::size_t answers = fileDialogs_.Pending()) {
+        text += std::to_string(answers) + " file dialog answers not used\n";
     }
     return text;
 }

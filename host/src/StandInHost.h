@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "DocumentModel.h"
-#include "FontModel.h"
+#include "DialogManager.h"
+#include "DocumentSuites.h"
+#include "FileDialogAnswerer.h"
 #include "HostCore.h"
 #include "MenuModel.h"
 #include "NotifierModel.h"
@@ -15,6 +16,9 @@
 #include "Preferences.h"
 #include "ToolModel.h"
 #include "UserModel.h"
+#include "document/DocumentStore.h"
+#include "document/InstalledFonts.h"
+#include "document/TextEngine.h"
 #include "host/HostMessages.h"
 #include "host/HostPlatform.h"
 
@@ -32,22 +36,28 @@ struct StandInHostOptions {
 struct SentMessage {
     std::string caller;
     std::string selector;
-    std::uint32_t object;  // the token of the menu item, notifier or tool, else 0
+    std::uint64_t object;  // the token of the menu item, notifier or tool, else 0
     int depth;             // 0 for a message of the host's own, 1 for one sent inside it, ...
     bool returned;
     host::Error result;  // valid once returned
 };
 
 // The stand-in host around one plug-in: loads it, sends it messages and
-// serves the suites of the runtime (menus, notifiers, tools, preferences,
-// number texts, the current document's layers and file path, fonts) over the
-// core's catalogue, ledger, violations and faults.
+// serves the suites over the core's catalogue, ledger, violations and
+// faults. It owns the dialog manager, the documents, the fonts, the
+// preferences (or uses a store that outlives it) and the user's answers to
+// file dialogs: the one object a test or the driver program makes.
 //
 // Caller, selector and notifier type reach the plug-in in buffers allocated
 // for that one message; they are never reused and are overwritten once the
 // message returns, so code that compares or keeps the pointers fails. A
 // message may be sent while another is under way (re-entry).
-class StandInHost {
+//
+// The host sends the document notifiers: opened and closed as documents
+// open and close, changed after each message of its own that left the
+// documents different (the notifiers' own changes excepted). A tool's press
+// opens the undo journal, which its release closes.
+class StandInHost : private DocumentEvents {
 public:
     explicit StandInHost(StandInHostOptions options = {});
     ~StandInHost();
@@ -92,23 +102,26 @@ public:
     // Any message record that begins with the header, which the host fills.
     template <typename Message>
     host::Error Send(std::string_view caller, std::string_view selector, Message& message,
-                     std::uint32_t object = 0) {
+                     std::uint64_t object = 0) {
         return Deliver(caller, selector, message.header, &message, object);
     }
 
     const std::vector<SentMessage>& Messages() const { return messages_; }
 
-    // The core's ledger and the file path objects still alive; "" when
-    // everything is balanced.
+    // The core's ledger, the file path objects and text engine references
+    // still alive and the file dialog answers not used; "" when everything is
+    // balanced.
     std::string Imbalance();
 
     HostCore& Core() { return core_; }
+    DialogManager& Dialogs() { return dialogs_; }
     MenuModel& Menus() { return menus_; }
     NotifierModel& Notifiers() { return notifiers_; }
     ToolModel& Tools() { return tools_; }
     PreferenceModel& Preferences() { return preferences_; }
-    FontModel& Fonts() { return fonts_; }
-    DocumentModel& Documents() { return documents_; }
+    InstalledFonts& Fonts() { return fonts_; }
+    DocumentStore& Documents() { return documents_; }
+    FileDialogAnswerer& FileDialogs() { return fileDialogs_; }
     PlatformRecorder& Platform() { return platform_; }
 
 private:
@@ -117,7 +130,11 @@ private:
     };
 
     host::Error Deliver(std::string_view caller, std::string_view selector,
-                        host::MessageHeader& header, void* message, std::uint32_t object);
+                        host::MessageHeader& header, void* message, std::uint64_t object);
+    void DocumentOpened(DocumentId document) override;
+    void DocumentClosed(DocumentId document) override;
+    // Sends a document notifier, whose own changes send no further one.
+    void NotifyDocument(std::string_view type);
     // A copy of the text in a buffer of its own, kept until the host goes so
     // that no later message gets the same address.
     char* FreshText(std::string_view text);
@@ -125,14 +142,18 @@ private:
     static void Spend(char* text);
 
     HostCore core_;
+    DialogManager dialogs_{core_};
     std::unique_ptr<PreferenceStore> ownStore_;
     MenuModel menus_;
     NotifierModel notifiers_;
     ToolModel tools_;
     PreferenceModel preferences_;
+    FileDialogAnswerer fileDialogs_;
     UserModel user_;
-    FontModel fonts_;
-    DocumentModel documents_;
+    InstalledFonts fonts_;
+    DocumentStore documents_;
+    TextEngine text_;
+    DocumentSuites documentSuites_;
     PlatformRecorder platform_;
 
     host::PluginMainProc main_ = nullptr;
@@ -143,6 +164,7 @@ private:
     std::vector<std::unique_ptr<char[]>> texts_;
     std::vector<SentMessage> messages_;
     int depth_ = 0;
+    bool notifyingDocument_ = false;
 };
 
 }  // namespace standin

@@ -20,6 +20,8 @@ public:
     SuiteCalls(HostCore& core, const host::SuiteVersions& suite) : core_(core), suite_(suite) {}
 
     std::string Name(std::string_view function) const { return CallName(suite_, function); }
+    // Records a call of the suite while the plug-in holds no acquisition of it.
+    void CheckHeld() const { core_.CheckHeld(suite_); }
 
     // The error to answer before the call does anything: a violation when an
     // argument is missing, else the injected failure, else 0.
@@ -60,6 +62,8 @@ public:
     }
     // The text with its NUL into buffer, or kErrorTextTooLong leaving it alone.
     static host::Error CopyText(std::string_view text, char* buffer, std::size_t size);
+
+    Violations& GetViolations() const { return core_.GetViolations(); }
 
 private:
     HostCore& core_;

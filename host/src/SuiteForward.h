@@ -8,16 +8,23 @@
 namespace standin {
 
 // A suite function as a plain function pointer: it forwards to the member of
-// the active owner (Owner::Active()). Without one, it refuses and says so.
+// the active owner (Owner::Active()). An owner that serves one suite (it has
+// Calls()) first records a call the plug-in makes without holding the suite.
+// Without an owner, it refuses and says so.
 template <auto Method>
 struct Forward;
 
 template <typename Owner, typename Result, typename... Args, Result (Owner::*Method)(Args...)>
 struct Forward<Method> {
     static Result Call(Args... args) {
-        Owner* owner = Owner::Active();
+        auto* owner = Owner::Active();
         if (owner != nullptr) {
-            return (owner->*Method)(args...);
+            if constexpr (requires { owner->Calls(); }) {
+                owner->Calls().CheckHeld();
+            }
+            // The class of the method, which may be a base of the owner's.
+            Owner* target = owner;
+            return (target->*Method)(args...);
         }
         std::cerr << "stand-in host: a suite function was called with no host\n";
         if constexpr (std::is_same_v<Result, host::Error>) {

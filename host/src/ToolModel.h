@@ -35,6 +35,7 @@ public:
     static constexpr std::int32_t kFirstToolNumber = 1;
 
     explicit ToolModel(HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
 
     const std::vector<ToolRecord>& Tools() const { return tools_; }
     // Null when there is no tool of that name.

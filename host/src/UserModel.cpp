@@ -4,7 +4,10 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace standin {
 
@@ -16,10 +19,13 @@ constexpr std::size_t kNumberTextBytes = 64;
 
 }  // namespace
 
-UserModel::UserModel(HostCore& core) : calls_(core, host::kAiUserSuite) {
+UserModel::UserModel(HostCore& core, FileDialogAnswerer& fileDialogs)
+    : calls_(core, host::kAiUserSuite), fileDialogs_(fileDialogs) {
     static const host::AiUserSuite suite{
         &Forward<&UserModel::StringToNumber>::Call,
         &Forward<&UserModel::NumberToString>::Call,
+        &Forward<&UserModel::PutFileDialog>::Call,
+        &Forward<&UserModel::GetFileDialog>::Call,
     };
     core.Provide(host::kAiUserSuite.name, &suite);
 }
@@ -56,6 +62,50 @@ host::Error UserModel::NumberToString(float value, std::int32_t decimals, char* 
     }
     return SuiteCalls::CopyText(std::string_view(written.data(), result.ptr - written.data()), text,
                                 size);
+}
+
+host::Error UserModel::PutFileDialog(const char* message, const host::FileFilter* filters,
+                                     std::int32_t filterCount, const char* defaultName,
+                                     host::PlatformFileSpecification* chosen) {
+    return FileDialog("PutFileDialog", true, message, filters, filterCount, defaultName, chosen);
+}
+
+host::Error UserModel::GetFileDialog(const char* message, const host::FileFilter* filters,
+                                     std::int32_t filterCount, const char* defaultName,
+                                     host::PlatformFileSpecification* chosen) {
+    return FileDialog("GetFileDialog", false, message, filters, filterCount, defaultName, chosen);
+}
+
+host::Error UserModel::FileDialog(std::string_view function, bool save, const char* message,
+                                  const host::FileFilter* filters, std::int32_t filterCount,
+                                  const char* defaultName,
+                                  host::PlatformFileSpecification* chosen) {
+    const bool present = message != nullptr && defaultName != nullptr && chosen != nullptr &&
+                         (filters != nullptr || filterCount == 0);
+    if (const host::Error error = calls_.Enter(function, present)) {
+        return error;
+    }
+    if (filterCount < 0) {
+        return calls_.BadArgument(function, std::to_string(filterCount) + " filters");
+    }
+    FileDialogRequest request{save, message, {}, defaultName};
+    for (std::int32_t i = 0; i < filterCount; ++i) {
+        if (filters[i].description == nullptr || filters[i].pattern == nullptr) {
+            return calls_.BadArgument(function, "filter " + std::to_string(i) + " without text");
+        }
+        request.filters.emplace_back(filters[i].description, filters[i].pattern);
+    }
+    const std::optional<std::string> path =
+        fileDialogs_.Answer(std::move(request), calls_.GetViolations(), calls_.Name(function));
+    if (!path) {
+        return host::kErrorCancel;
+    }
+    host::PlatformFileSpecification answer{};
+    if (const host::Error error = SuiteCalls::CopyText(*path, answer.path, sizeof answer.path)) {
+        return error;
+    }
+    *chosen = answer;
+    return host::kNoError;
 }
 
 }  // namespace standin

@@ -28,6 +28,10 @@ std::string_view Name(ViolationKind kind) {
             return "unexpected modal dialog";
         case ViolationKind::kModalLeftOpen:
             return "modal dialog left open";
+        case ViolationKind::kSuiteNotHeld:
+            return "suite not held";
+        case ViolationKind::kOtherDocument:
+            return "object of another document";
     }
     return "?";
 }

@@ -22,6 +22,8 @@ enum class ViolationKind {
     kUnexpectedModal,     // a modal dialog unlike its script: unexpected, ended early, an
                           // item missing
     kModalLeftOpen,       // a modal dialog still open when its script is done
+    kSuiteNotHeld,        // a suite function called while the plug-in holds no acquisition
+    kOtherDocument,       // an object of a document that is not the current one
 };
 
 std::string_view Name(ViolationKind kind);

@@ -73,7 +73,7 @@ public:
     }
 
     standin::StandInHost host;
-    standin::DialogManager dialogs{host.Core()};
+    standin::DialogManager& dialogs = host.Dialogs();
 
 private:
     static int Main(const char*, const char*, void*) { return host::kNoError; }

@@ -16,8 +16,32 @@ constexpr host::Error kFailure = host::FourCharCode("FAIL");
 constexpr const char* kSection = "M7LCheckDialog";
 constexpr const char* kKey = "ProfileSpec";
 
-standin::DocumentState ThreeLayers(std::string filePath = "") {
-    return {std::move(filePath), {{"A", 1}, {"B", 2}, {"C", 0}}};
+// Opens a document of three layers, each holding one selected path.
+void OpenThreeLayers(WrapperScene& scene, std::string filePath = "") {
+    standin::DocumentStore& store = scene.host.Documents();
+    const standin::DocumentId document =
+        store.OpenNew({std::move(filePath), 100, 100, {{"A"}, {"B"}, {"C"}}});
+    for (const host::Layer layer : store.Document(document).layers) {
+        host::Art path;
+        store.NewArt("test", host::ArtType::kPath, host::PaintOrder::kInsideOnTop,
+                     store.PeekLayer(layer)->group, &path);
+        store.SetSelected("test", path, true);
+    }
+}
+
+// The layers of the current document whose path is no longer selected.
+Names Deselected(WrapperScene& scene) {
+    const standin::DocumentStore& store = scene.host.Documents();
+    Names names;
+    if (store.Current()) {
+        for (const host::Layer layer : store.Document(store.Current()).layers) {
+            const standin::LayerRecord& record = *store.PeekLayer(layer);
+            if (!store.PeekArt(store.PeekArt(record.group)->children.front())->selected) {
+                names.push_back(record.name);
+            }
+        }
+    }
+    return names;
 }
 
 TEST(DeselectBridge, DeselectsEveryLayerUntilAHostCallFails) {
@@ -43,7 +67,7 @@ TEST(DeselectBridge, DeselectsEveryLayerUntilAHostCallFails) {
         SCOPED_TRACE(c.what);
         WrapperScene scene;
         if (c.document) {
-            scene.host.Documents().Open(ThreeLayers());
+            OpenThreeLayers(scene);
         }
         if (c.failingCall != nullptr) {
             scene.host.Core().GetFaults().FailCall(host::kAiLayerSuite.name, c.failingCall,
@@ -51,7 +75,7 @@ TEST(DeselectBridge, DeselectsEveryLayerUntilAHostCallFails) {
         }
         host::ToolMessage event{{}, {}, {}, c.modifiers};
         EXPECT_EQ(DeselectAllArtUnlessShift(&event), c.result);
-        EXPECT_EQ(scene.host.Documents().Deselections(), c.deselected);
+        EXPECT_EQ(Deselected(scene), c.deselected);
         scene.ExpectBalancedAndClean();
     }
 }
@@ -63,23 +87,21 @@ TEST(FileBridge, GivesTheCurrentDocumentsFile) {
         const char* path;  // null: an empty specification
     };
     const Case cases[] = {
-        {"saved", [](WrapperScene& s) { s.host.Documents().Open(ThreeLayers("/nowhere/a.ai")); },
+        {"saved", [](WrapperScene& s) { OpenThreeLayers(s, "/nowhere/a.ai"); }, "/nowhere/a.ai"},
+        {"with dot steps", [](WrapperScene& s) { OpenThreeLayers(s, "/nowhere/./x/../a.ai"); },
          "/nowhere/a.ai"},
-        {"with dot steps",
-         [](WrapperScene& s) { s.host.Documents().Open(ThreeLayers("/nowhere/./x/../a.ai")); },
-         "/nowhere/a.ai"},
-        {"never saved", [](WrapperScene& s) { s.host.Documents().Open(ThreeLayers()); }, nullptr},
+        {"never saved", [](WrapperScene& s) { OpenThreeLayers(s); }, nullptr},
         {"no document", [](WrapperScene&) {}, nullptr},
         {"no path object",
          [](WrapperScene& s) {
-             s.host.Documents().Open(ThreeLayers("/nowhere/a.ai"));
+             OpenThreeLayers(s, "/nowhere/a.ai");
              s.host.Core().GetFaults().FailCall(host::kAiFilePathSuite.name, "NewFilePath",
                                                 kFailure);
          },
          nullptr},
         {"text unreadable",
          [](WrapperScene& s) {
-             s.host.Documents().Open(ThreeLayers("/nowhere/a.ai"));
+             OpenThreeLayers(s, "/nowhere/a.ai");
              s.host.Core().GetFaults().FailCall(host::kAiFilePathSuite.name, "GetPlatformPath",
                                                 kFailure);
          },
@@ -96,7 +118,6 @@ TEST(FileBridge, GivesTheCurrentDocumentsFile) {
             ASSERT_NE(file.GetAnsiPath(), nullptr);
             EXPECT_STREQ(file.GetAnsiPath(), c.path);
         }
-        EXPECT_EQ(scene.host.Documents().LiveFilePaths(), 0u);
         scene.ExpectBalancedAndClean();
     }
 }

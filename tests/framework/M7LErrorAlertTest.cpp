@@ -248,7 +248,7 @@ public:
 
     frameworktest::RecordingPlugin plugin;
     standin::StandInHost host;
-    standin::DialogManager dialogs{host.Core()};
+    standin::DialogManager& dialogs = host.Dialogs();
 };
 
 // The user's answer to a shown warning.

@@ -130,7 +130,7 @@ public:
     RecordingPlugin plugin;
     standin::ResourceOverlay resources{*StriveloResourceModule()};
     standin::StandInHost host;
-    standin::DialogManager dialogs{host.Core()};
+    standin::DialogManager& dialogs = host.Dialogs();
 };
 
 }  // namespace frameworktest

@@ -119,7 +119,7 @@ public:
 
     standin::ResourceOverlay resources{*StriveloResourceModule()};
     standin::StandInHost host;
-    standin::DialogManager dialogs{host.Core()};
+    standin::DialogManager& dialogs = host.Dialogs();
 
 private:
     static int Main(const char* caller, const char* selector, void* message) {

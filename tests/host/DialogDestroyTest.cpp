@@ -12,7 +12,7 @@ namespace {
 using dialogtest::DialogScene;
 using standin::ViolationKind;
 
-constexpr std::uint32_t kNeverIssuedToken = 0x7FFF0042;
+constexpr std::uint64_t kNeverIssuedToken = 0x7FFF0042;
 constexpr std::int32_t kNone = 0;
 
 DialogScene* gScene = nullptr;
@@ -83,7 +83,7 @@ TEST(DialogDestroy, RunsTheDialogsProcedureThenTheItemsInIdOrder) {
 struct Bound {
     bool careful;
     bool isDialog;
-    std::uint32_t token;
+    std::uint64_t token;
     int* deletions;
 
     ~Bound() {

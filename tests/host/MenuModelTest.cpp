@@ -19,7 +19,7 @@ constexpr const char* kFamilyGroup = "Orvanex Pavrello Windows Group";
 constexpr const char* kFamilyTitle = "Orvanex Pavrello";
 constexpr const char* kItemName = "Barcode Readout";
 constexpr std::int32_t kPluginItemOptions = 1;
-constexpr std::uint32_t kNeverIssuedToken = 0x7FFF0042;
+constexpr std::uint64_t kNeverIssuedToken = 0x7FFF0042;
 
 std::vector<std::string> WalkGroupNames(const host::AiMenuSuite& menus) {
     std::int32_t count = 0;

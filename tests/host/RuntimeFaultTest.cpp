@@ -12,7 +12,7 @@ namespace {
 using runtimetest::RuntimeScene;
 
 constexpr host::Error kInjected = host::FourCharCode("FAIL");
-constexpr std::uint32_t kUntouchedToken = 0x0BADF00D;
+constexpr std::uint64_t kUntouchedToken = 0x0BADF00D;
 constexpr std::size_t kNameBytes = 64;
 
 template <typename Suite>
@@ -142,17 +142,22 @@ TEST(RuntimeFaults, FailTheCallsTheyAreInjectedInto) {
          }},
         {host::kAiLayerSuite, "DeselectArtOnLayer",
          [](RuntimeScene& s, bool* unchanged) {
-             s.host.Documents().Open({"", {{"Ebene 1", 3}}});
-             const auto& layers = Get<host::AiLayerSuite>(s, host::kAiLayerSuite);
-             host::Layer layer;
-             layers.GetNthLayer(0, &layer);
-             const host::Error e = layers.DeselectArtOnLayer(layer);
-             *unchanged = s.host.Documents().Current()->layers[0].selectedArt == 3;
+             standin::DocumentStore& store = s.host.Documents();
+             const standin::DocumentId document = store.OpenNew({"", 1, 1, {{"Ebene 1"}}});
+             const host::Layer layer = store.Document(document).layers[0];
+             const host::Art group = store.PeekLayer(layer)->group;
+             host::Art path;
+             store.NewArt("test", host::ArtType::kPath, host::PaintOrder::kInsideOnTop, group,
+                          &path);
+             store.SetSelected("test", path, true);
+             const host::Error e =
+                 Get<host::AiLayerSuite>(s, host::kAiLayerSuite).DeselectArtOnLayer(layer);
+             *unchanged = store.PeekArt(path)->selected;
              return e;
          }},
         {host::kAiDocumentSuite, "GetDocumentFilePath",
          [](RuntimeScene& s, bool* unchanged) {
-             s.host.Documents().Open({"/documents/labels.ai", {}});
+             s.host.Documents().OpenNew({"/documents/labels.ai", 1, 1, {{"Ebene 1"}}});
              const auto& paths = Get<host::AiFilePathSuite>(s, host::kAiFilePathSuite);
              host::FilePath path;
              paths.NewFilePath(&path);
@@ -187,7 +192,7 @@ TEST(RuntimeFaults, FailTheCallsTheyAreInjectedInto) {
 // the token the call left.
 template <typename Handle>
 host::Error AddWithToken(host::Error (*add)(RuntimeScene&, Handle*), RuntimeScene& scene,
-                         std::uint32_t* token) {
+                         std::uint64_t* token) {
     Handle handle{*token};
     const host::Error error = add(scene, &handle);
     *token = handle.token;
@@ -197,7 +202,7 @@ host::Error AddWithToken(host::Error (*add)(RuntimeScene&, Handle*), RuntimeScen
 struct Registration {
     const char* what;
     const char* name;
-    std::function<host::Error(RuntimeScene&, std::uint32_t* token)> add;
+    std::function<host::Error(RuntimeScene&, std::uint64_t* token)> add;
     std::function<std::size_t(RuntimeScene&)> registered;
 };
 
@@ -206,18 +211,18 @@ struct Registration {
 TEST(RuntimeFaults, RefuseRegistrationsByName) {
     const Registration kinds[] = {
         {"menu item", "Item",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddItem, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddItem, s, token); },
          [](RuntimeScene& s) { return s.host.Menus().Items().size(); }},
         {"tool", "Tool",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddTool, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddTool, s, token); },
          [](RuntimeScene& s) { return s.host.Tools().Tools().size(); }},
         {"notifier", "Notifier",
-         [](RuntimeScene& s, std::uint32_t* token) { return AddWithToken(AddNotifier, s, token); },
+         [](RuntimeScene& s, std::uint64_t* token) { return AddWithToken(AddNotifier, s, token); },
          [](RuntimeScene& s) { return s.host.Notifiers().Notifiers().size(); }},
     };
     struct Refusal {
         host::Error code;
-        std::uint32_t token;
+        std::uint64_t token;
     };
     const Refusal refusals[] = {{kInjected, kUntouchedToken}, {host::kNoError, 0}};
     for (const Registration& kind : kinds) {
@@ -225,7 +230,7 @@ TEST(RuntimeFaults, RefuseRegistrationsByName) {
             SCOPED_TRACE(std::string(kind.what) + " refused with " + std::to_string(refusal.code));
             RuntimeScene scene;
             scene.host.Core().GetFaults().RefuseRegistration(kind.name, refusal.code);
-            std::uint32_t token = kUntouchedToken;
+            std::uint64_t token = kUntouchedToken;
             EXPECT_EQ(kind.add(scene, &token), refusal.code);
             EXPECT_EQ(token, refusal.token);
             EXPECT_EQ(kind.registered(scene), 0u);
@@ -273,7 +278,7 @@ TEST(RuntimeFaults, AnswerTextsOnlyWhenTheyFit) {
          }},
         {"platform path", "/documents/labels.ai",
          [](RuntimeScene& s, char* buffer, std::size_t size) {
-             s.host.Documents().Open({"/documents/labels.ai", {}});
+             s.host.Documents().OpenNew({"/documents/labels.ai", 1, 1, {{"Ebene 1"}}});
              const auto& paths = Get<host::AiFilePathSuite>(s, host::kAiFilePathSuite);
              host::FilePath path;
              paths.NewFilePath(&path);

@@ -367,3 +367,55 @@ TEST(Start, SendsTheLaunchSequenceUntilAFailure) {
 }
 
 }  // namespace
+
+// A suite is used only while the plug-in holds it: a call after the last
+// release is recorded (and still served), a call while one acquisition is
+// left is not. The same for a suite of the runtime and one of the plug-in
+// system.
+TEST(Suites, RecordCallsWhileTheSuiteIsNotHeld) {
+    struct Case {
+        const char* what;
+        const host::SuiteVersions* suite;
+        int acquisitions;
+        std::function<void(const void* table)> call;
+    };
+    const auto countGroups = [](const void* table) {
+        std::int32_t count = 0;
+        static_cast<const host::AiMenuSuite*>(table)->CountMenuGroups(&count);
+    };
+    const auto allocateAndFree = [](const void* table) {
+        const auto* blocks = static_cast<const host::SpBlocksSuite*>(table);
+        host::Block block = nullptr;
+        if (blocks->AllocateBlock(1, "late", &block) == host::kNoError) {
+            blocks->FreeBlock(block);
+        }
+    };
+    const Case cases[] = {
+        {"menu suite, released", &host::kAiMenuSuite, 1, countGroups},
+        {"menu suite, held once more", &host::kAiMenuSuite, 2, countGroups},
+        {"blocks suite, released", &host::kSpBlocksSuite, 1, allocateAndFree},
+        {"blocks suite, held once more", &host::kSpBlocksSuite, 2, allocateAndFree},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RuntimeScene scene;
+        const std::int32_t version = c.suite->In(scene.host.Core().GetGeneration());
+        const void* table = nullptr;
+        for (int i = 0; i < c.acquisitions; ++i) {
+            ASSERT_EQ(scene.Basic().AcquireSuite(c.suite->name, version, &table), host::kNoError);
+        }
+        ASSERT_EQ(scene.Basic().ReleaseSuite(c.suite->name, version), host::kNoError);
+        c.call(table);
+        const auto& all = scene.host.Core().GetViolations().All();
+        const bool released = c.acquisitions == 1;
+        const auto notHeld =
+            scene.host.Core().GetViolations().Count(standin::ViolationKind::kSuiteNotHeld);
+        EXPECT_EQ(notHeld, released ? all.size() : 0u) << testing::PrintToString(all);
+        EXPECT_EQ(notHeld > 0, released);
+        if (!released) {
+            scene.Basic().ReleaseSuite(c.suite->name, version);
+        }
+        scene.host.Core().GetViolations().Clear();
+        scene.ExpectBalancedAndClean();
+    }
+}

@@ -21,7 +21,7 @@ constexpr const char* kThirdTool = "Third Tool";
 constexpr std::int32_t kToolOptions = 0x10;
 constexpr host::Icon kIcon{0x1234};
 constexpr host::Icon kSecondIcon{0x5678};
-constexpr std::uint32_t kNeverIssuedToken = 0x7FFF0042;
+constexpr std::uint64_t kNeverIssuedToken = 0x7FFF0042;
 
 const host::AiToolSuite& Tools(RuntimeScene& scene) {
     return scene.Acquire<host::AiToolSuite>(host::kAiToolSuite);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "HandleTable.h"
 #include "HostScene.h"
@@ -11,7 +12,7 @@ using hosttest::HostScene;
 using standin::ViolationKind;
 
 constexpr std::size_t kBlockBytes = 16;
-constexpr std::uint32_t kNeverIssuedToken = 0x7FFF0042;
+constexpr std::uint64_t kNeverIssuedToken = 0x7FFF0042;
 
 host::Block NewBlock(HostScene& scene) {
     host::Block block = nullptr;
@@ -237,3 +238,33 @@ TEST(HandleTable, FindsLiveObjectsAfterSlotReuse) {
 }
 
 }  // namespace
+
+// Beyond the 16-bit counts of a narrower token: every object keeps its own
+// token however many live at once, and a token kept through many makes and
+// destroys in the same slot never finds a later object.
+TEST(HandleTable, NeverGivesATokenToASecondObject) {
+    constexpr int kObjects = 70000;
+    standin::Violations violations;
+    Table table(violations, "item");
+    std::vector<host::Item> live;
+    for (int i = 0; i < kObjects; ++i) {
+        live.push_back(table.Issue({i}));
+    }
+    for (int i = 0; i < kObjects; ++i) {
+        ASSERT_NE(table.Peek(live[i]), nullptr) << i;
+        ASSERT_EQ(table.Peek(live[i])->value, i);
+    }
+    std::vector<host::Item> kept;
+    for (int i = 0; i < kObjects; ++i) {
+        kept.push_back(table.Issue({-i}));
+        ASSERT_TRUE(table.Retire(kept.back(), "destroy"));
+    }
+    const host::Item last = table.Issue({kObjects});
+    for (const host::Item item : kept) {
+        ASSERT_EQ(table.Peek(item), nullptr) << item.token;
+    }
+    EXPECT_EQ(table.Peek(last)->value, kObjects);
+    EXPECT_EQ(table.Find(kept.front(), "kept"), nullptr);
+    ASSERT_EQ(violations.All().size(), 1u);
+    EXPECT_EQ(violations.All()[0].kind, ViolationKind::kStaleHandle);
+}

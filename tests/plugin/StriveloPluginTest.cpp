@@ -33,7 +33,7 @@ TEST(PluginLibrary, RunsInAHostOfItsGeneration) {
     for (const Build& build : kBuilds) {
         SCOPED_TRACE(build.what);
         standin::StandInHost host({build.generation});
-        standin::DialogManager dialogs{host.Core()};
+        standin::DialogManager& dialogs = host.Dialogs();
         std::string reason;
         ASSERT_TRUE(host.LoadLibrary(build.path, &reason)) << reason;
         ASSERT_NE(host.GetModule(), nullptr);
@@ -51,7 +51,7 @@ TEST(PluginLibrary, RunsInAHostOfItsGeneration) {
 // generation does not serve, so it never starts and holds nothing.
 TEST(PluginLibrary, OlderBuildIsRefusedByANewerHost) {
     standin::StandInHost host({host::Generation::kCs3});
-    standin::DialogManager dialogs{host.Core()};
+    standin::DialogManager& dialogs = host.Dialogs();
     std::string reason;
     ASSERT_TRUE(host.LoadLibrary(STRIVELO_CS2_PLUGIN_PATH, &reason)) << reason;
 

@@ -25,9 +25,10 @@ struct PlatformFileSpecification {
 };
 
 // "AI Document Suite": the current document. An unsaved document's file path
-// is empty.
+// is empty. Bringing its art up to date lays out its text.
 struct AiDocumentSuite {
     Error (*GetDocumentFilePath)(FilePath path);
+    Error (*BringArtUpToDate)();
 };
 
 // "AI File Path Suite": file path objects, made and disposed by the caller.
@@ -38,7 +39,21 @@ struct AiFilePathSuite {
     Error (*GetPlatformPath)(FilePath path, char* text, std::size_t size);
 };
 
-// "AI Font Suite": typefaces by index, their styles by index as font keys.
+// A font's metrics in em, in the host's order (positions 1 to 7).
+struct FontMetrics {
+    float leading;
+    float capHeight;
+    float xHeight;
+    float underlineOffset;  // negative: below the baseline
+    float ascent;
+    float underlineThickness;
+    float descent;  // negative: below the baseline
+
+    friend constexpr bool operator==(const FontMetrics&, const FontMetrics&) = default;
+};
+
+// "AI Font Suite": typefaces by index, their styles by index as font keys,
+// fonts by PostScript name (HostPolicies.h), their metrics and advances.
 struct AiFontSuite {
     Error (*CountTypefaces)(std::int32_t* count);
     Error (*IndexTypefaceList)(std::int32_t index, Typeface* typeface);
@@ -46,13 +61,30 @@ struct AiFontSuite {
     Error (*IndexTypefaceStyleList)(Typeface typeface, std::int32_t index, Font* font);
     Error (*GetTypefaceName)(Font font, char* name, std::size_t size);
     Error (*GetStyleName)(Font font, char* name, std::size_t size);
+    Error (*FindFont)(const char* postScriptName, std::int32_t technology, std::int32_t script,
+                      bool substitute, Font* font);
+    Error (*GetFontMetrics)(Font font, FontMetrics* metrics);
+    // The advances in em of the one character in the UTF-8 text; a
+    // character without a glyph answers kErrorNotFound.
+    Error (*GetGlyphAdvance)(Font font, const char* character, float* horizontal, float* vertical);
+    Error (*GetPostScriptName)(Font font, char* name, std::size_t size);
+    // The text engine's reference to the font, released through "ATE Font
+    // Suite".
+    Error (*GetTextFont)(Font font, TextFont* textFont);
 };
 
-// "AI Layer Suite": the current document's layers in layer order.
+// "AI Layer Suite": the current document's layers in layer order, back to
+// front; the current layer is where new art goes. Undo reverts visibility
+// and locking too.
 struct AiLayerSuite {
     Error (*CountLayers)(std::int32_t* count);
     Error (*GetNthLayer)(std::int32_t index, Layer* layer);
     Error (*DeselectArtOnLayer)(Layer layer);
+    Error (*GetCurrentLayer)(Layer* layer);
+    Error (*GetLayerVisible)(Layer layer, bool* visible);
+    Error (*SetLayerVisible)(Layer layer, bool visible);
+    Error (*GetLayerEditable)(Layer layer, bool* editable);
+    Error (*SetLayerEditable)(Layer layer, bool editable);
 };
 
 struct MenuItemData {
@@ -115,10 +147,22 @@ struct AiToolSuite {
     Error (*SetSecondIcon)(Tool tool, Icon icon);
 };
 
-// "AI User Suite": the host's number texts.
+// A choice of files in a file dialog: "Text Files (*.txt)" and "*.txt", say.
+struct FileFilter {
+    const char* description;
+    const char* pattern;
+};
+
+// "AI User Suite": the host's number texts and its standard file dialogs.
+// A file dialog answers the chosen path, or kErrorCancel when the user
+// cancels.
 struct AiUserSuite {
     Error (*StringToNumber)(const char* text, float* value);
     Error (*NumberToString)(float value, std::int32_t decimals, char* text, std::size_t size);
+    Error (*PutFileDialog)(const char* message, const FileFilter* filters, std::int32_t filterCount,
+                           const char* defaultName, PlatformFileSpecification* chosen);
+    Error (*GetFileDialog)(const char* message, const FileFilter* filters, std::int32_t filterCount,
+                           const char* defaultName, PlatformFileSpecification* chosen);
 };
 
 }  // namespace host

@@ -8,6 +8,8 @@ namespace host {
 struct RealPoint {
     float h;
     float v;
+
+    friend constexpr bool operator==(const RealPoint&, const RealPoint&) = default;
 };
 
 struct RealRect {
@@ -15,6 +17,8 @@ struct RealRect {
     float top;
     float right;
     float bottom;
+
+    friend constexpr bool operator==(const RealRect&, const RealRect&) = default;
 };
 
 // Dialog and screen space: whole points, y grows downwards, so a rect has

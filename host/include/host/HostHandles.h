@@ -6,10 +6,11 @@ namespace host {
 
 // A host object as the plug-in sees it: an opaque token, 0 for none. The host
 // checks every token it is handed, so a stale or foreign one is refused with
-// an error instead of being dereferenced.
+// an error instead of being dereferenced. A token is never given to a second
+// object: one kept after its object is gone stays stale for good.
 template <typename Tag>
 struct Handle {
-    std::uint32_t token = 0;
+    std::uint64_t token = 0;
 
     constexpr explicit operator bool() const { return token != 0; }
     friend constexpr bool operator==(Handle, Handle) = default;
@@ -33,10 +34,15 @@ using Tracker = Handle<struct TrackerTag>;
 using Icon = Handle<struct IconTag>;
 using Layer = Handle<struct LayerTag>;
 using Art = Handle<struct ArtTag>;
-using TextRange = Handle<struct TextRangeTag>;
+using CustomColor = Handle<struct CustomColorTag>;
+using DocumentView = Handle<struct DocumentViewTag>;
 using FilePath = Handle<struct FilePathTag>;
 using Typeface = Handle<struct TypefaceTag>;
 using Font = Handle<struct FontTag>;  // the font key
+// The text engine's objects: each reference is released once.
+using TextRange = Handle<struct TextRangeTag>;
+using CharFeatures = Handle<struct CharFeaturesTag>;
+using TextFont = Handle<struct TextFontTag>;
 
 // A memory block is its address, since the plug-in writes into it; the host
 // checks every address handed back against its live blocks.

@@ -63,6 +63,12 @@ inline constexpr SuiteVersions kSpSuitesSuite{"SP Suites Suite", 2, 2};
 
 // The text engine's suites, all at version 1 in both generations.
 inline constexpr std::int32_t kTextEngineSuiteVersion = 1;
+inline constexpr SuiteVersions kAteCharFeaturesSuite{
+    "ATE CharFeatures Suite", kTextEngineSuiteVersion, kTextEngineSuiteVersion};
+inline constexpr SuiteVersions kAteFontSuite{"ATE Font Suite", kTextEngineSuiteVersion,
+                                             kTextEngineSuiteVersion};
+inline constexpr SuiteVersions kAteTextRangeSuite{"ATE TextRange Suite", kTextEngineSuiteVersion,
+                                                  kTextEngineSuiteVersion};
 inline constexpr std::array<const char*, 78> kTextEngineSuiteNames{
     "ATE ApplicationPaint Suite",
     "ATE CompFont Suite",
