@@ -1,6 +1,6 @@
-#include "framework/M7LADMBase.h"
+#include "M7LADMBase.h"
 
-#include "framework/M7LSuiteTable.h"
+#include "M7LSuiteTable.h"
 
 void IADMDialog::Move(std::int32_t h, std::int32_t v) const {
     sAdmDialog->Move(dialog_, h, v);

@@ -1,11 +1,11 @@
-#include "framework/M7LAIPlugin.h"
+#include "M7LAIPlugin.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "host/AiSuites.h"
 
 namespace {

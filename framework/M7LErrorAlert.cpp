@@ -1,12 +1,12 @@
-#include "framework/M7LErrorAlert.h"
+#include "M7LErrorAlert.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "framework/M7LPlatform.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
+#include "M7LSuiteTable.h"
 #include "host/HostMessages.h"
 
 namespace {

@@ -1,13 +1,13 @@
-#include "framework/M7LPluginMain.h"
+#include "M7LPluginMain.h"
 
 #include <new>
 
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LAIWrappers.h"
-#include "framework/M7LErrorAlert.h"
-#include "framework/M7LSuiteProperty.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LAIWrappers.h"
+#include "M7LErrorAlert.h"
+#include "M7LFailure.h"
+#include "M7LResources.h"
+#include "M7LSuiteProperty.h"
+#include "M7LSuiteTable.h"
 #include "host/HostSuites.h"
 #include "host/SpSuites.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/M7LAIPlugin.h"
+#include "M7LAIPlugin.h"
 #include "host/HostHandles.h"
 #include "host/HostPlatform.h"
 

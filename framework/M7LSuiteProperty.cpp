@@ -1,4 +1,4 @@
-#include "framework/M7LSuiteProperty.h"
+#include "M7LSuiteProperty.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -12,9 +12,9 @@
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "foundation/M7LString.h"
-#include "support/CaseName.h"
-#include "support/ReadBack.h"
+#include "CaseName.h"
+#include "M7LString.h"
+#include "ReadBack.h"
 
 namespace StriveloTest {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
 #include "WideNarrowCases.h"
 #include "WideNarrowTestSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCodabar.h"
 #include "PlesseyCodabarTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

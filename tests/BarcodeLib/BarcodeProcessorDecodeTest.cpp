@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "FakeSymbology.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "BarcodeProcessorIdentification.h"
@@ -16,8 +17,7 @@
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProcessorUPCA.h"
 #include "CouponTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/DecodedState.h"
+#include "DecodedState.h"
 
 namespace StriveloTest {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProcessorUPCA.h"
 #include "EanUpcSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -9,7 +9,7 @@
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace StriveloTest {
 

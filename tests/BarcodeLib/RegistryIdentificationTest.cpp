@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorMixIn_BearerBarsOption.h"
@@ -21,8 +22,7 @@
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

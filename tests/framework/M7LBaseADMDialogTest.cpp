@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "DialogBaseScene.h"
-#include "framework/M7LBaseADMDialog.h"
+#include "M7LBaseADMDialog.h"
 #include "host/HostSuites.h"
 
 // This program links the entry for the process-wide plug-in reference only;

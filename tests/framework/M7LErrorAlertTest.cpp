@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "M7LErrorAlert.h"
 #include "PluginScene.h"
-#include "framework/M7LErrorAlert.h"
 
 M7LAIPlugin* CreateBarcodePlugin() {
     return frameworktest::gMadePlugin;

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "M7LFailure.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
 #include "PluginScene.h"
 #include "WrapperScene.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
 #include "host/AiSuites.h"
 
 M7LAIPlugin* CreateBarcodePlugin() {

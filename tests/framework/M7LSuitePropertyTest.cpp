@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "HostChecks.h"
-#include "framework/M7LSuiteProperty.h"
-#include "host/HostScene.h"
+#include "HostScene.h"
+#include "M7LSuiteProperty.h"
 
 namespace {
 

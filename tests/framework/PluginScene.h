@@ -9,16 +9,16 @@
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LAIPlugin.h"
+#include "M7LAIWrappers.h"
+#include "M7LFailure.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "PluginResources.h"
 #include "StandInHost.h"
 #include "StriveloResources.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LAIPlugin.h"
-#include "framework/M7LAIWrappers.h"
-#include "framework/M7LPlatform.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
 
 namespace frameworktest {
 

@@ -15,9 +15,9 @@
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LString.h"
-#include "support/ReadBack.h"
+#include "M7LFailure.h"
+#include "M7LString.h"
+#include "ReadBack.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "foundation/M7LFailure.h"
+#include "M7LFailure.h"
 
 namespace Strivelo {
 

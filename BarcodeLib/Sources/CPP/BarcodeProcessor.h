@@ -7,7 +7,7 @@
 #include "BarcodeEdgeList.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace Strivelo {
 

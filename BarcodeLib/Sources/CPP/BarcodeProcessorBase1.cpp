@@ -6,7 +6,7 @@
 #include <iterator>
 #include <new>
 
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 namespace Strivelo {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "BarcodeProcessorDataGenerator.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LFailure.h"
+#include "M7LUtilities.h"
 
 namespace Strivelo {
 
