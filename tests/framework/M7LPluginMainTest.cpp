@@ -296,6 +296,7 @@ TEST(PluginLifecycle, ShutsDownAfterIrregularStartups) {
 TEST(FamilyMenuGroups, FileItemsUnderTheFamilyGroups) {
     constexpr const char* kWindowsGroup = "Orvanex Pavrello Windows Group";
     constexpr const char* kFiltersGroup = "Orvanex Pavrello Filters Group";
+    constexpr std::size_t kLongGroupNameChars = 300;
     struct Item {
         const char* name;
         bool filters;
@@ -319,6 +320,17 @@ TEST(FamilyMenuGroups, FileItemsUnderTheFamilyGroups) {
           {kFiltersGroup, host::kMenuGroupFilterUtilities, "Orvanex Pavrello"}}},
         {"the group exists already",
          [](PluginScene& s) { s.host.Menus().AddHostGroup(kWindowsGroup); },
+         {{"W1", false}},
+         {}},
+        {"a host group's name is longer than any of ours",
+         [](PluginScene& s) { s.host.Menus().AddHostGroup(std::string(kLongGroupNameChars, 'G')); },
+         {{"W1", false}},
+         {{kWindowsGroup, host::kMenuGroupToolPalettes, "Orvanex Pavrello"}}},
+        {"the group exists after a long-named one",
+         [](PluginScene& s) {
+             s.host.Menus().AddHostGroup(std::string(kLongGroupNameChars, 'G'));
+             s.host.Menus().AddHostGroup(kWindowsGroup);
+         },
          {{"W1", false}},
          {}},
         {"no family names",
