@@ -1,6 +1,10 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,9 @@
 
 M7LAIPlugin* CreateBarcodePlugin() {
     ++frameworktest::gFactoryCalls;
+    if (frameworktest::gFactoryThrows) {
+        std::rethrow_exception(frameworktest::gFactoryThrows);
+    }
     return frameworktest::gMadePlugin;
 }
 
@@ -171,6 +178,86 @@ TEST(PluginMainDispatch, AnswersNoMemoryWithoutAPluginObject) {
         }
         EXPECT_EQ(c.send(scene), c.result);
         EXPECT_EQ(gPlugin, nullptr);
+        EXPECT_EQ(scene.host.Core().GetLedger().AccessHeld(scene.host.Plugin()), 0);
+        scene.ExpectBalancedAndClean();
+    }
+}
+
+// What the plug-in's code throws stays inside the plug-in: running out of
+// memory answers '!MEM' as that code's answer would; anything else goes to
+// the failure report and answers the internal failure. Either way the
+// message gives back what it took, and shutdown gives back what start-up
+// took.
+TEST(PluginMainDispatch, KeepsExceptionsAwayFromTheHost) {
+    const auto kaputt = std::make_exception_ptr(std::runtime_error("kaputt"));
+    const auto outOfMemory = std::make_exception_ptr(std::bad_alloc());
+    constexpr const char* kKaputtReport = "message = kaputt,";
+    struct Case {
+        const char* what;
+        bool started;         // before the message
+        const char* thrower;  // the plug-in object's operation, or null for the factory
+        std::exception_ptr exception;
+        std::function<host::Error(PluginScene&)> send;
+        host::Error result;
+        bool errorAlert;     // the error dialog for the result
+        const char* report;  // in the failure report, or null for none
+    };
+    const auto interface = [](const char* selector) {
+        return [selector](PluginScene& s) { return s.host.SendInterface(selector); };
+    };
+    const auto access = [](const char* selector) {
+        return [selector](PluginScene& s) { return s.host.SendAccess(selector); };
+    };
+    const Case cases[] = {
+        {"the factory runs out of memory", false, nullptr, outOfMemory, interface("Other"),
+         host::kErrorNoMemory, false, nullptr},
+        {"startup runs out of memory", false, "Startup", outOfMemory,
+         interface(host::kSelectorStartup), host::kErrorNoMemory, true, nullptr},
+        {"startup throws", false, "Startup", kaputt, interface(host::kSelectorStartup),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"startup throws what is no exception class", false, "Startup", std::make_exception_ptr(7),
+         interface(host::kSelectorStartup), kErrorInternalFailure, false,
+         "message = an exception of unknown type,"},
+        {"about throws", true, "About", kaputt, interface(host::kSelectorAbout),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"unload runs out of memory", true, "Unload", outOfMemory, access(host::kSelectorUnload),
+         host::kErrorNoMemory, false, nullptr},
+        {"reload throws", true, "Reload", kaputt, access(host::kSelectorReload),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"shutdown throws", true, "Shutdown", kaputt, interface(host::kSelectorShutdown), 0, false,
+         kKaputtReport},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PluginScene scene;
+        scene.Load();
+        if (c.started) {
+            ASSERT_EQ(scene.host.Start(), host::kNoError);
+        }
+        if (c.thrower != nullptr) {
+            scene.plugin.throws[c.thrower] = c.exception;
+        } else {
+            frameworktest::gFactoryThrows = c.exception;
+        }
+        if (c.errorAlert) {
+            scene.dialogs.ExpectModal(kErrorDialog).Press(host::kOkItem);
+        }
+
+        EXPECT_EQ(c.send(scene), c.result);
+        EXPECT_EQ(scene.dialogs.ModalLog().size(), c.errorAlert ? 1u : 0u);
+        if (c.report != nullptr) {
+            EXPECT_THAT(scene.dialogs.ErrorAlerts(),
+                        testing::ElementsAre(testing::AllOf(
+                            testing::StartsWith("Can't Happen Failed Failed: errID = 0, "),
+                            testing::HasSubstr(c.report))));
+        } else {
+            EXPECT_TRUE(scene.dialogs.ErrorAlerts().empty());
+        }
+
+        scene.plugin.throws.clear();
+        frameworktest::gFactoryThrows = nullptr;
+        // Once more after the shutdown case, which must give back nothing twice.
+        EXPECT_EQ(scene.host.SendInterface(host::kSelectorShutdown), host::kNoError);
         EXPECT_EQ(scene.host.Core().GetLedger().AccessHeld(scene.host.Plugin()), 0);
         scene.ExpectBalancedAndClean();
     }
