@@ -64,8 +64,11 @@ host::Error FindGroup(const char* name, bool* found) {
             return error;
         }
         char groupName[kHostGroupNameBytes];
-        if (const host::Error error =
-                sAiMenu->GetMenuGroupName(group, groupName, sizeof(groupName))) {
+        const host::Error error = sAiMenu->GetMenuGroupName(group, groupName, sizeof(groupName));
+        if (error == host::kErrorTextTooLong) {
+            continue;
+        }
+        if (error != host::kNoError) {
             return error;
         }
         *found = std::strcmp(groupName, name) == 0;

@@ -1,5 +1,6 @@
 #include "M7LPluginMain.h"
 
+#include <exception>
 #include <new>
 
 #include "M7LAIWrappers.h"
@@ -27,6 +28,26 @@ struct StartupHold {
     bool suites = false;
 };
 StartupHold gHold;
+
+constexpr int kExceptionErrorNumber = 0;
+constexpr const char* kUnknownExceptionText = "an exception of unknown type";
+
+// Runs code of the plug-in so that no exception reaches the host: running
+// out of memory answers '!MEM'; anything else is reported as a failure of
+// the program and answers kErrorInternalFailure.
+template <typename Operation>
+host::Error Guarded(const Operation& operation) noexcept {
+    try {
+        return operation();
+    } catch (const std::bad_alloc&) {
+        return host::kErrorNoMemory;
+    } catch (const std::exception& exception) {
+        ReportCantHappen(kExceptionErrorNumber, exception.what(), __FILE__, __LINE__);
+    } catch (...) {
+        ReportCantHappen(kExceptionErrorNumber, kUnknownExceptionText, __FILE__, __LINE__);
+    }
+    return kErrorInternalFailure;
+}
 
 void InstallResourceModule() {
     host::Access access;
@@ -57,7 +78,8 @@ host::Error Shutdown(host::InterfaceMessage* message) {
     DeleteAllMenuItems();
     DeleteAllTools();
     DeleteAllNotifiers();
-    gPlugin->Shutdown(message);
+    // Whatever the plug-in object does, what start-up took is given back.
+    Guarded([message] { return gPlugin->Shutdown(message); });
     if (gHold.access) {
         gHold.access = false;
         sSpAccess->ReleasePlugin(gHold.pluginAccess);
@@ -124,6 +146,10 @@ host::Error Dispatch(const char* caller, const char* selector, void* message) {
         if (shutdown) {
             return Shutdown(interface);
         }
+        // The About dialog's answer is not the message's.
+        if (basic->IsEqual(selector, host::kSelectorAbout) && gPlugin != nullptr) {
+            gPlugin->About();
+        }
         return host::kNoError;
     }
     if (basic->IsEqual(caller, host::kCallerMenu)) {
@@ -138,16 +164,7 @@ host::Error Dispatch(const char* caller, const char* selector, void* message) {
     return host::kNoError;
 }
 
-bool IsAbout(const host::SpBasicSuite* basic, const char* caller, const char* selector) {
-    return basic->IsEqual(caller, host::kCallerInterface) &&
-           basic->IsEqual(selector, host::kSelectorAbout);
-}
-
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) int PluginMain(const char* caller,
-                                                                 const char* selector,
-                                                                 void* message) {
+host::Error HandleMessage(const char* caller, const char* selector, void* message) {
     auto* header = static_cast<host::MessageHeader*>(message);
     gPluginRef = header->plugin;
     if (gPlugin == nullptr) {
@@ -161,19 +178,23 @@ extern "C" __attribute__((visibility("default"))) int PluginMain(const char* cal
         return Access(selector, static_cast<host::AccessMessage*>(message));
     }
     host::Error result = AcquireSuites(basic);
-    if (result == host::kNoError && IsAbout(basic, caller, selector)) {
-        if (gPlugin != nullptr) {
-            gPlugin->About();
-        }
-        ReleaseSuites(basic);
-        return host::kNoError;
-    }
     if (result == host::kNoError) {
-        result = Dispatch(caller, selector, message);
+        // Guarded here, so that the table is released after an exception.
+        result = Guarded([=] { return Dispatch(caller, selector, message); });
     }
-    if (result != host::kNoError && result != host::kErrorSuiteNotFound) {
+    // An internal failure has had its report already.
+    if (result != host::kNoError && result != host::kErrorSuiteNotFound &&
+        result != kErrorInternalFailure) {
         ReportPluginError(message, result);
     }
     ReleaseSuites(basic);
     return result;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int PluginMain(const char* caller,
+                                                                 const char* selector,
+                                                                 void* message) {
+    return Guarded([=] { return HandleMessage(caller, selector, message); });
 }

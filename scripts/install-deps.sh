@@ -2,7 +2,7 @@
 # Installs with apt-get whatever a fresh Debian machine lacks for building and
 # testing (test oracles, the benchmark's libraries and fuzzing tools included).
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
           libxml2-utils zint libzint-dev libzxing-dev locales)
 missing=()
 for p in "${packages[@]}"; do

@@ -117,9 +117,9 @@ std::string CallSequence(const std::vector<RecordedCall>& calls) {
         while (end < calls.size() && calls[end].kind == calls[i].kind) {
             ++end;
         }
-        sequence += (sequence.empty() ? "" : " ") + std::string(name(calls[i].kind));
+        sequence.append(sequence.empty() ? "" : " ").append(name(calls[i].kind));
         if (end - i > 1) {
-            sequence += "*" + std::to_string(end - i);
+            sequence += '*' + std::to_string(end - i);
         }
         i = end;
     }

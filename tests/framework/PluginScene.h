@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,11 +24,13 @@
 namespace frameworktest {
 
 // The plug-in object the tests' factory makes: records each operation, with
-// whether the suite table was held during it, and answers what the test set.
+// whether the suite table was held during it, and answers or throws what the
+// test set.
 class RecordingPlugin : public M7LAIPlugin {
 public:
     std::vector<std::string> log;
     std::map<std::string, host::Error> answers;
+    std::map<std::string, std::exception_ptr> throws;
     // Per operation: whether the suite table was held during it.
     std::vector<bool> held;
 
@@ -48,14 +51,19 @@ private:
     host::Error Record(const std::string& operation) {
         log.push_back(operation);
         held.push_back(gSuiteNestingCounter > 0);
+        if (throws.contains(operation)) {
+            std::rethrow_exception(throws.at(operation));
+        }
         return answers.contains(operation) ? answers.at(operation) : host::kNoError;
     }
 };
 
 // The object CreateBarcodePlugin hands out, or null to fail as when memory
-// runs out; and how often it was asked.
+// runs out; and how often it was asked. The entry's tests' factory throws
+// gFactoryThrows when it is set.
 inline RecordingPlugin* gMadePlugin = nullptr;
 inline int gFactoryCalls = 0;
+inline std::exception_ptr gFactoryThrows;
 
 // A menu item of the family's windows or filters group, answering Go with
 // a set code.
@@ -90,6 +98,7 @@ public:
         gSuiteNestingCounter = 0;
         gPlugin = nullptr;
         gFactoryCalls = 0;
+        gFactoryThrows = nullptr;
         gMadePlugin = withPlugin ? &plugin : nullptr;
     }
     ~PluginScene() {
