@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the machine, then builds and runs every test three times (Release
+# Sets up the machine, checks the layers and the formatting, then builds and
+# runs every test three times (the presets of CMakePresets.json: Release
 # builds with GCC and with clang, and an AddressSanitizer +
 # UndefinedBehaviorSanitizer build), runs the side-by-side benchmark briefly
 # and the fuzzers for a bounded time. Exits non-zero on any failure or
@@ -11,17 +12,22 @@ fuzz_seconds=${STRIVELO_FUZZ_SECONDS:-60}
 
 bash "$root/scripts/install-deps.sh"
 
+cd "$root"
+
+echo "== layers and formatting =="
+bash scripts/check-layers.sh
+git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
+
 build_and_test() {
-    local dir=$1
-    shift
-    cmake -S "$root" -B "$root/$dir" "$@"
-    cmake --build "$root/$dir" -j"$jobs"
-    ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs" --timeout 600
+    local preset=$1
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" -j"$jobs"
+    ctest --preset "$preset" -j"$jobs"
 }
 
 # Release, as users and the benchmarks build it.
 echo "== normal build =="
-build_and_test build -DCMAKE_BUILD_TYPE=Release
+build_and_test normal
 
 # A smoke run, not a timing gate: it fails only when the program does, as on a
 # wrong read.
@@ -31,17 +37,15 @@ echo "== benchmark smoke run =="
 echo "== sanitizer build =="
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-build_and_test build-asan -DCMAKE_BUILD_TYPE=Debug -DSTRIVELO_SANITIZE=ON
+build_and_test sanitize
 
 # clang warns about other things than GCC.
 echo "== clang build =="
-build_and_test build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
-    -DCMAKE_CXX_COMPILER=clang++
+build_and_test clang
 
 echo "== fuzzing =="
-cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSTRIVELO_FUZZ=ON
-cmake --build "$root/build-fuzz" -j"$jobs"
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$jobs"
 # A fuzzer's scratch folder goes however the script ends; an input that made
 # it fail is kept in the build folder, named after the fuzzer.
 work=""
