@@ -843,6 +843,28 @@ TEST_P(ReadingPropertyTest, DamagedSymbolsReadAsNoOtherFamily) {
 INSTANTIATE_TEST_SUITE_P(Registered, ReadingPropertyTest, testing::ValuesIn(kTypeTraits),
                          [](const auto& info) { return TypeText(info.param.type); });
 
+// Codabar symbols that read as MSI with one bar taken out, before a reading
+// had to place every edge.
+TEST_F(StandardRegistryTest, CodabarWithABarMissingReadsAsNoOtherFamily) {
+    for (const char* code : {"C53B", "C10B"}) {
+        const std::unique_ptr<BarcodeProcessor> drawn = CreateByType(FourCC("coda"));
+        ASSERT_TRUE(drawn->SetCode(code));
+        RecordingGenerator generator;
+        ASSERT_TRUE(drawn->GenerateInto(&generator));
+        const std::vector<double> edges = EdgesFromBars(generator.GetBars());
+        for (std::size_t bar = 0; bar < edges.size() / 2; ++bar) {
+            std::vector<double> damaged = edges;
+            damaged.erase(damaged.begin() + 2 * bar, damaged.begin() + 2 * bar + 2);
+            bool ambiguous = false;
+            const std::unique_ptr<BarcodeProcessor> found =
+                IdentifyFromEdges(damaged.data(), Count(damaged), &ambiguous);
+            EXPECT_TRUE(found == nullptr || TraitsOf(found->GetType()).family == Family::kCodabar)
+                << code << " without bar " << bar << " reads as " << TypeText(found->GetType())
+                << " " << found->GetCode();
+        }
+    }
+}
+
 // Random lists of every length the art collection may hand over, about 100
 // of each: steps of any width, or of one to three units, which come closest
 // to symbols. A list that reads is a symbol within the tolerance, and rare:
