@@ -745,8 +745,9 @@ constexpr int kSymbolsPerType = kSanitized ? 60 : 200;
 class ReadingPropertyTest : public StandardRegistryTest,
                             public testing::WithParamInterface<TypeTraits> {};
 
-// Exact edges read without deviation; edges each moved at random by up to a
-// fifth of the narrowest element still read as the same code.
+// Exact edges read without deviation, with the magnification and the bar
+// width reduction drawn; edges each moved at random by up to a fifth of the
+// narrowest element still read as the same code.
 TEST_P(ReadingPropertyTest, SymbolsReadExactlyAndDespiteMovedEdges) {
     const TypeTraits& traits = GetParam();
     Random random(kReadingSeed + static_cast<std::uint32_t>(traits.type));
@@ -759,6 +760,10 @@ TEST_P(ReadingPropertyTest, SymbolsReadExactlyAndDespiteMovedEdges) {
         ASSERT_NE(found, nullptr) << symbol.processor->GetCode();
         SCOPED_TRACE(testing::Message() << "symbol " << n << " " << found->GetCode());
         EXPECT_LE(found->GetMaxDeviation(), kExactDeviationMm);
+        EXPECT_NEAR(found->GetMagnification(), symbol.processor->GetMagnification(),
+                    kParameterTolerance);
+        EXPECT_NEAR(found->GetBarWidthReduction(), symbol.processor->GetBarWidthReduction(),
+                    kParameterTolerance);
         const std::unique_ptr<BarcodeProcessor> own = CreateByType(traits.type);
         ASSERT_TRUE(own->DecodeEdges(exact.data(), Count(exact)));
         ExpectReadAsTheDrawnType(found.get(), traits.type, exact, own->GetCode());
