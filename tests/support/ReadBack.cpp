@@ -71,10 +71,6 @@ std::string Reading(const BarcodeProcessor& processor) {
 
 }  // namespace
 
-bool ReadsNarrowedBars(std::int32_t type) {
-    return type != Strivelo::kBarcodeTypeTraditionalCodabar;
-}
-
 bool ApplyOptions(BarcodeProcessor& processor, const SymbolOptions& options) {
     processor.SetMagnification(options.magnification);
     processor.SetBarWidthReduction(options.reductionMm);
