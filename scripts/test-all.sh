@@ -46,17 +46,37 @@ build_and_test clang
 echo "== fuzzing =="
 cmake --preset fuzz
 cmake --build --preset fuzz -j"$jobs"
-# A fuzzer's scratch folder goes however the script ends; an input that made
-# it fail is kept in the build folder, named after the fuzzer.
-work=""
-trap 'rm -rf "$work"' EXIT
+# The fuzzers run side by side, one per core at most, each in a scratch folder
+# that goes however the script ends; an input that made one fail is kept in
+# the build folder, named after the fuzzer, and its log is shown.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 for seeds in "$root"/tests/fuzz/corpus/*/; do
     name=$(basename "$seeds")
-    work=$(mktemp -d)
+    mkdir "$scratch/$name"
     echo "-- ${name}_fuzzer for ${fuzz_seconds}s"
-    (cd "$work" && "$root/build-fuzz/tests/fuzz/${name}_fuzzer" -max_total_time="$fuzz_seconds" \
-        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$root/build-fuzz/${name}-" "$work" "$seeds")
-    rm -rf "$work"
+    (
+        cd "$scratch/$name"
+        status=0
+        "$root/build-fuzz/tests/fuzz/${name}_fuzzer" -max_total_time="$fuzz_seconds" \
+            -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="$root/build-fuzz/${name}-" "$scratch/$name" "$seeds" \
+            > "$scratch/$name.log" 2>&1 || status=$?
+        echo "$status" > "$scratch/$name.status"
+    ) &
+    while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
 done
+wait
+failed=0
+for log in "$scratch"/*.log; do
+    name=$(basename "$log" .log)
+    if [ "$(cat "$scratch/$name.status")" -eq 0 ]; then
+        grep -E '^stat::number_of_executed_units' "$log" | sed "s/^/   $name: /"
+    else
+        echo "-- ${name}_fuzzer failed:"
+        tail -n 60 "$log"
+        failed=1
+    fi
+done
+[ "$failed" -eq 0 ]
 echo "all builds, tests and fuzzers passed"
