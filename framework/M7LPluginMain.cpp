@@ -1,11 +1,9 @@
 #include "M7LPluginMain.h"
 
-#include <exception>
-#include <new>
-
 #include "M7LAIWrappers.h"
 #include "M7LErrorAlert.h"
 #include "M7LFailure.h"
+#include "M7LGuarded.h"
 #include "M7LResources.h"
 #include "M7LSuiteProperty.h"
 #include "M7LSuiteTable.h"
@@ -28,26 +26,6 @@ struct StartupHold {
     bool suites = false;
 };
 StartupHold gHold;
-
-constexpr int kExceptionErrorNumber = 0;
-constexpr const char* kUnknownExceptionText = "an exception of unknown type";
-
-// Runs code of the plug-in so that no exception reaches the host: running
-// out of memory answers '!MEM'; anything else is reported as a failure of
-// the program and answers kErrorInternalFailure.
-template <typename Operation>
-host::Error Guarded(const Operation& operation) noexcept {
-    try {
-        return operation();
-    } catch (const std::bad_alloc&) {
-        return host::kErrorNoMemory;
-    } catch (const std::exception& exception) {
-        ReportCantHappen(kExceptionErrorNumber, exception.what(), __FILE__, __LINE__);
-    } catch (...) {
-        ReportCantHappen(kExceptionErrorNumber, kUnknownExceptionText, __FILE__, __LINE__);
-    }
-    return kErrorInternalFailure;
-}
 
 void InstallResourceModule() {
     host::Access access;
