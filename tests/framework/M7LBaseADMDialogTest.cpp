@@ -644,7 +644,7 @@ TEST(M7LBaseADMItem, KeepsAnExceptionFromTheHost) {
          [](standin::DialogManager& dialogs, host::Dialog dialog) { return dialogs.Draw(dialog); }},
         {"track",
          [](standin::DialogManager& dialogs, host::Dialog dialog) {
-             return dialogs.TrackItem(dialog, frameworktest::kTextItem) == false;
+             return dialogs.TrackItem(dialog, frameworktest::kNumberItem) == false;
          }},
         // A conversion that failed refuses the entry.
         {"number conversion",
@@ -661,11 +661,10 @@ TEST(M7LBaseADMItem, KeepsAnExceptionFromTheHost) {
         auto* dialog = new RecordingDialog({.style = kOtherFloatingStyle}, log);
         dialog->Show();
         const host::Dialog handle = dialog->GetDialog();
-        auto* text = new ThrowingItem(dialog->ItemOf(frameworktest::kTextItem), dialog,
-                                      frameworktest::kTextItem, log);
+        // The template's number edit has no object of the dialog's own.
         auto* number = new ThrowingItem(dialog->ItemOf(frameworktest::kNumberItem), dialog,
                                         frameworktest::kNumberItem, log);
-        text->onChange = [] { throw std::runtime_error("kaputt"); };
+        dialog->text->onChange = [] { throw std::runtime_error("kaputt"); };
         log.clear();
 
         EXPECT_TRUE(c.act(scene.dialogs, handle));
@@ -673,8 +672,8 @@ TEST(M7LBaseADMItem, KeepsAnExceptionFromTheHost) {
         EXPECT_EQ(gFailureMessage, "kaputt");
 
         gFailureReports = 0;
-        text->throws = number->throws = false;
-        text->onChange = nullptr;
+        number->throws = false;
+        dialog->text->onChange = nullptr;
         log.clear();
         ASSERT_TRUE(scene.dialogs.UserSetText(handle, frameworktest::kTextItem, "again"));
         EXPECT_EQ(log, Log{"changed 3"});
