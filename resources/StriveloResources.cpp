@@ -150,13 +150,22 @@ constexpr M7LResourceIcon kIcons[] = {
     {16050, 5},
 };
 
+// Cursors by id, sorted by id: the measure tool's and the create tool's.
+constexpr M7LResourceCursor kCursors[] = {
+    {16001},
+    {16002},
+};
+
 static_assert(SortedByUniqueId(kDialogs), "dialog templates must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kErrorDialogItems),
               "items of a dialog must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kIcons), "icons must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kCursors), "cursors must be sorted by id, each id once");
 
 constexpr M7LResourceModule kModule = {
-    kStrings, std::size(kStrings), kDialogs, std::size(kDialogs), kIcons, std::size(kIcons),
+    kStrings, std::size(kStrings), kDialogs, std::size(kDialogs),
+    kIcons,   std::size(kIcons),   nullptr,  0,
+    kCursors, std::size(kCursors),
 };
 
 }  // namespace
