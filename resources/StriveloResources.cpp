@@ -13,8 +13,49 @@ constexpr bool SortedByUniqueId(const Resource (&resources)[Count]) {
            std::end(resources);
 }
 
+using Kind = M7LResourceItemKind;
+
+// The host's units codes of number items.
+constexpr std::int32_t kNoUnits = 0;
+constexpr std::int32_t kPercent = 6;
+constexpr std::int32_t kPoints = 101;
+
+constexpr M7LDialogItemTemplate Item(std::int32_t id, Kind kind, const char* text,
+                                     M7LResourceRect bounds, std::uint32_t flags = 0) {
+    return {id, kind, text, bounds, flags};
+}
+
+constexpr M7LDialogItemTemplate Number(std::int32_t id, Kind kind, const char* value,
+                                       M7LResourceRect bounds, std::int32_t precision,
+                                       std::int32_t units, std::uint32_t flags = 0) {
+    return {id, kind, value, bounds, flags, precision, units};
+}
+
+constexpr M7LDialogItemTemplate Picture(std::int32_t id, Kind kind, std::int32_t icon,
+                                        M7LResourceRect bounds, std::uint32_t flags = 0) {
+    return {id, kind, "", bounds, flags, 0, kNoUnits, icon};
+}
+
 // String resources by id (list + index), sorted by id.
 constexpr M7LResourceString kStrings[] = {
+    // The barcode palette's menu item: hide, show.
+    {16001, "Pavrello ausblenden"},
+    {16002, "Pavrello anzeigen"},
+
+    // Titles and tips of the tools: measure, create.
+    {16011, "Barcode messen"},
+    {16012, "Barcode messen"},
+    {16013, "Barcode erzeugen"},
+    {16014, "Barcode erzeugen"},
+
+    // Tips of the barcode palette's buttons.
+    {16021, "Überprüfe andere passende Barcodes"},
+    {16022, "Weißraum-Begrenzungszeichen hinzufügen"},
+    {16023, "Trägerbalken hinzufügen"},
+    {16024, "Abschlußbalken für Trägerbalken hinzufügen"},
+    {16025, "OCRB als Standard-Schrift benutzen"},
+    {16026, "Lesbaren Text links oder zentriert ausrichten"},
+
     // The error list: from index 1 on, a code (a decimal number, or four
     // characters) and then its message; the last pair is the fallback.
     {16051, "-108"},
@@ -128,6 +169,9 @@ constexpr M7LResourceString kStrings[] = {
     {21303, "Zoll"},
     {21304, "Punkt"},
     {21305, "mil"},
+
+    // The About menu item.
+    {26901, "Über Pavrello..."},
 };
 
 static_assert(SortedByUniqueId(kStrings), "string resources must be sorted by id, each id once");
@@ -139,15 +183,194 @@ constexpr M7LDialogItemTemplate kErrorDialogItems[] = {
     {3, M7LResourceItemKind::kStaticText, "Code", {10, 82, 350, 100}},
 };
 
+// Pictures of the barcode palette: its buttons, and the warning beside a
+// value the symbology does not accept.
+constexpr std::int32_t kTryAgainPicture = 16002;
+constexpr std::int32_t kOcrbPicture = 16003;
+constexpr std::int32_t kQuietZonePicture = 16004;
+constexpr std::int32_t kBearerBarsPicture = 16005;
+constexpr std::int32_t kEndBarsPicture = 16006;
+constexpr std::int32_t kTextAlignPicture = 16007;
+constexpr std::int32_t kWarningPicture = 16008;
+
+// The barcode palette, 240 x 209 points with its deviation read-outs, which
+// it hides by showing only the top 168.
+constexpr M7LDialogItemTemplate kBarcodePaletteItems[] = {
+    Item(-5, Kind::kSideMenu, "", {224, 2, 238, 16}),
+    Item(1, Kind::kStaticText, "Typ:", {4, 4, 104, 20}),
+    Item(2, Kind::kStaticText, "Code:", {4, 24, 104, 40}),
+    Item(3, Kind::kStaticText, "Balkenbreiten-Red.:", {4, 44, 104, 60}),
+    Item(4, Kind::kStaticText, "Skalierung:", {4, 64, 104, 80}),
+    Item(5, Kind::kStaticText, "Balkenhöhe:", {4, 84, 104, 100}),
+    Item(6, Kind::kStaticText, "Breit/Schmal:", {4, 104, 104, 120}, kM7LItemDisabled),
+    Item(7, Kind::kStaticText, "Abweichung:", {4, 172, 104, 188}),
+    Item(8, Kind::kStaticText, "Max:", {106, 172, 140, 188}),
+    Item(9, Kind::kStaticText, "Mittel:", {106, 190, 140, 206}),
+    Item(12, Kind::kPopup, "", {106, 4, 200, 20}),
+    Picture(13, Kind::kPictureButton, kTryAgainPicture, {204, 4, 220, 20}),
+    Item(14, Kind::kTextEdit, "", {106, 24, 200, 40}),
+    Picture(15, Kind::kPicture, kWarningPicture, {204, 26, 216, 38}, kM7LItemHidden),
+    Number(16, Kind::kNumberEdit, "0", {106, 44, 200, 60}, 4, kPoints, kM7LItemUnitEntry),
+    Picture(17, Kind::kPicture, kWarningPicture, {204, 46, 216, 58}, kM7LItemHidden),
+    Number(18, Kind::kNumberEdit, "100", {106, 64, 200, 80}, 2, kPercent),
+    Picture(19, Kind::kPicture, kWarningPicture, {204, 66, 216, 78}, kM7LItemHidden),
+    Number(20, Kind::kNumberEdit, "0", {106, 84, 200, 100}, 3, kPoints, kM7LItemUnitEntry),
+    Picture(21, Kind::kPicture, kWarningPicture, {204, 86, 216, 98}, kM7LItemHidden),
+    Number(22, Kind::kNumberEdit, "3", {106, 104, 200, 120}, 3, kNoUnits, kM7LItemDisabled),
+    Picture(23, Kind::kPicture, kWarningPicture, {204, 106, 216, 118}, kM7LItemHidden),
+    Number(24, Kind::kStaticText, "", {142, 172, 236, 188}, 3, kPoints,
+           kM7LItemUnitEntry | kM7LItemHidden),
+    Number(25, Kind::kStaticText, "", {142, 190, 236, 206}, 3, kPoints,
+           kM7LItemUnitEntry | kM7LItemHidden),
+    Picture(27, Kind::kPictureToggle, kOcrbPicture, {4, 126, 28, 150}),
+    Picture(28, Kind::kPictureToggle, kQuietZonePicture, {32, 126, 56, 150}),
+    Picture(29, Kind::kPictureToggle, kBearerBarsPicture, {60, 126, 84, 150}),
+    Number(30, Kind::kNumberEdit, "100", {144, 130, 200, 146}, 1, kNoUnits, kM7LItemDisabled),
+    Picture(33, Kind::kPictureToggle, kEndBarsPicture, {88, 126, 112, 150}),
+    Picture(34, Kind::kPictureToggle, kTextAlignPicture, {116, 126, 140, 150}),
+};
+
+// The alert after a self-check that could not read the new barcode back.
+constexpr M7LDialogItemTemplate kSelfCheckFailedItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
+    Item(2, Kind::kStaticText,
+         "Das Barcode Werkzeug konnte die angegebenen Daten nicht aus der generierten Grafik "
+         "auslesen.",
+         {10, 10, 350, 42}),
+    Item(3, Kind::kStaticText,
+         "Überprüfen Sie Ihre Parameter (insbesondere die Balkenbreiten-Reduktion) und passen "
+         "Sie diese an.",
+         {10, 46, 350, 78}),
+    Item(4, Kind::kStaticText,
+         "Nehmen Sie Kontakt mit Mor7Lant Support auf, falls Sie der Meinung sind, dass Ihre "
+         "Parameter korrekt sind.",
+         {10, 82, 350, 114}),
+};
+
+// Alerts that the user can switch off with check box 4.
+constexpr M7LDialogItemTemplate kCodeChangedItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
+    Item(2, Kind::kStaticText,
+         "Der eingegebene Code wurde modifiziert, um die Eingabe an den ausgewählten Barcode-Typ "
+         "anzupassen.",
+         {10, 10, 350, 42}),
+    Item(3, Kind::kStaticText,
+         "Typische Ursachen: die Prüfziffer war nicht richtig, die Eingabe umfaßte mehr Zeichen "
+         "als erlaubt, Bindestriche wurden eingesetzt...",
+         {10, 46, 350, 94}),
+    Item(4, Kind::kCheckBox, "Diese Meldung nicht mehr anzeigen.", {10, 98, 260, 114}),
+};
+
+constexpr M7LDialogItemTemplate kIllegalParamsItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
+    Item(2, Kind::kStaticText,
+         "Sie haben ungültige Werte für ein oder mehrere Parameter eingegeben (Überprüfen Sie "
+         "die Werte mit Ausrufezeichen!).",
+         {10, 10, 350, 42}),
+    Item(3, Kind::kStaticText,
+         "Sie können die Vorgabe-Grenzwerte außer Kraft setzen, indem Sie die Option 'Ungültige "
+         "Werte zulassen' aktivieren.",
+         {10, 46, 350, 94}),
+    Item(4, Kind::kCheckBox, "Diese Meldung nicht mehr anzeigen.", {10, 98, 260, 114}),
+};
+
+// The missing font's alert: item 4 shows the font's name.
+constexpr M7LDialogItemTemplate kMissingFontItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
+    Item(2, Kind::kStaticText,
+         "Strivelo hat versucht, die folgende Schrift auszuwählen:", {10, 10, 350, 26}),
+    Item(3, Kind::kStaticText,
+         "Diese Schrift fehlt, wird aber für den ausgewählten Barcodetyp benötigt. Sie wurde "
+         "durch eine vorgegebene Schrift ersetzt. Sie können die Ersatzschrift im "
+         "Options-Popupmenü von Strivelo ändern.",
+         {10, 50, 350, 114}),
+    Item(4, Kind::kStaticText, "", {10, 30, 350, 46}),
+};
+
+// The font replacements: the list, the replacement's typeface and style.
+constexpr M7LDialogItemTemplate kFontReplacementItems[] = {
+    Item(1, Kind::kButton, "OK", {230, 200, 310, 220}),
+    Item(2, Kind::kPopup, "", {10, 170, 155, 186}),
+    Item(3, Kind::kPopup, "", {165, 170, 310, 186}),
+    Item(4, Kind::kListBox, "", {10, 10, 310, 160}),
+    Item(5, Kind::kButton, "Löschen", {10, 200, 90, 220}),
+};
+
 // Dialog templates by id, sorted by id.
 constexpr M7LDialogTemplate kDialogs[] = {
+    {16000, "BarcodeDialog", "Pavrello", 240, 209, kBarcodePaletteItems,
+     std::size(kBarcodePaletteItems)},
     {16051, "Error", "Plug-in Error", 360, 144, kErrorDialogItems, std::size(kErrorDialogItems)},
+    {16100, "Mor7Lant_SelfCheckFailed", "Selbstüberprüfung fehlgeschlagen", 360, 152,
+     kSelfCheckFailedItems, std::size(kSelfCheckFailedItems)},
+    {16101, "Alert Code Changed Dialog", "Code geändert", 360, 152, kCodeChangedItems,
+     std::size(kCodeChangedItems)},
+    {16102, "Alert Illegal Params Dialog", "Ungültige Parameter-Werte", 360, 152,
+     kIllegalParamsItems, std::size(kIllegalParamsItems)},
+    {16104, "Mor7Lant Alert Illegal Params Dialog", "Schrift nicht gefunden", 360, 152,
+     kMissingFontItems, std::size(kMissingFontItems)},
+    {16300, "BarcodeFontDialog", "Ersatzschrift", 320, 230, kFontReplacementItems,
+     std::size(kFontReplacementItems)},
 };
 
 // Icons by id, sorted by id. 16050: the measure tool's images 1 and 2, the
 // create tool's 3 and 4.
 constexpr M7LResourceIcon kIcons[] = {
-    {16050, 5},
+    {kTryAgainPicture, 1}, {kOcrbPicture, 1},      {kQuietZonePicture, 1}, {kBearerBarsPicture, 1},
+    {kEndBarsPicture, 1},  {kTextAlignPicture, 1}, {kWarningPicture, 1},   {16050, 5},
+};
+
+// The barcode palette's options menu; its separators have the ids of their
+// positions.
+constexpr M7LMenuEntryTemplate kOptionsMenu[] = {
+    {1, "Selbstüberprüfung"},
+    {2, "Ungültige Werte zulassen"},
+    {3, "", true},
+    {4, "UPC vor EAN"},
+    {5, "", true},
+    {6, "Balkenhöhe Mit Balkenbreite Skalieren"},
+    {7, "Weißen Hintergrund hinzufügen"},
+    {8, "Text In Zeichenpfade wandeln"},
+    {9, "", true},
+    {10, "Ersatzschriften bearbeiten..."},
+};
+
+// The barcode palette's types: entry i has id i + 1.
+constexpr M7LMenuEntryTemplate kTypeMenu[] = {
+    {1, "EAN 8"},
+    {2, "EAN 13"},
+    {3, "Code 128"},
+    {4, "UPC/A"},
+    {5, "UPC/E"},
+    {6, "ITF (Interleaved 2 of 5)"},
+    {7, "UCC/EAN 128"},
+    {8, "Code 39 (3 of 9)"},
+    {9, "ITF14"},
+    {10, "JAN 8"},
+    {11, "JAN 13"},
+    {12, "Plessey"},
+    {13, "Plessey CRC"},
+    {14, "MSI Modulo 10"},
+    {15, "MSI Modulo 11"},
+    {16, "MSI Modulo 10-10"},
+    {17, "Codabar"},
+    {18, "Traditional Codabar"},
+    {19, "", true},
+    {20, "ISBN (Bookland)"},
+    {21, "ISBN-13 (Bookland EAN)"},
+    {22, "ISBN-13 (Dual Numbering)"},
+    {23, "Belgian Pharma"},
+    {24, "ISSN"},
+    {25, "EAN13 Coupon"},
+    {26, "UPC/A Coupon"},
+    {27, "", true},
+    {28, "Marks & Spencer 7B"},
+};
+
+// Menus by id, sorted by id.
+constexpr M7LResourceMenu kMenus[] = {
+    {16001, kOptionsMenu, std::size(kOptionsMenu)},
+    {16002, kTypeMenu, std::size(kTypeMenu)},
 };
 
 // Cursors by id, sorted by id: the measure tool's and the create tool's.
@@ -157,15 +380,20 @@ constexpr M7LResourceCursor kCursors[] = {
 };
 
 static_assert(SortedByUniqueId(kDialogs), "dialog templates must be sorted by id, each id once");
-static_assert(SortedByUniqueId(kErrorDialogItems),
+static_assert(SortedByUniqueId(kBarcodePaletteItems) && SortedByUniqueId(kErrorDialogItems) &&
+                  SortedByUniqueId(kSelfCheckFailedItems) && SortedByUniqueId(kCodeChangedItems) &&
+                  SortedByUniqueId(kIllegalParamsItems) && SortedByUniqueId(kMissingFontItems) &&
+                  SortedByUniqueId(kFontReplacementItems),
               "items of a dialog must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kIcons), "icons must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kMenus), "menus must be sorted by id, each id once");
+static_assert(SortedByUniqueId(kOptionsMenu) && SortedByUniqueId(kTypeMenu),
+              "entries of a menu must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kCursors), "cursors must be sorted by id, each id once");
 
 constexpr M7LResourceModule kModule = {
-    kStrings, std::size(kStrings), kDialogs, std::size(kDialogs),
-    kIcons,   std::size(kIcons),   nullptr,  0,
-    kCursors, std::size(kCursors),
+    kStrings, std::size(kStrings), kDialogs, std::size(kDialogs), kIcons, std::size(kIcons),
+    kMenus,   std::size(kMenus),   kCursors, std::size(kCursors),
 };
 
 }  // namespace

@@ -34,6 +34,19 @@ std::vector<Resource> CopyOf(const Resource* table, std::size_t count) {
     return table == nullptr ? std::vector<Resource>{} : std::vector<Resource>(table, table + count);
 }
 
+// Puts the resource in the place of its id, kept sorted by id.
+template <typename Resource>
+void Replace(std::vector<Resource>& table, const Resource& resource) {
+    const auto at =
+        std::lower_bound(table.begin(), table.end(), resource.id,
+                         [](const Resource& entry, std::uint32_t key) { return entry.id < key; });
+    if (at != table.end() && at->id == resource.id) {
+        *at = resource;
+    } else {
+        table.insert(at, resource);
+    }
+}
+
 template <typename Resource>
 void RemoveId(std::vector<Resource>& table, std::uint32_t id) {
     std::erase_if(table, [id](const Resource& resource) { return resource.id == id; });
@@ -84,20 +97,19 @@ ResourceOverlay& ResourceOverlay::RemoveString(std::uint32_t id) {
 
 ResourceOverlay& ResourceOverlay::ReplaceString(std::uint32_t id, std::string text) {
     const char* stored = replacements_.emplace_back(std::move(text)).c_str();
-    const auto at = std::lower_bound(
-        strings_.begin(), strings_.end(), id,
-        [](const M7LResourceString& resource, std::uint32_t key) { return resource.id < key; });
-    if (at != strings_.end() && at->id == id) {
-        at->text = stored;
-    } else {
-        strings_.insert(at, {id, stored});
-    }
+    Replace(strings_, {id, stored});
     Rebuild();
     return *this;
 }
 
 ResourceOverlay& ResourceOverlay::RemoveDialog(std::uint32_t id) {
     RemoveId(dialogs_, id);
+    Rebuild();
+    return *this;
+}
+
+ResourceOverlay& ResourceOverlay::ReplaceDialog(const M7LDialogTemplate& dialog) {
+    Replace(dialogs_, dialog);
     Rebuild();
     return *this;
 }

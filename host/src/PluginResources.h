@@ -34,6 +34,8 @@ public:
     // Adds the string when the id has none.
     ResourceOverlay& ReplaceString(std::uint32_t id, std::string text);
     ResourceOverlay& RemoveDialog(std::uint32_t id);
+    // Adds the template when its id has none.
+    ResourceOverlay& ReplaceDialog(const M7LDialogTemplate& dialog);
     ResourceOverlay& RemoveIcon(std::uint32_t id);
 
     const M7LResourceModule* Module() const { return &module_; }
