@@ -1,15 +1,16 @@
 #include "StriveloResources.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 
 namespace {
 
-template <typename Resource, std::size_t Count>
-constexpr bool SortedByUniqueId(const Resource (&resources)[Count]) {
+template <typename Resources>
+constexpr bool SortedByUniqueId(const Resources& resources) {
     return std::adjacent_find(std::begin(resources), std::end(resources),
-                              [](const Resource& a, const Resource& b) { return a.id >= b.id; }) ==
+                              [](const auto& a, const auto& b) { return a.id >= b.id; }) ==
            std::end(resources);
 }
 
@@ -170,6 +171,33 @@ constexpr M7LResourceString kStrings[] = {
     {21304, "Punkt"},
     {21305, "mil"},
 
+    // The check palette's menu items: hide, show, the two document-wide
+    // actions.
+    {26001, "Pavrello Vettrin ausblenden"},
+    {26002, "Pavrello Vettrin einblenden"},
+    {26003, "Balkenbreiten-Reduktion ändern"},
+    {26004, "Korrektur der Barcode Abweichung"},
+
+    // Labels of a result row of the check palette.
+    {26011, "Barcode-Typ:"},
+    {26012, "Code:"},
+    {26013, "Balkenbreiten-Reduktion:"},
+    {26014, "Skalierung:"},
+    {26015, "Balken-Höhe:"},
+    {26016, "Breit-/Schmal:"},
+    {26017, "Durchschnittliche Abweichung:"},
+    {26018, "Maximale Abweichung:"},
+
+    // Tips of the check palette's buttons, from index 2.
+    {26022, "Alle Barcodes suchen"},
+    {26023, "Barcode anzeigen"},
+    {26024, "Report erzeugen"},
+    {26025, "In Strivelo öffnen"},
+
+    // The document-wide actions, as their result names them.
+    {26031, "Balkenbreiten-Reduktion ändern"},
+    {26032, "Abweichung korrigieren"},
+
     // The About menu item.
     {26901, "Über Pavrello..."},
 };
@@ -192,6 +220,20 @@ constexpr std::int32_t kBearerBarsPicture = 16005;
 constexpr std::int32_t kEndBarsPicture = 16006;
 constexpr std::int32_t kTextAlignPicture = 16007;
 constexpr std::int32_t kWarningPicture = 16008;
+
+// The About dialog's picture.
+constexpr std::int32_t kAboutPicture = 16060;
+
+// Pictures of the check palette: its buttons, whether the profile has fixes
+// enabled, and the status of the last check.
+constexpr std::int32_t kTransferPicture = 26002;
+constexpr std::int32_t kCheckPicture = 26003;
+constexpr std::int32_t kSelectPicture = 26004;
+constexpr std::int32_t kReportPicture = 26005;
+constexpr std::int32_t kStatusOkPicture = 26006;
+constexpr std::int32_t kStatusErrorPicture = 26007;
+constexpr std::int32_t kStatusFixedPicture = 26008;
+constexpr std::int32_t kFixesPicture = 26009;
 
 // The barcode palette, 240 x 209 points with its deviation read-outs, which
 // it hides by showing only the top 168.
@@ -296,6 +338,121 @@ constexpr M7LDialogItemTemplate kFontReplacementItems[] = {
     Item(5, Kind::kButton, "Löschen", {10, 200, 90, 220}),
 };
 
+// The About dialog: the picture, the product and version, separator lines.
+constexpr M7LDialogItemTemplate kAboutItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 110, 350, 130}),
+    Picture(16, Kind::kPicture, kAboutPicture, {10, 10, 90, 130}),
+    Item(201, Kind::kStaticText, "", {100, 10, 350, 12}),
+    Item(202, Kind::kStaticText, "Orvanex Pavrello 1.5", {100, 20, 350, 36}),
+    Item(205, Kind::kStaticText, "", {100, 44, 350, 46}),
+    Item(207, Kind::kStaticText, "", {100, 96, 350, 98}),
+};
+
+// The check palette, 240 x 263 points: the result list fills it but for 8
+// points of width and 63 of height; the count and the status icon sit on
+// its bottom, the icon 16 points from its right.
+constexpr M7LDialogItemTemplate kCheckPaletteItems[] = {
+    Item(-5, Kind::kSideMenu, "", {224, 4, 238, 18}),
+    Item(1, Kind::kListBox, "", {4, 30, 236, 230}),
+    Picture(2, Kind::kPictureButton, kCheckPicture, {4, 4, 26, 26}),
+    Picture(3, Kind::kPictureButton, kSelectPicture, {30, 4, 52, 26}),
+    Picture(4, Kind::kPictureButton, kReportPicture, {56, 4, 78, 26}),
+    Picture(5, Kind::kPictureButton, kTransferPicture, {82, 4, 104, 26}),
+    Picture(6, Kind::kPicture, kFixesPicture, {110, 7, 126, 23}),
+    Item(7, Kind::kStaticText, "Profilename", {130, 7, 220, 23}),
+    Item(8, Kind::kStaticText, "Nr", {66, 247, 120, 263}),
+    Picture(9, Kind::kPicture, kStatusOkPicture, {208, 247, 224, 263}),
+    Item(10, Kind::kStaticText, "Gefunden:", {4, 247, 64, 263}),
+};
+
+// The profile editor: the profile's name, time and check sum, its files,
+// and each test with its values and fix.
+constexpr M7LDialogItemTemplate kEditProfileItems[] = {
+    Item(1, Kind::kButton, "OK", {350, 10, 430, 30}),
+    Item(2, Kind::kButton, "Abbrechen", {350, 36, 430, 56}),
+    Item(3, Kind::kStaticText, "Profilename:", {10, 10, 110, 26}),
+    Item(4, Kind::kTextEdit, "", {114, 10, 330, 26}),
+    Item(5, Kind::kButton, "Laden...", {350, 88, 430, 108}),
+    Item(6, Kind::kButton, "Speichern...", {350, 112, 430, 132}),
+    Item(7, Kind::kButton, "Speichern unter...", {350, 136, 430, 156}),
+    Item(8, Kind::kStaticText, "Gespeichert am:", {10, 34, 110, 50}),
+    Item(9, Kind::kStaticText, "", {114, 34, 330, 50}),
+    Item(10, Kind::kStaticText, "Checksumme:", {10, 58, 110, 74}),
+    Item(11, Kind::kStaticText, "", {114, 58, 330, 74}),
+    Item(13, Kind::kCheckBox, "Testen, ob alle Codes identisch", {10, 90, 330, 106}),
+    Item(14, Kind::kCheckBox, "Barcode Anzahl testen", {10, 112, 180, 128}),
+    Item(15, Kind::kStaticText, "=", {184, 112, 196, 128}),
+    Number(16, Kind::kNumberEdit, "1", {200, 112, 260, 128}, 0, kNoUnits),
+    Item(17, Kind::kCheckBox, "Code testen", {10, 134, 180, 150}),
+    Item(18, Kind::kTextEdit, "", {184, 134, 330, 150}),
+    Item(19, Kind::kCheckBox, "Barcode-Typ testen", {10, 156, 180, 172}),
+    Item(20, Kind::kPopup, "", {184, 156, 330, 172}),
+    Item(21, Kind::kCheckBox, "Balkenbreiten-Red testen", {10, 178, 180, 194}),
+    Item(22, Kind::kStaticText, "=", {184, 178, 196, 194}),
+    Number(23, Kind::kNumberEdit, "0", {200, 178, 280, 194}, 4, kPoints),
+    Item(24, Kind::kCheckBox, "Korrektur", {284, 178, 370, 194}),
+    Item(25, Kind::kCheckBox, "Skalierung testen", {10, 200, 180, 216}),
+    Number(26, Kind::kNumberEdit, "100", {184, 200, 244, 216}, 2, kPercent),
+    Item(27, Kind::kStaticText, "%", {246, 200, 258, 216}),
+    Item(28, Kind::kStaticText, "bis", {262, 200, 282, 216}),
+    Number(29, Kind::kNumberEdit, "100", {286, 200, 346, 216}, 2, kPercent),
+    Item(30, Kind::kStaticText, "%", {348, 200, 360, 216}),
+    Item(31, Kind::kCheckBox, "Balken-Höhe testen", {10, 222, 180, 238}),
+    Number(32, Kind::kNumberEdit, "0", {184, 222, 244, 238}, 3, kPoints),
+    Item(33, Kind::kStaticText, "bis", {262, 222, 282, 238}),
+    Number(34, Kind::kNumberEdit, "0", {286, 222, 346, 238}, 3, kPoints),
+    Item(35, Kind::kCheckBox, "B/S-Verhältnis testen", {10, 244, 180, 260}),
+    Number(36, Kind::kNumberEdit, "3", {184, 244, 244, 260}, 3, kNoUnits),
+    Item(37, Kind::kStaticText, "bis", {262, 244, 282, 260}),
+    Number(38, Kind::kNumberEdit, "3", {286, 244, 346, 260}, 3, kNoUnits),
+    Item(39, Kind::kCheckBox, "Abweichung testen", {10, 266, 180, 282}),
+    Item(40, Kind::kStaticText, "<=", {184, 266, 198, 282}),
+    Number(41, Kind::kNumberEdit, "0", {200, 266, 280, 282}, 5, kPoints),
+    Item(42, Kind::kCheckBox, "Korrektur", {284, 266, 370, 282}),
+    Item(43, Kind::kCheckBox, "Test, ob solide (100%) 1C-Farbe benutzt wird", {10, 288, 370, 304}),
+    Item(44, Kind::kCheckBox, "Überdruck testen", {10, 310, 180, 326}),
+    Item(45, Kind::kCheckBox, "Nur Überdrucken", {184, 310, 300, 326}),
+    Item(46, Kind::kCheckBox, "Korrektur", {304, 310, 390, 326}),
+};
+
+// The result of a document-wide action: which, barcodes found, changed.
+constexpr M7LDialogItemTemplate kGlobalActionResultItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 80, 350, 100}),
+    Item(2, Kind::kStaticText, "", {154, 10, 350, 26}),
+    Item(3, Kind::kStaticText, "", {154, 32, 350, 48}),
+    Item(4, Kind::kStaticText, "", {154, 54, 350, 70}),
+    Item(5, Kind::kStaticText, "Ausgeführte Aktion:", {10, 10, 150, 26}),
+    Item(6, Kind::kStaticText, "Gefundene Barcodes:", {10, 32, 150, 48}),
+    Item(7, Kind::kStaticText, "Modifizierte Barcodes:", {10, 54, 150, 70}),
+};
+
+// The new bar width reduction of every barcode of the document.
+constexpr M7LDialogItemTemplate kGlobalBwrChangeItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 80, 350, 100}),
+    Item(2, Kind::kButton, "Abbrechen", {180, 80, 260, 100}),
+    Number(3, Kind::kNumberEdit, "0", {174, 50, 260, 66}, 4, kPoints),
+    Item(4, Kind::kStaticText, "Balkenbreiten-Reduktion:", {10, 50, 170, 66}),
+    Item(5, Kind::kStaticText,
+         "Geben Sie den neuen Wert für die Balkenbreiten-Reduktion an, der für alle Barcodes in "
+         "diesem Dokument angewendet werden soll.",
+         {10, 10, 350, 42}),
+};
+
+// The check palette's report settings.
+constexpr M7LDialogItemTemplate kReportSettingsItems[] = {
+    Item(1, Kind::kButton, "OK", {270, 10, 350, 30}),
+    Item(2, Kind::kButton, "Abbrechen", {270, 36, 350, 56}),
+    Item(3, Kind::kStaticText, "Datei-Format:", {10, 10, 110, 26}),
+    Item(4, Kind::kPopup, "", {114, 10, 260, 26}),
+    Item(5, Kind::kStaticText, "Masseinheit:", {10, 34, 110, 50}),
+    Item(6, Kind::kPopup, "", {114, 34, 260, 50}),
+    Item(7, Kind::kStaticText, "Report Name:", {10, 58, 110, 74}),
+    Item(8, Kind::kTextEdit, "", {114, 58, 260, 74}),
+    Item(9, Kind::kCheckBox, "Dateiname", {114, 80, 260, 96}),
+    Item(10, Kind::kTextEdit, "", {114, 102, 260, 118}),
+    Item(11, Kind::kCheckBox, "Report automatisch generieren", {10, 126, 260, 142}),
+};
+
 // Dialog templates by id, sorted by id.
 constexpr M7LDialogTemplate kDialogs[] = {
     {16000, "BarcodeDialog", "Pavrello", 240, 209, kBarcodePaletteItems,
@@ -311,13 +468,31 @@ constexpr M7LDialogTemplate kDialogs[] = {
      kMissingFontItems, std::size(kMissingFontItems)},
     {16300, "BarcodeFontDialog", "Ersatzschrift", 320, 230, kFontReplacementItems,
      std::size(kFontReplacementItems)},
+    {17005, "About Dialog", "Über Orvanex Pavrello", 360, 140, kAboutItems, std::size(kAboutItems)},
+    {26000, "CheckDialog", "Pavrello Vettrin", 240, 263, kCheckPaletteItems,
+     std::size(kCheckPaletteItems)},
+    {26100, "EditProfileDialog", "Profil bearbeiten", 440, 336, kEditProfileItems,
+     std::size(kEditProfileItems)},
+    {26300, "Mor7Lant Performed Global Action Dialog", "Ausgeführte Globale Aktion", 360, 110,
+     kGlobalActionResultItems, std::size(kGlobalActionResultItems)},
+    {26301, "Mor7Lant Global BWR Change", "Balkenbreiten-Reduktion ändern", 360, 110,
+     kGlobalBwrChangeItems, std::size(kGlobalBwrChangeItems)},
+    {26400, "ReportSettingsDialog", "Report-Einstellungen", 360, 152, kReportSettingsItems,
+     std::size(kReportSettingsItems)},
 };
 
 // Icons by id, sorted by id. 16050: the measure tool's images 1 and 2, the
 // create tool's 3 and 4.
 constexpr M7LResourceIcon kIcons[] = {
-    {kTryAgainPicture, 1}, {kOcrbPicture, 1},      {kQuietZonePicture, 1}, {kBearerBarsPicture, 1},
-    {kEndBarsPicture, 1},  {kTextAlignPicture, 1}, {kWarningPicture, 1},   {16050, 5},
+    {kTryAgainPicture, 1},    {kOcrbPicture, 1},
+    {kQuietZonePicture, 1},   {kBearerBarsPicture, 1},
+    {kEndBarsPicture, 1},     {kTextAlignPicture, 1},
+    {kWarningPicture, 1},     {16050, 5},
+    {kAboutPicture, 1},       {kTransferPicture, 1},
+    {kCheckPicture, 1},       {kSelectPicture, 1},
+    {kReportPicture, 1},      {kStatusOkPicture, 1},
+    {kStatusErrorPicture, 1}, {kStatusFixedPicture, 1},
+    {kFixesPicture, 1},
 };
 
 // The barcode palette's options menu; its separators have the ids of their
@@ -366,11 +541,50 @@ constexpr M7LMenuEntryTemplate kTypeMenu[] = {
     {27, "", true},
     {28, "Marks & Spencer 7B"},
 };
+constexpr std::int32_t kDualNumberingType = 22;
+
+// The check palette's types: the barcode palette's without dual numbering,
+// entry i with id i + 1.
+constexpr auto kCheckTypeMenu = [] {
+    std::array<M7LMenuEntryTemplate, std::size(kTypeMenu) - 1> entries{};
+    std::int32_t id = 0;
+    for (const M7LMenuEntryTemplate& entry : kTypeMenu) {
+        if (entry.id != kDualNumberingType) {
+            entries[id] = entry;
+            entries[id].id = id + 1;
+            ++id;
+        }
+    }
+    return entries;
+}();
+
+// The check palette's side menu.
+constexpr M7LMenuEntryTemplate kCheckSideMenu[] = {
+    {1, "Profil bearbeiten"},
+    {2, "", true},
+    {3, "Report-Einstellungen bearbeiten"},
+    {4, "UPC vor EAN"},
+};
+
+// The report's file formats and length units.
+constexpr M7LMenuEntryTemplate kReportFormatMenu[] = {
+    {1, "Text Report"},
+    {2, "HTML Report"},
+    {3, "XML Report"},
+};
+
+constexpr M7LMenuEntryTemplate kReportUnitsMenu[] = {
+    {1, "mm"}, {2, "cm"}, {3, "Zoll"}, {4, "Punkt"}, {5, "mil"},
+};
 
 // Menus by id, sorted by id.
 constexpr M7LResourceMenu kMenus[] = {
     {16001, kOptionsMenu, std::size(kOptionsMenu)},
     {16002, kTypeMenu, std::size(kTypeMenu)},
+    {26001, kCheckSideMenu, std::size(kCheckSideMenu)},
+    {26002, kCheckTypeMenu.data(), kCheckTypeMenu.size()},
+    {26003, kReportFormatMenu, std::size(kReportFormatMenu)},
+    {26004, kReportUnitsMenu, std::size(kReportUnitsMenu)},
 };
 
 // Cursors by id, sorted by id: the measure tool's and the create tool's.
@@ -383,11 +597,16 @@ static_assert(SortedByUniqueId(kDialogs), "dialog templates must be sorted by id
 static_assert(SortedByUniqueId(kBarcodePaletteItems) && SortedByUniqueId(kErrorDialogItems) &&
                   SortedByUniqueId(kSelfCheckFailedItems) && SortedByUniqueId(kCodeChangedItems) &&
                   SortedByUniqueId(kIllegalParamsItems) && SortedByUniqueId(kMissingFontItems) &&
-                  SortedByUniqueId(kFontReplacementItems),
+                  SortedByUniqueId(kFontReplacementItems) && SortedByUniqueId(kAboutItems) &&
+                  SortedByUniqueId(kCheckPaletteItems) && SortedByUniqueId(kEditProfileItems) &&
+                  SortedByUniqueId(kGlobalActionResultItems) &&
+                  SortedByUniqueId(kGlobalBwrChangeItems) && SortedByUniqueId(kReportSettingsItems),
               "items of a dialog must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kIcons), "icons must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kMenus), "menus must be sorted by id, each id once");
-static_assert(SortedByUniqueId(kOptionsMenu) && SortedByUniqueId(kTypeMenu),
+static_assert(SortedByUniqueId(kOptionsMenu) && SortedByUniqueId(kTypeMenu) &&
+                  SortedByUniqueId(kCheckTypeMenu) && SortedByUniqueId(kCheckSideMenu) &&
+                  SortedByUniqueId(kReportFormatMenu) && SortedByUniqueId(kReportUnitsMenu),
               "entries of a menu must be sorted by id, each id once");
 static_assert(SortedByUniqueId(kCursors), "cursors must be sorted by id, each id once");
 

@@ -113,6 +113,67 @@ TEST(StriveloResources, ItemsAsThePalettesUseThem) {
         {16300, 3, K::kPopup, 0, kNone, false, true, true},
         {16300, 4, K::kListBox, 0, kNone, false, true, true},
         {16300, 5, K::kButton, 0, kNone, false, true, true},
+        {17005, 1, K::kButton, 0, kNone, false, true, true},
+        {17005, 16, K::kPicture, 0, kNone, false, true, true},
+        {26000, -5, K::kSideMenu, 0, kNone, false, true, true},
+        {26000, 1, K::kListBox, 0, kNone, false, true, true},
+        {26000, 2, K::kPictureButton, 0, kNone, false, true, true},
+        {26000, 3, K::kPictureButton, 0, kNone, false, true, true},
+        {26000, 4, K::kPictureButton, 0, kNone, false, true, true},
+        {26000, 5, K::kPictureButton, 0, kNone, false, true, true},
+        {26000, 6, K::kPicture, 0, kNone, false, true, true},
+        {26000, 7, K::kStaticText, 0, kNone, false, true, true},
+        {26000, 8, K::kStaticText, 0, kNone, false, true, true},
+        {26000, 9, K::kPicture, 0, kNone, false, true, true},
+        {26100, 1, K::kButton, 0, kNone, false, true, true},
+        {26100, 2, K::kButton, 0, kNone, false, true, true},
+        {26100, 4, K::kTextEdit, 0, kNone, false, true, true},
+        {26100, 5, K::kButton, 0, kNone, false, true, true},
+        {26100, 6, K::kButton, 0, kNone, false, true, true},
+        {26100, 7, K::kButton, 0, kNone, false, true, true},
+        {26100, 9, K::kStaticText, 0, kNone, false, true, true},
+        {26100, 11, K::kStaticText, 0, kNone, false, true, true},
+        {26100, 13, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 14, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 16, K::kNumberEdit, 0, kNone, false, true, true},
+        {26100, 17, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 18, K::kTextEdit, 0, kNone, false, true, true},
+        {26100, 19, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 20, K::kPopup, 0, kNone, false, true, true},
+        {26100, 21, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 23, K::kNumberEdit, 4, kPt, false, true, true},
+        {26100, 24, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 25, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 26, K::kNumberEdit, 2, host::kUnitsPercent, false, true, true},
+        {26100, 29, K::kNumberEdit, 2, host::kUnitsPercent, false, true, true},
+        {26100, 31, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 32, K::kNumberEdit, 3, kPt, false, true, true},
+        {26100, 34, K::kNumberEdit, 3, kPt, false, true, true},
+        {26100, 35, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 36, K::kNumberEdit, 3, kNone, false, true, true},
+        {26100, 38, K::kNumberEdit, 3, kNone, false, true, true},
+        {26100, 39, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 41, K::kNumberEdit, 5, kPt, false, true, true},
+        {26100, 42, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 43, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 44, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 45, K::kCheckBox, 0, kNone, false, true, true},
+        {26100, 46, K::kCheckBox, 0, kNone, false, true, true},
+        {26300, 1, K::kButton, 0, kNone, false, true, true},
+        {26300, 2, K::kStaticText, 0, kNone, false, true, true},
+        {26300, 3, K::kStaticText, 0, kNone, false, true, true},
+        {26300, 4, K::kStaticText, 0, kNone, false, true, true},
+        {26301, 1, K::kButton, 0, kNone, false, true, true},
+        {26301, 2, K::kButton, 0, kNone, false, true, true},
+        {26301, 3, K::kNumberEdit, 4, kPt, false, true, true},
+        {26400, 1, K::kButton, 0, kNone, false, true, true},
+        {26400, 2, K::kButton, 0, kNone, false, true, true},
+        {26400, 4, K::kPopup, 0, kNone, false, true, true},
+        {26400, 6, K::kPopup, 0, kNone, false, true, true},
+        {26400, 8, K::kTextEdit, 0, kNone, false, true, true},
+        {26400, 9, K::kCheckBox, 0, kNone, false, true, true},
+        {26400, 10, K::kTextEdit, 0, kNone, false, true, true},
+        {26400, 11, K::kCheckBox, 0, kNone, false, true, true},
     };
     DialogScene scene;
     for (const Expected& e : expected) {
@@ -140,8 +201,8 @@ TEST(StriveloResources, MenusLoadWithTheirEntries) {
         std::vector<std::int32_t> separators;  // their ids
     };
     const Case cases[] = {
-        {16001, 10, {3, 5, 9}},
-        {16002, 28, {19, 27}},
+        {16001, 10, {3, 5, 9}}, {16002, 28, {19, 27}}, {26001, 4, {2}},
+        {26002, 27, {19, 26}},  {26003, 3, {}},        {26004, 5, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.menu);
@@ -164,21 +225,25 @@ TEST(StriveloResources, MenusLoadWithTheirEntries) {
     }
 }
 
-// Every entry of a string list, from index 1 to its last, and none after.
+// Every entry of a string list, from its first index to its last, and none
+// around them.
 TEST(StriveloResources, StringListsHaveEveryEntry) {
     struct Case {
         std::int32_t list;
-        std::int32_t count;
+        std::int32_t first;
+        std::int32_t last;
     };
-    const Case cases[] = {{16000, 2}, {16010, 4}, {16020, 6}, {26900, 1}};
+    const Case cases[] = {{16000, 1, 2}, {16010, 1, 4}, {16020, 1, 6}, {26000, 1, 4},
+                          {26010, 1, 8}, {26020, 2, 5}, {26030, 1, 2}, {26900, 1, 1}};
     DialogScene scene;
     for (const Case& c : cases) {
-        for (std::int32_t index = 1; index <= c.count + 1; ++index) {
+        for (std::int32_t index = 1; index <= c.last + 1; ++index) {
+            const bool there = index >= c.first && index <= c.last;
             char text[256] = {};
             EXPECT_EQ(scene.basic_->GetIndexString(scene.plugin, c.list, index, text, sizeof text),
-                      index <= c.count)
+                      there)
                 << c.list << "/" << index;
-            EXPECT_EQ(text[0] != 0, index <= c.count) << c.list << "/" << index;
+            EXPECT_EQ(text[0] != 0, there) << c.list << "/" << index;
         }
     }
     scene.ExpectCleanEnd();
