@@ -289,32 +289,28 @@ constexpr M7LDialogItemTemplate kSelfCheckFailedItems[] = {
          {10, 82, 350, 114}),
 };
 
-// Alerts that the user can switch off with check box 4.
-constexpr M7LDialogItemTemplate kCodeChangedItems[] = {
-    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
-    Item(2, Kind::kStaticText,
-         "Der eingegebene Code wurde modifiziert, um die Eingabe an den ausgewählten Barcode-Typ "
-         "anzupassen.",
-         {10, 10, 350, 42}),
-    Item(3, Kind::kStaticText,
-         "Typische Ursachen: die Prüfziffer war nicht richtig, die Eingabe umfaßte mehr Zeichen "
-         "als erlaubt, Bindestriche wurden eingesetzt...",
-         {10, 46, 350, 94}),
-    Item(4, Kind::kCheckBox, "Diese Meldung nicht mehr anzeigen.", {10, 98, 260, 114}),
-};
+// An alert that the user can switch off with check box 4: what happened,
+// why, and OK.
+constexpr std::array<M7LDialogItemTemplate, 4> AlertOnceItems(const char* what, const char* why) {
+    return {{
+        Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
+        Item(2, Kind::kStaticText, what, {10, 10, 350, 42}),
+        Item(3, Kind::kStaticText, why, {10, 46, 350, 94}),
+        Item(4, Kind::kCheckBox, "Diese Meldung nicht mehr anzeigen.", {10, 98, 260, 114}),
+    }};
+}
 
-constexpr M7LDialogItemTemplate kIllegalParamsItems[] = {
-    Item(1, Kind::kButton, "OK", {270, 120, 350, 142}),
-    Item(2, Kind::kStaticText,
-         "Sie haben ungültige Werte für ein oder mehrere Parameter eingegeben (Überprüfen Sie "
-         "die Werte mit Ausrufezeichen!).",
-         {10, 10, 350, 42}),
-    Item(3, Kind::kStaticText,
-         "Sie können die Vorgabe-Grenzwerte außer Kraft setzen, indem Sie die Option 'Ungültige "
-         "Werte zulassen' aktivieren.",
-         {10, 46, 350, 94}),
-    Item(4, Kind::kCheckBox, "Diese Meldung nicht mehr anzeigen.", {10, 98, 260, 114}),
-};
+constexpr auto kCodeChangedItems = AlertOnceItems(
+    "Der eingegebene Code wurde modifiziert, um die Eingabe an den ausgewählten Barcode-Typ "
+    "anzupassen.",
+    "Typische Ursachen: die Prüfziffer war nicht richtig, die Eingabe umfaßte mehr Zeichen als "
+    "erlaubt, Bindestriche wurden eingesetzt...");
+
+constexpr auto kIllegalParamsItems = AlertOnceItems(
+    "Sie haben ungültige Werte für ein oder mehrere Parameter eingegeben (Überprüfen Sie die "
+    "Werte mit Ausrufezeichen!).",
+    "Sie können die Vorgabe-Grenzwerte außer Kraft setzen, indem Sie die Option 'Ungültige "
+    "Werte zulassen' aktivieren.");
 
 // The missing font's alert: item 4 shows the font's name.
 constexpr M7LDialogItemTemplate kMissingFontItems[] = {
@@ -460,10 +456,10 @@ constexpr M7LDialogTemplate kDialogs[] = {
     {16051, "Error", "Plug-in Error", 360, 144, kErrorDialogItems, std::size(kErrorDialogItems)},
     {16100, "Mor7Lant_SelfCheckFailed", "Selbstüberprüfung fehlgeschlagen", 360, 152,
      kSelfCheckFailedItems, std::size(kSelfCheckFailedItems)},
-    {16101, "Alert Code Changed Dialog", "Code geändert", 360, 152, kCodeChangedItems,
-     std::size(kCodeChangedItems)},
+    {16101, "Alert Code Changed Dialog", "Code geändert", 360, 152, kCodeChangedItems.data(),
+     kCodeChangedItems.size()},
     {16102, "Alert Illegal Params Dialog", "Ungültige Parameter-Werte", 360, 152,
-     kIllegalParamsItems, std::size(kIllegalParamsItems)},
+     kIllegalParamsItems.data(), kIllegalParamsItems.size()},
     {16104, "Mor7Lant Alert Illegal Params Dialog", "Schrift nicht gefunden", 360, 152,
      kMissingFontItems, std::size(kMissingFontItems)},
     {16300, "BarcodeFontDialog", "Ersatzschrift", 320, 230, kFontReplacementItems,
