@@ -14,9 +14,9 @@
 #include "DialogSnapshot.h"
 #include "HandleTable.h"
 #include "HostCore.h"
+#include "M7LResourceFormat.h"
 #include "ModalScript.h"
 #include "SuiteCalls.h"
-#include "foundation/M7LResources.h"
 #include "host/AdmSuites.h"
 
 namespace standin {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/M7LResources.h"
+#include "M7LResourceFormat.h"
 #include "host/HostHandles.h"
 
 namespace standin {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "StandInHost.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
 
 namespace frameworktest {
 

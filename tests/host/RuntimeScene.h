@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "M7LResourceFormat.h"
 #include "StandInHost.h"
-#include "foundation/M7LResources.h"
 #include "host/HostPlatform.h"
 #include "host/HostSuites.h"
 #include "host/SpSuites.h"

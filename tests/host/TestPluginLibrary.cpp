@@ -6,7 +6,7 @@
 
 #include <iterator>
 
-#include "foundation/M7LResources.h"
+#include "M7LResourceFormat.h"
 #include "host/AiSuites.h"
 #include "host/HostMessages.h"
 #include "host/HostPlatform.h"
