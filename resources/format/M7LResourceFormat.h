@@ -22,11 +22,15 @@ enum class M7LResourceItemKind : std::int32_t {
     kPopup,
     kListBox,
     kSideMenu,
+    kPictureButton,
+    kPictureToggle,
 };
 
-// Bits of M7LDialogItemTemplate::flags.
+// Bits of M7LDialogItemTemplate::flags. A number item with unit entry shows
+// its unit and takes a value typed with a unit.
 inline constexpr std::uint32_t kM7LItemDisabled = 1u << 0;
 inline constexpr std::uint32_t kM7LItemHidden = 1u << 1;
+inline constexpr std::uint32_t kM7LItemUnitEntry = 1u << 2;
 
 // Dialog space: whole points from the content's top left, y downwards.
 struct M7LResourceRect {
@@ -42,8 +46,9 @@ struct M7LDialogItemTemplate {
     const char* text;  // UTF-8; a number edit's initial value
     M7LResourceRect bounds;
     std::uint32_t flags = 0;
-    std::int32_t precision = 0;  // number edits: decimals shown
-    std::int32_t units = 0;      // number edits: the host's units code
+    std::int32_t precision = 0;  // number items: decimals shown
+    std::int32_t units = 0;      // number items: the host's units code
+    std::int32_t picture = 0;    // pictures and picture buttons: an icon id
 };
 
 struct M7LDialogTemplate {
@@ -62,6 +67,24 @@ struct M7LResourceIcon {
     std::int32_t indexCount;
 };
 
+// A menu, which the host loads into the list of a popup, list box or side
+// menu: its entries in order, each with its id and UTF-8 text.
+struct M7LMenuEntryTemplate {
+    std::int32_t id;
+    const char* text;  // "" for a separator
+    bool separator = false;
+};
+
+struct M7LResourceMenu {
+    std::uint32_t id;
+    const M7LMenuEntryTemplate* entries;
+    std::size_t entryCount;
+};
+
+struct M7LResourceCursor {
+    std::uint32_t id;
+};
+
 struct M7LResourceModule {
     const M7LResourceString* strings;  // sorted by id
     std::size_t stringCount;
@@ -69,6 +92,10 @@ struct M7LResourceModule {
     std::size_t dialogCount = 0;
     const M7LResourceIcon* icons = nullptr;  // sorted by id
     std::size_t iconCount = 0;
+    const M7LResourceMenu* menus = nullptr;  // sorted by id
+    std::size_t menuCount = 0;
+    const M7LResourceCursor* cursors = nullptr;  // sorted by id
+    std::size_t cursorCount = 0;
 };
 
 using M7LModuleHandle = const M7LResourceModule*;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "M7LErrorAlert.h"
+#include "PluginResources.h"
 #include "PluginScene.h"
 
 M7LAIPlugin* CreateBarcodePlugin() {
@@ -217,18 +218,11 @@ constexpr M7LDialogItemTemplate kWarningItems[] = {
 constexpr M7LDialogTemplate kWarning = {
     kWarningTemplate, "Warning", "Warnung", 280, 120, kWarningItems, std::size(kWarningItems)};
 
-// The plug-in's resources with the warning's template added.
+// The plug-in's resources with the warning's template in place of its id's.
 struct WarningResources {
-    WarningResources() {
-        const M7LResourceModule& base = *StriveloResourceModule();
-        dialogs.assign(base.dialogs, base.dialogs + base.dialogCount);
-        dialogs.push_back(kWarning);
-        module = base;
-        module.dialogs = dialogs.data();
-        module.dialogCount = dialogs.size();
-    }
-    std::vector<M7LDialogTemplate> dialogs;
-    M7LResourceModule module;
+    WarningResources() { overlay.ReplaceDialog(kWarning); }
+    standin::ResourceOverlay overlay{*StriveloResourceModule()};
+    const M7LResourceModule& module = *overlay.Module();
 };
 
 // One life of the plug-in on a preference store that outlives it: loaded,
