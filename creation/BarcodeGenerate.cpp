@@ -1,5 +1,6 @@
 #include "BarcodeGenerate.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -80,6 +81,9 @@ constexpr std::array<DigitHeight, 4> kDigitHeights{{
 constexpr double kOtherDigitHeight = 1.0;
 
 constexpr std::size_t kUtf8CharacterBytes = 8;
+
+// A bar asked for before the frame, which makes the bars' group.
+constexpr host::Error kErrorNoFrame = host::FourCharCode("!frm");
 
 host::Color Gray(float gray) {
     return {host::ColorKind::kGray, gray, {}, {}, {}};
@@ -169,6 +173,12 @@ bool BarcodeGenerate::GetMeasuringLine(host::RealPoint* start, host::RealPoint* 
     }
     *start = lineStart_;
     *end = lineEnd_;
+    if (barsDrawn_) {
+        // The middle of the band that every bar spans, which the frame's
+        // middle can miss when the text below the bars is tall.
+        start->v = end->v =
+            static_cast<float>(originY_ + (barsBottom_ + barsTop_) * kHalfPointsPerMillimetre);
+    }
     return true;
 }
 
@@ -200,33 +210,42 @@ host::Error BarcodeGenerate::MakeRectangle(host::Art path, double left, double r
     return sAiPath->SetPathClosed(path, true);
 }
 
-bool BarcodeGenerate::AddBar(double left, double right, double bottom, double top) {
+host::Error BarcodeGenerate::MakeBar(double left, double right, double bottom, double top) const {
     if (!barsGroup_) {
-        return false;
+        return kErrorNoFrame;
     }
     host::Art bar;
-    host::Error error = NewSelectedPath(barsGroup_, &bar);
-    if (error == host::kNoError) {
-        error = MakeRectangle(bar, left, right, bottom, top);
+    if (const host::Error error = NewSelectedPath(barsGroup_, &bar)) {
+        return error;
     }
-    if (error == host::kNoError) {
-        error = StyleFromCurrent(bar, [](host::PathStyle& style) {
-            PaintInk(style);
-            style.stroke.color = Gray(kBlack);
-            style.stroke.overprint = true;
-            style.stroke.width = kUnstrokedWidthPoints;
-            style.stroke.dash.count = 0;
-            style.stroke.dash.offset = 0.0f;
-            style.stroke.cap = host::LineCap::kButt;
-            style.stroke.join = host::LineJoin::kMiter;
-            style.stroke.miterLimit = kBarMiterLimit;
-        });
+    if (const host::Error error = MakeRectangle(bar, left, right, bottom, top)) {
+        return error;
     }
-    return error == host::kNoError;
+    return StyleFromCurrent(bar, [](host::PathStyle& style) {
+        PaintInk(style);
+        style.stroke.color = Gray(kBlack);
+        style.stroke.overprint = true;
+        style.stroke.width = kUnstrokedWidthPoints;
+        style.stroke.dash.count = 0;
+        style.stroke.dash.offset = 0.0f;
+        style.stroke.cap = host::LineCap::kButt;
+        style.stroke.join = host::LineJoin::kMiter;
+        style.stroke.miterLimit = kBarMiterLimit;
+    });
+}
+
+bool BarcodeGenerate::AddBar(double left, double right, double bottom, double top) {
+    if (MakeBar(left, right, bottom, top) != host::kNoError) {
+        return false;
+    }
+    barsBottom_ = barsDrawn_ ? std::max(barsBottom_, bottom) : bottom;
+    barsTop_ = barsDrawn_ ? std::min(barsTop_, top) : top;
+    barsDrawn_ = true;
+    return true;
 }
 
 bool BarcodeGenerate::AddBearerBar(double left, double right, double bottom, double top) {
-    return AddBar(left, right, bottom, top);
+    return MakeBar(left, right, bottom, top) == host::kNoError;
 }
 
 bool BarcodeGenerate::AddFrame(double left, double right, double bottom, double top,

@@ -32,8 +32,9 @@ public:
 
     void SetCreateOutlines(bool createOutlines) { createOutlines_ = createOutlines; }
     void SetNoEraseBox(bool noEraseBox) { noEraseBox_ = noEraseBox; }
-    // The horizontal middle line of the frame, in points; false before the
-    // frame was made.
+    // A horizontal line across the frame through the middle of the band that
+    // every bar spans (the frame's middle before a bar), in points; false
+    // before the frame was made.
     bool GetMeasuringLine(host::RealPoint* start, host::RealPoint* end) const;
 
     // Each answers false at the first host call that fails; what was made
@@ -59,6 +60,7 @@ private:
 
     host::RealPoint ToPoint(double x, double y) const;
     host::Error NewSelectedPath(host::Art container, host::Art* path) const;
+    host::Error MakeBar(double left, double right, double bottom, double top) const;
     host::Error MakeRectangle(host::Art path, double left, double right, double bottom,
                               double top) const;
     host::Error DrawText(const Placement& placement, double x, double y, double size,
@@ -94,4 +96,8 @@ private:
     std::vector<M7LString> reportedMissingFonts_;
     host::RealPoint lineStart_{};
     host::RealPoint lineEnd_{};
+    // The band every bar drawn spans (mm), once one is.
+    bool barsDrawn_ = false;
+    double barsBottom_ = 0.0;
+    double barsTop_ = 0.0;
 };
