@@ -226,13 +226,23 @@ TEST(BarcodeGenerate, MakesTheTaggedFrameBeforeTheBars) {
     EXPECT_FALSE(scene.generator->AddBearerBar(0, 0.5, 0, 10));
     EXPECT_TRUE(scene.Children(scene.parent).empty());
 
+    // The line runs across the frame, through its middle until bars come,
+    // then through the middle of the band every bar spans; bearer bars
+    // leave it.
     ASSERT_TRUE(scene.generator->AddFrame(-1, 30, -2, 25, 0));
-    ASSERT_TRUE(scene.generator->AddBar(0, 0.5, 0, 10));
     EXPECT_FALSE(scene.Record(earlier).selected);
-    ASSERT_TRUE(scene.generator->GetMeasuringLine(&start, &end));
-    const float middle = static_cast<float>(kOriginY + 23 * 1.4173229);
-    EXPECT_EQ(start, (host::RealPoint{static_cast<float>(kOriginX - kPt), middle}));
-    EXPECT_EQ(end, (host::RealPoint{static_cast<float>(kOriginX + 30 * kPt), middle}));
+    const auto expectLine = [&](double bottom, double top) {
+        ASSERT_TRUE(scene.generator->GetMeasuringLine(&start, &end));
+        const float middle = static_cast<float>(kOriginY + (bottom + top) * 1.4173229);
+        EXPECT_EQ(start, (host::RealPoint{static_cast<float>(kOriginX - kPt), middle}));
+        EXPECT_EQ(end, (host::RealPoint{static_cast<float>(kOriginX + 30 * kPt), middle}));
+    };
+    expectLine(-2, 25);
+    ASSERT_TRUE(scene.generator->AddBar(0, 0.5, 0, 10));
+    expectLine(0, 10);
+    ASSERT_TRUE(scene.generator->AddBar(1, 1.5, 2, 12));
+    ASSERT_TRUE(scene.generator->AddBearerBar(0, 30, -3, -1));
+    expectLine(2, 10);
 
     const std::vector<host::Art> parts = scene.Children(scene.parent);
     ASSERT_EQ(parts.size(), 2u);
@@ -241,7 +251,7 @@ TEST(BarcodeGenerate, MakesTheTaggedFrameBeforeTheBars) {
     ASSERT_EQ(frame.tags.size(), 1u);
     EXPECT_EQ(frame.tags.at("Mor7LantBarcodeParameters"), (standin::Tag{"string", kParameters}));
     EXPECT_EQ(scene.Record(parts[1]).type, host::ArtType::kGroup);
-    EXPECT_EQ(scene.Children(parts[1]).size(), 1u);
+    EXPECT_EQ(scene.Children(parts[1]).size(), 3u);
     scene.Finish();
     scene.ExpectBalancedAndClean();
 }
