@@ -307,7 +307,12 @@ host::Error BarArtWalk::WalkContainer(host::Art container, int depth) {
         }
         host::Art inner = item;
         int innerDepth = depth;
-        if (type == host::ArtType::kGroup) {
+        // A group that cannot hold a bar the walk keeps only ends the run
+        // under way, which is nothing to do while the run is empty.
+        const bool reachable = type != host::ArtType::kGroup || MayHoldBars(item);
+        if (!reachable && run.bars.empty()) {
+            type = host::ArtType::kGroup;
+        } else if (type == host::ArtType::kGroup) {
             host::ArtType innerType = type;
             if (const host::Error error =
                     DescendSingleChildren(item, depth + 1, &inner, &innerType, &innerDepth)) {
@@ -315,8 +320,10 @@ host::Error BarArtWalk::WalkContainer(host::Art container, int depth) {
             }
             if (inner) {
                 type = innerType;
-            } else if (const host::Error error = WalkContainer(item, depth + 1)) {
-                return error;
+            } else if (reachable) {
+                if (const host::Error error = WalkContainer(item, depth + 1)) {
+                    return error;
+                }
             }
         }
         if (type == host::ArtType::kCompoundPath) {

@@ -113,6 +113,9 @@ protected:
     virtual host::Error Candidate(host::Art bar, Run& run) = 0;
     // The run is over; the walk empties it afterwards.
     virtual void RunEnded(Run& run) = 0;
+    // Whether the group can hold art that the walk keeps; the walk passes
+    // over one that cannot, which saves reading all its art.
+    virtual bool MayHoldBars(host::Art group) = 0;
     void EndRun(Run& run);
 
 private:

@@ -49,6 +49,10 @@ host::Error BarcodeArtList::Candidate(host::Art bar, Run& run) {
     return host::kNoError;
 }
 
+bool BarcodeArtList::MayHoldBars(host::Art) {
+    return true;
+}
+
 void BarcodeArtList::KeepBarsOfCommonLength(Run& run) {
     std::vector<float> lengths;
     lengths.reserve(run.bars.size());

@@ -68,6 +68,8 @@ private:
 
     host::Error Candidate(host::Art bar, Run& run) override;
     void RunEnded(Run& run) override;
+    // Every group may hold a barcode.
+    bool MayHoldBars(host::Art group) override;
     static std::uint32_t EdgesOf(const BarcodeArtEntry& entry, double* edges, double* heights,
                                  std::int32_t* barIndices, std::uint32_t maxEdges);
     // Removes the bars far shorter or longer than most; all stay when a

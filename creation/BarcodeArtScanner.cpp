@@ -18,23 +18,38 @@ host::Error BarcodeArtScanner::Collect(host::RealPoint from, host::RealPoint to)
     return WalkVisibleLayers();
 }
 
+BarcodeArtScanner::LineExtent BarcodeArtScanner::ExtentAlongLine(
+    const host::RealRect& bounds) const {
+    if (lineOrientation_ == kReadAlongX) {
+        return {bounds.left, bounds.right, bounds.bottom, bounds.top};
+    }
+    return {bounds.bottom, bounds.top, bounds.left, bounds.right};
+}
+
 host::Error BarcodeArtScanner::Candidate(host::Art bar, Run& run) {
     host::RealRect bounds;
     if (const host::Error error = sAiArt->GetArtBounds(bar, &bounds)) {
         return error;
     }
-    const bool alongX = lineOrientation_ == kReadAlongX;
-    const float low = alongX ? bounds.left : bounds.bottom;
-    const float high = alongX ? bounds.right : bounds.top;
-    const float acrossLow = alongX ? bounds.bottom : bounds.left;
-    const float acrossHigh = alongX ? bounds.top : bounds.right;
-    if (segmentMinimum_ <= low && high <= segmentMaximum_ && acrossLow <= lineCoordinate_ &&
-        lineCoordinate_ <= acrossHigh) {
+    const LineExtent e = ExtentAlongLine(bounds);
+    if (segmentMinimum_ <= e.low && e.high <= segmentMaximum_ && e.acrossLow <= lineCoordinate_ &&
+        lineCoordinate_ <= e.acrossHigh) {
         run.bars.push_back(bar);
     } else {
         EndRun(run);
     }
     return host::kNoError;
+}
+
+bool BarcodeArtScanner::MayHoldBars(host::Art group) {
+    host::RealRect bounds;
+    if (sAiArt->GetArtBounds(group, &bounds) != host::kNoError) {
+        // An empty group, or the host cannot tell: its walk decides.
+        return true;
+    }
+    const LineExtent e = ExtentAlongLine(bounds);
+    return e.high >= segmentMinimum_ && e.low <= segmentMaximum_ &&
+           e.acrossLow <= lineCoordinate_ && lineCoordinate_ <= e.acrossHigh;
 }
 
 void BarcodeArtScanner::RunEnded(Run& run) {

@@ -37,8 +37,19 @@ public:
     host::Error SelectBars() const;
 
 private:
+    // Bounds along the line and across it.
+    struct LineExtent {
+        float low;
+        float high;
+        float acrossLow;
+        float acrossHigh;
+    };
+
+    LineExtent ExtentAlongLine(const host::RealRect& bounds) const;
     host::Error Candidate(host::Art bar, Run& run) override;
     void RunEnded(Run& run) override;
+    // Only a group that reaches across the line within the segment.
+    bool MayHoldBars(host::Art group) override;
 
     std::vector<host::Art> bars_;
     std::uint8_t lineOrientation_ = kReadAlongX;

@@ -291,6 +291,22 @@ TEST(BarcodeArtScanner, KeepsTheLongestUnbrokenRunCrossedByTheLine) {
              Ladder(s, s.LayerGroup(), 4, 120);
          },
          {4, 120}},
+        {"a group of bars away from the line breaks the run",
+         [](CreationScene& s) {
+             Ladder(s, s.LayerGroup(), 2);
+             const host::Art group = s.Group(s.LayerGroup());
+             s.Bar(group, 108, 300, 110, 400);
+             s.Bar(group, 112, 300, 114, 400);
+             Ladder(s, s.LayerGroup(), 3, 120);
+         },
+         {3, 120}},
+        {"a group of a light bar away from the line is passed over",
+         [](CreationScene& s) {
+             Ladder(s, s.LayerGroup(), 2);
+             s.Bar(s.Group(s.LayerGroup()), 108, 300, 110, 400, Gray(0));
+             Ladder(s, s.LayerGroup(), 3, 120);
+         },
+         {5, 100}},
         {"a placed image breaks the run",
          [](CreationScene& s) {
              Ladder(s, s.LayerGroup(), 4);
