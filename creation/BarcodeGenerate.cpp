@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
+#include <vector>
 
 #include "BarcodeDialog.h"
 #include "M7LBridges.h"
@@ -42,28 +42,26 @@ constexpr const char* kArial = "ArialMT";
 constexpr const char* kOcrB = "OCRB";
 
 // The fonts tried in turn for a requested one, before Helvetica as the host
-// substitutes it; the user's replacement is tried after the first misses
-// that are not silent (an OCR-B font has other names to try first).
-constexpr std::size_t kMaxChainFonts = 6;
+// substitutes it. The user's replacement is tried after the first miss that
+// is not silent: an OCR-B font has other names to try first.
 struct FontChain {
-    std::array<const char*, kMaxChainFonts> names;
-    std::size_t count;
+    std::vector<const char*> names;
     std::size_t silentMisses;
 };
+constexpr std::size_t kOcrBOtherNames = 3;
 
 FontChain FontChainFor(const M7LString& requested) {
     if (requested.Equals(kOcrB)) {
         return {{kOcrB, "OCRBStd", "OCRB10PitchBT-Regular", "OCR-B", kHelvetica, kArial},
-                kMaxChainFonts,
-                3};
+                kOcrBOtherNames};
     }
     if (requested.Equals(kArial)) {
-        return {{kArial}, 1, 0};
+        return {{kArial}, 0};
     }
     if (requested.Equals(kHelvetica)) {
-        return {{kHelvetica, kArial}, 2, 0};
+        return {{kHelvetica, kArial}, 0};
     }
-    return {{requested.CStr(), kHelvetica, kArial}, 3, 0};
+    return {{requested.CStr(), kHelvetica, kArial}, 0};
 }
 
 // A digit's height in em of the fonts the symbologies ask for, by requested
@@ -423,7 +421,7 @@ host::Error BarcodeGenerate::ResolveFont(double size, char16_t character, Placem
 host::Error BarcodeGenerate::ResolveFontChain() {
     const FontChain chain = FontChainFor(requestedFontName_);
     bool replacementTried = false;
-    for (std::size_t i = 0; i < chain.count; ++i) {
+    for (std::size_t i = 0; i < chain.names.size(); ++i) {
         bool found = false;
         if (const host::Error error = TryFont(chain.names[i], false, &found)) {
             return error;
@@ -499,12 +497,8 @@ host::Error BarcodeGenerate::ReplaceMissingFont(bool* found) {
 }
 
 bool BarcodeGenerate::WasReported(const char* fontName) const {
-    for (const M7LString& reported : reportedMissingFonts_) {
-        if (reported.Equals(fontName)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(reportedMissingFonts_.begin(), reportedMissingFonts_.end(),
+                       [fontName](const M7LString& reported) { return reported.Equals(fontName); });
 }
 
 void BarcodeGenerate::ConvertTextToOutlines() const {

@@ -14,7 +14,7 @@
 // Draws a symbol as art of the current document, for one create action: the
 // engine's calls in millimetres (y up) become paths, a group and point text
 // at the clicked point. The frame path carries the symbol's parameters as
-// a tag; the generator remembers the frame's middle line for reading the
+// a tag; the generator remembers a line across the bars for reading the
 // symbol back, and turns its text into outlines when it goes, if asked.
 class BarcodeGenerate : public Strivelo::BarcodeProcessorDataGenerator {
 public:
