@@ -138,10 +138,21 @@ Document& DocumentOf(std::int64_t barcodes) {
     return *documents[barcodes];
 }
 
-void CollectAndIdentify(benchmark::State& state) {
+// The document of the benchmark's size; null, with the benchmark skipped,
+// when it could not be drawn.
+Document* DrawnDocument(benchmark::State& state) {
     Document& document = DocumentOf(state.range(0));
     if (!document.IsOk()) {
         state.SkipWithError("document not drawn");
+        return nullptr;
+    }
+    state.SetComplexityN(static_cast<std::int64_t>(document.Paths()));
+    state.counters["paths"] = static_cast<double>(document.Paths());
+    return &document;
+}
+
+void CollectAndIdentify(benchmark::State& state) {
+    if (DrawnDocument(state) == nullptr) {
         return;
     }
     std::vector<double> edges(Strivelo::kMaxEdgeCount);
@@ -165,15 +176,12 @@ void CollectAndIdentify(benchmark::State& state) {
     if (identified != static_cast<std::size_t>(state.range(0))) {
         state.SkipWithError("not every barcode identified");
     }
-    state.SetComplexityN(static_cast<std::int64_t>(document.Paths()));
-    state.counters["paths"] = static_cast<double>(document.Paths());
     state.counters["barcodes"] = static_cast<double>(found);
 }
 
 void ReadAlongLine(benchmark::State& state) {
-    Document& document = DocumentOf(state.range(0));
-    if (!document.IsOk()) {
-        state.SkipWithError("document not drawn");
+    const Document* document = DrawnDocument(state);
+    if (document == nullptr) {
         return;
     }
     std::vector<double> edges(Strivelo::kMaxEdgeCount);
@@ -181,7 +189,7 @@ void ReadAlongLine(benchmark::State& state) {
     bool read = false;
     for (auto _ : state) {
         BarcodeArtScanner scanner;
-        scanner.Collect(document.LineStart(), document.LineEnd());
+        scanner.Collect(document->LineStart(), document->LineEnd());
         const std::uint32_t count =
             scanner.GetEdges(edges.data(), heights.data(), Strivelo::kMaxEdgeCount);
         bool ambiguous = false;
@@ -190,8 +198,6 @@ void ReadAlongLine(benchmark::State& state) {
     if (!read) {
         state.SkipWithError("the line reads nothing");
     }
-    state.SetComplexityN(static_cast<std::int64_t>(document.Paths()));
-    state.counters["paths"] = static_cast<double>(document.Paths());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "M7LBaseADMDialog.h"
 #include "M7LPluginMain.h"
 #include "M7LSuiteTable.h"
 #include "host/HostPolicies.h"
@@ -20,7 +21,6 @@ constexpr const char* kReplacementKey = "ReplaceFontName";
 constexpr std::size_t kSectionBytes = 64;
 
 constexpr const char* kMissingFontDialogName = "Mor7Lant Alert Illegal Params Dialog";
-constexpr std::int32_t kModalStyle = 0;
 constexpr std::int32_t kNoOptions = 0;
 
 std::array<char, kSectionBytes> ReplacementSection(std::size_t index) {
@@ -133,6 +133,7 @@ void BarcodeDialog::RemoveFontReplacement(const char* original) {
 }
 
 void BarcodeDialog::ShowMissingFontAlert(const char* fontName) {
-    sAdmDialog->Modal(gPluginRef, kMissingFontDialogName, kMissingFontDialogId, kModalStyle,
-                      &InitMissingFontDialog, const_cast<char*>(fontName), kNoOptions);
+    sAdmDialog->Modal(gPluginRef, kMissingFontDialogName, kMissingFontDialogId,
+                      M7LBaseADMDialog::kModalStyle, &InitMissingFontDialog,
+                      const_cast<char*>(fontName), kNoOptions);
 }

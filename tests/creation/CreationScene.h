@@ -10,10 +10,9 @@
 
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
+#include "DialogBaseScene.h"
 #include "DialogManager.h"
-#include "M7LPluginMain.h"
 #include "M7LResourceFormat.h"
-#include "M7LSuiteTable.h"
 #include "StandInHost.h"
 #include "host/AiArtSuites.h"
 
@@ -71,40 +70,18 @@ inline std::vector<host::PathSegment> Rectangle(float left, float bottom, float 
 
 // A stand-in host with the plug-in's suite table held as inside a message,
 // a document of the given layers, and the standard symbologies registered.
-class CreationScene {
+class CreationScene : public frameworktest::DialogBaseScene {
 public:
     explicit CreationScene(std::vector<standin::LayerSetup> layers = {{"Ebene 1"}},
                            standin::FontCatalogue fonts = standin::DefaultFontCatalogue(),
                            standin::PreferenceStore* preferences = nullptr)
-        : host(standin::StandInHostOptions{.preferences = preferences, .fonts = std::move(fonts)}) {
-        host.LoadInProcess(&Main, &kModule);
-        gPluginRef = host.Plugin();
-        gSuiteNestingCounter = 0;
-        EXPECT_EQ(AcquireSuites(host.Core().GetBasicSuite()), host::kNoError);
-        document = store.OpenNew({"", 2000, 2000, std::move(layers)});
+        : DialogBaseScene(std::move(fonts), preferences, &kModule),
+          document(store.OpenNew({"", 2000, 2000, std::move(layers)})) {
         Strivelo::FreeRegistry();
         EXPECT_TRUE(Strivelo::RegisterStandardSymbologies(false));
         EXPECT_TRUE(Strivelo::RegisterMS7B());
     }
-    ~CreationScene() {
-        Finish();
-        Strivelo::FreeRegistry();
-    }
-    CreationScene(const CreationScene&) = delete;
-    CreationScene& operator=(const CreationScene&) = delete;
-
-    // How every test ends: the table released, every modal expected ran,
-    // nothing held of the host (text engine references included), no
-    // mistake recorded.
-    void ExpectBalancedAndClean() {
-        Finish();
-        EXPECT_EQ(host.Imbalance(), "");
-        EXPECT_EQ(host.Dialogs().PendingModals(), 0u);
-        EXPECT_EQ(host.Core().GetLedger().Imbalance(), "");
-        for (const standin::Violation& violation : host.Core().GetViolations().All()) {
-            ADD_FAILURE() << violation;
-        }
-    }
+    ~CreationScene() { Strivelo::FreeRegistry(); }
 
     host::Layer Layer(std::size_t index = 0) const {
         return store.Document(document).layers.at(index);
@@ -146,23 +123,8 @@ public:
         return frame;
     }
 
-    standin::StandInHost host;
     standin::DocumentStore& store = host.Documents();
     standin::DocumentId document;
-
-private:
-    static int Main(const char*, const char*, void*) { return host::kNoError; }
-
-    void Finish() {
-        if (finished_) {
-            return;
-        }
-        finished_ = true;
-        EXPECT_EQ(ReleaseSuites(host.Core().GetBasicSuite()), host::kNoError);
-        gPluginRef = {};
-    }
-
-    bool finished_ = false;
 };
 
 }  // namespace creationtest
