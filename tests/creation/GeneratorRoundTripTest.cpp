@@ -45,7 +45,6 @@ struct Drawing {
     DrawOptions draw;
     std::int32_t option = 0;
     const char* font = "Helvetica";
-    bool narrowsBars = false;
 };
 
 std::vector<Drawing> Drawings() {
@@ -56,12 +55,7 @@ std::vector<Drawing> Drawings() {
     };
     return {
         {"nominal", {}, {}},
-        {"bars 0.05 mm narrower",
-         with([](SymbolOptions& o) { o.reductionMm = 0.05; }),
-         {},
-         0,
-         "Helvetica",
-         true},
+        {"bars 0.05 mm narrower", with([](SymbolOptions& o) { o.reductionMm = 0.05; }), {}},
         {"bars 0.03 mm wider", with([](SymbolOptions& o) { o.reductionMm = -0.03; }), {}},
         {"at 80 %", with([](SymbolOptions& o) { o.magnification = 0.8; }), {}},
         {"at 200 %", with([](SymbolOptions& o) { o.magnification = 2.0; }), {}},
@@ -170,7 +164,6 @@ protected:
         EXPECT_NE(processor, nullptr);
         EXPECT_TRUE(processor->SetCode(sample.code));
         if ((drawing.option != 0 && !processor->HasOption(drawing.option)) ||
-            (drawing.narrowsBars && !StriveloTest::ReadsNarrowedBars(sample.type)) ||
             !StriveloTest::ApplyOptions(*processor, drawing.options) ||
             !processor->ValidateParameters()) {
             return nullptr;
