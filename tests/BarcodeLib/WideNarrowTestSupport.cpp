@@ -80,21 +80,6 @@ std::vector<RecordedBar> DrawBars(const WideNarrowSymbol& symbol) {
     return processor == nullptr ? std::vector<RecordedBar>{} : DrawSymbol(*processor).GetBars();
 }
 
-std::vector<RecordedBar> BarsFromModules(std::string_view modules, double moduleMm) {
-    std::vector<RecordedBar> bars;
-    for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (modules[i] != '1') {
-            continue;
-        }
-        const std::size_t start = i;
-        while (i + 1 < modules.size() && modules[i + 1] == '1') {
-            ++i;
-        }
-        bars.push_back({start * moduleMm, (i + 1) * moduleMm, 0.0, 10.0});
-    }
-    return bars;
-}
-
 void WidenElement(std::vector<double>& edges, std::size_t element, double byMm) {
     for (std::size_t i = element; i < edges.size(); ++i) {
         edges[i] += byMm;

@@ -39,9 +39,6 @@ std::unique_ptr<Strivelo::BarcodeProcessor> MakeWideNarrow(const WideNarrowSymbo
 RecordingGenerator DrawSymbol(Strivelo::BarcodeProcessor& processor);
 std::vector<RecordedBar> DrawBars(const WideNarrowSymbol& symbol);
 
-// The bars of a module string ('1' bar, '0' space) from x = 0.
-std::vector<RecordedBar> BarsFromModules(std::string_view modules, double moduleMm);
-
 // Moves every edge from edges[element] on, which widens element `element`
 // (from edge element - 1 to edge element) and nothing else.
 void WidenElement(std::vector<double>& edges, std::size_t element, double byMm);
