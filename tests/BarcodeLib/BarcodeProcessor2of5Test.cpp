@@ -8,9 +8,10 @@
 
 #include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 #include "WideNarrowCases.h"
-#include "WideNarrowTestSupport.h"
 
 namespace StriveloTest {
 namespace {
@@ -28,40 +29,52 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kX = BarcodeProcessor2of5::kModuleMm;
 constexpr const char* kITF14Code = "12345678901231";
 
-WideNarrowSymbol Plain(const char* code, double ratio = 2.5, double magnification = 1.0,
-                       double reductionMm = 0.0) {
-    return {kBarcodeType2of5, code, ratio, magnification, reductionMm};
+SymbolSettings Plain(const char* code, double ratio = 2.5, double magnification = 1.0,
+                     double reductionMm = 0.0) {
+    return {.type = kBarcodeType2of5,
+            .code = code,
+            .magnification = magnification,
+            .reductionMm = reductionMm,
+            .wideNarrowRatio = ratio};
 }
 
-WideNarrowSymbol ITF14(const char* code = kITF14Code, double ratio = 2.5,
-                       double magnification = 1.0) {
-    return {kBarcodeTypeITF14, code, ratio, magnification};
+SymbolSettings ITF14(const char* code = kITF14Code, double ratio = 2.5,
+                     double magnification = 1.0) {
+    return {.type = kBarcodeTypeITF14,
+            .code = code,
+            .magnification = magnification,
+            .reductionMm = 0.0,
+            .wideNarrowRatio = ratio};
+}
+
+std::vector<RecordedBar> DrawnBars(const SymbolSettings& symbol) {
+    return Draw(*MakeSymbol(symbol)).GetBars();
 }
 
 // --- Code texts ---------------------------------------------------------
 
 const CodeCase kCodeCases[] = {
-    {"EvenDigits", kBarcodeType2of5, "1234", true, true, "1234"},
-    {"TwoDigits", kBarcodeType2of5, "00", true, true, "00"},
-    {"OddLength", kBarcodeType2of5, "123", false, false, "123"},
-    {"Empty", kBarcodeType2of5, "", false, false, ""},
-    {"Letter", kBarcodeType2of5, "12a4", false, false, "12a4"},
-    {"Blank", kBarcodeType2of5, "12 4", false, false, "12 4"},
+    {"EvenDigits", kBarcodeType2of5, "1234", "1234"},
+    {"TwoDigits", kBarcodeType2of5, "00", "00"},
+    {"OddLength", kBarcodeType2of5, "123", nullptr},
+    {"Empty", kBarcodeType2of5, "", nullptr},
+    {"Letter", kBarcodeType2of5, "12a4", nullptr},
+    {"Blank", kBarcodeType2of5, "12 4", nullptr},
     // Plain 2 of 5 adds and checks no check digit.
-    {"WrongITF14CheckAsPlain", kBarcodeType2of5, "12345678901232", true, true, "12345678901232"},
-    {"ITF14Valid", kBarcodeTypeITF14, kITF14Code, true, true, kITF14Code},
-    {"ITF14OtherValid", kBarcodeTypeITF14, "10012345000017", true, true, "10012345000017"},
-    {"ITF14AddsCheckDigit", kBarcodeTypeITF14, "1234567890123", false, true, kITF14Code},
-    {"ITF14AddsOtherCheckDigit", kBarcodeTypeITF14, "1001234500001", false, true, "10012345000017"},
-    {"ITF14ReplacesWrongCheck", kBarcodeTypeITF14, "12345678901232", false, true, kITF14Code},
-    {"ITF14CutsLongerText", kBarcodeTypeITF14, "123456789012399", false, true, kITF14Code},
-    {"ITF14CutsTrailingLetters", kBarcodeTypeITF14, "1234567890123ab", false, true, kITF14Code},
-    {"ITF14TooShort", kBarcodeTypeITF14, "123456789012", false, false, "123456789012"},
-    {"ITF14LetterInData", kBarcodeTypeITF14, "12345678901a3", false, false, "12345678901a3"},
-    {"ITF14Empty", kBarcodeTypeITF14, "", false, false, ""},
+    {"WrongITF14CheckAsPlain", kBarcodeType2of5, "12345678901232", "12345678901232"},
+    {"ITF14Valid", kBarcodeTypeITF14, kITF14Code, kITF14Code},
+    {"ITF14OtherValid", kBarcodeTypeITF14, "10012345000017", "10012345000017"},
+    {"ITF14AddsCheckDigit", kBarcodeTypeITF14, "1234567890123", kITF14Code},
+    {"ITF14AddsOtherCheckDigit", kBarcodeTypeITF14, "1001234500001", "10012345000017"},
+    {"ITF14ReplacesWrongCheck", kBarcodeTypeITF14, "12345678901232", kITF14Code},
+    {"ITF14CutsLongerText", kBarcodeTypeITF14, "123456789012399", kITF14Code},
+    {"ITF14CutsTrailingLetters", kBarcodeTypeITF14, "1234567890123ab", kITF14Code},
+    {"ITF14TooShort", kBarcodeTypeITF14, "123456789012", nullptr},
+    {"ITF14LetterInData", kBarcodeTypeITF14, "12345678901a3", nullptr},
+    {"ITF14Empty", kBarcodeTypeITF14, "", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowCodeTextTest, testing::ValuesIn(kCodeCases),
+INSTANTIATE_TEST_SUITE_P(Interleaved, CodeCaseTest, testing::ValuesIn(kCodeCases),
                          CaseName<CodeCase>);
 
 // --- Widths and default height -------------------------------------------
@@ -145,7 +158,7 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase bearer = plain;
     bearer.name = "BearerBars";
-    bearer.bearerBars = true;
+    bearer.symbol.bearerBars = true;
     bearer.frameBox = Box{0, 45.212, -13.024, 35.048};
     bearer.bearers = {{10.16, 35.052, -2.032, 0}, {10.16, 35.052, 32, 34.032}};
     bearer.textY = -12.008;
@@ -153,8 +166,8 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase box = plain;
     box.name = "BearerBox";
-    box.bearerBars = true;
-    box.endBars = true;
+    box.symbol.bearerBars = true;
+    box.symbol.bearerBarEndBars = true;
     box.frameBox = Box{-4.8, 50.012, -15.792, 37.816};
     box.bearers = {{0, 45.212, -4.8, 0},
                    {0, 45.212, 32, 36.8},
@@ -166,14 +179,14 @@ std::vector<LayoutCase> LayoutCases() {
     // End bars alone draw nothing.
     LayoutCase endBarsOnly = plain;
     endBarsOnly.name = "EndBarsWithoutBearerBars";
-    endBarsOnly.endBars = true;
+    endBarsOnly.symbol.bearerBarEndBars = true;
     cases.push_back(endBarsOnly);
 
     // Advance 4.48 x 2 from (W - 2 a + a) / 2.
     LayoutCase centred = plain;
     centred.name = "CentredAndScaled";
-    centred.centerAlign = true;
-    centred.fontScaling = 2.0;
+    centred.symbol.centerAlign = true;
+    centred.symbol.fontScaling = 2.0;
     centred.frameBox = Box{0, 45.212, -19.952, 33.016};
     centred.textX = {18.126, 27.086};
     centred.textY = -18.936;
@@ -182,9 +195,9 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase bare = plain;
     bare.name = "NoTextNoFrameGivenHeight";
-    bare.humanReadable = false;
-    bare.frame = false;
-    bare.barHeightMm = 20.0;
+    bare.symbol.humanReadable = false;
+    bare.symbol.frame = false;
+    bare.symbol.barHeightMm = 20.0;
     bare.frameBox.reset();
     bare.barTop = 20.0;
     bare.textLine = "";
@@ -210,7 +223,7 @@ std::vector<LayoutCase> LayoutCases() {
     // With end bars the box is 4.8 mm thick, whatever the size.
     LayoutCase itf14Box = itf14;
     itf14Box.name = "ITF14Box";
-    itf14Box.endBars = true;
+    itf14Box.symbol.bearerBarEndBars = true;
     itf14Box.frameBox = Box{-4.8, 118.9984, -15.3856, 37.6128};
     itf14Box.bearers = {{0, 114.1984, -4.8, 0},
                         {0, 114.1984, 32, 36.8},
@@ -230,24 +243,25 @@ TEST(InterleavedMarksTest, QuietZoneMarksStandOnTheTextLine) {
     processor.SetMagnification(0.8);
     processor.SetQuietZoneMarks(true);
     processor.SetBearerBars(true);
-    const RecordingGenerator generator = DrawSymbol(processor);
-    const std::vector<RecordedCall> marks = generator.GetCalls(Kind::kQuietZoneMarks);
+    const Drawing drawing = Draw(processor);
+    ASSERT_TRUE(drawing.generated);
+    const std::vector<RecordedCall> marks = drawing.GetCalls(Kind::kQuietZoneMarks);
     ASSERT_EQ(marks.size(), 1u);
     // X = 0.8128, W = 19.9136 + 2 x 8.128; y = -8.96 - X - 2 X.
     const double y = -8.96 - 3 * 0.8128;
     EXPECT_THAT(marks[0].numbers, Pointwise(DoubleNear(1e-9), {0.0, 36.1696, y, y, 0.8}));
     EXPECT_THAT(marks[0].flags, ElementsAre(true, true));
-    EXPECT_EQ(generator.GetCalls()[2].kind, Kind::kQuietZoneMarks);
+    EXPECT_EQ(drawing.GetCalls()[2].kind, Kind::kQuietZoneMarks);
 }
 
 TEST(ITF14Test, GenerateSwitchesBearerBarsOnForGood) {
     BarcodeProcessorITF14 processor;
     ASSERT_TRUE(processor.SetCode(kITF14Code));
     EXPECT_FALSE(processor.GetBearerBars());
-    DrawSymbol(processor);
+    EXPECT_TRUE(Draw(processor).generated);
     EXPECT_TRUE(processor.GetBearerBars());
     processor.SetBearerBars(false);
-    EXPECT_EQ(DrawSymbol(processor).GetCalls(Kind::kBearerBar).size(), 2u);
+    EXPECT_EQ(Draw(processor).GetCalls(Kind::kBearerBar).size(), 2u);
 }
 
 // Start NNNN, pair "12" (bars of 1 = WNNNW, spaces of 2 = NWNNW), stop WNN;
@@ -294,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowKnownModulesTest,
 // outside what a user may set.
 TEST(InterleavedDecodeTest, StoresTheMeasuredRatio) {
     for (const double ratio : {2.0, 2.5, 3.0, 1.8}) {
-        const std::vector<double> edges = EdgesFromBars(DrawBars(Plain("1234", ratio)));
+        const std::vector<double> edges = EdgesFromBars(DrawnBars(Plain("1234", ratio)));
         BarcodeProcessor2of5 processor;
         ASSERT_TRUE(processor.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
         EXPECT_NEAR(processor.GetWideNarrowRatio(), ratio, 1e-12);
@@ -302,11 +316,11 @@ TEST(InterleavedDecodeTest, StoresTheMeasuredRatio) {
 }
 
 std::vector<double> Edges1234() {
-    return EdgesFromBars(DrawBars(Plain("1234")));
+    return EdgesFromBars(DrawnBars(Plain("1234")));
 }
 
 std::vector<FailingEdgesCase> FailingCases() {
-    const WideNarrowSymbol decoded = Plain("87654321", 2.2, 0.9, 0.02);
+    const SymbolSettings decoded = Plain("87654321", 2.2, 0.9, 0.02);
     std::vector<FailingEdgesCase> cases;
     std::vector<double> edges = Edges1234();
     edges.pop_back();
@@ -332,10 +346,10 @@ std::vector<FailingEdgesCase> FailingCases() {
     cases.push_back({"ElementBetweenWidths", decoded, edges, false});
     // ITF-14 turns every other length away by its count, and a wrong check
     // digit once it has read the digits.
-    const WideNarrowSymbol decodedITF14 = ITF14("10012345000017", 2.25, 1.2);
+    const SymbolSettings decodedITF14 = ITF14("10012345000017", 2.25, 1.2);
     cases.push_back({"ITF14OtherLength", decodedITF14, Edges1234(), true});
     cases.push_back({"ITF14WrongCheckDigit", decodedITF14,
-                     EdgesFromBars(DrawBars(Plain("12345678901232"))), false});
+                     EdgesFromBars(DrawnBars(Plain("12345678901232"))), false});
     return cases;
 }
 

@@ -10,26 +10,33 @@
 #include <vector>
 
 #include "BarcodeProcessor.h"
+#include "BarcodeProcessor2of5.h"
+#include "BarcodeProcessor3of9.h"
 #include "CaseName.h"
-#include "WideNarrowTestSupport.h"
+#include "CodeCase.h"
+#include "SymbolSettings.h"
 
 // Case tables shared by Interleaved 2 of 5, ITF-14 and Code 39: each family's
 // test file holds its rows and instantiates the tests of WideNarrowCasesTest.
 namespace StriveloTest {
 
-struct CodeCase {
-    const char* name;
-    std::int32_t type;
-    const char* text;
-    bool valid;
-    bool corrected;
-    // The text after CorrectCode.
-    const char* after;
-};
+// The module at 100 % of the type.
+inline double NominalModule(std::int32_t type) {
+    return type == Strivelo::kBarcodeType3of9 ? Strivelo::BarcodeProcessor3of9::kModuleMm
+                                              : Strivelo::BarcodeProcessor2of5::kModuleMm;
+}
+
+// Moves every edge from edges[element] on, which widens element `element`
+// (from edge element - 1 to edge element) and nothing else.
+inline void WidenElement(std::vector<double>& edges, std::size_t element, double byMm) {
+    for (std::size_t i = element; i < edges.size(); ++i) {
+        edges[i] += byMm;
+    }
+}
 
 struct WidthCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     double totalWidthMm;
     // Top of the bars when no height is given.
     double defaultHeightMm;
@@ -37,7 +44,7 @@ struct WidthCase {
 
 struct ValidatorCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     double barHeightMm;
     bool (Strivelo::BarcodeProcessor::*check)() const;
     bool valid;
@@ -55,17 +62,11 @@ struct Box {
     double top;
 };
 
-// Options of a drawing; the expected frame, bearer bars, text and bar top.
+// A symbol drawn with its options; the expected frame, bearer bars, text and
+// bar top.
 struct LayoutCase {
     const char* name = "";
-    WideNarrowSymbol symbol;
-    bool bearerBars = false;
-    bool endBars = false;
-    bool centerAlign = false;
-    double fontScaling = 1.0;
-    bool humanReadable = true;
-    bool frame = true;
-    double barHeightMm = 0.0;
+    SymbolSettings symbol;
     std::optional<Box> frameBox;
     std::vector<Box> bearers;
     double barTop = 0.0;
@@ -78,14 +79,14 @@ struct LayoutCase {
 // The bars of a symbol as left and right edges.
 struct BarsCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     std::vector<std::vector<double>> bars;
 };
 
 // Every call of a symbol drawn with every option is refused once.
 struct GenerateFailureCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     std::size_t calls;
 };
 
@@ -101,7 +102,7 @@ struct KnownModulesCase {
 // A processor that decoded `decoded` read backwards fails on `edges`.
 struct FailingEdgesCase {
     const char* name;
-    WideNarrowSymbol decoded;
+    SymbolSettings decoded;
     std::vector<double> edges;
     // Whether the edges are turned away before anything is allocated.
     bool cheap;
@@ -132,7 +133,6 @@ inline void PrintTo(const BarsCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class WideNarrowCodeTextTest : public testing::TestWithParam<CodeCase> {};
 class WideNarrowWidthTest : public testing::TestWithParam<WidthCase> {};
 class WideNarrowValidatorTest : public testing::TestWithParam<ValidatorCase> {};
 class WideNarrowLayoutTest : public testing::TestWithParam<LayoutCase> {};
