@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "BarEdges.h"
+#include "DecodedState.h"
+#include "Drawing.h"
 #include "PlesseyCodabarTestSupport.h"
+#include "Symbols.h"
 #include "ZintOracle.h"
 
 namespace StriveloTest {
@@ -19,12 +22,6 @@ using Strivelo::FourCC;
 
 // The bit cell at magnification 1.
 constexpr double kCellMm = 1.016;
-
-std::unique_ptr<BarcodeProcessor> Make(std::int32_t type) {
-    std::unique_ptr<BarcodeProcessor> processor = MakePlesseyOrCodabar(type);
-    EXPECT_NE(processor, nullptr) << TypeText(type);
-    return processor;
-}
 
 // Belgium-Pharma's two forms: the user's "DDDD-DDC" and the bars' eight
 // digits.
@@ -58,7 +55,7 @@ class BelgPharmaFormTest : public testing::TestWithParam<FormCase> {};
 
 TEST_P(BelgPharmaFormTest, MapsOnlyTheExactForm) {
     const FormCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kBePh);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(kBePh);
     char out[BarcodeProcessor::kCodeCapacity + 1] = "untouched";
     const bool mapped = c.toEncoded ? processor->CodeToEncoded(c.input, out, c.capacity)
                                     : processor->EncodedToCode(c.input, out, c.capacity);
@@ -72,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BelgPharmaFormTest, testing::ValuesIn(kFormCases
                          CaseName<FormCase>);
 
 TEST(BelgPharmaFormTest, CodeIsTheUserFormWithACorrectCheck) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kBePh);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(kBePh);
     EXPECT_TRUE(processor->IsCodeValid("1234-566"));
     EXPECT_FALSE(processor->IsCodeValid("1234-567"));
     EXPECT_FALSE(processor->IsCodeValid("12345666"));
@@ -116,13 +113,13 @@ class PlesseyParameterTest : public testing::TestWithParam<ParameterCase> {};
 TEST_P(PlesseyParameterTest, ValidatesTheFamilyLimits) {
     const ParameterCase& c = GetParam();
     for (const std::int32_t type : {kPles, kMsit, kBePh}) {
-        const std::unique_ptr<BarcodeProcessor> processor = Make(type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
         processor->SetMagnification(c.magnification);
         processor->SetBarWidthReduction(c.reductionMm);
         processor->SetBarHeight(c.barHeightMm);
-        EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid) << TypeText(type);
-        EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid) << TypeText(type);
-        EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid) << TypeText(type);
+        EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid) << TypeName(type);
+        EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid) << TypeName(type);
+        EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid) << TypeName(type);
     }
 }
 
@@ -131,12 +128,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlesseyParameterTest, testing::ValuesIn(kParamet
 
 TEST(PlesseyOptionTest, OffersFontAndCentring) {
     for (const std::int32_t type : {kPlec, kPles, kBePh, kMsiq, kMsie, kMsit}) {
-        const std::unique_ptr<BarcodeProcessor> processor = Make(type);
-        EXPECT_TRUE(processor->HasOption(FourCC("FONT"))) << TypeText(type);
-        EXPECT_TRUE(processor->HasOption(FourCC("FCAL"))) << TypeText(type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
+        EXPECT_TRUE(processor->HasOption(FourCC("FONT"))) << TypeName(type);
+        EXPECT_TRUE(processor->HasOption(FourCC("FCAL"))) << TypeName(type);
         for (const std::int32_t other :
              {FourCC("FSCL"), FourCC("W2NR"), FourCC("BBAR"), FourCC("BEBB")}) {
-            EXPECT_FALSE(processor->HasOption(other)) << TypeText(type) << " " << TypeText(other);
+            EXPECT_FALSE(processor->HasOption(other)) << TypeName(type) << " " << TypeName(other);
         }
     }
 }
@@ -144,8 +141,8 @@ TEST(PlesseyOptionTest, OffersFontAndCentring) {
 // Plessey "0": start 1101, data 0000, stop 1001 and the closing bar, one bar
 // at the start of every cell from the 4X quiet zone on.
 TEST(PlesseyGeometryTest, ZeroHasItsKnownBars) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kPles);
-    const std::vector<RecordedBar> bars = Draw(*processor, "0").GetBars();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol({.type = kPles, .code = "0"});
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     ASSERT_EQ(bars.size(), 13u);
     const double expected[][2] = {{4.064, 4.6457098}, {5.080, 5.6617098}, {6.096, 6.2733020},
                                   {7.112, 7.6937098}, {8.128, 8.3053020}, {16.256, 16.8377098}};
@@ -170,9 +167,9 @@ std::string BarBits(const std::vector<RecordedBar>& bars, double cellMm) {
 }
 
 TEST(PlesseyGeometryTest, MsiWritesBitsMostSignificantFirst) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kMsit);
-    const std::vector<RecordedBar> bars =
-        Draw(*processor, "12345674", {.magnification = 0.8}).GetBars();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kMsit, .code = "12345674", .magnification = 0.8});
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     EXPECT_EQ(BarBits(bars, 0.8 * kCellMm),
               "1"
               "0001"
@@ -188,22 +185,21 @@ TEST(PlesseyGeometryTest, MsiWritesBitsMostSignificantFirst) {
 }
 
 TEST(PlesseyGenerateTest, RefusesWithoutAUsableModule) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kMsit);
-    ASSERT_TRUE(processor->SetCode("12344"));
-    processor->SetMagnification(0.0);
-    RecordingGenerator generator;
-    EXPECT_FALSE(processor->GenerateInto(&generator));
-    EXPECT_TRUE(generator.GetCalls().empty());
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kMsit, .code = "12344", .magnification = 0.0});
+    const Drawing drawing = Draw(*processor);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.GetCalls().empty());
     EXPECT_EQ(processor->ComputeWidth(), -1.0);
 }
 
 TEST(PlesseyDecodeTest, OneCharacterNeedsTwentySixEdges) {
-    const std::unique_ptr<BarcodeProcessor> drawn = Make(kPles);
-    const std::vector<double> edges =
-        EdgesFromBars(Draw(*drawn, "1", {.magnification = 1.5, .reductionMm = 0.05}).GetBars(),
-                      {.offsetMm = 20.0});
+    const std::vector<double> edges = EdgesFromBars(
+        Draw(*MakeSymbol({.type = kPles, .code = "1", .magnification = 1.5, .reductionMm = 0.05}))
+            .GetBars(),
+        {.offsetMm = 20.0});
     ASSERT_EQ(edges.size(), 26u);
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPles);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPles);
     EXPECT_FALSE(reader->DecodeEdges(edges.data(), 24));
     EXPECT_TRUE(MeasuredEdges(*reader).empty());
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), 26));
@@ -238,7 +234,7 @@ class PlesseyNibbleTest : public testing::TestWithParam<NibbleCase> {};
 
 TEST_P(PlesseyNibbleTest, ReadsDigitsOnly) {
     const NibbleCase& c = GetParam();
-    std::vector<RecordedBar> bars = Draw(*Make(kPles), "0").GetBars();
+    std::vector<RecordedBar> bars = Draw(*MakeSymbol({.type = kPles, .code = "0"})).GetBars();
     for (int i = 0; i < 4; ++i) {
         if (c.bits[i] == '1') {
             RecordedBar& bar = bars[4 + i];
@@ -246,7 +242,7 @@ TEST_P(PlesseyNibbleTest, ReadsDigitsOnly) {
         }
     }
     const std::vector<double> edges = EdgesFromBars(bars);
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPles);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPles);
     ASSERT_EQ(reader->DecodeEdges(edges.data(), 26), c.code != nullptr);
     EXPECT_STREQ(reader->GetCode(), c.code == nullptr ? "" : c.code);
 }
@@ -276,8 +272,9 @@ class PlesseyForeignTest : public testing::TestWithParam<ForeignCase> {};
 
 TEST_P(PlesseyForeignTest, IsNotRead) {
     const ForeignCase& c = GetParam();
-    const std::vector<double> edges = EdgesFromBars(Draw(*Make(c.drawnType), c.code).GetBars());
-    const std::unique_ptr<BarcodeProcessor> reader = Make(c.readerType);
+    const std::vector<double> edges =
+        EdgesFromBars(Draw(*MakeSymbol({.type = c.drawnType, .code = c.code})).GetBars());
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(c.readerType);
     EXPECT_FALSE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader->GetCode(), "");
     EXPECT_EQ(reader->GetBarWidthReduction(), 0.0);
@@ -291,12 +288,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlesseyForeignTest, testing::ValuesIn(kForeignCa
 // it must leave everything of the earlier one.
 TEST(PlesseyDecodeTest, RefusedReadingLeavesTheProcessorAlone) {
     const std::vector<double> good = EdgesFromBars(
-        Draw(*Make(kPlec), "108", {.magnification = 1.2, .reductionMm = 0.03}).GetBars());
+        Draw(*MakeSymbol({.type = kPlec, .code = "108", .magnification = 1.2, .reductionMm = 0.03}))
+            .GetBars());
     const std::vector<double> wrongCheck = EdgesFromBars(
-        Draw(*Make(kPles), "109", {.magnification = 0.7, .reductionMm = -0.05}).GetBars(),
+        Draw(
+            *MakeSymbol({.type = kPles, .code = "109", .magnification = 0.7, .reductionMm = -0.05}))
+            .GetBars(),
         {.backwards = true, .offsetMm = 40.0});
     ASSERT_EQ(good.size(), wrongCheck.size());
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPlec);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPlec);
     ASSERT_TRUE(reader->DecodeEdges(good.data(), static_cast<std::uint32_t>(good.size())));
     const std::vector<double> measured = MeasuredEdges(*reader);
     const std::vector<double> ideal = IdealEdges(*reader);
@@ -344,9 +344,9 @@ class MsiZintTest : public testing::TestWithParam<MsiZintCase> {};
 
 TEST_P(MsiZintTest, BarsEqualZintsModules) {
     const MsiZintCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(c.type);
     const std::vector<RecordedBar> bars =
-        Draw(*processor, c.code, {.magnification = c.magnification}).GetBars();
+        Draw(*MakeSymbol({.type = c.type, .code = c.code, .magnification = c.magnification}))
+            .GetBars();
     const oracles::ZintSymbol zint =
         oracles::ZintModules("MSI_PLESSEY", c.zintData, {c.zintVersion});
     ASSERT_TRUE(zint.error.empty()) << zint.error;
@@ -409,7 +409,8 @@ class PlesseyZintTest : public testing::TestWithParam<PlesseyZintCase> {};
 
 TEST_P(PlesseyZintTest, StartAndDataEqualZintsCells) {
     const PlesseyZintCase& c = GetParam();
-    const std::vector<RecordedBar> bars = Draw(*Make(c.type), c.code).GetBars();
+    const std::vector<RecordedBar> bars =
+        Draw(*MakeSymbol({.type = c.type, .code = c.code})).GetBars();
     const oracles::ZintSymbol zint = oracles::ZintModules("PLESSEY", c.zintData);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
     const std::string& row = zint.FirstRow();

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "BarcodeProcessorMixIn_FontScaling.h"
+#include "CodeCase.h"
+#include "Drawing.h"
 #include "PlesseyCodabarTestSupport.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -25,12 +28,6 @@ const std::string kLongestCodabar =
     "A" + std::string(BarcodeProcessor::kCodeCapacity - 2, '1') + "B";
 const std::string kLongestCodabarWithoutStop =
     "A" + std::string(BarcodeProcessor::kCodeCapacity - 1, '1');
-
-std::unique_ptr<BarcodeProcessor> Make(std::int32_t type) {
-    std::unique_ptr<BarcodeProcessor> processor = MakePlesseyOrCodabar(type);
-    EXPECT_NE(processor, nullptr) << TypeText(type);
-    return processor;
-}
 
 struct ValidCase {
     const char* name;
@@ -83,7 +80,7 @@ class EncodedValidTest : public testing::TestWithParam<ValidCase> {};
 
 TEST_P(EncodedValidTest, AcceptsOnlyTheSymbologysForm) {
     const ValidCase& c = GetParam();
-    EXPECT_EQ(Make(c.type)->IsEncodedValid(c.encoded.c_str()), c.valid);
+    EXPECT_EQ(MakeProcessor(c.type)->IsEncodedValid(c.encoded.c_str()), c.valid);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidTest, testing::ValuesIn(kEncodedCases),
@@ -93,14 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidTest, testing::ValuesIn(kEncodedCase
 // placeholders where they go. Codabar maps the alternative spellings of A-D
 // and adds the start character as stop where there is none. A refused text
 // stays as it was.
-struct CorrectCase {
-    const char* name;
-    std::int32_t type;
-    std::string input;
-    const char* corrected;
-};
-
-const CorrectCase kCorrectCases[] = {
+const CodeCase kCorrectCases[] = {
     {"Mod10", kMsit, "12340", "12344"},
     {"Mod10SevenDigits", kMsit, "12345670", "12345674"},
     {"Mod10Nines", kMsit, "99999999990", "99999999990"},
@@ -153,15 +143,7 @@ const CorrectCase kCorrectCases[] = {
     {"Traditional", kCodt, "d-$", "D-$D"},
 };
 
-class CorrectCodeTest : public testing::TestWithParam<CorrectCase> {};
-
-TEST_P(CorrectCodeTest, CorrectsOrRefusesUnchanged) {
-    const CorrectCase& c = GetParam();
-    ExpectCorrection(*Make(c.type), c.input, c.corrected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
-                         CaseName<CorrectCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
 struct TextCase {
     const char* name;
@@ -221,16 +203,18 @@ class TextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(TextTest, PlacesEveryCharacterUnderTheBars) {
     const TextCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(c.type);
-    auto* scaling = dynamic_cast<BarcodeProcessorMixIn_FontScaling*>(processor.get());
-    ASSERT_NE(scaling, nullptr);
-    ASSERT_TRUE(scaling->SetFontScaling(c.scaling));
-    scaling->SetCenterAlign(c.centred);
-    processor->SetQuietZoneMarks(true);
-    const RecordingGenerator generator =
-        Draw(*processor, c.code, {.magnification = c.magnification});
-    ExpectTextLine(generator, {c.printed, c.firstX, c.step, c.size, c.y});
-    ExpectFrameAndMarks(generator, {c.width, c.y, c.moduleMm, c.height, c.magnification});
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = c.type,
+                    .code = c.code,
+                    .magnification = c.magnification,
+                    .fontScaling = c.scaling,
+                    .centerAlign = c.centred,
+                    .quietZoneMarks = true});
+    ASSERT_NE(dynamic_cast<BarcodeProcessorMixIn_FontScaling*>(processor.get()), nullptr);
+    const Drawing drawing = Draw(*processor);
+    ASSERT_TRUE(drawing.generated);
+    ExpectTextLine(drawing, {c.printed, c.firstX, c.step, c.size, c.y});
+    ExpectFrameAndMarks(drawing, {c.width, c.y, c.moduleMm, c.height, c.magnification});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextTest, testing::ValuesIn(kTextCases), CaseName<TextCase>);
@@ -263,11 +247,12 @@ class SequenceTest : public testing::TestWithParam<SequenceCase> {
 protected:
     void SetUp() override {
         const SequenceCase& c = GetParam();
-        processor_ = Make(c.type);
-        processor_->SetEmitFrame(c.frame);
-        processor_->SetHumanReadable(c.humanReadable);
-        processor_->SetQuietZoneMarks(c.marks);
-        ASSERT_TRUE(processor_->SetCode(c.code));
+        processor_ = MakeSymbol({.type = c.type,
+                                 .code = c.code,
+                                 .humanReadable = c.humanReadable,
+                                 .frame = c.frame,
+                                 .quietZoneMarks = c.marks});
+        ASSERT_NE(processor_, nullptr);
     }
 
     std::unique_ptr<BarcodeProcessor> processor_;
@@ -275,11 +260,11 @@ protected:
 
 TEST_P(SequenceTest, DrawsInTheFamilyOrder) {
     const SequenceCase& c = GetParam();
-    RecordingGenerator generator;
-    ASSERT_TRUE(processor_->GenerateInto(&generator));
-    EXPECT_EQ(CallSequence(generator.GetCalls()), c.sequence);
+    const Drawing drawing = Draw(*processor_);
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(CallSequence(drawing.GetCalls()), c.sequence);
     EXPECT_EQ(processor_->GetHumanReadable(), c.humanReadable);
-    const std::vector<RecordedCall> fonts = generator.GetCalls(RecordedCall::Kind::kFont);
+    const std::vector<RecordedCall> fonts = drawing.GetCalls(RecordedCall::Kind::kFont);
     ASSERT_FALSE(fonts.empty());
     EXPECT_THAT(fonts[0].flags, testing::ElementsAre(false));
 }
