@@ -14,7 +14,7 @@ namespace StriveloTest {
 // left out.
 struct SymbolSettings {
     std::int32_t type = 0;
-    std::string code;
+    std::string code = {};
     std::optional<double> magnification = std::nullopt;
     std::optional<double> reductionMm = std::nullopt;
     std::optional<double> barHeightMm = std::nullopt;
