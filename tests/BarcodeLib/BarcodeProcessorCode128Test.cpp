@@ -455,10 +455,13 @@ TEST_F(Code128GenerateTest, FlagsLeaveOutFrameMarksAndText) {
 }
 
 TEST_F(Code128GenerateTest, StopsAtTheFirstRefusedCall) {
-    processor_.SetQuietZoneMarks(true);
-    processor_.SetBearerBars(true);
-    processor_.SetBearerBarEndBars(true);
-    ExpectStopsAtEachRefusedCall(processor_);
+    ExpectStopsAtEachRefusedCall({.type = kCode128Type,
+                                  .code = "1234",
+                                  .magnification = kModule,
+                                  .barHeightMm = kBarHeight,
+                                  .bearerBars = true,
+                                  .bearerBarEndBars = true,
+                                  .quietZoneMarks = true});
 }
 
 TEST_F(Code128GenerateTest, DrawsNothingWithoutAModule) {

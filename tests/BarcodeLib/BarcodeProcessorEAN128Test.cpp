@@ -307,9 +307,12 @@ TEST_F(EAN128GenerateTest, WithoutHumanReadableDrawsNoText) {
 }
 
 TEST_F(EAN128GenerateTest, StopsAtTheFirstRefusedCallAndRestoresHumanReadable) {
-    processor_.SetBearerBars(true);
-    ASSERT_TRUE(processor_.GetHumanReadable());
-    ExpectStopsAtEachRefusedCall(processor_);
+    ExpectStopsAtEachRefusedCall({.type = kEAN128Type,
+                                  .code = kCode,
+                                  .magnification = kMagnification,
+                                  .barHeightMm = 10.0,
+                                  .bearerBars = true,
+                                  .humanReadable = true});
 }
 
 TEST(EAN128IdentityTest, IsACode128WithItsOwnTypeAndName) {

@@ -247,14 +247,16 @@ class SequenceTest : public testing::TestWithParam<SequenceCase> {
 protected:
     void SetUp() override {
         const SequenceCase& c = GetParam();
-        processor_ = MakeSymbol({.type = c.type,
-                                 .code = c.code,
-                                 .humanReadable = c.humanReadable,
-                                 .frame = c.frame,
-                                 .quietZoneMarks = c.marks});
+        symbol_ = {.type = c.type,
+                   .code = c.code,
+                   .humanReadable = c.humanReadable,
+                   .frame = c.frame,
+                   .quietZoneMarks = c.marks};
+        processor_ = MakeSymbol(symbol_);
         ASSERT_NE(processor_, nullptr);
     }
 
+    SymbolSettings symbol_;
     std::unique_ptr<BarcodeProcessor> processor_;
 };
 
@@ -272,7 +274,7 @@ TEST_P(SequenceTest, DrawsInTheFamilyOrder) {
 // Belgium-Pharma's text flag comes back also when the family's part was
 // refused.
 TEST_P(SequenceTest, StopsAtTheFirstRefusedCall) {
-    ExpectStopsAtEachRefusedCall(*processor_);
+    ExpectStopsAtEachRefusedCall(symbol_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SequenceTest, testing::ValuesIn(kSequenceCases),

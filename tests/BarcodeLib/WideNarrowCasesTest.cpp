@@ -168,9 +168,8 @@ TEST_P(WideNarrowGenerateFailureTest, StopsAtTheFirstRefusedCall) {
     everything.bearerBars = true;
     everything.bearerBarEndBars = true;
     everything.quietZoneMarks = true;
-    const auto processor = MakeSymbol(everything);
-    ASSERT_EQ(Draw(*processor).GetCalls().size(), c.calls);
-    ExpectStopsAtEachRefusedCall(*processor);
+    ASSERT_EQ(Draw(*MakeSymbol(everything)).GetCalls().size(), c.calls);
+    ExpectStopsAtEachRefusedCall(everything);
 }
 
 TEST_P(WideNarrowKnownModulesTest, Decodes) {

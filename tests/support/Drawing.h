@@ -5,6 +5,7 @@
 
 #include "BarcodeProcessor.h"
 #include "RecordingGenerator.h"
+#include "SymbolSettings.h"
 
 namespace StriveloTest {
 
@@ -24,9 +25,9 @@ struct Drawing : RecordingGenerator {
 // failAtCall-th call (1-based; 0 refuses none).
 Drawing Draw(Strivelo::BarcodeProcessor& processor, std::size_t failAtCall = 0);
 
-// Draws processor, then again with each of its calls refused in turn: every
-// such drawing fails and ends at the refused call, and the processor's output
-// flags stay as they were.
-void ExpectStopsAtEachRefusedCall(Strivelo::BarcodeProcessor& processor);
+// Draws the symbol, then a new one of the same settings for each of its calls
+// with that call refused: every such drawing fails and ends at the refused
+// call, and leaves the code and the output flags as they were set.
+void ExpectStopsAtEachRefusedCall(const SymbolSettings& symbol);
 
 }  // namespace StriveloTest
