@@ -11,10 +11,11 @@
 #include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorIdentification.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProcessorUPCA.h"
+#include "DecodedState.h"
+#include "Drawing.h"
 #include "EanUpcSupport.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -24,24 +25,6 @@ using namespace Strivelo;
 std::uint32_t Count(const std::vector<double>& edges) {
     return static_cast<std::uint32_t>(edges.size());
 }
-
-std::vector<double> Measured(const BarcodeProcessor& processor) {
-    std::uint32_t count = 0;
-    const double* const edges = processor.GetMeasuredEdges(&count);
-    return std::vector<double>(edges, edges + count);
-}
-
-class StandardRegistry {
-public:
-    explicit StandardRegistry(bool upcBeforeEan) {
-        FreeRegistry();
-        EXPECT_TRUE(RegisterStandardSymbologies(upcBeforeEan));
-        EXPECT_TRUE(RegisterMS7B());
-    }
-    ~StandardRegistry() { FreeRegistry(); }
-    StandardRegistry(const StandardRegistry&) = delete;
-    StandardRegistry& operator=(const StandardRegistry&) = delete;
-};
 
 struct RoundTripCase {
     const char* name;
@@ -87,7 +70,11 @@ TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
     for (const double m : {0.8, 1.0, 2.0}) {
         const double limit = 0.25 * kEanModuleMm * m;
         for (const double reduction : {-limit / 2, 0.0, limit / 2}) {
-            const Drawn drawn = DrawEanUpc(c.type, c.code, {m, reduction, 0.0});
+            const Drawing drawn = Draw(*MakeSymbol({.type = c.type,
+                                                    .code = c.code,
+                                                    .magnification = m,
+                                                    .reductionMm = reduction,
+                                                    .barHeightMm = 0.0}));
             ASSERT_TRUE(drawn.generated);
             for (const bool backwards : {false, true}) {
                 SCOPED_TRACE(testing::Message() << "m " << m << ", reduction " << reduction
@@ -95,7 +82,7 @@ TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
                 EdgeOptions options;
                 options.backwards = backwards;
                 options.offsetMm = backwards ? 200.0 : 15.0;
-                const std::vector<double> edges = EdgesFromBars(drawn.bars, options);
+                const std::vector<double> edges = EdgesFromBars(drawn.GetBars(), options);
                 bool ambiguous = false;
                 const std::unique_ptr<BarcodeProcessor> found =
                     IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
@@ -128,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, RoundTripTest, testing::ValuesIn(kRoundTripCases
 
 TEST(IdentifyNextCandidateTest, UpcAFollowsTheEan13ReadingOfTheSameBars) {
     StandardRegistry registry(false);
-    const Drawn drawn = DrawEanUpc(kUPCA, "0-36000-29145-2");
-    const std::vector<double> edges = EdgesFromBars(drawn.bars);
+    const Drawing drawn = Draw(*MakeSymbol({.type = kUPCA, .code = "0-36000-29145-2"}));
+    const std::vector<double> edges = EdgesFromBars(drawn.GetBars());
     bool ambiguous = false;
     const std::unique_ptr<BarcodeProcessor> first =
         IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
@@ -142,15 +129,15 @@ TEST(IdentifyNextCandidateTest, UpcAFollowsTheEan13ReadingOfTheSameBars) {
 }
 
 TEST(DecodeTest, UpcEDecodedAndDrawnAgainKeepsItsText) {
-    const Drawn drawn = DrawEanUpc(kUPCE, "0-12300-00045-1");
-    const std::vector<double> edges = EdgesFromBars(drawn.bars);
+    const Drawing drawn = Draw(*MakeSymbol({.type = kUPCE, .code = "0-12300-00045-1"}));
+    const std::vector<double> edges = EdgesFromBars(drawn.GetBars());
     BarcodeProcessorUPCE processor;
     ASSERT_TRUE(processor.DecodeEdges(edges.data(), Count(edges)));
     EXPECT_STREQ(processor.GetCode(), "0-12300-00045-1 (0-123453-1)");
-    const Drawn again = DrawInto(processor);
+    const Drawing again = Draw(processor);
     EXPECT_TRUE(again.generated);
     EXPECT_EQ(again.codeAfter, "0-12300-00045-1 (0-123453-1)");
-    EXPECT_EQ(again.Modules(), drawn.Modules());
+    EXPECT_EQ(again.Modules(kEanModuleMm), drawn.Modules(kEanModuleMm));
 }
 
 // Module strings with one digit replaced: the sets and check digits that
@@ -207,8 +194,8 @@ class RefusedTest : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedTest, ReadsNeitherWay) {
     const RefusedCase& c = GetParam();
-    const std::vector<double> edges = EdgesFromBars(BarsFromModules(c.modules));
-    const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
+    const std::vector<double> edges = EdgesFromBars(BarsFromModules(c.modules, kEanModuleMm));
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
     EXPECT_FALSE(processor->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_STREQ(processor->GetCode(), "");
 }
@@ -226,23 +213,25 @@ TEST(DecodeTest, EdgeCountsThatAreNoSymbolAreRefused) {
                             Counts{kEAN13, "4-006381-333931-52495", {59, 61, 62, 74, 90}},
                             Counts{kUPCA, "0-36000-29145-2-52495", {59, 62, 76}},
                             Counts{kUPCE, "0-123453-1-12", {33, 35, 36, 46}}}) {
-        const Drawn drawn = DrawEanUpc(c.type, c.code);
+        const Drawing drawn = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
         ASSERT_TRUE(drawn.generated) << c.code;
-        std::vector<double> edges = EdgesFromBars(drawn.bars);
+        std::vector<double> edges = EdgesFromBars(drawn.GetBars());
         // Long enough for any count asked for: padded with further bars.
         for (double x = edges.back() + 1.0; edges.size() < 100; x += 1.0) {
             edges.push_back(x);
         }
         for (const std::uint32_t count : c.refused) {
-            EXPECT_FALSE(MakeEanUpc(c.type)->DecodeEdges(edges.data(), count))
+            EXPECT_FALSE(MakeProcessor(c.type)->DecodeEdges(edges.data(), count))
                 << c.code << " with " << count << " edges";
         }
     }
 }
 
 TEST(DecodeTest, UpcEReadsNoFiveDigitAddOn) {
-    const std::vector<double> main = EdgesFromBars(DrawEanUpc(kUPCE, "0-123453-1").bars);
-    const std::vector<double> ean = EdgesFromBars(DrawEanUpc(kEAN13, "4-006381-333931-52495").bars);
+    const std::vector<double> main =
+        EdgesFromBars(Draw(*MakeSymbol({.type = kUPCE, .code = "0-123453-1"})).GetBars());
+    const std::vector<double> ean = EdgesFromBars(
+        Draw(*MakeSymbol({.type = kEAN13, .code = "4-006381-333931-52495"})).GetBars());
     ASSERT_EQ(main.size(), 34u);
     ASSERT_EQ(ean.size(), 92u);
     std::vector<double> edges = main;
@@ -282,15 +271,16 @@ class GridFitTest : public testing::TestWithParam<GridCase> {};
 
 TEST_P(GridFitTest, GivesEachElementItsModules) {
     const GridCase& c = GetParam();
-    const Drawn drawn = DrawEanUpc(kEAN13, "4-006381-333931");
-    std::vector<double> edges = EdgesFromBars(drawn.bars);
+    const Drawing drawn = Draw(*MakeSymbol({.type = kEAN13, .code = "4-006381-333931"}));
+    std::vector<double> edges = EdgesFromBars(drawn.GetBars());
     ASSERT_EQ(edges.size(), 60u);
-    edges[c.edge] += c.moveModules * drawn.moduleMm;
+    edges[c.edge] += c.moveModules * (kEanModuleMm * drawn.magnification);
     BarcodeProcessorEAN13 processor;
     EXPECT_EQ(processor.Decode(edges.data(), Count(edges), false), c.decodes);
     if (c.decodes) {
         EXPECT_STREQ(processor.GetCode(), "4-006381-333931");
-        EXPECT_NEAR(processor.GetMaxDeviation(), std::abs(c.moveModules) * drawn.moduleMm, 0.02);
+        EXPECT_NEAR(processor.GetMaxDeviation(),
+                    std::abs(c.moveModules) * (kEanModuleMm * drawn.magnification), 0.02);
     }
 }
 
@@ -305,13 +295,13 @@ TEST(GridFitTest, SlightlyMisplacedEdgesStillRead) {
                                  : type == kEAN13 ? "4-006381-333931-12"
                                  : type == kUPCA  ? "0-36000-29145-2-12345"
                                                   : "0-123453-1-12";
-        const Drawn drawn = DrawEanUpc(type, code);
+        const Drawing drawn = Draw(*MakeSymbol({.type = type, .code = code}));
         EdgeOptions options;
-        options.noiseMm = 0.08 * drawn.moduleMm;
+        options.noiseMm = 0.08 * (kEanModuleMm * drawn.magnification);
         for (std::uint32_t seed = 1; seed <= 5; ++seed) {
             options.noiseSeed = seed;
-            const std::vector<double> edges = EdgesFromBars(drawn.bars, options);
-            const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(type);
+            const std::vector<double> edges = EdgesFromBars(drawn.GetBars(), options);
+            const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
             EXPECT_TRUE(processor->DecodeEdges(edges.data(), Count(edges)))
                 << code << " seed " << seed;
         }
@@ -321,8 +311,12 @@ TEST(GridFitTest, SlightlyMisplacedEdgesStillRead) {
 // An add-on printed narrower than its symbol, say in a second run, leaves
 // the symbol's bar width reduction alone.
 TEST(DecodeTest, ReductionIsTheMainSymbolsOnly) {
-    const Drawn drawn = DrawEanUpc(kEAN13, "4-006381-333931-12345", {1.0, 0.04, 0.0});
-    std::vector<double> edges = EdgesFromBars(drawn.bars);
+    const Drawing drawn = Draw(*MakeSymbol({.type = kEAN13,
+                                            .code = "4-006381-333931-12345",
+                                            .magnification = 1.0,
+                                            .reductionMm = 0.04,
+                                            .barHeightMm = 0.0}));
+    std::vector<double> edges = EdgesFromBars(drawn.GetBars());
     ASSERT_EQ(edges.size(), 92u);
     for (std::size_t i = 60; i < edges.size(); ++i) {
         edges[i] += i % 2 == 0 ? 0.02 : -0.02;
@@ -334,21 +328,25 @@ TEST(DecodeTest, ReductionIsTheMainSymbolsOnly) {
 }
 
 TEST(DecodeTest, FailedDecodeLeavesTheProcessorAsItWas) {
-    const Drawn good = DrawEanUpc(kEAN13, "4-006381-333931", {1.5, 0.05, 0.0});
-    const std::vector<double> edges = EdgesFromBars(good.bars);
+    const Drawing good = Draw(*MakeSymbol({.type = kEAN13,
+                                           .code = "4-006381-333931",
+                                           .magnification = 1.5,
+                                           .reductionMm = 0.05,
+                                           .barHeightMm = 0.0}));
+    const std::vector<double> edges = EdgesFromBars(good.GetBars());
     BarcodeProcessorEAN13 processor;
     ASSERT_TRUE(processor.DecodeEdges(edges.data(), Count(edges)));
-    const std::vector<double> measured = Measured(processor);
+    const std::vector<double> measured = MeasuredEdges(processor);
     const double reduction = processor.GetBarWidthReduction();
 
     for (const std::string& modules :
          {Replace(kEan13Leading0, 3, "0100111"), Replace(kEan13, 85, "1101100")}) {
-        const std::vector<double> bad = EdgesFromBars(BarsFromModules(modules));
+        const std::vector<double> bad = EdgesFromBars(BarsFromModules(modules, kEanModuleMm));
         EXPECT_FALSE(processor.DecodeEdges(bad.data(), Count(bad)));
         EXPECT_STREQ(processor.GetCode(), "4-006381-333931");
         EXPECT_EQ(processor.GetBarWidthReduction(), reduction);
         EXPECT_NEAR(processor.GetMagnification(), 1.5, 1e-9);
-        EXPECT_EQ(Measured(processor), measured);
+        EXPECT_EQ(MeasuredEdges(processor), measured);
         std::int32_t first = -1, last = -1;
         ASSERT_TRUE(processor.GetSymbolEdgeRange(&first, &last));
         EXPECT_EQ(last, 59);

@@ -10,7 +10,9 @@
 #include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorUPCA.h"
+#include "Drawing.h"
 #include "EanUpcSupport.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -282,17 +284,18 @@ TEST_P(OracleTest, BarsAreZintsModuleForModule) {
     const OracleCase& c = GetParam();
     const oracles::ZintSymbol zint = oracles::ZintModules(c.zintType, c.zintData, c.zintOptions);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
-    const Drawn drawn = DrawEanUpc(c.type, c.code);
+    const Drawing drawn = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
     ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(drawn.Modules(), zint.FirstRow());
+    EXPECT_EQ(drawn.Modules(kEanModuleMm), zint.FirstRow());
 }
 
 TEST_P(OracleTest, ZXingReadsTheRenderedSymbol) {
     const OracleCase& c = GetParam();
-    const Drawn drawn = DrawEanUpc(c.type, c.code);
+    const Drawing drawn = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
     ASSERT_TRUE(drawn.generated);
-    const oracles::ZXingResult read =
-        oracles::ZXingRead(RenderBars(drawn.bars, drawn.moduleMm, 3, 12, 60), c.zxingFormat);
+    const oracles::ZXingResult read = oracles::ZXingRead(
+        RenderBars(drawn.GetBars(), (kEanModuleMm * drawn.magnification), 3, 12, 60),
+        c.zxingFormat);
     EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.format, c.zxingFormat);
     EXPECT_EQ(read.text, c.zxingText);
@@ -313,7 +316,7 @@ TEST(OracleDifferenceTest, NonCanonicalUpcEIsRefusedWhereZXingReadsIt) {
     const oracles::ZXingResult read =
         oracles::ZXingRead(oracles::RenderModules(modules, 3, 12, 60), "UPC-E");
     EXPECT_EQ(read.text, "01230040");
-    const std::vector<double> edges = EdgesFromBars(BarsFromModules(modules));
+    const std::vector<double> edges = EdgesFromBars(BarsFromModules(modules, kEanModuleMm));
     BarcodeProcessorUPCE processor;
     EXPECT_FALSE(processor.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
 }

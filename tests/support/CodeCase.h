@@ -19,6 +19,9 @@ struct CodeCase {
     bool refusedAsRewritten = false;
 };
 
+// Marks a row whose text CorrectCode rewrites and still refuses.
+inline constexpr bool kRefusedAsRewritten = true;
+
 void PrintTo(const CodeCase& c, std::ostream* os);
 
 // Every family's file instantiates this with its rows. Besides the answer
