@@ -13,6 +13,8 @@
 #include "BarcodeProcessorEAN128.h"
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "CouponTestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -71,9 +73,10 @@ class CouponOracleTest : public testing::TestWithParam<OracleCase> {
 protected:
     void SetUp() override {
         const OracleCase& c = GetParam();
-        coupon_ = CouponWithCode(c.type, c.code);
-        drawn_ = DrawCoupon(*coupon_);
-        ASSERT_TRUE(drawn_.generated);
+        coupon_ = MakeSymbol({.type = c.type, .code = c.code});
+        drawing_ = Draw(*coupon_);
+        ASSERT_TRUE(drawing_.generated);
+        drawn_ = SplitAtExtension(drawing_);
         zintMain_ = oracles::ZintModules(c.zintMainType, c.zintMainData);
         ASSERT_TRUE(zintMain_.error.empty()) << zintMain_.error;
         zintExtension_ = oracles::ZintModules("GS1_128", c.zintExtensionData, kGs1Options);
@@ -81,37 +84,27 @@ protected:
     }
 
     std::unique_ptr<BarcodeProcessor> coupon_;
-    DrawnCoupon drawn_;
+    Drawing drawing_;
+    CouponBars drawn_;
     oracles::ZintSymbol zintMain_;
     oracles::ZintSymbol zintExtension_;
 };
 
 TEST_P(CouponOracleTest, MainBarsAreZints) {
-    EXPECT_EQ(ModuleString(drawn_.mainBars, drawn_.moduleMm), zintMain_.FirstRow());
+    EXPECT_EQ(ModuleString(drawn_.main, drawn_.moduleMm), zintMain_.FirstRow());
 }
 
 TEST_P(CouponOracleTest, ExtensionBarsAreZintsWhereItChoosesTheSameCodeSets) {
-    EXPECT_EQ(ModuleString(drawn_.extensionBars, drawn_.moduleMm) == zintExtension_.FirstRow(),
+    EXPECT_EQ(ModuleString(drawn_.extension, drawn_.moduleMm) == zintExtension_.FirstRow(),
               GetParam().sameExtensionModules)
-        << ModuleString(drawn_.extensionBars, drawn_.moduleMm) << "\n"
+        << ModuleString(drawn_.extension, drawn_.moduleMm) << "\n"
         << zintExtension_.FirstRow();
 }
 
 // The engine's EAN-128 reads zint's extension as the coupon's extension.
 TEST_P(CouponOracleTest, ZintsExtensionCarriesTheSameFields) {
-    std::vector<RecordedBar> bars;
-    const std::string& modules = zintExtension_.FirstRow();
-    for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (modules[i] != '1') {
-            continue;
-        }
-        if (i > 0 && modules[i - 1] == '1') {
-            bars.back().right += kCouponModuleMm;
-        } else {
-            bars.push_back({i * kCouponModuleMm, (i + 1) * kCouponModuleMm, 0.0, 10.0});
-        }
-    }
-    const std::vector<double> edges = EdgesFromBars(bars);
+    const std::vector<double> edges =
+        EdgesFromBars(BarsFromModules(zintExtension_.FirstRow(), kCouponModuleMm));
     Strivelo::BarcodeProcessorEAN128 reader;
     ASSERT_TRUE(reader.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader.GetCode(), GetParam().zintExtensionData);
@@ -119,12 +112,12 @@ TEST_P(CouponOracleTest, ZintsExtensionCarriesTheSameFields) {
 
 TEST_P(CouponOracleTest, ZXingReadsEachPart) {
     const OracleCase& c = GetParam();
-    const oracles::ZXingResult main = oracles::ZXingRead(
-        RenderBars(drawn_.mainBars, drawn_.moduleMm, 3, 12, 60), c.zxingMainFormat);
+    const oracles::ZXingResult main =
+        oracles::ZXingRead(RenderBars(drawn_.main, drawn_.moduleMm, 3, 12, 60), c.zxingMainFormat);
     EXPECT_EQ(main.error, "");
     EXPECT_EQ(main.text, c.zxingMainText);
     const oracles::ZXingResult extension =
-        oracles::ZXingRead(RenderBars(drawn_.extensionBars, drawn_.moduleMm, 3, 12, 60), "Code128");
+        oracles::ZXingRead(RenderBars(drawn_.extension, drawn_.moduleMm, 3, 12, 60), "Code128");
     EXPECT_EQ(extension.error, "");
     EXPECT_EQ(extension.text, c.zxingExtensionText);
 }
@@ -137,10 +130,9 @@ TEST_P(CouponOracleTest, OptionsLeaveTheBars) {
     if (auto* font = dynamic_cast<Strivelo::BarcodeProcessorMixIn_Font*>(coupon_.get())) {
         ASSERT_TRUE(font->SetFont("Univers"));
     }
-    const DrawnCoupon drawn = DrawCoupon(*coupon_);
-    ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(ModuleString(drawn.generator.GetBars(), drawn.moduleMm),
-              ModuleString(drawn_.generator.GetBars(), drawn_.moduleMm));
+    const Drawing drawing = Draw(*coupon_);
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(drawing.Modules(kCouponModuleMm), drawing_.Modules(kCouponModuleMm));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CouponOracleTest, testing::ValuesIn(kOracleCases),
