@@ -13,6 +13,8 @@
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BookCodesSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -23,28 +25,27 @@ std::uint32_t Count(const std::vector<double>& edges) {
     return static_cast<std::uint32_t>(edges.size());
 }
 
-std::vector<double> EdgesOf(std::int32_t type, const std::string& code,
-                            const BookOptions& options = {}, const EdgeOptions& edges = {}) {
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(type, code, options);
+std::vector<double> EdgesOf(const SymbolSettings& symbol, const EdgeOptions& edges = {}) {
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(symbol);
     if (processor == nullptr) {
         return {};
     }
-    const BookDrawing drawing = DrawBook(*processor);
-    EXPECT_TRUE(drawing.generated) << code;
-    return EdgesFromBars(drawing.bars, edges);
+    const Drawing drawing = Draw(*processor);
+    EXPECT_TRUE(drawing.generated) << symbol.code;
+    return EdgesFromBars(drawing.GetBars(), edges);
 }
 
 // The book and serial numbers come after the coupons and before ITF-14,
 // MS-7B after everything.
 TEST(RegistrationTest, PlacesInTheStandardOrder) {
-    BookRegistry registry;
+    const StandardRegistry registry;
     std::vector<std::string> types;
     for (std::uint32_t index = 0;; ++index) {
         const std::unique_ptr<BarcodeProcessor> processor = CreateByIndex(index);
         if (processor == nullptr) {
             break;
         }
-        types.push_back(TypeText(processor->GetType()));
+        types.push_back(TypeName(processor->GetType()));
     }
     const std::vector<std::string> ours = {"uCou", "isbe", "isbn", "issn", "itff"};
     const auto at = std::search(types.begin(), types.end(), ours.begin(), ours.end());
@@ -116,7 +117,7 @@ class BookRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 // wider, exact and narrower by half of what is allowed, read either way.
 TEST_P(BookRoundTripTest, IdentifiesTypeCodeAndParameters) {
     const RoundTripCase& c = GetParam();
-    BookRegistry registry;
+    const StandardRegistry registry;
     for (const double m : {0.8, 1.0, 2.0}) {
         const double limit = 0.25 * kBookModuleMm * m;
         for (const double reduction : {-limit / 2, 0.0, limit / 2}) {
@@ -127,12 +128,13 @@ TEST_P(BookRoundTripTest, IdentifiesTypeCodeAndParameters) {
                 options.backwards = backwards;
                 options.offsetMm = backwards ? 200.0 : 15.0;
                 const std::vector<double> edges = EdgesOf(
-                    c.type, c.code, {.magnification = m, .reductionMm = reduction}, options);
+                    {.type = c.type, .code = c.code, .magnification = m, .reductionMm = reduction},
+                    options);
                 bool ambiguous = false;
                 const std::unique_ptr<BarcodeProcessor> found =
                     IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
                 ASSERT_NE(found, nullptr);
-                EXPECT_EQ(TypeText(found->GetType()), TypeText(c.identifiedType));
+                EXPECT_EQ(TypeName(found->GetType()), TypeName(c.identifiedType));
                 EXPECT_STREQ(found->GetCode(), c.identifiedCode);
                 EXPECT_NEAR(found->GetMagnification(), m, 1e-6);
                 EXPECT_NEAR(found->GetBarWidthReduction(), reduction, 1e-6);
@@ -195,9 +197,9 @@ class BookReadBackTest : public testing::TestWithParam<ReadBackCase> {};
 // with decodes its bars to the very code it was made from.
 TEST_P(BookReadBackTest, DecodesToTheCodeItWasMadeFrom) {
     const ReadBackCase& c = GetParam();
-    const std::vector<double> edges = EdgesOf(c.type, c.code);
+    const std::vector<double> edges = EdgesOf({.type = c.type, .code = c.code});
     ASSERT_FALSE(edges.empty());
-    const std::unique_ptr<BarcodeProcessor> reader = MakeBookProcessor(c.type);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(c.type);
     ASSERT_NE(reader, nullptr);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_STREQ(reader->GetCode(), c.code);
@@ -215,7 +217,7 @@ TEST(IdentifyNextCandidateTest, TiedTypesInRegistryOrder) {
         std::vector<std::string> types;
         std::vector<std::string> codes;
     };
-    BookRegistry registry;
+    const StandardRegistry registry;
     for (const Walk& walk : {
              Walk{kTypeISBN,
                   "3-16-148410-X",
@@ -228,13 +230,13 @@ TEST(IdentifyNextCandidateTest, TiedTypesInRegistryOrder) {
              Walk{kTypeMS7B, "1234565", {"ean8", "ms7b"}, {"0123-4565", "1234565"}},
          }) {
         SCOPED_TRACE(walk.code);
-        const std::vector<double> edges = EdgesOf(walk.type, walk.code);
+        const std::vector<double> edges = EdgesOf({.type = walk.type, .code = walk.code});
         bool ambiguous = false;
         std::unique_ptr<BarcodeProcessor> candidate =
             IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
         for (std::size_t i = 0; i < walk.types.size(); ++i) {
             ASSERT_NE(candidate, nullptr) << i;
-            EXPECT_EQ(TypeText(candidate->GetType()), walk.types[i]);
+            EXPECT_EQ(TypeName(candidate->GetType()), walk.types[i]);
             EXPECT_STREQ(candidate->GetCode(), walk.codes[i].c_str());
             candidate = IdentifyNextCandidate(candidate.get(), &ambiguous);
         }
@@ -278,10 +280,10 @@ TEST_P(RefusedBarsTest, LeaveTheProcessorAsItWas) {
                              : c.type == kTypeISSN    ? "0378-5955"
                                                       : "1234565";
     const std::unique_ptr<BarcodeProcessor> processor =
-        MakeBookProcessor(c.type, code, {.magnification = 1.5, .reductionMm = 0.03});
+        MakeSymbol({.type = c.type, .code = code, .magnification = 1.5, .reductionMm = 0.03});
     ASSERT_NE(processor, nullptr);
     const std::string before = processor->GetCode();
-    const std::vector<double> edges = EdgesOf(c.drawnType, c.drawnCode);
+    const std::vector<double> edges = EdgesOf({.type = c.drawnType, .code = c.drawnCode});
     ASSERT_FALSE(edges.empty());
     EXPECT_FALSE(processor->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_EQ(processor->GetCode(), before);

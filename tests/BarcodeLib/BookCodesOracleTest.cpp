@@ -10,7 +10,9 @@
 
 #include "BarEdges.h"
 #include "BookCodesSupport.h"
+#include "Drawing.h"
 #include "M7LString.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -63,28 +65,22 @@ void PrintTo(const OracleCase& c, std::ostream* os) {
 
 class BookOracleTest : public testing::TestWithParam<OracleCase> {};
 
-BookDrawing DrawCase(const OracleCase& c) {
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type, c.code);
-    if (processor == nullptr) {
-        return {};
-    }
-    BookDrawing drawing = DrawBook(*processor);
-    EXPECT_TRUE(drawing.generated);
-    return drawing;
-}
-
 TEST_P(BookOracleTest, BarsAreZintsModuleForModule) {
     const OracleCase& c = GetParam();
     const oracles::ZintSymbol zint = oracles::ZintModules(c.zintType, c.zintData);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
-    EXPECT_EQ(DrawCase(c).Modules(), zint.FirstRow());
+    const Drawing drawing = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
+    EXPECT_TRUE(drawing.generated);
+    EXPECT_EQ(drawing.Modules(kBookModuleMm), zint.FirstRow());
 }
 
 TEST_P(BookOracleTest, ZXingReadsTheRenderedSymbol) {
     const OracleCase& c = GetParam();
-    const BookDrawing drawing = DrawCase(c);
-    const oracles::ZXingResult read =
-        oracles::ZXingRead(RenderBars(drawing.bars, drawing.moduleMm, 3, 12, 60), c.zxingFormat);
+    const Drawing drawing = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
+    EXPECT_TRUE(drawing.generated);
+    const oracles::ZXingResult read = oracles::ZXingRead(
+        RenderBars(drawing.GetBars(), kBookModuleMm * drawing.magnification, 3, 12, 60),
+        c.zxingFormat);
     EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.format, c.zxingFormat);
     EXPECT_EQ(read.text, c.zxingText);
@@ -111,7 +107,7 @@ TEST(IsbnCheckOracleTest, ZintAgreesOnTheCheckCharacter) {
          {"316148410", "030640615", "097522980", "155860832", "207036024", "999015000", "186980000",
           "600119125", "809990000", "950990000", "655000000", "999399500", "063980000"}) {
         SCOPED_TRACE(raw);
-        const std::unique_ptr<BarcodeProcessor> isbn = MakeBookProcessor(kTypeISBN);
+        const std::unique_ptr<BarcodeProcessor> isbn = MakeProcessor(kTypeISBN);
         ASSERT_NE(isbn, nullptr);
         M7LString code(raw);
         ASSERT_TRUE(isbn->CorrectCode(code));
@@ -141,7 +137,7 @@ TEST(BookOracleDifferenceTest, AddOnLengthsZintAcceptsAndTheClassesDoNot) {
          }) {
         SCOPED_TRACE(d.code);
         EXPECT_TRUE(oracles::ZintModules(d.zintType, d.zintData).error.empty());
-        const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(d.type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(d.type);
         ASSERT_NE(processor, nullptr);
         EXPECT_FALSE(processor->IsCodeValid(d.code));
     }

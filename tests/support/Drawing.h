@@ -27,7 +27,9 @@ Drawing Draw(Strivelo::BarcodeProcessor& processor, std::size_t failAtCall = 0);
 
 // Draws the symbol, then a new one of the same settings for each of its calls
 // with that call refused: every such drawing fails and ends at the refused
-// call, and leaves the code and the output flags as they were set.
+// call, keeps the code as it was set (a display form comes only with a
+// complete drawing), and leaves the output flags as a complete drawing does
+// (some families switch one off for good, others only while they draw).
 void ExpectStopsAtEachRefusedCall(const SymbolSettings& symbol);
 
 }  // namespace StriveloTest
