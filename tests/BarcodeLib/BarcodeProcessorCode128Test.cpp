@@ -394,11 +394,39 @@ struct TextCase {
 
 // Total widths: "1234" 38.5 mm, "a%09b" 55 mm, "%FNC1%09" 38.5 mm.
 const TextCase kTextCases[] = {
-    {"SpreadBetweenQuietZones", "1234", false, 1.0, "1234", 8.5625, 7.125, -4.5},
+    {.name = "SpreadBetweenQuietZones",
+     .code = "1234",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "1234",
+     .firstX = 8.5625,
+     .advance = 7.125,
+     .baseline = -4.5},
     // Pitched by the two printed characters, not the five bytes of the code.
-    {"EscapesNotPrintedNorCounted", "a%09b", false, 1.0, "ab", 16.25, 22.5, -4.5},
-    {"CenteredAtTheScaledPitch", "1234", true, 1.5, "1234", 14.75, 3.0, -6.5},
-    {"NothingPrintable", "%FNC1%09", false, 1.0, "", 0.0, 0.0, 0.0},
+    {.name = "EscapesNotPrintedNorCounted",
+     .code = "a%09b",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "ab",
+     .firstX = 16.25,
+     .advance = 22.5,
+     .baseline = -4.5},
+    {.name = "CenteredAtTheScaledPitch",
+     .code = "1234",
+     .centered = true,
+     .scaling = 1.5,
+     .printed = "1234",
+     .firstX = 14.75,
+     .advance = 3.0,
+     .baseline = -6.5},
+    {.name = "NothingPrintable",
+     .code = "%FNC1%09",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "",
+     .firstX = 0.0,
+     .advance = 0.0,
+     .baseline = 0.0},
 };
 
 class Code128TextTest : public testing::TestWithParam<TextCase> {};
