@@ -72,37 +72,45 @@ INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowWidthTest, testing::ValuesIn(kWidthCa
 
 // --- Validators --------------------------------------------------------
 
-const ValidatorCase kValidatorCases[] = {
+const ParameterCase kParameterCases[] = {
     // Below a module of 0.5 mm (magnification 5/3) the ratio needs 2.2.
-    {"Ratio21AtFullSize", Symbol("A", 2.1, 1.0), 0, kRatioCheck, false},
-    {"Ratio21At120", Symbol("A", 2.1, 1.2), 0, kRatioCheck, false},
-    {"Ratio219AtModule048", Symbol("A", 2.19, 1.6), 0, kRatioCheck, false},
-    {"Ratio22AtModule048", Symbol("A", 2.2, 1.6), 0, kRatioCheck, true},
-    {"Ratio20AtModule051", Symbol("A", 2.0, 1.7), 0, kRatioCheck, true},
-    {"Ratio199AtModule051", Symbol("A", 1.99, 1.7), 0, kRatioCheck, false},
-    {"Ratio20AtDoubleSize", Symbol("A", 2.0, 2.0), 0, kRatioCheck, true},
-    {"Ratio30", Symbol("A", 3.0, 0.625), 0, kRatioCheck, true},
-    {"Ratio301", Symbol("A", 3.01, 2.0), 0, kRatioCheck, false},
-    {"MagnificationSmallest", Symbol("A", 2.5, 0.625), 0, kMagnificationCheck, true},
-    {"MagnificationBelow", Symbol("A", 2.5, 0.62), 0, kMagnificationCheck, false},
-    {"MagnificationLargest", Symbol("A", 2.5, 2.0), 0, kMagnificationCheck, true},
-    {"MagnificationAbove", Symbol("A", 2.5, 2.01), 0, kMagnificationCheck, false},
+    {.name = "Ratio21AtFullSize", .symbol = Symbol("A", 2.1, 1.0), .ratioValid = false},
+    {.name = "Ratio21At120", .symbol = Symbol("A", 2.1, 1.2), .ratioValid = false},
+    {.name = "Ratio219AtModule048", .symbol = Symbol("A", 2.19, 1.6), .ratioValid = false},
+    {.name = "Ratio22AtModule048", .symbol = Symbol("A", 2.2, 1.6), .ratioValid = true},
+    {.name = "Ratio20AtModule051", .symbol = Symbol("A", 2.0, 1.7), .ratioValid = true},
+    {.name = "Ratio199AtModule051", .symbol = Symbol("A", 1.99, 1.7), .ratioValid = false},
+    {.name = "Ratio20AtDoubleSize", .symbol = Symbol("A", 2.0, 2.0), .ratioValid = true},
+    {.name = "Ratio30", .symbol = Symbol("A", 3.0, 0.625), .ratioValid = true},
+    {.name = "Ratio301", .symbol = Symbol("A", 3.01, 2.0), .ratioValid = false},
+    {.name = "MagnificationSmallest",
+     .symbol = Symbol("A", 2.5, 0.625),
+     .magnificationValid = true},
+    {.name = "MagnificationBelow", .symbol = Symbol("A", 2.5, 0.62), .magnificationValid = false},
+    {.name = "MagnificationLargest", .symbol = Symbol("A", 2.5, 2.0), .magnificationValid = true},
+    {.name = "MagnificationAbove", .symbol = Symbol("A", 2.5, 2.01), .magnificationValid = false},
     // A quarter of the nominal module: 0.075 mm at 100 %, 0.15 at 200 %.
-    {"ReductionAtLimit", Symbol("A", 2.5, 1.0, 0.075), 0, kReductionCheck, true},
-    {"ReductionOver", Symbol("A", 2.5, 1.0, 0.0751), 0, kReductionCheck, false},
-    {"WideningAtLimit", Symbol("A", 2.5, 2.0, -0.15), 0, kReductionCheck, true},
-    {"WideningOver", Symbol("A", 2.5, 2.0, -0.151), 0, kReductionCheck, false},
+    {.name = "ReductionAtLimit", .symbol = Symbol("A", 2.5, 1.0, 0.075), .reductionValid = true},
+    {.name = "ReductionOver", .symbol = Symbol("A", 2.5, 1.0, 0.0751), .reductionValid = false},
+    {.name = "WideningAtLimit", .symbol = Symbol("A", 2.5, 2.0, -0.15), .reductionValid = true},
+    {.name = "WideningOver", .symbol = Symbol("A", 2.5, 2.0, -0.151), .reductionValid = false},
     // "A": 0.28314 w = 3.61 stays below 6.35; 1.005 h >= 6.35.
-    {"HeightAtFloor", Symbol("A"), 6.32, kHeightCheck, true},
-    {"HeightBelowFloor", Symbol("A"), 6.31, kHeightCheck, false},
+    {.name = "HeightAtFloor", .symbol = WithBarHeight(Symbol("A"), 6.32), .heightValid = true},
+    {.name = "HeightBelowFloor", .symbol = WithBarHeight(Symbol("A"), 6.31), .heightValid = false},
     // 8 characters: 1.005 h >= 12.231648 from h = 12.1708.
-    {"HeightAtWidthShare", Symbol("STRIVELO"), 12.171, kHeightCheck, true},
-    {"HeightBelowWidthShare", Symbol("STRIVELO"), 12.17, kHeightCheck, false},
-    {"HeightWithoutModule", Symbol("A", 2.5, 0.0), 50.0, kHeightCheck, false},
+    {.name = "HeightAtWidthShare",
+     .symbol = WithBarHeight(Symbol("STRIVELO"), 12.171),
+     .heightValid = true},
+    {.name = "HeightBelowWidthShare",
+     .symbol = WithBarHeight(Symbol("STRIVELO"), 12.17),
+     .heightValid = false},
+    {.name = "HeightWithoutModule",
+     .symbol = WithBarHeight(Symbol("A", 2.5, 0.0), 50.0),
+     .heightValid = false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowValidatorTest, testing::ValuesIn(kValidatorCases),
-                         CaseName<ValidatorCase>);
+INSTANTIATE_TEST_SUITE_P(Code39, ParameterCaseTest, testing::ValuesIn(kParameterCases),
+                         CaseName<ParameterCase>);
 
 // --- Drawing -----------------------------------------------------------
 

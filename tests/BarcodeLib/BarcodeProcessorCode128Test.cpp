@@ -11,6 +11,7 @@
 #include "CodeCase.h"
 #include "DecodedState.h"
 #include "Drawing.h"
+#include "ParameterCase.h"
 #include "RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -217,35 +218,35 @@ TEST_P(Code128BarHeightTest, AllowsHalfAPercentBelowTheMinimum) {
 INSTANTIATE_TEST_SUITE_P(Cases, Code128BarHeightTest, testing::ValuesIn(kBarHeightCases),
                          CaseName<BarHeightCase>);
 
-struct ParameterCase {
-    const char* name;
-    double module;
-    double reductionMm;
-    bool magnificationValid;
-    bool reductionValid;
-};
-
 const ParameterCase kParameterCases[] = {
-    {"BelowSmallestModule", 0.249, 0.0, false, true},
-    {"SmallestModule", 0.25, 0.0625, true, true},
-    {"LargestModule", 2.0, -0.5, true, true},
-    {"AboveLargestModule", 2.01, 0.0, false, true},
-    {"ReductionAboveAQuarterModule", 0.4, 0.1001, true, false},
-    {"WideningBeyondAQuarterModule", 0.4, -0.1001, true, false},
+    {.name = "BelowSmallestModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.249, .reductionMm = 0.0},
+     .magnificationValid = false,
+     .reductionValid = true},
+    {.name = "SmallestModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.25, .reductionMm = 0.0625},
+     .magnificationValid = true,
+     .reductionValid = true},
+    {.name = "LargestModule",
+     .symbol = {.type = kCode128Type, .magnification = 2.0, .reductionMm = -0.5},
+     .magnificationValid = true,
+     .reductionValid = true},
+    {.name = "AboveLargestModule",
+     .symbol = {.type = kCode128Type, .magnification = 2.01, .reductionMm = 0.0},
+     .magnificationValid = false,
+     .reductionValid = true},
+    {.name = "ReductionAboveAQuarterModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.4, .reductionMm = 0.1001},
+     .magnificationValid = true,
+     .reductionValid = false},
+    {.name = "WideningBeyondAQuarterModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.4, .reductionMm = -0.1001},
+     .magnificationValid = true,
+     .reductionValid = false},
 };
 
-class Code128ParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(Code128ParameterTest, ChecksModuleAndBarWidthReduction) {
-    const ParameterCase& c = GetParam();
-    BarcodeProcessorCode128 processor;
-    processor.SetMagnification(c.module);
-    processor.SetBarWidthReduction(c.reductionMm);
-    EXPECT_EQ(processor.IsMagnificationValid(), c.magnificationValid);
-    EXPECT_EQ(processor.IsBarWidthReductionValid(), c.reductionValid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Code128ParameterTest, testing::ValuesIn(kParameterCases),
+// The magnification is the module in mm.
+INSTANTIATE_TEST_SUITE_P(Cases, ParameterCaseTest, testing::ValuesIn(kParameterCases),
                          CaseName<ParameterCase>);
 
 struct ResolutionCase {

@@ -10,6 +10,7 @@
 #include "BarEdges.h"
 #include "DecodedState.h"
 #include "Drawing.h"
+#include "ParameterCase.h"
 #include "PlesseyCodabarTestSupport.h"
 #include "Symbols.h"
 #include "ZintOracle.h"
@@ -79,135 +80,89 @@ TEST(BelgPharmaFormTest, CodeIsTheUserFormWithACorrectCheck) {
     EXPECT_STREQ(processor->GetCode(), "1234-566");
 }
 
-struct ParameterCase {
-    const char* name;
-    double magnification;
-    double reductionMm;
-    double barHeightMm;
-    bool reductionValid;
-    bool magnificationValid;
-    bool heightValid;
-};
-
 // Limits at magnification 1: widening 0.42745098 x 1.016 / 2 = 0.2171451 mm,
 // narrowing 0.174509804 x 1.016 / 2 = 0.0886510 mm; twice that at 2.
-const ParameterCase kParameterCases[] = {
+const std::vector<ParameterCase> kParameterCases = {
     {.name = "Nominal",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "SmallestMagnification",
-     .magnification = 0.625,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 0.625, .reductionMm = 0.0, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "BelowSmallestMagnification",
-     .magnification = 0.624,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 0.624, .reductionMm = 0.0, .barHeightMm = 8.382},
      .magnificationValid = false,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "LargestMagnification",
-     .magnification = 2.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 2.0, .reductionMm = 0.0, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "AboveLargestMagnification",
-     .magnification = 2.001,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 2.001, .reductionMm = 0.0, .barHeightMm = 8.382},
      .magnificationValid = false,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "NarrowingAtLimit",
-     .magnification = 1.0,
-     .reductionMm = 0.0886509,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0886509, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "NarrowingBeyondLimit",
-     .magnification = 1.0,
-     .reductionMm = 0.0886511,
-     .barHeightMm = 8.382,
-     .reductionValid = false,
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0886511, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = false,
      .heightValid = true},
     {.name = "WideningAtLimit",
-     .magnification = 1.0,
-     .reductionMm = -0.217145,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 1.0, .reductionMm = -0.217145, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "WideningBeyondLimit",
-     .magnification = 1.0,
-     .reductionMm = -0.217146,
-     .barHeightMm = 8.382,
-     .reductionValid = false,
+     .symbol = {.magnification = 1.0, .reductionMm = -0.217146, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = false,
      .heightValid = true},
     {.name = "NarrowingScalesWithMagnification",
-     .magnification = 2.0,
-     .reductionMm = 0.177301,
-     .barHeightMm = 8.382,
-     .reductionValid = true,
+     .symbol = {.magnification = 2.0, .reductionMm = 0.177301, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "WideningScalesWithMagnification",
-     .magnification = 2.0,
-     .reductionMm = -0.434291,
-     .barHeightMm = 8.382,
-     .reductionValid = false,
+     .symbol = {.magnification = 2.0, .reductionMm = -0.434291, .barHeightMm = 8.382},
      .magnificationValid = true,
+     .reductionValid = false,
      .heightValid = true},
     {.name = "HeightWithinTolerance",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.3403,
-     .reductionValid = true,
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.3403},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
     {.name = "HeightBelowTolerance",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.3402,
-     .reductionValid = true,
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.3402},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = false},
     {.name = "HeightDoesNotScale",
-     .magnification = 2.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 8.3403,
-     .reductionValid = true,
+     .symbol = {.magnification = 2.0, .reductionMm = 0.0, .barHeightMm = 8.3403},
      .magnificationValid = true,
+     .reductionValid = true,
      .heightValid = true},
 };
 
-class PlesseyParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(PlesseyParameterTest, ValidatesTheFamilyLimits) {
-    const ParameterCase& c = GetParam();
-    for (const std::int32_t type : {kPles, kMsit, kBePh}) {
-        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
-        processor->SetMagnification(c.magnification);
-        processor->SetBarWidthReduction(c.reductionMm);
-        processor->SetBarHeight(c.barHeightMm);
-        EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid) << TypeName(type);
-        EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid) << TypeName(type);
-        EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid) << TypeName(type);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, PlesseyParameterTest, testing::ValuesIn(kParameterCases),
+// The family's limits, the same for each of its symbologies.
+INSTANTIATE_TEST_SUITE_P(Plessey, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kPles)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(Msi, ParameterCaseTest, testing::ValuesIn(OfType(kParameterCases, kMsit)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(BelgPharma, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kBePh)),
                          CaseName<ParameterCase>);
 
 TEST(PlesseyOptionTest, OffersFontAndCentring) {

@@ -11,6 +11,7 @@
 #include "CodeCase.h"
 #include "CouponTestSupport.h"
 #include "Drawing.h"
+#include "ParameterCase.h"
 #include "Symbols.h"
 
 namespace StriveloTest {
@@ -174,139 +175,112 @@ TEST(CouponWidthTest, IsZeroWithoutAValidCode) {
     EXPECT_EQ(MakeProcessor(kEAN13CouponType)->ComputeWidth(), 0.0);
 }
 
-struct ParameterCase {
-    const char* name;
-    double magnification;
-    double reductionMm;
-    double barHeightMm;
-    bool scaleHeight;
-    bool magnificationValid;
-    bool reductionValid;
-    bool heightValid;
-};
-
-void PrintTo(const ParameterCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 // The main symbol's rules: 0.8 <= m <= 2, |reduction| <= 0.25 x 0.33 m, and
 // 1.01 h at least 22.85 mm (times m when the height scales).
-const ParameterCase kParameterCases[] = {
+const std::vector<ParameterCase> kParameterCases = {
     {.name = "Nominal",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
     {.name = "SmallestMagnification",
-     .magnification = 0.8,
-     .reductionMm = 0.066,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 0.8,
+                .reductionMm = 0.066,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
     {.name = "BelowSmallestMagnification",
-     .magnification = 0.79,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 0.79,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = false,
      .reductionValid = true,
      .heightValid = true},
     {.name = "LargestMagnification",
-     .magnification = 2.0,
-     .reductionMm = -0.165,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 2.0,
+                .reductionMm = -0.165,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
     {.name = "AboveLargestMagnification",
-     .magnification = 2.01,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 2.01,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = false,
      .reductionValid = true,
      .heightValid = true},
     {.name = "ReductionTooLarge",
-     .magnification = 1.0,
-     .reductionMm = 0.09,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = false,
      .heightValid = true},
     {.name = "WideningTooLarge",
-     .magnification = 1.0,
-     .reductionMm = -0.09,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 1.0,
+                .reductionMm = -0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = false,
      .heightValid = true},
     {.name = "HeightWithinTolerance",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.63,
-     .scaleHeight = false,
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.63,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
     {.name = "HeightTooSmall",
-     .magnification = 1.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.6,
-     .scaleHeight = false,
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.6,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = false},
     {.name = "HeightNotScaled",
-     .magnification = 2.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.85,
-     .scaleHeight = false,
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
     {.name = "HeightScaled",
-     .magnification = 2.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 22.85,
-     .scaleHeight = true,
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = true},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = false},
     {.name = "ScaledHeightReached",
-     .magnification = 2.0,
-     .reductionMm = 0.0,
-     .barHeightMm = 45.25,
-     .scaleHeight = true,
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 45.25,
+                .scaleHeightWithWidth = true},
      .magnificationValid = true,
      .reductionValid = true,
      .heightValid = true},
 };
 
-class CouponParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(CouponParameterTest, AreTheMainSymbolsChecks) {
-    const ParameterCase& c = GetParam();
-    for (const std::int32_t type : {kEAN13CouponType, kUPCACouponType}) {
-        const std::unique_ptr<BarcodeProcessor> coupon = MakeProcessor(type);
-        coupon->SetMagnification(c.magnification);
-        coupon->SetBarWidthReduction(c.reductionMm);
-        coupon->SetBarHeight(c.barHeightMm);
-        coupon->SetScaleHeightWithWidth(c.scaleHeight);
-        EXPECT_EQ(coupon->IsMagnificationValid(), c.magnificationValid);
-        EXPECT_EQ(coupon->IsBarWidthReductionValid(), c.reductionValid);
-        EXPECT_EQ(coupon->IsBarHeightValid(), c.heightValid);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CouponParameterTest, testing::ValuesIn(kParameterCases),
+INSTANTIATE_TEST_SUITE_P(Ean13Coupon, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kEAN13CouponType)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(UpcACoupon, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kUPCACouponType)),
                          CaseName<ParameterCase>);
 
 // The checks see the parameters the coupon has now, not those of an earlier

@@ -14,6 +14,7 @@
 #include "BarcodeProcessor3of9.h"
 #include "CaseName.h"
 #include "CodeCase.h"
+#include "ParameterCase.h"
 #include "SymbolSettings.h"
 
 // Case tables shared by Interleaved 2 of 5, ITF-14 and Code 39: each family's
@@ -42,18 +43,11 @@ struct WidthCase {
     double defaultHeightMm;
 };
 
-struct ValidatorCase {
-    const char* name;
-    SymbolSettings symbol;
-    double barHeightMm;
-    bool (Strivelo::BarcodeProcessor::*check)() const;
-    bool valid;
-};
-
-inline constexpr auto kRatioCheck = &Strivelo::BarcodeProcessor::IsWideNarrowRatioValid;
-inline constexpr auto kMagnificationCheck = &Strivelo::BarcodeProcessor::IsMagnificationValid;
-inline constexpr auto kReductionCheck = &Strivelo::BarcodeProcessor::IsBarWidthReductionValid;
-inline constexpr auto kHeightCheck = &Strivelo::BarcodeProcessor::IsBarHeightValid;
+// The symbol with the bar height given.
+inline SymbolSettings WithBarHeight(SymbolSettings symbol, double barHeightMm) {
+    symbol.barHeightMm = barHeightMm;
+    return symbol;
+}
 
 struct Box {
     double left;
@@ -134,7 +128,6 @@ inline void PrintTo(const BarsCase& c, std::ostream* os) {
 }
 
 class WideNarrowWidthTest : public testing::TestWithParam<WidthCase> {};
-class WideNarrowValidatorTest : public testing::TestWithParam<ValidatorCase> {};
 class WideNarrowLayoutTest : public testing::TestWithParam<LayoutCase> {};
 class WideNarrowBarsTest : public testing::TestWithParam<BarsCase> {};
 class WideNarrowGenerateFailureTest : public testing::TestWithParam<GenerateFailureCase> {};
