@@ -17,6 +17,7 @@
 #include "CodeCase.h"
 #include "M7LString.h"
 #include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
@@ -249,14 +250,7 @@ const CodeCase kCorrectCases[] = {
 // What comes out of a successful correction is a valid code.
 INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    const char* code;
-    bool valid;
-};
-
-const ValidCase kValidCases[] = {
+const ValidityCase kValidCases[] = {
     {"Isbn", kTypeISBN, "3-16-148410-X", true},
     {"IsbnAddOn", kTypeISBN, "3-16-148410-X-12345", true},
     {"IsbnWrongCheck", kTypeISBN, "3-16-148410-0", false},
@@ -313,22 +307,8 @@ const ValidCase kValidCases[] = {
     {"Ms7bEightDigits", kTypeMS7B, "12345650", false},
 };
 
-void PrintTo(const ValidCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class IsCodeValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(IsCodeValidTest, ValidOrNot) {
-    const ValidCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
-    ASSERT_NE(processor, nullptr);
-    EXPECT_EQ(processor->IsCodeValid(c.code), c.valid);
-    EXPECT_EQ(processor->SetCode(c.code), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
-                         CaseName<ValidCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeValidityTest, testing::ValuesIn(kValidCases),
+                         CaseName<ValidityCase>);
 
 struct ConversionCase {
     const char* name;

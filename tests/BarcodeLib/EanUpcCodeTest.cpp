@@ -13,6 +13,7 @@
 #include "EanUpcSupport.h"
 #include "ParameterCase.h"
 #include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
@@ -88,14 +89,7 @@ const CodeCase kCorrectCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    const char* code;
-    bool valid;
-};
-
-const ValidCase kValidCases[] = {
+const ValidityCase kValidCases[] = {
     {"Ean8", kEAN8, "9638-5074", true},
     {"Ean8WrongCheckDigit", kEAN8, "9638-5075", false},
     {"Ean8WithoutHyphen", kEAN8, "96385074", false},
@@ -137,15 +131,8 @@ const ValidCase kValidCases[] = {
     {"UpcELeadingBlank", kUPCE, " 0-123453-1", false},
 };
 
-class IsCodeValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(IsCodeValidTest, JudgesTheForm) {
-    const ValidCase& c = GetParam();
-    EXPECT_EQ(MakeProcessor(c.type)->IsCodeValid(c.code), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
-                         CaseName<ValidCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeValidityTest, testing::ValuesIn(kValidCases),
+                         CaseName<ValidityCase>);
 
 // Each row of the zero-suppression table, both ways: drawing either form
 // leaves the display form.

@@ -12,6 +12,7 @@
 #include "PlesseyCodabarTestSupport.h"
 #include "RecordingGenerator.h"
 #include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
@@ -29,14 +30,7 @@ const std::string kLongestCodabar =
 const std::string kLongestCodabarWithoutStop =
     "A" + std::string(BarcodeProcessor::kCodeCapacity - 1, '1');
 
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    std::string encoded;
-    bool valid;
-};
-
-const ValidCase kEncodedCases[] = {
+const ValidityCase kEncodedCases[] = {
     {"Mod10", kMsit, "12344", true},
     {"Mod10Wrong", kMsit, "12345", false},
     {"Mod10Shortest", kMsit, "00", true},
@@ -76,15 +70,9 @@ const ValidCase kEncodedCases[] = {
     {"TraditionalStartAlone", kCodt, "D", false},
 };
 
-class EncodedValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(EncodedValidTest, AcceptsOnlyTheSymbologysForm) {
-    const ValidCase& c = GetParam();
-    EXPECT_EQ(MakeProcessor(c.type)->IsEncodedValid(c.encoded.c_str()), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidTest, testing::ValuesIn(kEncodedCases),
-                         CaseName<ValidCase>);
+// Only the symbology's own form.
+INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidityTest, testing::ValuesIn(kEncodedCases),
+                         CaseName<ValidityCase>);
 
 // Check characters are computed over the digits before them; the user types
 // placeholders where they go. Codabar maps the alternative spellings of A-D
