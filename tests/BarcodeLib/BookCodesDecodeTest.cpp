@@ -14,6 +14,7 @@
 #include "BarcodeProcessorRegistry.h"
 #include "BookCodesSupport.h"
 #include "Drawing.h"
+#include "EanRoundTrip.h"
 #include "Symbols.h"
 
 namespace StriveloTest {
@@ -55,19 +56,7 @@ TEST(RegistrationTest, PlacesInTheStandardOrder) {
     EXPECT_EQ(std::count(types.begin(), types.end(), "isbb"), 0);
 }
 
-struct RoundTripCase {
-    const char* name;
-    std::int32_t type;
-    const char* code;
-    // Where two types read the same bars equally well, the one registered
-    // earlier.
-    std::int32_t identifiedType;
-    const char* identifiedCode;
-    std::uint32_t mainEdges;
-    std::int32_t heightBarEdge;
-};
-
-const RoundTripCase kRoundTripCases[] = {
+const EanRoundTripCase kRoundTripCases[] = {
     {.name = "IsbnEan",
      .type = kTypeISBNEAN,
      .code = "978-3-16-148410-0",
@@ -213,59 +202,9 @@ const RoundTripCase kRoundTripCases[] = {
      .heightBarEdge = 8},
 };
 
-void PrintTo(const RoundTripCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class BookRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
-
-// At the smallest, nominal and largest magnification, with bars drawn
-// wider, exact and narrower by half of what is allowed, read either way.
-TEST_P(BookRoundTripTest, IdentifiesTypeCodeAndParameters) {
-    const RoundTripCase& c = GetParam();
-    const StandardRegistry registry;
-    for (const double m : {0.8, 1.0, 2.0}) {
-        const double limit = 0.25 * kBookModuleMm * m;
-        for (const double reduction : {-limit / 2, 0.0, limit / 2}) {
-            for (const bool backwards : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "m " << m << ", reduction " << reduction
-                                                << (backwards ? ", backwards" : ""));
-                EdgeOptions options;
-                options.backwards = backwards;
-                options.offsetMm = backwards ? 200.0 : 15.0;
-                const std::vector<double> edges = EdgesOf(
-                    {.type = c.type, .code = c.code, .magnification = m, .reductionMm = reduction},
-                    options);
-                bool ambiguous = false;
-                const std::unique_ptr<BarcodeProcessor> found =
-                    IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
-                ASSERT_NE(found, nullptr);
-                EXPECT_EQ(TypeName(found->GetType()), TypeName(c.identifiedType));
-                EXPECT_STREQ(found->GetCode(), c.identifiedCode);
-                EXPECT_NEAR(found->GetMagnification(), m, 1e-6);
-                EXPECT_NEAR(found->GetBarWidthReduction(), reduction, 1e-6);
-                EXPECT_NEAR(found->GetMeanDeviation(), 0.0, 1e-9);
-                EXPECT_EQ(found->IsReadReversed(), backwards);
-                const std::int32_t last = static_cast<std::int32_t>(edges.size()) - 1;
-                const auto inCallersOrder = [&](std::int32_t i) {
-                    return backwards ? last - i : i;
-                };
-                EXPECT_EQ(found->GetHeightBarEdge(), inCallersOrder(c.heightBarEdge));
-                std::int32_t first = -1;
-                std::int32_t lastSymbol = -1;
-                ASSERT_TRUE(found->GetSymbolEdgeRange(&first, &lastSymbol));
-                EXPECT_EQ(first, inCallersOrder(0));
-                EXPECT_EQ(lastSymbol, inCallersOrder(static_cast<std::int32_t>(c.mainEdges) - 1));
-                if (c.identifiedType != c.type) {
-                    EXPECT_TRUE(ambiguous);
-                }
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BookRoundTripTest, testing::ValuesIn(kRoundTripCases),
-                         CaseName<RoundTripCase>);
+// Drawn as EAN-13 and EAN-8 symbols.
+INSTANTIATE_TEST_SUITE_P(Cases, EanRoundTripTest, testing::ValuesIn(kRoundTripCases),
+                         CaseName<EanRoundTripCase>);
 
 struct ReadBackCase {
     const char* name;
