@@ -285,4 +285,13 @@ private:
     std::uint32_t begunEdgeCount_ = 0;
 };
 
+// The option mix-in (BarcodeProcessorMixIn_Font and its kin) through which a
+// caller reaches optionCode: null unless the processor announces the option
+// and has the mix-in. A symbology may have a mix-in whose option it does not
+// offer, as traditional Codabar has the wide/narrow ratio.
+template <typename MixIn>
+const MixIn* FindOptionMixIn(const BarcodeProcessor& processor, std::int32_t optionCode) {
+    return processor.HasOption(optionCode) ? dynamic_cast<const MixIn*>(&processor) : nullptr;
+}
+
 }  // namespace Strivelo
