@@ -8,6 +8,7 @@
 
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
+#include "BarcodeText.h"
 #include "M7LFailure.h"
 
 namespace Strivelo {
@@ -21,18 +22,6 @@ constexpr const char* kNoCodeName = "--------";
 // element of a wide/narrow symbology farther from its class's width than
 // half a module, or the bars could as well be another code's.
 constexpr double kToleranceShare = 0.5;
-
-bool CopyText(const char* text, char* out, std::size_t capacity) {
-    if (text == nullptr) {
-        return false;
-    }
-    const std::size_t length = std::strlen(text);
-    if (length > capacity) {
-        return false;
-    }
-    std::memcpy(out, text, length + 1);
-    return true;
-}
 
 bool IsEdgeIndexOrNone(std::int32_t index, std::uint32_t count) {
     return index == -1 || (index >= 0 && static_cast<std::uint32_t>(index) < count);
@@ -114,11 +103,11 @@ std::int32_t BarcodeProcessor::GetType() const {
 }
 
 bool BarcodeProcessor::EncodedToCode(const char* encoded, char* code, std::size_t capacity) const {
-    return CopyText(encoded, code, capacity);
+    return CopyIfFits(encoded, code, capacity);
 }
 
 bool BarcodeProcessor::CodeToEncoded(const char* code, char* encoded, std::size_t capacity) const {
-    return CopyText(code, encoded, capacity);
+    return CopyIfFits(code, encoded, capacity);
 }
 
 bool BarcodeProcessor::BeginDecode(const double* /*edges*/, std::uint32_t /*count*/) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
@@ -61,14 +63,6 @@ constexpr double kBarHeightTolerance = 1.005;
 // Largest device count of one element the fitting works with; beyond it no
 // device exists and whole units would no longer be exact.
 constexpr double kLargestDeviceCount = 2147483648.0;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool AllDigits(const char* text, std::size_t length) {
-    return std::all_of(text, text + length, IsDigit);
-}
 
 double QuietZone(double moduleMm) {
     return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
@@ -326,8 +320,8 @@ bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* firs
     const char* const letters = GetLetters() + letterIndex;
     for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
         if (std::equal(TwoOfFivePairTable[row].begin(), TwoOfFivePairTable[row].end(), letters)) {
-            *first = static_cast<char>('0' + row / 10);
-            *second = static_cast<char>('0' + row % 10);
+            *first = DigitCharacter(static_cast<int>(row / 10));
+            *second = DigitCharacter(static_cast<int>(row % 10));
             return true;
         }
     }
@@ -359,7 +353,7 @@ bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom,
     if (!IsDigit(first) || !IsDigit(second)) {
         return false;
     }
-    const PairRow& row = TwoOfFivePairTable[(first - '0') * 10 + (second - '0')];
+    const PairRow& row = TwoOfFivePairTable[DigitValue(first) * 10 + DigitValue(second)];
     return EmitElements(std::string_view(row.data(), row.size()), bottom, top);
 }
 
@@ -435,7 +429,7 @@ bool BarcodeProcessorITF14::CorrectCode(M7LString& code) const {
     std::memcpy(corrected, text, kITF14Length - 1);
     corrected[kITF14Length - 1] = ITF14CheckDigit(corrected);
     corrected[kITF14Length] = '\0';
-    return code.Assign(corrected).Equals(corrected);
+    return StoreText(code, corrected);
 }
 
 bool BarcodeProcessorITF14::HasOption(std::int32_t optionCode) const {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <new>
 
+#include "BarcodeText.h"
 #include "M7LUtilities.h"
 
 namespace Strivelo {
@@ -75,14 +76,6 @@ constexpr std::size_t kUPCEDigitsIndex = 2;
 constexpr std::size_t kUPCEDigitCount = 6;
 constexpr std::size_t kUPCEShortAddOnIndex = 10;
 constexpr std::size_t kUPCEAddOnLength = 3;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-int DigitValue(char c) {
-    return c - '0';
-}
 
 // The bars of 1, 2, 7 and 8 are drawn a 13th of a module narrower or wider,
 // which sets each of these digits further apart from the one it is most
@@ -273,10 +266,6 @@ bool BarcodeProcessorBase1::HasLengthOf(const char* text, const CodeForm& form) 
     return false;
 }
 
-bool BarcodeProcessorBase1::ReplaceCode(M7LString& code, const char* text) {
-    return code.Assign(text).Equals(text);
-}
-
 BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
     M7LString& code, const CodeForm& form) const {
     char text[kCorrectionCapacity + 1];
@@ -284,14 +273,14 @@ BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
         return Correction::kRefused;
     }
     if (!HasLengthOf(text, form)) {
-        return ReplaceCode(code, text) ? Correction::kIncomplete : Correction::kRefused;
+        return StoreText(code, text) ? Correction::kIncomplete : Correction::kRefused;
     }
     SetCheckDigit(text, form.checkIndex);
-    return ReplaceCode(code, text) ? Correction::kCorrected : Correction::kRefused;
+    return StoreText(code, text) ? Correction::kCorrected : Correction::kRefused;
 }
 
 void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) const {
-    text[checkIndex] = static_cast<char>('0' + ComputeCheckDigitOver(text, checkIndex));
+    text[checkIndex] = DigitCharacter(ComputeCheckDigitOver(text, checkIndex));
 }
 
 BarcodeProcessorBase1::Layout BarcodeProcessorBase1::ComputeLayout(
@@ -655,7 +644,7 @@ bool BarcodeProcessorBase1::DecodeDigit(std::uint32_t element, bool leftHalf, ch
     for (int row = 0; row < (leftHalf ? 20 : 10); ++row) {
         if (std::memcmp(w, kSetAB[row], kElementsPerDigit) == 0) {
             *letter = !leftHalf ? 'C' : row < 10 ? 'A' : 'B';
-            *digit = static_cast<char>('0' + row % 10);
+            *digit = DigitCharacter(row % 10);
             return true;
         }
     }
@@ -757,7 +746,7 @@ bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) co
         longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
     }
     longForm[i++] = '-';
-    longForm[i] = static_cast<char>('0' + ComputeCheckDigitOver(longForm, i));
+    longForm[i] = DigitCharacter(ComputeCheckDigitOver(longForm, i));
     longForm[++i] = '\0';
     if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
         std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);

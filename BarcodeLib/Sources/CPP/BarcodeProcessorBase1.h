@@ -84,8 +84,6 @@ protected:
     static bool RegroupDigits(const char* text, const CodeForm& form, char* out);
     // Whether text has one of the lengths of form.
     static bool HasLengthOf(const char* text, const CodeForm& form);
-    // Replaces code by text; false when it could not be stored.
-    static bool ReplaceCode(M7LString& code, const char* text);
     // Regroups code (left alone when refused), replaces it and, when it has
     // one of form's lengths, sets its check digit.
     Correction CorrectGroupedCode(M7LString& code, const CodeForm& form) const;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -225,12 +226,6 @@ bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, const Thres
 double QuietZoneMm(double moduleMm) {
     return std::max(BarcodeProcessorBase3::kQuietZoneModules * moduleMm,
                     BarcodeProcessorBase3::kMinimumQuietZoneMm);
-}
-
-// False when the string could not take the text.
-bool StoreCode(M7LString& code, const char* text) {
-    code.Assign(text);
-    return code.Equals(text);
 }
 
 }  // namespace
@@ -463,7 +458,7 @@ bool BarcodeProcessorBase3::CorrectCode(M7LString& code) const {
             return false;
         }
     }
-    return length <= kCodeCapacity && StoreCode(code, corrected);
+    return length <= kCodeCapacity && StoreText(code, corrected);
 }
 
 bool BarcodeProcessorBase3::IsBarWidthReductionValid() const {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BarcodeProcessorDataGenerator.h"
+#include "BarcodeText.h"
 #include "M7LFailure.h"
 #include "M7LUtilities.h"
 
@@ -225,22 +226,6 @@ unsigned char Column(const Code128Symbol& symbol, CodeSet set) {
     return 0;
 }
 
-bool IsDigit(int c) {
-    return c >= '0' && c <= '9';
-}
-
-// Escapes spell their hexadecimal digits and letters in upper case only.
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr unsigned char kFirstPrintable = 0x20;
 // "%FNC" and the function's number.
 constexpr char kFunctionEscapePrefix[] = "%FNC";
@@ -746,8 +731,7 @@ bool BarcodeProcessorCode128::CorrectCode(M7LString& code) const {
     if (text.size() > kCodeCapacity || !IsEncodedValid(text.c_str())) {
         return false;
     }
-    code.Assign(text.c_str());
-    return code.Equals(text.c_str());
+    return StoreText(code, text.c_str());
 }
 
 bool BarcodeProcessorCode128::IsBarWidthReductionValid() const {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
@@ -88,7 +90,7 @@ bool BarcodeProcessorEAN8::Decode(const double* edges, std::uint32_t count, bool
         !DecodeDigits(kFirstDigitElement, 4, true, 'A', 7, module, text, nullptr) ||
         !DecodeDigits(kEAN8RightElement, 4, false, 0, 3, module, text + 5, nullptr) ||
         !EndMainGrid(kEAN8Edges, kEAN8Modules, kEAN8CentreElement) ||
-        !TestCheckDigit(text[kEAN8CheckIndex] - '0')) {
+        !TestCheckDigit(DigitValue(text[kEAN8CheckIndex]))) {
         return false;
     }
     text[4] = '-';
@@ -147,11 +149,11 @@ bool BarcodeProcessorEAN13::Decode(const double* edges, std::uint32_t count, boo
         return false;
     }
     AddCheckDigit(leading, 12);
-    if (!TestCheckDigit(bars.right[5] - '0')) {
+    if (!TestCheckDigit(DigitValue(bars.right[5]))) {
         return false;
     }
     char text[kEAN13Length + kAddOnCapacity + 1];
-    text[0] = static_cast<char>('0' + leading);
+    text[0] = DigitCharacter(leading);
     text[1] = '-';
     std::memcpy(text + 2, bars.left, 6);
     text[8] = '-';
@@ -174,8 +176,8 @@ bool BarcodeProcessorEAN13::Generate() {
     double rightBox = 0.0;
     if (!BeginSymbol(layout, GetFont(), width, false, true, rightMarkY,
                      kEAN13LeftQuietZoneModules) ||
-        !DrawHalves(layout, code + 2, kLeadingDigitParity[code[0] - '0'], code + 9, 6, &leftBox,
-                    &rightBox)) {
+        !DrawHalves(layout, code + 2, kLeadingDigitParity[DigitValue(code[0])], code + 9, 6,
+                    &leftBox, &rightBox)) {
         return false;
     }
     SetRunningX(GetRunningX() + kEAN13RightQuietZoneModules * layout.module);

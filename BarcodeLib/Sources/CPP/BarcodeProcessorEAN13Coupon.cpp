@@ -5,6 +5,7 @@
 #include <string>
 
 #include "BarcodeProcessorBase1.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -56,10 +57,6 @@ constexpr CouponField kCouponFields[] = {
     {"(8102)", 8, false, {0, 0}},
 };
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The field the extension begins with, with its AI in parentheses or, when
 // parenthesised is false, as bare digits.
 const CouponField* FindCouponField(const char* extension, bool parenthesised) {
@@ -76,7 +73,7 @@ const CouponField* FindCouponField(const char* extension, bool parenthesised) {
 // The coupon field's data are digits.
 bool HasDigitData(const char* extension, const CouponField& field) {
     const std::size_t end = std::min(std::strlen(extension), field.length);
-    return std::all_of(extension + kAILength, extension + end, IsDigit);
+    return AllDigits(extension + kAILength, end - kAILength);
 }
 
 // Whatever follows the coupon field must be a non-empty serial number.
@@ -112,8 +109,7 @@ std::string SpacedExtension(const char* extension) {
 }
 
 bool ReplaceCode(M7LString& code, const std::string& text) {
-    return text.size() <= BarcodeProcessor::kCodeCapacity &&
-           code.Assign(text.c_str()).Equals(text.c_str());
+    return text.size() <= BarcodeProcessor::kCodeCapacity && StoreText(code, text.c_str());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <span>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
@@ -360,21 +362,8 @@ constexpr int kEAN13DataDigits = 12;
 constexpr std::size_t kISBNAddOnDigits = 5;
 constexpr std::size_t kISSNAddOnDigits = 2;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsCheckX(char c) {
     return c == 'X' || c == 'x';
-}
-
-bool CopyIfFits(const char* text, char* out, std::size_t capacity) {
-    const std::size_t length = std::strlen(text);
-    if (length > capacity) {
-        return false;
-    }
-    std::memcpy(out, text, length + 1);
-    return true;
 }
 
 // No add-on after the main code, or one of exactly the given digit count:
@@ -386,7 +375,7 @@ bool HasAddOnOf(const char* addOn, std::size_t digits) {
     if (addOn[0] != '-' || std::strlen(addOn + 1) != digits) {
         return false;
     }
-    return std::all_of(addOn + 1, addOn + 1 + digits, IsDigit);
+    return AllDigits(addOn + 1, digits);
 }
 
 // The modulo-11 check character of the first count digits of text (other
@@ -396,11 +385,11 @@ char Mod11CheckCharacter(const char* text, int count) {
     int weight = count + 1;
     for (const char* c = text; *c != '\0' && weight > 1; ++c) {
         if (IsDigit(*c)) {
-            sum += (*c - '0') * weight--;
+            sum += DigitValue(*c) * weight--;
         }
     }
     const int check = (11 - sum % 11) % 11;
-    return check == 10 ? 'X' : static_cast<char>('0' + check);
+    return check == 10 ? 'X' : DigitCharacter(check);
 }
 
 struct PartLengths {
@@ -893,7 +882,7 @@ bool BarcodeProcessorISBN::CorrectCode(M7LString& code) const {
         return false;
     }
     part[kPartCheckIndex] = Mod11CheckCharacter(part, kISBNDigits);
-    return ReplaceCode(code, part);
+    return StoreText(code, part);
 }
 
 bool BarcodeProcessorISBNEAN::EncodedToCode(const char* encoded, char* code,
@@ -953,7 +942,7 @@ bool BarcodeProcessorISBNEAN::CorrectCode(M7LString& code) const {
         return false;
     }
     SetCheckDigit(full, kISBN13CheckIndex);
-    return ReplaceCode(code, full);
+    return StoreText(code, full);
 }
 
 namespace {
@@ -1116,11 +1105,11 @@ bool BarcodeProcessorISSN::CorrectCode(M7LString& code) const {
         length -= kISSNVariantLength - kISSNVariantIndex;
     }
     if (length < kISSNLength) {
-        ReplaceCode(code, text);
+        StoreText(code, text);
         return false;
     }
     text[kISSNCheckIndex] = Mod11CheckCharacter(text, kISSNDigits);
-    return ReplaceCode(code, text);
+    return StoreText(code, text);
 }
 
 bool BarcodeProcessorISSN::HasOption(std::int32_t /*optionCode*/) const {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -16,7 +17,6 @@ using Layout = BarcodeProcessorBase2::Layout;
 constexpr std::uint32_t kBitsPerCharacter = 4;
 constexpr std::uint32_t kEdgesPerBar = 2;
 constexpr std::uint32_t kEdgesPerCharacter = kBitsPerCharacter * kEdgesPerBar;
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The bars around the characters in drawing order, one a cell: '1' wide, '0'
 // narrow. Closing bars follow the stop at the start of further cells, which
@@ -55,39 +55,19 @@ double BarWidthCells(bool wide) {
     return wide ? BarcodeProcessorBase2::kWideBarCells : BarcodeProcessorBase2::kNarrowBarCells;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Non-empty and digits only; gives the length.
-bool AllDigits(const char* text, std::size_t* length) {
-    if (text == nullptr || text[0] == '\0') {
+bool IsDigitText(const char* text, std::size_t* length) {
+    if (text == nullptr) {
         return false;
     }
-    std::size_t n = 0;
-    for (; text[n] != '\0'; ++n) {
-        if (!IsDigit(text[n])) {
-            return false;
-        }
-    }
-    *length = n;
-    return true;
+    *length = std::strlen(text);
+    return *length > 0 && AllDigits(text, *length);
 }
 
 // Copies text into buffer (kCodeCapacity characters and the terminator) when
 // it is all digits and fits.
 bool CopyDigits(const char* text, char* buffer, std::size_t* length) {
-    if (!AllDigits(text, length) || *length > BarcodeProcessor::kCodeCapacity) {
-        return false;
-    }
-    std::memcpy(buffer, text, *length + 1);
-    return true;
-}
-
-// False when the string could not take the text.
-bool StoreCode(M7LString& code, const char* text) {
-    code.Assign(text);
-    return code.Equals(text);
+    return IsDigitText(text, length) && CopyIfFits(text, buffer, BarcodeProcessor::kCodeCapacity);
 }
 
 // The MSI mod 10 rule digit by digit: doubling the number formed by the last
@@ -384,7 +364,7 @@ bool BarcodeProcessorBase2::EmitCharacters(const char* text) {
 
 bool BarcodeProcessorPlessey::IsEncodedValid(const char* encoded) const {
     std::size_t length = 0;
-    return AllDigits(encoded, &length);
+    return IsDigitText(encoded, &length);
 }
 
 bool BarcodeProcessorPlessey::CorrectCode(M7LString& code) const {
@@ -394,7 +374,7 @@ bool BarcodeProcessorPlessey::CorrectCode(M7LString& code) const {
 bool BarcodeProcessorPlesseyCRC::IsEncodedValid(const char* encoded) const {
     std::size_t length = 0;
     char checks[kPlesseyCheckCount];
-    return AllDigits(encoded, &length) && length > kPlesseyCheckCount &&
+    return IsDigitText(encoded, &length) && length > kPlesseyCheckCount &&
            PlesseyCheckCharacters(encoded, length - kPlesseyCheckCount, checks) &&
            std::memcmp(checks, encoded + length - kPlesseyCheckCount, kPlesseyCheckCount) == 0;
 }
@@ -405,7 +385,7 @@ bool BarcodeProcessorPlesseyCRC::CorrectCode(M7LString& code) const {
     return CopyDigits(code.CStr(), digits, &length) && length > kPlesseyCheckCount &&
            PlesseyCheckCharacters(digits, length - kPlesseyCheckCount,
                                   digits + length - kPlesseyCheckCount) &&
-           StoreCode(code, digits);
+           StoreText(code, digits);
 }
 
 // Modes with two check characters need a data digit before them.
@@ -435,7 +415,7 @@ bool BarcodeProcessorMSI::CorrectCode(M7LString& code) const {
     char digits[kCodeCapacity + 1];
     std::size_t length = 0;
     return CopyDigits(code.CStr(), digits, &length) && CorrectDigits(digits, length) &&
-           StoreCode(code, digits);
+           StoreText(code, digits);
 }
 
 namespace {
@@ -472,7 +452,7 @@ bool BarcodeProcessorBelgPharma::CodeToEncoded(const char* code, char* encoded,
 bool BarcodeProcessorBelgPharma::EncodedToCode(const char* encoded, char* code,
                                                std::size_t capacity) const {
     std::size_t length = 0;
-    if (capacity < kBelgPharmaLength || !AllDigits(encoded, &length) ||
+    if (capacity < kBelgPharmaLength || !IsDigitText(encoded, &length) ||
         length != kBelgPharmaLength) {
         return false;
     }
@@ -509,7 +489,7 @@ bool BarcodeProcessorBelgPharma::CorrectCode(M7LString& code) const {
     encoded[kBelgPharmaLength - 1] = '0';
     char corrected[kBelgPharmaLength + 1];
     return CorrectDigits(encoded, kBelgPharmaLength) &&
-           EncodedToCode(encoded, corrected, kBelgPharmaLength) && StoreCode(code, corrected);
+           EncodedToCode(encoded, corrected, kBelgPharmaLength) && StoreText(code, corrected);
 }
 
 // The family draws the bars without text; the user's form follows with its

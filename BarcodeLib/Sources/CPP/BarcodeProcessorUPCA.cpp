@@ -4,6 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
@@ -70,7 +72,7 @@ std::size_t UPCECodeLength(const char* encoded) {
 // The digits before the first character that is neither a digit nor '-'.
 std::size_t LeadingDigitCount(const char* text) {
     std::size_t count = 0;
-    for (; (*text >= '0' && *text <= '9') || *text == '-'; ++text) {
+    for (; IsDigit(*text) || *text == '-'; ++text) {
         count += *text != '-' ? 1 : 0;
     }
     return count;
@@ -81,7 +83,7 @@ std::size_t LeadingDigitCount(const char* text) {
 bool BarcodeProcessorUPCA::Decode(const double* edges, std::uint32_t count, bool reversed) {
     EAN13Bars bars;
     if (!DecodeEAN13Bars(edges, count, reversed, 'A', &bars) ||
-        !TestCheckDigit(bars.right[5] - '0')) {
+        !TestCheckDigit(DigitValue(bars.right[5]))) {
         return false;
     }
     char text[kUPCALength + kAddOnCapacity + 1];
@@ -185,7 +187,7 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
     char addOn[kAddOnCapacity + 1];
     char display[kDisplayFormCapacity + 1];
     if (check == 10 || !ExpandsCanonically(shortForm, longForm) ||
-        longForm[kUPCACheckIndex] != '0' + check ||
+        longForm[kUPCACheckIndex] != DigitCharacter(check) ||
         !DecodeAddOn(addOn, kUPCEEdges, count - kUPCEEdges, module)) {
         return false;
     }
@@ -211,7 +213,7 @@ bool BarcodeProcessorUPCE::Generate() {
         return false;
     }
     const double box = GetRunningX();
-    if (!DrawDigits(digits, kUPCEDigitCount, kUPCEParity[check - '0'], 0, layout.normalBottom,
+    if (!DrawDigits(digits, kUPCEDigitCount, kUPCEParity[DigitValue(check)], 0, layout.normalBottom,
                     layout.top) ||
         !DrawModules(kUPCEEndGuard, GetEndGuardExtension() ? 0.0 : layout.normalBottom,
                      layout.top)) {
@@ -296,7 +298,7 @@ bool BarcodeProcessorUPCE::CorrectCode(M7LString& code) const {
         }
         text[kUPCEShortCheckIndex] = longForm[kUPCACheckIndex];
     }
-    return ReplaceCode(code, text) && complete;
+    return StoreText(code, text) && complete;
 }
 
 // The row is the first whose condition on M3, M4 and M5 holds; the code
