@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
@@ -68,13 +69,9 @@ double QuietZone(double moduleMm) {
     return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
 }
 
-// GS1 weights 3, 1, 3, ... from the first of the 13 data digits.
+// The GS1 check digit of the 13 data digits.
 char ITF14CheckDigit(const char* digits) {
-    int sum = 0;
-    for (std::size_t i = 0; i + 1 < kITF14Length; ++i) {
-        sum += (digits[i] - '0') * (i % 2 == 0 ? 3 : 1);
-    }
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    return DigitCharacter(ComputeGS1CheckDigit(digits, kITF14Length - 1));
 }
 
 }  // namespace

@@ -188,34 +188,9 @@ bool BarcodeProcessorBase1::FitToResolution(double deviceUnitsPerMm) {
     return SetMagnification(fitted);
 }
 
-void BarcodeProcessorBase1::AddCheckDigit(int digit, int position) const {
-    if (position <= 0) {
-        return;
-    }
-    checkSum_ += static_cast<std::uint32_t>(position % 2 == 1 ? 3 * digit : digit);
-}
-
-int BarcodeProcessorBase1::ComputeCheckDigit() const {
-    return static_cast<int>((10 - checkSum_ % 10) % 10);
-}
-
-int BarcodeProcessorBase1::ComputeCheckDigitOver(const char* text, std::size_t end) const {
-    int position = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        position += IsDigit(text[i]) ? 1 : 0;
-    }
-    ClearCheckSum();
-    for (std::size_t i = 0; i < end; ++i) {
-        if (IsDigit(text[i])) {
-            AddCheckDigit(DigitValue(text[i]), position--);
-        }
-    }
-    return ComputeCheckDigit();
-}
-
-bool BarcodeProcessorBase1::HasCheckDigitAt(const char* text, std::size_t checkIndex) const {
+bool BarcodeProcessorBase1::HasCheckDigitAt(const char* text, std::size_t checkIndex) {
     return IsDigit(text[checkIndex]) &&
-           DigitValue(text[checkIndex]) == ComputeCheckDigitOver(text, checkIndex);
+           DigitValue(text[checkIndex]) == ComputeGS1CheckDigit(text, checkIndex);
 }
 
 bool BarcodeProcessorBase1::RegroupDigits(const char* text, const CodeForm& form, char* out) {
@@ -266,8 +241,8 @@ bool BarcodeProcessorBase1::HasLengthOf(const char* text, const CodeForm& form) 
     return false;
 }
 
-BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
-    M7LString& code, const CodeForm& form) const {
+BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(M7LString& code,
+                                                                            const CodeForm& form) {
     char text[kCorrectionCapacity + 1];
     if (!RegroupDigits(code.CStr(), form, text)) {
         return Correction::kRefused;
@@ -279,8 +254,8 @@ BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
     return StoreText(code, text) ? Correction::kCorrected : Correction::kRefused;
 }
 
-void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) const {
-    text[checkIndex] = DigitCharacter(ComputeCheckDigitOver(text, checkIndex));
+void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) {
+    text[checkIndex] = DigitCharacter(ComputeGS1CheckDigit(text, checkIndex));
 }
 
 BarcodeProcessorBase1::Layout BarcodeProcessorBase1::ComputeLayout(
@@ -732,7 +707,7 @@ bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double modul
     return CommitDecoding(result);
 }
 
-bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) const {
+bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) {
     const char* const digits = shortForm + kUPCEDigitsIndex;
     for (std::size_t j = 0; j < kUPCEDigitCount; ++j) {
         if (!IsDigit(digits[j])) {
@@ -746,7 +721,7 @@ bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) co
         longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
     }
     longForm[i++] = '-';
-    longForm[i] = DigitCharacter(ComputeCheckDigitOver(longForm, i));
+    longForm[i] = DigitCharacter(ComputeGS1CheckDigit(longForm, i));
     longForm[++i] = '\0';
     if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
         std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);

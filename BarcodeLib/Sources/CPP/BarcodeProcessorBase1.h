@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "BarcodeGS1CheckSum.h"
 #include "BarcodeProcessor.h"
 
 namespace Strivelo {
@@ -86,21 +87,16 @@ protected:
     static bool HasLengthOf(const char* text, const CodeForm& form);
     // Regroups code (left alone when refused), replaces it and, when it has
     // one of form's lengths, sets its check digit.
-    Correction CorrectGroupedCode(M7LString& code, const CodeForm& form) const;
-    void SetCheckDigit(char* text, std::size_t checkIndex) const;
-
-    // The check-digit sum is scratch of every validation, correction and
-    // decoding, so the const ones may use it as well.
-    void ClearCheckSum() const { checkSum_ = 0; }
-    // position counts from the right, 1 being the digit just left of the
-    // check digit; the check digit itself goes in with 0, which adds nothing.
-    void AddCheckDigit(int digit, int position) const;
-    bool TestCheckDigit(int digit) const { return digit == ComputeCheckDigit(); }
-    int ComputeCheckDigit() const;
-    // The check digit over the digits in text[0, end), hyphens skipped.
-    int ComputeCheckDigitOver(const char* text, std::size_t end) const;
+    static Correction CorrectGroupedCode(M7LString& code, const CodeForm& form);
+    static void SetCheckDigit(char* text, std::size_t checkIndex);
     // Whether text[checkIndex] is the check digit of the digits before it.
-    bool HasCheckDigitAt(const char* text, std::size_t checkIndex) const;
+    static bool HasCheckDigitAt(const char* text, std::size_t checkIndex);
+
+    // The check sum of the decoding under way, fed digit by digit.
+    void ClearCheckSum() { checkSum_.Clear(); }
+    void AddCheckDigit(int digit, int position) { checkSum_.Add(digit, position); }
+    bool TestCheckDigit(int digit) const { return digit == ComputeCheckDigit(); }
+    int ComputeCheckDigit() const { return checkSum_.GetCheckDigit(); }
 
     // The member's nominal bar height (kEAN13BarHeightMm or kEAN8BarHeightMm).
     virtual double GetNominalBarHeightMm() const = 0;
@@ -231,7 +227,7 @@ protected:
     // shortForm (index 2 on), followed by the short form's add-on (index 10
     // on) when it has one; longForm holds kUPCALongFormCapacity + 1 bytes.
     // The short form's own number system and check digit are not read.
-    bool ExpandUPCE(const char* shortForm, char* longForm) const;
+    static bool ExpandUPCE(const char* shortForm, char* longForm);
 
 private:
     // The module grid of the decoding under way, rounded up to nextEdge.
@@ -244,7 +240,7 @@ private:
         int previous = 0;
     };
 
-    mutable std::uint32_t checkSum_ = 0;
+    BarcodeGS1CheckSum checkSum_;
     ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element
     // between two edges.
