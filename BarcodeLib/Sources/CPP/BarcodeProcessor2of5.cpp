@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <new>
+
+#include "BarcodeGS1CheckSum.h"
+#include "BarcodeText.h"
 
 #include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
@@ -120,14 +122,11 @@ bool WideNarrowRules::FitToResolution(double deviceUnitsPerMm, double* magnifica
 }
 
 bool BarcodeProcessorWideNarrowBase::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (letters_ == nullptr && count > 0) {
-        letters_.reset(new (std::nothrow) char[count - 1]);
-    }
-    return letters_ != nullptr;
+    return letters_.Reserve(ElementsBetween(count));
 }
 
 bool BarcodeProcessorWideNarrowBase::EndDecode() {
-    letters_.reset();
+    letters_.Free();
     return true;
 }
 
@@ -170,9 +169,13 @@ bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
     double moduleMm = 0.0;
     double ratio = 0.0;
     char text[kCodeCapacity + 1];
-    if (textLength > kCodeCapacity || !PrepareDecoding(edges) ||
-        !ClassifyWideNarrow(gapPeriod, letters_.get()) || !DecodeText(text, textLength) ||
-        !GetDecodingEdges().FitWideNarrowEdges(letters_.get(), &moduleMm, &ratio)) {
+    if (textLength > kCodeCapacity || !PrepareDecoding(edges)) {
+        return false;
+    }
+    char* const letters = letters_.GetFor(ElementsBetween(edges.GetCount()));
+    if (letters == nullptr || !ClassifyWideNarrow(gapPeriod, letters) ||
+        !DecodeText(text, textLength) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters, &moduleMm, &ratio)) {
         return false;
     }
     text[textLength] = '\0';

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
@@ -97,7 +97,7 @@ protected:
     // Draws elements from the running x and advances it: even positions are
     // bars; 'W' is ratio modules wide, 'N' and the gap 'I' one module.
     bool EmitElements(std::string_view letters, double bottom, double top);
-    const char* GetLetters() const { return letters_.get(); }
+    const char* GetLetters() const { return letters_.Get(); }
     // Whether the elements from firstElement on (element j from edge j - 1 to
     // edge j) will get these letters from the shared classifier, given the
     // thresholds it finds for edges; an 'I' matches any element. Reads the
@@ -112,7 +112,7 @@ protected:
                       std::size_t textLength);
 
 private:
-    std::unique_ptr<char[]> letters_;
+    BarcodeDecodeBuffer<char> letters_;
 };
 
 // Interleaved 2 of 5: an even number of digits, in pairs of five bars (the

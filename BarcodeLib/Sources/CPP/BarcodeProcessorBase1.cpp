@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
-#include <new>
 
 #include "BarcodeText.h"
 #include "M7LUtilities.h"
@@ -122,18 +121,15 @@ constexpr double kGuardBarPitchModules = 2.0;
 }  // namespace
 
 bool BarcodeProcessorBase1::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (elementWidths_ == nullptr && count > 1) {
-        elementWidths_.reset(new (std::nothrow) std::uint8_t[count - 1]);
-        if (elementWidths_ == nullptr) {
-            return false;
-        }
+    if (!elementWidths_.Reserve(ElementsBetween(count))) {
+        return false;
     }
     ClearCheckSum();
     return true;
 }
 
 bool BarcodeProcessorBase1::EndDecode() {
-    elementWidths_.reset();
+    elementWidths_.Free();
     return true;
 }
 
@@ -552,8 +548,11 @@ bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t
 
 bool BarcodeProcessorBase1::StartModuleGrid(std::uint32_t firstEdge, double moduleMm) {
     BarcodeEdgeList& list = GetDecodingEdges();
-    if (!(moduleMm > 0.0) || elementWidths_ == nullptr ||
-        std::uint64_t{firstEdge} + 2 > list.GetCount()) {
+    if (!(moduleMm > 0.0) || std::uint64_t{firstEdge} + 2 > list.GetCount()) {
+        return false;
+    }
+    std::uint8_t* const widths = elementWidths_.GetFor(ElementsBetween(list.GetCount()));
+    if (widths == nullptr) {
         return false;
     }
     const double origin = list.GetMeasured()[firstEdge];
@@ -561,7 +560,7 @@ bool BarcodeProcessorBase1::StartModuleGrid(std::uint32_t firstEdge, double modu
     grid_ = {firstEdge + 2, origin, moduleMm, kLeadingBarModules, kLeadingBarModules};
     ideal[firstEdge] = origin;
     ideal[firstEdge + 1] = origin + kLeadingBarModules * moduleMm;
-    elementWidths_[firstEdge] = kLeadingBarModules;
+    widths[firstEdge] = kLeadingBarModules;
     return true;
 }
 
@@ -576,6 +575,7 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
     }
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
+    std::uint8_t* const widths = elementWidths_.Get();
     ModuleGrid& grid = grid_;
     for (; grid.nextEdge <= lastEdge; ++grid.nextEdge) {
         const std::uint32_t i = grid.nextEdge;
@@ -591,16 +591,17 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
         grid.reached += w;
         grid.previous = w;
         ideal[i] = grid.originMm + grid.reached * grid.moduleMm;
-        elementWidths_[i - 1] = static_cast<std::uint8_t>(w);
+        widths[i - 1] = static_cast<std::uint8_t>(w);
     }
     return true;
 }
 
 bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
                                             std::uint32_t centreElement) const {
-    const auto allOne = [this](std::uint32_t first, std::uint32_t count) {
+    const std::uint8_t* const widths = elementWidths_.Get();
+    const auto allOne = [widths](std::uint32_t first, std::uint32_t count) {
         for (std::uint32_t e = first; e < first + count; ++e) {
-            if (elementWidths_[e] != 1) {
+            if (widths[e] != 1) {
                 return false;
             }
         }
@@ -612,7 +613,7 @@ bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uin
 
 bool BarcodeProcessorBase1::DecodeDigit(std::uint32_t element, bool leftHalf, char* letter,
                                         char* digit) const {
-    const std::uint8_t* const w = elementWidths_.get() + element;
+    const std::uint8_t* const w = elementWidths_.Get() + element;
     if (w[0] + w[1] + w[2] + w[3] != kDigitModules) {
         return false;
     }
@@ -668,7 +669,7 @@ bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std:
                        moduleMm)) {
         return false;
     }
-    const std::uint8_t* const w = elementWidths_.get() + firstEdge;
+    const std::uint8_t* const w = elementWidths_.Get() + firstEdge;
     if (w[0] != 1 || w[1] != 1 || w[2] != 2) {
         return false;
     }

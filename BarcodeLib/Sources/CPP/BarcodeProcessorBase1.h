@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeGS1CheckSum.h"
 #include "BarcodeProcessor.h"
 
@@ -244,7 +244,7 @@ private:
     ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element
     // between two edges.
-    std::unique_ptr<std::uint8_t[]> elementWidths_;
+    BarcodeDecodeBuffer<std::uint8_t> elementWidths_;
     bool startGuardExtension_ = true;
     bool centreGuardExtension_ = true;
     bool endGuardExtension_ = true;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <new>
 
 #include "BarcodeEdgeView.h"
 #include "BarcodeText.h"
@@ -270,14 +269,11 @@ double BarcodeProcessorBase3::CodeWidth(const char* text, bool fromBarCentres) c
 }
 
 bool BarcodeProcessorBase3::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (decodeBuffer_ == nullptr) {
-        decodeBuffer_.reset(new (std::nothrow) char[count - 1]);
-    }
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(ElementsBetween(count));
 }
 
 bool BarcodeProcessorBase3::EndDecode() {
-    decodeBuffer_.reset();
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -298,7 +294,10 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
-    char* const letters = decodeBuffer_.get();
+    char* const letters = decodeBuffer_.GetFor(ElementsBetween(count));
+    if (letters == nullptr) {
+        return false;
+    }
     if (traditional_) {
         for (std::uint32_t j = 1; j < count; ++j) {
             letters[j - 1] = ElementLetter(view, j, thresholds);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "BarcodeProcessorDataGenerator.h"
@@ -583,17 +582,11 @@ const char* BarcodeProcessorCode128::GetName() const {
 
 bool BarcodeProcessorCode128::BeginDecode(const double* /*edges*/, std::uint32_t count) {
     const std::size_t needed = count >= 2 ? std::size_t{(count / 2 - 1) / 3} * 4 : 0;
-    if (decodeBuffer_ != nullptr && decodeBufferSize_ >= needed) {
-        return true;
-    }
-    decodeBuffer_.reset(new (std::nothrow) std::uint8_t[std::max<std::size_t>(needed, 1)]);
-    decodeBufferSize_ = decodeBuffer_ != nullptr ? needed : 0;
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(needed);
 }
 
 bool BarcodeProcessorCode128::EndDecode() {
-    decodeBuffer_.reset();
-    decodeBufferSize_ = 0;
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -615,15 +608,15 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
         !HasStartAndTermination(view, symbols, module) || !PrepareDecoding(view)) {
         return false;
     }
-    if (decodeBufferSize_ < std::size_t{symbols} * 4) {
-        ReportCantHappen(0, "Code 128 decode buffer smaller than its symbols", __FILE__, __LINE__);
+    std::uint8_t* const sums = decodeBuffer_.GetFor(std::size_t{symbols} * 4);
+    if (sums == nullptr) {
         return false;
     }
     BarcodeEdgeList& decoding = GetDecodingEdges();
     const double* const measured = decoding.GetMeasured();
     double* const ideal = decoding.GetIdeal();
     for (std::uint32_t i = 0; i < symbols; ++i) {
-        if (!MeasureSums(measured, 6 * i, module, &decodeBuffer_[4 * i])) {
+        if (!MeasureSums(measured, 6 * i, module, &sums[4 * i])) {
             return false;
         }
     }
@@ -635,8 +628,7 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
     ideal[0] = measured[0];
     SymbolReader reader(symbols);
     for (std::uint32_t i = 0; i < symbols; ++i) {
-        const int value =
-            FindSymbolValue(&decodeBuffer_[4 * i], MeasuredBarModules(measured, 6 * i));
+        const int value = FindSymbolValue(&sums[4 * i], MeasuredBarModules(measured, 6 * i));
         if (value < 0 || !reader.Read(i, value)) {
             return false;
         }

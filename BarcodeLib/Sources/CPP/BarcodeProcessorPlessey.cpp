@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <iterator>
-#include <new>
 #include <string_view>
 
 #include "BarcodeEdgeView.h"
@@ -155,14 +154,11 @@ constexpr double kNarrowBarToSpaceMaximum = 1.0 / 3.0;
 }  // namespace
 
 bool BarcodeProcessorBase2::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (decodeBuffer_ == nullptr) {
-        decodeBuffer_.reset(new (std::nothrow) char[count / kEdgesPerBar]);
-    }
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(count / kEdgesPerBar);
 }
 
 bool BarcodeProcessorBase2::EndDecode() {
-    decodeBuffer_.reset();
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -202,7 +198,10 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
-    char* const letters = decodeBuffer_.get();
+    char* const letters = decodeBuffer_.GetFor(bars);
+    if (letters == nullptr) {
+        return false;
+    }
 
     // The start and stop bars put at least one bar, with its space, in every
     // group.
