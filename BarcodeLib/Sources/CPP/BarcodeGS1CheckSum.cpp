@@ -29,4 +29,13 @@ int ComputeGS1CheckDigit(const char* text, std::size_t end) {
     return sum.GetCheckDigit();
 }
 
+void SetGS1CheckDigit(char* text, std::size_t checkIndex) {
+    text[checkIndex] = DigitCharacter(ComputeGS1CheckDigit(text, checkIndex));
+}
+
+bool HasGS1CheckDigitAt(const char* text, std::size_t checkIndex) {
+    return IsDigit(text[checkIndex]) &&
+           DigitValue(text[checkIndex]) == ComputeGS1CheckDigit(text, checkIndex);
+}
+
 }  // namespace Strivelo

@@ -25,5 +25,9 @@ private:
 // The check digit of the digits in text[0, end), other characters (a code's
 // hyphens) skipped.
 int ComputeGS1CheckDigit(const char* text, std::size_t end);
+// Writes the check digit of the digits before text[checkIndex] there.
+void SetGS1CheckDigit(char* text, std::size_t checkIndex);
+// Whether text[checkIndex] is the check digit of the digits before it.
+bool HasGS1CheckDigitAt(const char* text, std::size_t checkIndex);
 
 }  // namespace Strivelo

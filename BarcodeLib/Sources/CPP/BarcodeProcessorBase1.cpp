@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
+#include "BarcodeEANUPCText.h"
 #include "BarcodeText.h"
 #include "M7LUtilities.h"
 
@@ -64,18 +64,6 @@ constexpr double kAddOnTextSizeMm = 2.8;
 constexpr double kAddOnTopMm = 21.1;
 constexpr int kAddOnDescentModules = 3;
 
-// The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
-// last of them: '1'-'6' name the UPC-E digit copied there, every other
-// character is copied as it stands.
-constexpr const char* kUPCEExpansion[10] = {
-    "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
-    "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
-};
-constexpr std::size_t kUPCEDigitsIndex = 2;
-constexpr std::size_t kUPCEDigitCount = 6;
-constexpr std::size_t kUPCEShortAddOnIndex = 10;
-constexpr std::size_t kUPCEAddOnLength = 3;
-
 // The bars of 1, 2, 7 and 8 are drawn a 13th of a module narrower or wider,
 // which sets each of these digits further apart from the one it is most
 // easily taken for (1 and 7, 2 and 8). The shift, in modules and positive to
@@ -99,11 +87,6 @@ const std::uint8_t* DigitWidths(char set, char digit) {
     return kSetAB[(set == 'B' ? 10 : 0) + DigitValue(digit)];
 }
 
-// Length of an add-on's digits: up to the end, a blank or '('.
-std::size_t AddOnDigitCount(const char* addOn) {
-    return std::strcspn(addOn + 1, " (");
-}
-
 const char* AddOnParity(const char* digits, std::size_t count) {
     if (count == 2) {
         return kAddOn2Parity[(10 * DigitValue(digits[0]) + DigitValue(digits[1])) % 4];
@@ -117,6 +100,42 @@ const char* AddOnParity(const char* digits, std::size_t count) {
 constexpr int kLeadingBarModules = 1;
 // Bar start to bar start across the start guard's first bar and space.
 constexpr double kGuardBarPitchModules = 2.0;
+
+// Modules an add-on adds to the total width, after a main symbol with a right
+// quiet zone of quietZoneModules; EAN add-ons keep 7 modules from the symbol,
+// UPC ones 12.
+int AddOnModules(const char* addOn, int quietZoneModules, bool ean) {
+    int gap = kModulesAfterAddOn;
+    if (ean && quietZoneModules < kEANAddOnGapModules) {
+        gap = kEANAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    } else if (!ean && quietZoneModules < kUPCAddOnGapModules) {
+        gap = kUPCAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    }
+    return gap + (AddOnDigitCount(addOn) == 2 ? kAddOn2Modules : kAddOn5Modules);
+}
+
+// The module from the distance of the outer bar centres of the first
+// mainEdges edges, centreDistanceModules apart in the ideal symbol; not
+// positive when the edges cannot be such a symbol.
+double MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                     int centreDistanceModules) {
+    if (edges.GetCount() < mainEdges || mainEdges < 4) {
+        return 0.0;
+    }
+    const double first = (edges[0] + edges[1]) / 2.0;
+    const double last = (edges[mainEdges - 2] + edges[mainEdges - 1]) / 2.0;
+    return (last - first) / centreDistanceModules;
+}
+
+// A start guard's two bars at the first edge, 2 modules apart start to start
+// and end to end, judged before anything is allocated.
+bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
+    if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
+        return false;
+    }
+    return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
+           RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
+}
 
 }  // namespace
 
@@ -182,76 +201,6 @@ bool BarcodeProcessorBase1::FitToResolution(double deviceUnitsPerMm) {
         return false;
     }
     return SetMagnification(fitted);
-}
-
-bool BarcodeProcessorBase1::HasCheckDigitAt(const char* text, std::size_t checkIndex) {
-    return IsDigit(text[checkIndex]) &&
-           DigitValue(text[checkIndex]) == ComputeGS1CheckDigit(text, checkIndex);
-}
-
-bool BarcodeProcessorBase1::RegroupDigits(const char* text, const CodeForm& form, char* out) {
-    std::size_t length = 0;
-    std::size_t digits = 0;
-    const std::uint8_t* hyphen = form.hyphens;
-    const auto append = [&](char digit) {
-        if (*hyphen != 0 && length == *hyphen) {
-            out[length++] = '-';
-            ++hyphen;
-        }
-        out[length++] = digit;
-        ++digits;
-    };
-    for (const char* c = text; *c != '\0' && length < form.maxLength; ++c) {
-        if (*c == ' ' && form.blankEndsAt != 0 && length == form.blankEndsAt) {
-            break;
-        }
-        if (IsDigit(*c)) {
-            append(*c);
-        } else if (*c != '-') {
-            return false;
-        }
-    }
-    if (digits == form.dataDigits) {
-        append('0');
-    }
-    if (form.cutToLength) {
-        for (const std::uint8_t* cut = form.lengths + std::size(form.lengths);
-             cut-- != form.lengths;) {
-            if (*cut != 0 && length >= *cut) {
-                length = *cut;
-                break;
-            }
-        }
-    }
-    out[length] = '\0';
-    return true;
-}
-
-bool BarcodeProcessorBase1::HasLengthOf(const char* text, const CodeForm& form) {
-    const std::size_t length = std::strlen(text);
-    for (const std::uint8_t allowed : form.lengths) {
-        if (allowed != 0 && length == allowed) {
-            return true;
-        }
-    }
-    return false;
-}
-
-BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(M7LString& code,
-                                                                            const CodeForm& form) {
-    char text[kCorrectionCapacity + 1];
-    if (!RegroupDigits(code.CStr(), form, text)) {
-        return Correction::kRefused;
-    }
-    if (!HasLengthOf(text, form)) {
-        return StoreText(code, text) ? Correction::kIncomplete : Correction::kRefused;
-    }
-    SetCheckDigit(text, form.checkIndex);
-    return StoreText(code, text) ? Correction::kCorrected : Correction::kRefused;
-}
-
-void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) {
-    text[checkIndex] = DigitCharacter(ComputeGS1CheckDigit(text, checkIndex));
 }
 
 BarcodeProcessorBase1::Layout BarcodeProcessorBase1::ComputeLayout(
@@ -394,49 +343,6 @@ void BarcodeProcessorBase1::SetGuardExtension(bool start, bool centre, bool end)
     endGuardExtension_ = end;
 }
 
-const char* BarcodeProcessorBase1::AddOnAfter(const char* encoded, std::size_t mainLength) {
-    return std::strlen(encoded) > mainLength ? encoded + mainLength : nullptr;
-}
-
-bool BarcodeProcessorBase1::MatchesForm(const char* text, const char* form) {
-    for (std::size_t i = 0; form[i] != '\0'; ++i) {
-        if (form[i] == 'D' ? !IsDigit(text[i]) : text[i] != form[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool BarcodeProcessorBase1::IsWholeAddOn(const char* text) {
-    return IsAddOnValid(text) && text[1 + AddOnDigitCount(text)] == '\0';
-}
-
-bool BarcodeProcessorBase1::IsAddOnValid(const char* text) {
-    if (text == nullptr || text[0] != '-') {
-        return false;
-    }
-    const std::size_t count = AddOnDigitCount(text);
-    if (count != 2 && count != 5) {
-        return false;
-    }
-    for (std::size_t i = 1; i <= count; ++i) {
-        if (!IsDigit(text[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-int BarcodeProcessorBase1::AddOnModules(const char* addOn, int quietZoneModules, bool ean) {
-    int gap = kModulesAfterAddOn;
-    if (ean && quietZoneModules < kEANAddOnGapModules) {
-        gap = kEANAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
-    } else if (!ean && quietZoneModules < kUPCAddOnGapModules) {
-        gap = kUPCAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
-    }
-    return gap + (AddOnDigitCount(addOn) == 2 ? kAddOn2Modules : kAddOn5Modules);
-}
-
 // The bars hang below the guard bars by a fixed number of modules (not
 // modules times the magnification, which would leave the frame at large
 // magnifications); the digits stand one module above them.
@@ -520,24 +426,6 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
            EndMainGrid(kEAN13Edges, kModules, kCentreElement) &&
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);
-}
-
-double BarcodeProcessorBase1::MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
-                                            int centreDistanceModules) {
-    if (edges.GetCount() < mainEdges || mainEdges < 4) {
-        return 0.0;
-    }
-    const double first = (edges[0] + edges[1]) / 2.0;
-    const double last = (edges[mainEdges - 2] + edges[mainEdges - 1]) / 2.0;
-    return (last - first) / centreDistanceModules;
-}
-
-bool BarcodeProcessorBase1::HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
-    if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
-        return false;
-    }
-    return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
-           RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
 }
 
 bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount,
@@ -706,28 +594,6 @@ bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double modul
     result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);
     return CommitDecoding(result);
-}
-
-bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) {
-    const char* const digits = shortForm + kUPCEDigitsIndex;
-    for (std::size_t j = 0; j < kUPCEDigitCount; ++j) {
-        if (!IsDigit(digits[j])) {
-            return false;
-        }
-    }
-    const char* const pattern = kUPCEExpansion[DigitValue(digits[kUPCEDigitCount - 1])];
-    std::size_t i = 0;
-    for (; pattern[i] != '\0'; ++i) {
-        const char c = pattern[i];
-        longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
-    }
-    longForm[i++] = '-';
-    longForm[i] = DigitCharacter(ComputeGS1CheckDigit(longForm, i));
-    longForm[++i] = '\0';
-    if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
-        std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);
-    }
-    return true;
 }
 
 }  // namespace Strivelo

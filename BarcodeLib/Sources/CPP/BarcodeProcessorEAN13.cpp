@@ -2,13 +2,12 @@
 
 #include <cstring>
 
+#include "BarcodeEANUPCText.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
 
 namespace {
-
-using CodeForm = BarcodeProcessorBase1::CodeForm;
 
 // Sets of the six left-half digits of an EAN-13, by its leading digit.
 constexpr const char* kLeadingDigitParity[10] = {
@@ -21,7 +20,7 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 
 // EAN-8: 7 quiet-zone modules, guard, four digits of set A, centre guard,
 // four of set C, guard, 7 quiet-zone modules.
-constexpr CodeForm kEAN8Form{{4, 0, 0, 0}, 10, 7, {9, 0, 0}, true, 8, 0};
+constexpr EANUPCCodeForm kEAN8Form{{4, 0, 0, 0}, 10, 7, {9, 0, 0}, true, 8, 0};
 constexpr const char* kEAN8Pattern = "DDDD-DDDD";
 constexpr std::size_t kEAN8CheckIndex = 8;
 constexpr std::uint32_t kEAN8Edges = 44;
@@ -35,7 +34,7 @@ constexpr std::int32_t kEAN8HeightBarEdge = 4;
 // EAN-13: 11 quiet-zone modules, guard, six digits of sets A and B (whose
 // choice carries the leading digit), centre guard, six of set C, guard, 7
 // quiet-zone modules, then the add-on.
-constexpr CodeForm kEAN13Form{{1, 8, 15, 0}, 22, 12, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kEAN13Form{{1, 8, 15, 0}, 22, 12, {15, 18, 21}, true, 14, 0};
 constexpr const char* kEAN13Pattern = "D-DDDDDD-DDDDDD";
 constexpr std::size_t kEAN13Length = 15;
 constexpr std::size_t kEAN13CheckIndex = 14;
@@ -65,12 +64,11 @@ void ForceJANPrefix(M7LString& code, std::size_t secondIndex) {
 // rather than given a prefix.
 template <typename Correct>
 bool CorrectWithJANPrefix(M7LString& code, std::size_t secondIndex, Correct correct) {
-    using Correction = BarcodeProcessorBase1::Correction;
-    if (correct(code) == Correction::kRefused) {
+    if (correct(code) == EANUPCCorrection::kRefused) {
         return false;
     }
     ForceJANPrefix(code, secondIndex);
-    return correct(code) == Correction::kCorrected;
+    return correct(code) == EANUPCCorrection::kCorrected;
 }
 
 bool HasJANPrefix(const char* encoded, std::size_t secondIndex) {
@@ -125,11 +123,11 @@ double BarcodeProcessorEAN8::ComputeWidth() {
 
 bool BarcodeProcessorEAN8::IsEncodedValid(const char* encoded) const {
     return encoded != nullptr && std::strlen(encoded) == kEAN8CheckIndex + 1 &&
-           MatchesForm(encoded, kEAN8Pattern) && HasCheckDigitAt(encoded, kEAN8CheckIndex);
+           MatchesForm(encoded, kEAN8Pattern) && HasGS1CheckDigitAt(encoded, kEAN8CheckIndex);
 }
 
 bool BarcodeProcessorEAN8::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kEAN8Form) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kEAN8Form) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorEAN8::HasOption(std::int32_t optionCode) const {
@@ -201,7 +199,7 @@ double BarcodeProcessorEAN13::ComputeWidth() {
 
 bool BarcodeProcessorEAN13::IsEncodedValid(const char* encoded) const {
     if (encoded == nullptr || !MatchesForm(encoded, kEAN13Pattern) ||
-        !HasCheckDigitAt(encoded, kEAN13CheckIndex)) {
+        !HasGS1CheckDigitAt(encoded, kEAN13CheckIndex)) {
         return false;
     }
     const char* const addOn = AddOnAfter(encoded, kEAN13Length);
@@ -210,7 +208,7 @@ bool BarcodeProcessorEAN13::IsEncodedValid(const char* encoded) const {
 
 // The regrouped add-on consists of digits, so it passes as it is.
 bool BarcodeProcessorEAN13::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kEAN13Form) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kEAN13Form) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorEAN13::HasOption(std::int32_t optionCode) const {
@@ -223,7 +221,7 @@ bool BarcodeProcessorJAN8::IsEncodedValid(const char* encoded) const {
 
 bool BarcodeProcessorJAN8::CorrectCode(M7LString& code) const {
     return CorrectWithJANPrefix(
-        code, 1, [this](M7LString& text) { return CorrectGroupedCode(text, kEAN8Form); });
+        code, 1, [](M7LString& text) { return CorrectGroupedCode(text, kEAN8Form); });
 }
 
 bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
@@ -232,7 +230,7 @@ bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
 
 bool BarcodeProcessorJAN13::CorrectCode(M7LString& code) const {
     return CorrectWithJANPrefix(
-        code, 2, [this](M7LString& text) { return CorrectGroupedCode(text, kEAN13Form); });
+        code, 2, [](M7LString& text) { return CorrectGroupedCode(text, kEAN13Form); });
 }
 
 }  // namespace Strivelo

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <span>
 
+#include "BarcodeEANUPCText.h"
+#include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
@@ -914,7 +916,7 @@ bool BarcodeProcessorISBNEAN::IsCodeValid(const char* code) const {
     return (length == kISBN13Length || length == kISBN13Length + kISBNAddOnDigits + 1) &&
            HasISBN13Prefix(code) && code[kPrefixLength] == '-' &&
            IsPartHyphenated(code + kPrefixLength + 1, RangesOf(code), false) &&
-           HasCheckDigitAt(code, kISBN13CheckIndex) &&
+           HasGS1CheckDigitAt(code, kISBN13CheckIndex) &&
            (length == kISBN13Length || IsWholeAddOn(code + kISBN13Length));
 }
 
@@ -941,7 +943,7 @@ bool BarcodeProcessorISBNEAN::CorrectCode(M7LString& code) const {
     if (!HyphenatePart(raw, RangesOf(full), false, full + kPrefixLength + 1)) {
         return false;
     }
-    SetCheckDigit(full, kISBN13CheckIndex);
+    SetGS1CheckDigit(full, kISBN13CheckIndex);
     return StoreText(code, full);
 }
 

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "BarcodeEANUPCText.h"
+#include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
 
 namespace {
-
-using CodeForm = BarcodeProcessorBase1::CodeForm;
 
 constexpr const char* kFont = "OCRB";
 // Digits of the human-readable line; the number system and the check digit
@@ -24,7 +24,7 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 // UPC-A: 9 quiet-zone modules, guard, number system and five digits of set
 // A, centre guard, five digits and the check digit of set C, guard, 9
 // quiet-zone modules.
-constexpr CodeForm kUPCAForm{{1, 7, 13, 15}, 22, 11, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kUPCAForm{{1, 7, 13, 15}, 22, 11, {15, 18, 21}, true, 14, 0};
 constexpr const char* kUPCAPattern = "D-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCALength = 15;
 constexpr std::size_t kUPCACheckIndex = 14;
@@ -40,8 +40,8 @@ constexpr const char* kUPCEParity[10] = {
     "BBBAAA", "BBABAA", "BBAABA", "BBAAAB", "BABBAA",
     "BAABBA", "BAAABB", "BABABA", "BABAAB", "BAABAB",
 };
-constexpr CodeForm kUPCEShortForm{{1, 8, 10, 0}, 13, 7, {10, 13, 0}, false, 9, 0};
-constexpr CodeForm kUPCELongForm{{1, 7, 13, 15}, 18, 11, {15, 18, 0}, true, 14, 15};
+constexpr EANUPCCodeForm kUPCEShortForm{{1, 8, 10, 0}, 13, 7, {10, 13, 0}, false, 9, 0};
+constexpr EANUPCCodeForm kUPCELongForm{{1, 7, 13, 15}, 18, 11, {15, 18, 0}, true, 14, 15};
 constexpr const char* kUPCEShortPattern = "0-DDDDDD-D";
 constexpr const char* kUPCELongPattern = "0-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCEShortLength = 10;
@@ -62,6 +62,40 @@ constexpr std::uint32_t kUPCEEndGuardElement = 27;
 constexpr std::int32_t kUPCEHeightBarEdge = 4;
 constexpr double kUPCECheckDigitCentreModules = 67.0;
 constexpr double kUPCECheckDigitCentreWithAddOnModules = 64.5;
+
+// The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
+// last of them: '1'-'6' name the UPC-E digit copied there, every other
+// character is copied as it stands.
+constexpr const char* kUPCEExpansion[10] = {
+    "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
+    "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
+};
+constexpr std::size_t kUPCEShortAddOnIndex = 10;
+constexpr std::size_t kUPCEAddOnLength = 3;
+
+// The UPC-A long form "0-MMMMM-PPPPP-C" of the six UPC-E digits of shortForm
+// (index 2 on), followed by the short form's add-on (index 10 on) when it has
+// one; longForm holds the long form's capacity. The short form's own number
+// system and check digit are not read.
+bool ExpandUPCE(const char* shortForm, char* longForm) {
+    const char* const digits = shortForm + kUPCEDigitsIndex;
+    if (!AllDigits(digits, kUPCEDigitCount)) {
+        return false;
+    }
+    const char* const pattern = kUPCEExpansion[DigitValue(digits[kUPCEDigitCount - 1])];
+    std::size_t i = 0;
+    for (; pattern[i] != '\0'; ++i) {
+        const char c = pattern[i];
+        longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
+    }
+    longForm[i++] = '-';
+    SetGS1CheckDigit(longForm, i);
+    longForm[++i] = '\0';
+    if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
+        std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);
+    }
+    return true;
+}
 
 // A UPC-E code's length ends at a blank or '(', where the display form's
 // short form begins.
@@ -151,7 +185,7 @@ double BarcodeProcessorUPCA::ComputeWidth() {
 
 bool BarcodeProcessorUPCA::IsEncodedValid(const char* encoded) const {
     if (encoded == nullptr || !MatchesForm(encoded, kUPCAPattern) ||
-        !HasCheckDigitAt(encoded, kUPCACheckIndex)) {
+        !HasGS1CheckDigitAt(encoded, kUPCACheckIndex)) {
         return false;
     }
     const char* const addOn = AddOnAfter(encoded, kUPCALength);
@@ -160,7 +194,7 @@ bool BarcodeProcessorUPCA::IsEncodedValid(const char* encoded) const {
 
 // The regrouped add-on consists of digits, so it passes as it is.
 bool BarcodeProcessorUPCA::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kUPCAForm) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kUPCAForm) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool reversed) {
@@ -183,7 +217,7 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
     while (check < 10 && std::memcmp(letters, kUPCEParity[check], kUPCEDigitCount) != 0) {
         ++check;
     }
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     char addOn[kAddOnCapacity + 1];
     char display[kDisplayFormCapacity + 1];
     if (check == 10 || !ExpandsCanonically(shortForm, longForm) ||
@@ -198,7 +232,7 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
 
 bool BarcodeProcessorUPCE::Generate() {
     const double width = ComputeWidth();
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     char digits[kUPCEDigitCount];
     char display[kDisplayFormCapacity + 1];
     if (!(width > 0.0) || !MakeLongForm(GetEncodedCode(), longForm) ||
@@ -238,7 +272,7 @@ bool BarcodeProcessorUPCE::Generate() {
 }
 
 double BarcodeProcessorUPCE::ComputeWidth() {
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     if (!MakeLongForm(GetEncodedCode(), longForm)) {
         return 0.0;
     }
@@ -252,7 +286,7 @@ bool BarcodeProcessorUPCE::IsEncodedValid(const char* encoded) const {
         return false;
     }
     const std::size_t length = UPCECodeLength(encoded);
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     if (length == kUPCEShortLength || length == kUPCEMaxShortFormLength) {
         // A short form stands alone and must be the one its UPC-A code
         // suppresses to, so that the bars carry the digits it shows.
@@ -264,7 +298,7 @@ bool BarcodeProcessorUPCE::IsEncodedValid(const char* encoded) const {
     if (length != kUPCALength && length != kUPCALength + 3) {
         return false;
     }
-    if (!MatchesForm(encoded, kUPCELongPattern) || !HasCheckDigitAt(encoded, kUPCACheckIndex) ||
+    if (!MatchesForm(encoded, kUPCELongPattern) || !HasGS1CheckDigitAt(encoded, kUPCACheckIndex) ||
         (length > kUPCALength && !IsAddOnValid(encoded + kUPCALength))) {
         return false;
     }
@@ -283,16 +317,16 @@ bool BarcodeProcessorUPCE::CorrectCode(M7LString& code) const {
         return true;
     }
     if (LeadingDigitCount(code.CStr()) > kUPCEMaxShortDigits) {
-        return CorrectGroupedCode(code, kUPCELongForm) == Correction::kCorrected &&
+        return CorrectGroupedCode(code, kUPCELongForm) == EANUPCCorrection::kCorrected &&
                SuppressZeros(code.CStr(), nullptr);
     }
-    char text[kCorrectionCapacity + 1];
+    char text[kEANUPCCorrectionCapacity + 1];
     if (!RegroupDigits(code.CStr(), kUPCEShortForm, text) || (text[0] != '\0' && text[0] != '0')) {
         return false;
     }
     const bool complete = HasLengthOf(text, kUPCEShortForm);
     if (complete) {
-        char longForm[kUPCALongFormCapacity + 1];
+        char longForm[kLongFormCapacity + 1];
         if (!ExpandsCanonically(text, longForm)) {
             return false;
         }
@@ -320,7 +354,7 @@ bool BarcodeProcessorUPCE::SuppressZeros(const char* longForm, char* digits) con
     } else {
         take({m[0], m[1], m[2], m[3], m[4], p[4]});
     }
-    char expanded[kUPCALongFormCapacity + 1];
+    char expanded[kLongFormCapacity + 1];
     if (!ExpandUPCE(shortForm, expanded) ||
         std::memcmp(expanded, longForm, kUPCACheckIndex - 1) != 0) {
         return false;

@@ -26,6 +26,10 @@ constexpr char DigitCharacter(int value) {
 // Whether text[0, length) holds digits only; true for length 0.
 bool AllDigits(const char* text, std::size_t length);
 
+// Whether text has a digit wherever form has 'D' and form's character
+// everywhere else, up to form's end.
+bool MatchesForm(const char* text, const char* form);
+
 // Copies text with its terminator into out when it has at most capacity
 // characters; false, and out untouched, for a longer or a null text.
 bool CopyIfFits(const char* text, char* out, std::size_t capacity);
