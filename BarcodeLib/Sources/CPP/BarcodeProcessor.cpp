@@ -91,7 +91,7 @@ BarcodeProcessor::WideNarrowThresholds FindThresholds(const Edges& edges, std::u
             widths[j % 2].push_back(width);
         }
     }
-    return {SplitNarrowWide(widths[1]), SplitNarrowWide(widths[0])};
+    return {.barMm = SplitNarrowWide(widths[1]), .spaceMm = SplitNarrowWide(widths[0])};
 }
 
 }  // namespace

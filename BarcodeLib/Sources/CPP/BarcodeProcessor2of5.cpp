@@ -15,7 +15,7 @@ namespace Strivelo {
 
 namespace {
 
-// Digit patterns of Interleaved 2 of 5, narrow and wide, for 0 to 9.
+// The digits' patterns of narrow and wide elements, 0 to 9, of ISO/IEC 16390.
 constexpr const char* kDigitPatterns[10] = {
     "NNWWN", "WNNNW", "NWNNW", "WWNNN", "NNWNW", "WNWNN", "NWWNN", "NNNWW", "WNNWN", "NWNWN",
 };
@@ -40,16 +40,31 @@ constexpr std::array<PairRow, 100> MakePairTable() {
 
 constexpr std::array<PairRow, 100> TwoOfFivePairTable = MakePairTable();
 
+// The start and stop patterns of ISO/IEC 16390, bar first.
 constexpr std::string_view kStartLetters = "NNNN";
 constexpr std::string_view kStopLetters = "WNN";
 constexpr std::uint32_t kStartStopEdges = kStartLetters.size() + kStopLetters.size() + 1;
 constexpr std::size_t kITF14Length = 14;
 
-constexpr WideNarrowRules k2of5Rules{
-    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.2, 2.0, 3.0, 0.15, -1.0};
+constexpr WideNarrowRules k2of5Rules{.nominalModuleMm = BarcodeProcessor2of5::kModuleMm,
+                                     .minimumMagnification = 0.625,
+                                     .maximumMagnification = 1.2,
+                                     .smallModuleMm = 1.016,
+                                     .minimumRatioSmallModule = 2.2,
+                                     .minimumRatio = 2.0,
+                                     .maximumRatio = 3.0,
+                                     .minimumHeightPerWidth = 0.15,
+                                     .widthWithoutModuleMm = -1.0};
 // GS1 asks more of the wide elements of ITF-14.
-constexpr WideNarrowRules kITF14Rules{
-    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.25, 2.25, 3.0, 0.15, -1.0};
+constexpr WideNarrowRules kITF14Rules{.nominalModuleMm = BarcodeProcessor2of5::kModuleMm,
+                                      .minimumMagnification = 0.625,
+                                      .maximumMagnification = 1.2,
+                                      .smallModuleMm = 1.016,
+                                      .minimumRatioSmallModule = 2.25,
+                                      .minimumRatio = 2.25,
+                                      .maximumRatio = 3.0,
+                                      .minimumHeightPerWidth = 0.15,
+                                      .widthWithoutModuleMm = -1.0};
 
 constexpr double kDefaultBarHeightMm = 32.0;
 constexpr double kTextSizeMm = 8.96;
@@ -392,8 +407,12 @@ BarcodeProcessorWideNarrowBase::Layout BarcodeProcessor2of5::GetLayout(double sy
     const double bearerThickness =
         GetBearerBarEndBars() ? kBearerBoxThicknessMm
                               : kBearerBarThicknessModules * kModuleMm * GetMagnification();
-    return {std::max(kDefaultBarHeightMm, GetRules().minimumHeightPerWidth * symbolWidthMm),
-            kTextSizeMm * scaling, kCenteredTextAdvanceMm * scaling, bearerThickness, '\0'};
+    return {.defaultBarHeightMm =
+                std::max(kDefaultBarHeightMm, GetRules().minimumHeightPerWidth * symbolWidthMm),
+            .textSizeMm = kTextSizeMm * scaling,
+            .centeredTextAdvanceMm = kCenteredTextAdvanceMm * scaling,
+            .bearerThicknessMm = bearerThickness,
+            .textFrame = '\0'};
 }
 
 std::int32_t BarcodeProcessorITF14::GetType() const {

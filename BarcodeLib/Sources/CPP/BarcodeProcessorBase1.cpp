@@ -18,7 +18,8 @@ constexpr int kMaxElementModules = 4;
 // Guard bars reach this far below the normal bars, which end this far above
 // the digits of the human-readable line.
 constexpr int kGuardDescentModules = 5;
-// Guards, bar first; the elements of each are one module wide.
+// The normal and centre guard patterns of ISO/IEC 15420, bar first; the
+// elements of each are one module wide.
 constexpr const char* kOuterGuard = "101";
 constexpr const char* kCentreGuard = "01010";
 constexpr int kGuardModules = 3;
@@ -26,9 +27,9 @@ constexpr int kCentreGuardModules = 5;
 constexpr double kMaxBarWidthReductionModules = 0.25;
 constexpr double kBarHeightTolerance = 1.01;
 
-// Element widths (modules) of number sets A and B, space first: digit d of
-// set A is row d, of set B row 10 + d. Set C has the widths of set A but
-// begins with a bar.
+// Element widths (modules) of number sets A and B of ISO/IEC 15420, space
+// first: digit d of set A is row d, of set B row 10 + d. Set C has the widths
+// of set A but begins with a bar.
 constexpr std::uint8_t kSetAB[20][kElementsPerDigit] = {
     {3, 2, 1, 1}, {2, 2, 2, 1}, {2, 1, 2, 2}, {1, 4, 1, 1}, {1, 1, 3, 2},  // A 0-4
     {1, 2, 3, 1}, {1, 1, 1, 4}, {1, 3, 1, 2}, {1, 2, 1, 3}, {3, 1, 1, 2},  // A 5-9
@@ -36,14 +37,16 @@ constexpr std::uint8_t kSetAB[20][kElementsPerDigit] = {
     {1, 3, 2, 1}, {4, 1, 1, 1}, {2, 1, 3, 1}, {3, 1, 2, 1}, {2, 1, 1, 3},  // B 5-9
 };
 
-// Sets of the add-on digits: the 2-digit add-on by its value modulo 4, the
-// 5-digit one by its check value.
+// Sets of the add-on digits as the add-on symbols of ISO/IEC 15420 choose
+// them: the 2-digit add-on by its value modulo 4, the 5-digit one by its
+// check value.
 constexpr const char* kAddOn2Parity[4] = {"AA", "AB", "BA", "BB"};
 constexpr const char* kAddOn5Parity[10] = {"BBAAA", "BABAA", "BAABA", "BAAAB", "ABBAA",
                                            "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB"};
 
-// The add-on's guard and the separator between two of its digits; a UPC
-// add-on keeps more distance from its symbol than an EAN one.
+// The add-on's guard and the separator between two of its digits, as ISO/IEC
+// 15420 draws them; a UPC add-on keeps more distance from its symbol than an
+// EAN one.
 constexpr const char* kAddOnGuard = "1011";
 constexpr const char* kAddOnSeparator = "01";
 constexpr int kAddOnGuardModules = 4;
@@ -445,7 +448,11 @@ bool BarcodeProcessorBase1::StartModuleGrid(std::uint32_t firstEdge, double modu
     }
     const double origin = list.GetMeasured()[firstEdge];
     double* const ideal = list.GetIdeal();
-    grid_ = {firstEdge + 2, origin, moduleMm, kLeadingBarModules, kLeadingBarModules};
+    grid_ = {.nextEdge = firstEdge + 2,
+             .originMm = origin,
+             .moduleMm = moduleMm,
+             .reached = kLeadingBarModules,
+             .previous = kLeadingBarModules};
     ideal[firstEdge] = origin;
     ideal[firstEdge + 1] = origin + kLeadingBarModules * moduleMm;
     widths[firstEdge] = kLeadingBarModules;

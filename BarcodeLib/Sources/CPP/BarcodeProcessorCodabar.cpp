@@ -21,7 +21,8 @@ struct CodabarCharacter {
     char elements[kElementsPerCharacter + 1];
 };
 
-// Data characters, then the start and stop characters A-D.
+// The character set of the Codabar symbology specification EN 798: data
+// characters, then the start and stop characters A-D.
 constexpr CodabarCharacter kCharacters[] = {
     {'0', "NNNNNWW"}, {'1', "NNNNWWN"}, {'2', "NNNWNNW"}, {'3', "WWNNNNN"}, {'4', "NNWNNWN"},
     {'5', "WNNNNWN"}, {'6', "NWNNNNW"}, {'7', "NWNNWNN"}, {'8', "NWWNNNN"}, {'9', "WNNWNNN"},
@@ -30,8 +31,9 @@ constexpr CodabarCharacter kCharacters[] = {
 };
 constexpr std::size_t kFirstStartStopRow = 16;
 
-// Traditional element widths in mm at magnification 1, the seven elements and
-// the gap, rows as in kCharacters.
+// Traditional Codabar, the variant an informative annex of EN 798
+// describes, gives every element a width of its own: in mm at magnification
+// 1, the seven elements and the gap, rows as in kCharacters.
 constexpr double kTraditionalWidthsMm[][kEdgesPerCharacter] = {
     {0.165, 0.264, 0.165, 0.264, 0.165, 0.617, 0.455, 0.445},  // 0
     {0.165, 0.264, 0.165, 0.264, 0.455, 0.617, 0.165, 0.445},  // 1
@@ -108,8 +110,9 @@ constexpr TraditionalClasses FindTraditionalClasses() {
             }
         }
     }
-    return {narrowBar, (widestNarrow[1] + narrowestWide[1]) / 2.0,
-            (widestNarrow[0] + narrowestWide[0]) / 2.0};
+    return {.narrowBarMm = narrowBar,
+            .barThresholdMm = (widestNarrow[1] + narrowestWide[1]) / 2.0,
+            .spaceThresholdMm = (widestNarrow[0] + narrowestWide[0]) / 2.0};
 }
 
 constexpr TraditionalClasses kTraditionalClasses = FindTraditionalClasses();
@@ -193,8 +196,8 @@ Thresholds TraditionalThresholds(const BarcodeEdgeView& view) {
     Thresholds thresholds;
     for (int pass = 0; pass < kTraditionalThresholdPasses; ++pass) {
         const double magnification = (view[count - 1] + reduction) / nominalSpanMm;
-        thresholds = {kTraditionalClasses.barThresholdMm * magnification - reduction,
-                      kTraditionalClasses.spaceThresholdMm * magnification + reduction};
+        thresholds = {.barMm = kTraditionalClasses.barThresholdMm * magnification - reduction,
+                      .spaceMm = kTraditionalClasses.spaceThresholdMm * magnification + reduction};
         double narrowSum = 0.0;
         std::uint32_t narrowCount = 0;
         for (std::uint32_t j = 1; j < count; j += 2) {

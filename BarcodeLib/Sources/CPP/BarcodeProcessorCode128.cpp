@@ -194,9 +194,9 @@ struct MinimumBarHeight {
 
 // Also the default height; from the largest module down.
 constexpr MinimumBarHeight kMinimumBarHeights[] = {
-    {1.2, 38.2},
-    {1.0, 32.0},
-    {0.8, 25.4},
+    {.fromModuleMm = 1.2, .heightMm = 38.2},
+    {.fromModuleMm = 1.0, .heightMm = 32.0},
+    {.fromModuleMm = 0.8, .heightMm = 25.4},
 };
 constexpr double kSmallModuleMinimumBarHeightMm = 20.0;
 

@@ -10,10 +10,10 @@ namespace {
 
 constexpr const char* kName = "EAN-128";
 
-// Application identifiers with their data lengths; GS1 lists 423 as
-// n3+n..12 and 8008 as n8+n..4, so both are of variable length up to 15 and
-// 12 characters. No AI is a prefix of another, so a text matches one row
-// at most.
+// Application identifiers of the GS1 General Specifications with their data
+// lengths; GS1 lists 423 as n3+n..12 and 8008 as n8+n..4, so both are of
+// variable length up to 15 and 12 characters. No AI is a prefix of another, so a text matches one
+// row at most.
 constexpr EAN128AIRow EAN128AITable[] = {
     // first, last, max data length, predefined length, extra digit, may be shorter
     {"00", "00", 18, true, false, false},      {"01", "02", 14, true, false, false},

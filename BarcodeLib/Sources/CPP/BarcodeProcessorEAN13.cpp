@@ -9,7 +9,8 @@ namespace Strivelo {
 
 namespace {
 
-// Sets of the six left-half digits of an EAN-13, by its leading digit.
+// Sets of the six left-half digits of an EAN-13 by its leading digit, which
+// ISO/IEC 15420 encodes in their choice.
 constexpr const char* kLeadingDigitParity[10] = {
     "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
     "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
@@ -20,7 +21,13 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 
 // EAN-8: 7 quiet-zone modules, guard, four digits of set A, centre guard,
 // four of set C, guard, 7 quiet-zone modules.
-constexpr EANUPCCodeForm kEAN8Form{{4, 0, 0, 0}, 10, 7, {9, 0, 0}, true, 8, 0};
+constexpr EANUPCCodeForm kEAN8Form{.hyphens = {4, 0, 0, 0},
+                                   .maxLength = 10,
+                                   .dataDigits = 7,
+                                   .lengths = {9, 0, 0},
+                                   .cutToLength = true,
+                                   .checkIndex = 8,
+                                   .blankEndsAt = 0};
 constexpr const char* kEAN8Pattern = "DDDD-DDDD";
 constexpr std::size_t kEAN8CheckIndex = 8;
 constexpr std::uint32_t kEAN8Edges = 44;
@@ -34,7 +41,13 @@ constexpr std::int32_t kEAN8HeightBarEdge = 4;
 // EAN-13: 11 quiet-zone modules, guard, six digits of sets A and B (whose
 // choice carries the leading digit), centre guard, six of set C, guard, 7
 // quiet-zone modules, then the add-on.
-constexpr EANUPCCodeForm kEAN13Form{{1, 8, 15, 0}, 22, 12, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kEAN13Form{.hyphens = {1, 8, 15, 0},
+                                    .maxLength = 22,
+                                    .dataDigits = 12,
+                                    .lengths = {15, 18, 21},
+                                    .cutToLength = true,
+                                    .checkIndex = 14,
+                                    .blankEndsAt = 0};
 constexpr const char* kEAN13Pattern = "D-DDDDDD-DDDDDD";
 constexpr std::size_t kEAN13Length = 15;
 constexpr std::size_t kEAN13CheckIndex = 14;

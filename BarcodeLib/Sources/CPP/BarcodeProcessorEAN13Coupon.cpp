@@ -38,7 +38,8 @@ constexpr std::size_t kAILength = kAIDigits + 2;
 constexpr char kSerialAI[] = "(21)";
 constexpr std::size_t kSerialAILength = sizeof kSerialAI - 1;
 
-// The coupon fields an extension begins with, their data digits. A serial
+// The coupon fields an extension begins with (the coupon application
+// identifiers of the GS1 General Specifications), their data digits. A serial
 // number may follow the first two; 8102 carries exactly two digits and
 // nothing after them, and data too short for it becomes a single "0",
 // which it refuses. For reading, CorrectCode puts a blank after the
@@ -52,9 +53,9 @@ struct CouponField {
 };
 
 constexpr CouponField kCouponFields[] = {
-    {"(8100)", 12, true, {6, 0}},
-    {"(8101)", 16, true, {6, 11}},
-    {"(8102)", 8, false, {0, 0}},
+    {.ai = "(8100)", .length = 12, .serialMayFollow = true, .blankAfter = {6, 0}},
+    {.ai = "(8101)", .length = 16, .serialMayFollow = true, .blankAfter = {6, 11}},
+    {.ai = "(8102)", .length = 8, .serialMayFollow = false, .blankAfter = {0, 0}},
 };
 
 // The field the extension begins with, with its AI in parentheses or, when

@@ -467,8 +467,12 @@ bool BarcodeProcessorISBNBase::HasOption(std::int32_t optionCode) const {
 
 bool BarcodeProcessorISBNBase::GenerateWithLine(std::size_t lineCount, const char* secondLine) {
     constexpr int kLineStartModules = 12;
-    return NumberLineDrawing::Draw(
-        *this, {"ISBN", GetCode(), lineCount, secondLine, GetCenterAlign(), kLineStartModules});
+    return NumberLineDrawing::Draw(*this, {.label = "ISBN",
+                                           .code = GetCode(),
+                                           .codeCount = lineCount,
+                                           .second = secondLine,
+                                           .centred = GetCenterAlign(),
+                                           .startModules = kLineStartModules});
 }
 
 namespace {
@@ -703,8 +707,12 @@ bool BarcodeProcessorISSN::CodeToEncoded(const char* code, char* encoded,
 
 bool BarcodeProcessorISSN::Generate() {
     constexpr int kLineStartModules = 11;
-    return NumberLineDrawing::Draw(
-        *this, {"ISSN", GetCode(), kISSNLength, nullptr, false, kLineStartModules});
+    return NumberLineDrawing::Draw(*this, {.label = "ISSN",
+                                           .code = GetCode(),
+                                           .codeCount = kISSNLength,
+                                           .second = nullptr,
+                                           .centred = false,
+                                           .startModules = kLineStartModules});
 }
 
 bool BarcodeProcessorISSN::IsCodeValid(const char* code) const {

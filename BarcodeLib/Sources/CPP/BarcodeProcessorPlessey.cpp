@@ -19,7 +19,8 @@ constexpr std::uint32_t kEdgesPerCharacter = kBitsPerCharacter * kEdgesPerBar;
 
 // The bars around the characters in drawing order, one a cell: '1' wide, '0'
 // narrow. Closing bars follow the stop at the start of further cells, which
-// lie in the right quiet zone and do not count in the width.
+// lie in the right quiet zone and do not count in the width. No standard
+// specifies Plessey or MSI; these are the frames their readers expect.
 struct BarFrame {
     std::string_view start;
     std::string_view stop;
@@ -27,8 +28,10 @@ struct BarFrame {
     bool leastSignificantBitFirst;
 };
 
-constexpr BarFrame kPlesseyFrame{"1101", "1001", "1", true};
-constexpr BarFrame kMSIFrame{"1", "00", "", false};
+constexpr BarFrame kPlesseyFrame{
+    .start = "1101", .stop = "1001", .closing = "1", .leastSignificantBitFirst = true};
+constexpr BarFrame kMSIFrame{
+    .start = "1", .stop = "00", .closing = "", .leastSignificantBitFirst = false};
 
 const BarFrame& FrameOf(Layout layout) {
     return layout == Layout::kPlessey ? kPlesseyFrame : kMSIFrame;

@@ -24,7 +24,13 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 // UPC-A: 9 quiet-zone modules, guard, number system and five digits of set
 // A, centre guard, five digits and the check digit of set C, guard, 9
 // quiet-zone modules.
-constexpr EANUPCCodeForm kUPCAForm{{1, 7, 13, 15}, 22, 11, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kUPCAForm{.hyphens = {1, 7, 13, 15},
+                                   .maxLength = 22,
+                                   .dataDigits = 11,
+                                   .lengths = {15, 18, 21},
+                                   .cutToLength = true,
+                                   .checkIndex = 14,
+                                   .blankEndsAt = 0};
 constexpr const char* kUPCAPattern = "D-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCALength = 15;
 constexpr std::size_t kUPCACheckIndex = 14;
@@ -34,14 +40,27 @@ constexpr double kUPCACheckDigitCentreModules = 111.0;
 constexpr double kUPCACheckDigitCentreWithAddOnModules = 108.5;
 
 // UPC-E: 9 quiet-zone modules, guard, six digits of sets A and B (whose
-// choice carries the check digit), the 6-module end guard space-bar-space-
-// bar-space-bar, 9 quiet-zone modules, then the add-on.
+// choice carries the check digit, by the parity table of ISO/IEC 15420 for
+// number system 0), the 6-module special guard of ISO/IEC 15420
+// space-bar-space-bar-space-bar, 9 quiet-zone modules, then the add-on.
 constexpr const char* kUPCEParity[10] = {
     "BBBAAA", "BBABAA", "BBAABA", "BBAAAB", "BABBAA",
     "BAABBA", "BAAABB", "BABABA", "BABAAB", "BAABAB",
 };
-constexpr EANUPCCodeForm kUPCEShortForm{{1, 8, 10, 0}, 13, 7, {10, 13, 0}, false, 9, 0};
-constexpr EANUPCCodeForm kUPCELongForm{{1, 7, 13, 15}, 18, 11, {15, 18, 0}, true, 14, 15};
+constexpr EANUPCCodeForm kUPCEShortForm{.hyphens = {1, 8, 10, 0},
+                                        .maxLength = 13,
+                                        .dataDigits = 7,
+                                        .lengths = {10, 13, 0},
+                                        .cutToLength = false,
+                                        .checkIndex = 9,
+                                        .blankEndsAt = 0};
+constexpr EANUPCCodeForm kUPCELongForm{.hyphens = {1, 7, 13, 15},
+                                       .maxLength = 18,
+                                       .dataDigits = 11,
+                                       .lengths = {15, 18, 0},
+                                       .cutToLength = true,
+                                       .checkIndex = 14,
+                                       .blankEndsAt = 15};
 constexpr const char* kUPCEShortPattern = "0-DDDDDD-D";
 constexpr const char* kUPCELongPattern = "0-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCEShortLength = 10;
@@ -64,8 +83,9 @@ constexpr double kUPCECheckDigitCentreModules = 67.0;
 constexpr double kUPCECheckDigitCentreWithAddOnModules = 64.5;
 
 // The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
-// last of them: '1'-'6' name the UPC-E digit copied there, every other
-// character is copied as it stands.
+// last of them as the zero suppression of the GS1 General Specifications
+// does: '1'-'6' name the UPC-E digit copied there, every other character is
+// copied as it stands.
 constexpr const char* kUPCEExpansion[10] = {
     "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
     "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
