@@ -31,17 +31,6 @@ bool IsPositiveFinite(double value) {
     return std::isfinite(value) && value > 0.0;
 }
 
-struct ElementGroup {
-    double sum = 0.0;
-    std::uint32_t count = 0;
-
-    void Add(double width) {
-        sum += width;
-        ++count;
-    }
-    double Mean() const { return sum / count; }
-};
-
 bool IsGap(std::uint32_t element, std::uint32_t gapPeriod) {
     return gapPeriod != 0 && element % gapPeriod == 0;
 }
@@ -384,7 +373,7 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
     }
     const double* const measured = decoding_.GetMeasured();
     const WideNarrowThresholds thresholds = FindThresholds(measured, count, gapPeriod);
-    ElementGroup groups[2][2];
+    WidthMean groups[2][2];
     for (std::uint32_t j = 1; j < count; ++j) {
         if (!IsGap(j, gapPeriod)) {
             const double width = measured[j] - measured[j - 1];
@@ -393,8 +382,8 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
     }
     double means[2][2];
     for (int wide = 0; wide < 2; ++wide) {
-        ElementGroup& spaces = groups[wide][0];
-        ElementGroup& bars = groups[wide][1];
+        WidthMean& spaces = groups[wide][0];
+        WidthMean& bars = groups[wide][1];
         if (spaces.count == 0 && bars.count == 0) {
             return false;
         }
@@ -404,7 +393,7 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
             bars = spaces;
         }
         for (int bar = 0; bar < 2; ++bar) {
-            means[wide][bar] = groups[wide][bar].Mean();
+            means[wide][bar] = groups[wide][bar].Get();
             if (means[wide][bar] < 0.0) {
                 return false;
             }

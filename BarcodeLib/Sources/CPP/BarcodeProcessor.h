@@ -171,6 +171,18 @@ public:
     };
 
 protected:
+    // The mean of the element widths added to it, asked only once it has one.
+    struct WidthMean {
+        double sum = 0.0;
+        std::uint32_t count = 0;
+
+        void Add(double width) {
+            sum += width;
+            ++count;
+        }
+        double Get() const { return sum / count; }
+    };
+
     // What a family's Decode found in the decoding edges; CommitDecoding
     // stores it only when the code is accepted.
     struct DecodeResult {

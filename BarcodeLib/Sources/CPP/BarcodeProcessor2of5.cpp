@@ -82,6 +82,26 @@ constexpr double kBarHeightTolerance = 1.005;
 // device exists and whole units would no longer be exact.
 constexpr double kLargestDeviceCount = 2147483648.0;
 
+// Whether the elements from firstElement on (element j from edge j - 1 to
+// edge j) get these letters against the thresholds.
+bool MatchesLetters(const BarcodeEdgeView& edges,
+                    const BarcodeProcessor::WideNarrowThresholds& thresholds,
+                    std::uint32_t firstElement, std::string_view letters) {
+    const std::uint32_t count = edges.GetCount();
+    if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
+        return false;
+    }
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
+        const char letter =
+            thresholds.IsWide(element, edges[element] - edges[element - 1]) ? 'W' : 'N';
+        if (letters[i] != 'I' && letters[i] != letter) {
+            return false;
+        }
+    }
+    return true;
+}
+
 double QuietZone(double moduleMm) {
     return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
 }
@@ -160,23 +180,16 @@ bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, doub
     return true;
 }
 
-bool BarcodeProcessorWideNarrowBase::MatchesLetters(const BarcodeEdgeView& edges,
-                                                    const WideNarrowThresholds& thresholds,
-                                                    std::uint32_t firstElement,
-                                                    std::string_view letters) {
+bool BarcodeProcessorWideNarrowBase::HasStartStop(const BarcodeEdgeView& edges,
+                                                  std::uint32_t gapPeriod, std::string_view start,
+                                                  std::string_view stop) {
     const std::uint32_t count = edges.GetCount();
-    if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
+    if (count < start.size() + stop.size() + 1) {
         return false;
     }
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
-        const char letter =
-            thresholds.IsWide(element, edges[element] - edges[element - 1]) ? 'W' : 'N';
-        if (letters[i] != 'I' && letters[i] != letter) {
-            return false;
-        }
-    }
-    return true;
+    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, gapPeriod);
+    return MatchesLetters(edges, thresholds, 1, start) &&
+           MatchesLetters(edges, thresholds, count - static_cast<std::uint32_t>(stop.size()), stop);
 }
 
 bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
@@ -320,17 +333,6 @@ const char* BarcodeProcessor2of5::GetName() const {
     return "2 of 5";
 }
 
-bool BarcodeProcessor2of5::HasStartStop(const BarcodeEdgeView& edges) {
-    const std::uint32_t count = edges.GetCount();
-    if (count < kStartStopEdges) {
-        return false;
-    }
-    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, 0);
-    return MatchesLetters(edges, thresholds, 1, kStartLetters) &&
-           MatchesLetters(edges, thresholds,
-                          count - static_cast<std::uint32_t>(kStopLetters.size()), kStopLetters);
-}
-
 bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second) {
     const char* const letters = GetLetters() + letterIndex;
     for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
@@ -360,7 +362,7 @@ bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
-    return HasStartStop(view) &&
+    return HasStartStop(view, 0, kStartLetters, kStopLetters) &&
            DecodeSymbol(view, 0, (count - kStartStopEdges) / kElementsPerPair * 2);
 }
 

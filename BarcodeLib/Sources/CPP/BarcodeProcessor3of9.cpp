@@ -64,18 +64,6 @@ const char* BarcodeProcessor3of9::GetName() const {
     return "3 of 9";
 }
 
-// The stop has no gap after it.
-bool BarcodeProcessor3of9::HasStartStop(const BarcodeEdgeView& edges) {
-    const std::uint32_t count = edges.GetCount();
-    if (count < 2 * kLettersPerCharacter) {
-        return false;
-    }
-    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, kLettersPerCharacter);
-    return MatchesLetters(edges, thresholds, 1, kStartStopLetters) &&
-           MatchesLetters(edges, thresholds, count - kElementsPerCharacter,
-                          kStartStopLetters.substr(0, kElementsPerCharacter));
-}
-
 bool BarcodeProcessor3of9::DecodeCharacter(std::uint32_t letterIndex, char* character) {
     const std::string_view letters(GetLetters() + letterIndex, kLettersPerCharacter);
     for (const std::string_view row : Code39Table) {
@@ -105,7 +93,9 @@ bool BarcodeProcessor3of9::Decode(const double* edges, std::uint32_t count, bool
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
-    return HasStartStop(view) &&
+    // "*" at both ends, the stop without the gap after it.
+    return HasStartStop(view, kLettersPerCharacter, kStartStopLetters,
+                        kStartStopLetters.substr(0, kElementsPerCharacter)) &&
            DecodeSymbol(view, kLettersPerCharacter, count / kLettersPerCharacter - 2);
 }
 

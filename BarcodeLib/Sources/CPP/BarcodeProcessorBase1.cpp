@@ -591,14 +591,9 @@ bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std:
 bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double moduleMm,
                                                std::uint32_t mainEdges,
                                                std::int32_t heightBarEdge) {
-    DecodeResult result;
-    result.encodedCode = encoded;
-    result.magnification = moduleMm / kModuleWidthMm;
-    result.moduleWidthMm = moduleMm;
+    DecodeResult result = WholeSymbolResult(encoded, moduleMm, kModuleWidthMm);
     result.reductionEdgeCount = mainEdges;
-    result.fitIdealEdges = true;
     result.heightBarEdge = heightBarEdge;
-    result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);
     return CommitDecoding(result);
 }

@@ -138,17 +138,6 @@ bool PlesseyCheckCharacters(const char* digits, std::size_t count, char* checks)
 
 constexpr std::size_t kPlesseyCheckCount = 2;
 
-struct Mean {
-    double sum = 0.0;
-    std::uint32_t count = 0;
-
-    void Add(double value) {
-        sum += value;
-        ++count;
-    }
-    double Get() const { return sum / count; }
-};
-
 // A genuine wide bar is wider than its space while a narrow bar is at most a
 // third of its space; symbols failing both are something else.
 constexpr double kWideBarToSpaceMinimum = 1.0;
@@ -208,8 +197,8 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
 
     // The start and stop bars put at least one bar, with its space, in every
     // group.
-    Mean barMeans[2];
-    Mean spaceAfterMeans[2];
+    WidthMean barMeans[2];
+    WidthMean spaceAfterMeans[2];
     for (std::uint32_t bar = 0; bar < bars; ++bar) {
         const double width = measured[2 * bar + 1] - measured[2 * bar];
         const bool wide = width > threshold;
