@@ -455,6 +455,24 @@ bool BarcodeProcessor::EmitText(double x, double y, double size, char character)
     return generator_->AddText(x + originXMm_, y + originYMm_, size, character);
 }
 
+bool BarcodeProcessor::EmitTextLine(const char* text, std::size_t count, const TextLine& line) {
+    if (count == 0) {
+        return true;
+    }
+    const double width = GetTotalWidth();
+    const double n = static_cast<double>(count);
+    const double pitch = line.centred ? line.centredPitchMm : (width - 2.0 * line.quietZoneMm) / n;
+    const double first =
+        line.centred ? (width - n * pitch + pitch) / 2.0 : line.quietZoneMm + pitch / 2.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!EmitText(first + static_cast<double>(i) * pitch, line.baselineMm, line.sizeMm,
+                      text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool BarcodeProcessor::EmitFont(const char* name, bool sizeIsCharacterHeight) {
     if (generator_ == nullptr) {
         return false;

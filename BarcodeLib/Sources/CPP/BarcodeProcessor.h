@@ -250,6 +250,19 @@ protected:
     bool EmitQuietZoneMarks(double left, double right, double bottom, double top, bool leftMark,
                             bool rightMark);
     bool EmitText(double x, double y, double size, char character);
+    // Where a family's human-readable line goes under the bars.
+    struct TextLine {
+        double quietZoneMm;
+        double baselineMm;
+        double sizeMm;
+        // Centred about the middle at centredPitchMm; else spread over the
+        // total width between the quiet zones.
+        bool centred;
+        double centredPitchMm;
+    };
+    // The count characters of text, each centred on its pitch; true for no
+    // characters.
+    bool EmitTextLine(const char* text, std::size_t count, const TextLine& line);
     bool EmitFont(const char* name, bool sizeIsCharacterHeight);
 
     const char* GetEncodedCode() const { return encodedCode_.CStr(); }

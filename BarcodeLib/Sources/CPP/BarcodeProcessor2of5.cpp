@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
@@ -246,21 +247,16 @@ bool BarcodeProcessorWideNarrowBase::Generate() {
     if (!GetHumanReadable()) {
         return true;
     }
-    const std::size_t framed = layout.textFrame == '\0' ? 0 : 1;
-    const std::size_t characters = length + 2 * framed;
-    const double n = static_cast<double>(characters);
-    const double advance =
-        GetCenterAlign() ? layout.centeredTextAdvanceMm : (totalWidth - 2.0 * quietZone) / n;
-    const double firstX =
-        GetCenterAlign() ? (totalWidth - n * advance + advance) / 2.0 : quietZone + advance / 2.0;
-    for (std::size_t i = 0; i < characters; ++i) {
-        const bool frame = i < framed || i >= framed + length;
-        if (!EmitText(firstX + static_cast<double>(i) * advance, textY, layout.textSizeMm,
-                      frame ? layout.textFrame : code[i - framed])) {
-            return false;
-        }
+    std::string printed(code, length);
+    if (layout.textFrame != '\0') {
+        printed = layout.textFrame + printed + layout.textFrame;
     }
-    return true;
+    return EmitTextLine(printed.data(), printed.size(),
+                        {.quietZoneMm = quietZone,
+                         .baselineMm = textY,
+                         .sizeMm = layout.textSizeMm,
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = layout.centeredTextAdvanceMm});
 }
 
 double BarcodeProcessorWideNarrowBase::ComputeWidth() {

@@ -383,22 +383,13 @@ bool BarcodeProcessorBase3::Generate() {
         }
     }
     // Start and stop are not printed.
-    const std::size_t printed = length - 2;
-    if (!GetHumanReadable() || printed == 0) {
-        return true;
-    }
-    double step = kCentredTextPitchModules * module;
-    double first = (step + width - printed * step) / 2.0;
-    if (!GetCenterAlign()) {
-        step = (width - 2.0 * quietZone) / printed;
-        first = quietZone + step / 2.0;
-    }
-    for (std::size_t i = 0; i < printed; ++i) {
-        if (!EmitText(first + i * step, textY, size, code[i + 1])) {
-            return false;
-        }
-    }
-    return true;
+    return !GetHumanReadable() ||
+           EmitTextLine(code + 1, length - 2,
+                        {.quietZoneMm = quietZone,
+                         .baselineMm = textY,
+                         .sizeMm = size,
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = kCentredTextPitchModules * module});
 }
 
 double BarcodeProcessorBase3::ComputeWidth() {

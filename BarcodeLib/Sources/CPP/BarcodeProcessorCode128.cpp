@@ -845,25 +845,13 @@ double BarcodeProcessorCode128::TextSizeMm() const {
 
 bool BarcodeProcessorCode128::EmitTextLine(const char* characters, std::size_t count,
                                            double quietZoneMm, double baselineMm) {
-    if (count == 0) {
-        return true;
-    }
-    const double width = GetTotalWidth();
-    const double n = static_cast<double>(count);
-    double advance = (width - 2.0 * quietZoneMm) / n;
-    double x = quietZoneMm + advance / 2.0;
-    if (GetCenterAlign()) {
-        advance = kCenteredPitchPerScalingMm * GetFontScaling();
-        x = (width - n * advance + advance) / 2.0;
-    }
-    const double size = TextSizeMm();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!EmitText(x, baselineMm, size, characters[i])) {
-            return false;
-        }
-        x += advance;
-    }
-    return true;
+    return BarcodeProcessor::EmitTextLine(
+        characters, count,
+        {.quietZoneMm = quietZoneMm,
+         .baselineMm = baselineMm,
+         .sizeMm = TextSizeMm(),
+         .centred = GetCenterAlign(),
+         .centredPitchMm = kCenteredPitchPerScalingMm * GetFontScaling()});
 }
 
 bool BarcodeProcessorCode128::EmitSymbol(std::uint8_t value, double bottom, double top) {

@@ -331,26 +331,13 @@ double BarcodeProcessorBase2::GetTextBaselineMm() const {
 }
 
 bool BarcodeProcessorBase2::EmitCharacters(const char* text) {
-    const std::size_t count = std::strlen(text);
-    if (count == 0) {
-        return true;
-    }
     const double cell = GetModuleWidth();
-    const double width = GetTotalWidth();
-    const double size = GetTextSizeMm();
-    const double y = GetTextBaselineMm();
-    double step = kCentredTextPitchCells * cell;
-    double first = (width - count * step + step) / 2.0;
-    if (!GetCenterAlign()) {
-        step = (width - 2.0 * kQuietZoneCells * cell) / count;
-        first = kQuietZoneCells * cell + step / 2.0;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!EmitText(first + i * step, y, size, text[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EmitTextLine(text, std::strlen(text),
+                        {.quietZoneMm = kQuietZoneCells * cell,
+                         .baselineMm = GetTextBaselineMm(),
+                         .sizeMm = GetTextSizeMm(),
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = kCentredTextPitchCells * cell});
 }
 
 bool BarcodeProcessorPlessey::IsEncodedValid(const char* encoded) const {
