@@ -56,16 +56,15 @@ constexpr WideNarrowRules k2of5Rules{.nominalModuleMm = BarcodeProcessor2of5::kM
                                      .maximumRatio = 3.0,
                                      .minimumHeightPerWidth = 0.15,
                                      .widthWithoutModuleMm = -1.0};
-// GS1 asks more of the wide elements of ITF-14.
-constexpr WideNarrowRules kITF14Rules{.nominalModuleMm = BarcodeProcessor2of5::kModuleMm,
-                                      .minimumMagnification = 0.625,
-                                      .maximumMagnification = 1.2,
-                                      .smallModuleMm = 1.016,
-                                      .minimumRatioSmallModule = 2.25,
-                                      .minimumRatio = 2.25,
-                                      .maximumRatio = 3.0,
-                                      .minimumHeightPerWidth = 0.15,
-                                      .widthWithoutModuleMm = -1.0};
+// Those of Interleaved 2 of 5, but the GS1 General Specifications ask more of
+// the wide elements of ITF-14.
+constexpr WideNarrowRules kITF14Rules = [] {
+    constexpr double kGS1MinimumRatio = 2.25;
+    WideNarrowRules rules = k2of5Rules;
+    rules.minimumRatioSmallModule = kGS1MinimumRatio;
+    rules.minimumRatio = kGS1MinimumRatio;
+    return rules;
+}();
 
 constexpr double kDefaultBarHeightMm = 32.0;
 constexpr double kTextSizeMm = 8.96;
