@@ -473,7 +473,7 @@ std::string EAN13CouponText(Random& random) {
     return "99" + Digits(random, 10) + CouponExtension(random);
 }
 std::string UPCACouponText(Random& random) {
-    return "5" + Digits(random, 10) + CouponExtension(random);
+    return '5' + Digits(random, 10) + CouponExtension(random);
 }
 std::string ISBNEANText(Random& random) {
     return (random.Below(2) == 0 ? "978" : "979") + Digits(random, 9);
@@ -488,7 +488,7 @@ std::string JAN13Text(Random& random) {
     return JANPrefix(random) + Digits(random, 10);
 }
 std::string UPCEText(Random& random) {
-    return "0" + Digits(random, 6);
+    return '0' + Digits(random, 6);
 }
 std::string TwoOfFiveText(Random& random) {
     return Digits(random, 2 * (1 + random.Below(kMaxRandomCharacters / 2)));
@@ -650,7 +650,7 @@ std::string RandomCode(const TypeTraits& traits, BarcodeProcessor& processor, Ra
         const std::uint32_t choice = random.Below(addOns + 1);
         *addOn = choice < addOns;
         if (*addOn) {
-            code += "-" + Digits(random, traits.addOnLengths[choice] - '0');
+            code += '-' + Digits(random, traits.addOnLengths[choice] - '0');
         }
         if (processor.SetCode(code.c_str())) {
             return code;
