@@ -529,6 +529,10 @@ void Reader::Root(std::string_view name, const xmlChar* uri, const Attributes& a
     if (!height) {
         return;
     }
+    if (!(static_cast<float>(*width) > 0 && static_cast<float>(*height) > 0)) {
+        Fail("a page too small for the host");
+        return;
+    }
     // User units to points with y down; then flipped.
     Matrix view{host::kPointsPerSvgPixel, 0, 0, host::kPointsPerSvgPixel, 0, 0};
     if (viewBox) {
@@ -1480,6 +1484,9 @@ SvgOpened Reader::Read(std::string_view bytes) {
 
 SvgOpened ReadSvgDocument(DocumentStore& store, InstalledFonts& fonts, std::string_view bytes,
                           const std::string& path, const SvgLimits& limits) {
+    if (bytes.empty()) {
+        return {{}, 0, "the file is empty"};
+    }
     if (bytes.size() > limits.fileBytes) {
         return {{}, 0, "the file is larger than " + std::to_string(limits.fileBytes) + " bytes"};
     }

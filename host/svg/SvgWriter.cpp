@@ -486,6 +486,9 @@ void Writer::WriteCompound(std::size_t depth, const ArtRecord& compound) {
     if (!data.empty()) {
         Attribute("d", data);
     }
+    // The host keeps no fill rule; even-odd shows a hole whichever way its
+    // path runs.
+    Attribute("fill-rule", "evenodd");
     OwnAttribute(svg::own::kArt, svg::own::kCompoundPath);
     StyleAttributes(compound.style);
     ArtAttributes(compound);
