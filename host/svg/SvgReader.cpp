@@ -2,6 +2,7 @@
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <algorithm>
 #include <cmath>
@@ -329,8 +330,8 @@ private:
     bool Check(host::Error error, std::string_view what);
     void Layer(const Attributes& attributes, const Context& context);
     void Art(Kind kind, const Attributes& attributes);
-    // The art's opacity (with the inherited fill opacity where it has paint),
-    // blend mode: none after a failure.
+    // The art's own opacity times the fill opacity given (1 for art without
+    // a fill); none when it does not read.
     std::optional<double> Opacity(const Attributes& attributes, double fillOpacity);
     bool Blend(const Attributes& attributes, std::optional<host::BlendMode>& mode);
     bool Decorate(host::Art art, const Attributes& attributes, double fillOpacity);
@@ -383,7 +384,15 @@ void Reader::Fail(std::string message) {
 }
 
 bool Reader::Bad(std::string_view attribute, std::string_view value, std::string_view problem) {
-    Fail(std::string(attribute) + "=\"" + std::string(value) + "\": " + std::string(problem));
+    // A long value is shown by its start, cut before a whole character.
+    constexpr std::size_t kShownValueBytes = 40;
+    std::size_t shown = std::min(value.size(), kShownValueBytes);
+    while (shown < value.size() && shown > 0 &&
+           (static_cast<unsigned char>(value[shown]) & 0xC0) == 0x80) {
+        --shown;
+    }
+    Fail(std::string(attribute) + "=\"" + std::string(value.substr(0, shown)) +
+         (shown < value.size() ? "...\": " : "\": ") + std::string(problem));
     return false;
 }
 
@@ -1434,6 +1443,8 @@ void OnError(void* context, xmlErrorPtr error) {
     Guarded(context, [&](Reader& reader) { reader.ParserError(*error); });
 }
 
+void IgnoreMessage(void*, const char*, ...) {}
+
 SvgOpened Reader::Read(std::string_view bytes) {
     static const bool initialized = (xmlInitParser(), true);
     (void)initialized;
@@ -1442,6 +1453,7 @@ SvgOpened Reader::Read(std::string_view bytes) {
     handler.startElementNs = OnStartElement;
     handler.endElementNs = OnEndElement;
     handler.characters = OnCharacters;
+    handler.ignorableWhitespace = OnCharacters;
     handler.cdataBlock = OnCharacters;
     handler.getEntity = OnEntity;
     handler.serror = OnError;
@@ -1452,15 +1464,35 @@ SvgOpened Reader::Read(std::string_view bytes) {
     // Entities are never expanded: none is declared (no declaration is
     // handed on) and references to others fail; nothing is loaded.
     xmlCtxtUseOptions(parser_, XML_PARSE_NOENT | XML_PARSE_NONET);
-    for (std::size_t offset = 0; offset < bytes.size() && !Failed(); offset += kInputChunkBytes) {
+    // What the parser reports outside the context (about encodings) is not
+    // printed; the parse fails on it all the same.
+    const xmlGenericErrorFunc printer = xmlGenericError;
+    void* const printerContext = xmlGenericErrorContext;
+    xmlSetGenericErrorFunc(nullptr, IgnoreMessage);
+    int status = 0;
+    for (std::size_t offset = 0; offset < bytes.size() && status == 0 && !Failed();
+         offset += kInputChunkBytes) {
         const std::size_t size = std::min(kInputChunkBytes, bytes.size() - offset);
-        xmlParseChunk(parser_, bytes.data() + offset, static_cast<int>(size), 0);
+        status = xmlParseChunk(parser_, bytes.data() + offset, static_cast<int>(size), 0);
     }
-    if (!Failed()) {
-        xmlParseChunk(parser_, nullptr, 0, 1);
+    if (status == 0 && !Failed()) {
+        status = xmlParseChunk(parser_, nullptr, 0, 1);
+    }
+    xmlSetGenericErrorFunc(printerContext, printer);
+    if (!Failed() && (status != 0 || parser_->wellFormed == 0)) {
+        const xmlError* last = xmlCtxtGetLastError(parser_);
+        if (last != nullptr && last->message != nullptr) {
+            ParserError(*last);
+        }
+        Fail("not well-formed XML (parser error " + std::to_string(status) + ")");
     }
     if (!Failed() && !document_) {
         Fail("no SVG document");
+    }
+    // The parser keeps the entities declared in a document of its own when
+    // it hands on events; that document is not the context's to free.
+    if (parser_->myDoc != nullptr) {
+        xmlFreeDoc(parser_->myDoc);
     }
     xmlFreeParserCtxt(parser_);
     parser_ = nullptr;

@@ -117,26 +117,24 @@ std::size_t ValueScanner::NumberLength() const {
     return at - position_;
 }
 
-std::optional<float> ValueScanner::Number() {
+template <typename Value>
+std::optional<Value> ValueScanner::Scan() {
     SkipSpace();
     const std::size_t length = NumberLength();
     if (length == 0) {
         return std::nullopt;
     }
-    const std::optional<float> value = Convert<float>(text_.substr(position_, length));
+    const std::optional<Value> value = Convert<Value>(text_.substr(position_, length));
     position_ += length;
     return value;
 }
 
+std::optional<float> ValueScanner::Number() {
+    return Scan<float>();
+}
+
 std::optional<double> ValueScanner::Double() {
-    SkipSpace();
-    const std::size_t length = NumberLength();
-    if (length == 0) {
-        return std::nullopt;
-    }
-    const std::optional<double> value = Convert<double>(text_.substr(position_, length));
-    position_ += length;
-    return value;
+    return Scan<double>();
 }
 
 std::optional<bool> ValueScanner::Flag() {

@@ -103,6 +103,8 @@ public:
     std::size_t Offset() const { return position_; }
 
 private:
+    template <typename Value>
+    std::optional<Value> Scan();
     // The extent of the number at the position, or 0 for none.
     std::size_t NumberLength() const;
     void SkipSpace();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SvgScene.h"
-#include "ToolRun.h"
+#include "support/ToolRun.h"
 
 namespace {
 

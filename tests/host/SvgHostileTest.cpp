@@ -67,6 +67,9 @@ TEST(SvgHostile, FailsCleanlyAndOpensNothing) {
         {"coordinates past the host's range",
          File(R"(<rect transform='scale(1e30)' width="1e10" height="1"/>)"),
          "a value out of the host's range"},
+        {"a long value, shown by its start",
+         File(R"(<rect height="1" width=")" + std::string(10000, '9') + R"("/>)"),
+         R"(width=")" + std::string(40, '9') + R"(...": not a length)"},
         {"NaN for a length", File(R"(<rect width="NaN" height="1"/>)"),
          R"(width="NaN": not a length)"},
         {"NaN in path data", File(R"(<path d="M NaN 0"/>)"),
@@ -103,6 +106,10 @@ TEST(SvgHostile, FailsCleanlyAndOpensNothing) {
          "not a paint of the host's"},
         {"no XML", "barcode", "not well-formed XML"},
         {"an empty file", "", "the file is empty"},
+        {"bytes that the declared encoding cannot read",
+         R"(<?xml version="1.0" encoding="Shift_JIS"?>)" +
+             File(std::string("<text>\x82\x00\x00\x00</text>", 17)),
+         "not well-formed XML"},
         {"binary bytes", std::string("\x00\xff\xfe<svg", 7), "not well-formed XML"},
         {"a cut file", File("<rect").substr(0, 60), "not well-formed XML"},
         {"another root element", "<html/>", "the root element <html> is no <svg>"},
@@ -171,7 +178,7 @@ TEST(SvgHostile, LoadsUpToTheLimits) {
 // Ten megabytes of paths load as as many paths.
 TEST(SvgHostile, LoadsTenMegabytesOfPaths) {
     SvgScene scene;
-    const std::string path = R"(<path d="M0 0 L1 1"/>)";
+    const std::string path = R"(<path d="M0 0)" + Repeat(" L1 1 L2 0", 25) + R"("/>)";
     constexpr std::size_t kFileBytes = 10'000'000;
     const std::size_t paths = kFileBytes / path.size();
     const std::string file = scene.folder / "paths.svg";

@@ -9,7 +9,7 @@
 
 #include "DocumentForm.h"
 #include "SvgScene.h"
-#include "ToolRun.h"
+#include "support/ToolRun.h"
 
 namespace {
 
