@@ -1054,6 +1054,11 @@ void Reader::Shape(Kind kind, const Attributes& attributes, const Context& conte
         Skip(true);
         return;
     }
+    // A compound path holds paths, not compound paths.
+    if (kind == Kind::kOwnPath && subpaths->size() > 1) {
+        Fail("a path of a compound path with several subpaths");
+        return;
+    }
     if (ownCompound || subpaths->size() > 1) {
         host::Art compound;
         if (!Counted() ||

@@ -104,6 +104,10 @@ TEST(SvgHostile, FailsCleanlyAndOpensNothing) {
         {"a custom colour that is not defined",
          File(R"(<rect )" + std::string(kOwn) + R"( s:fill="custom 0 0.5" width="1" height="1"/>)"),
          "not a paint of the host's"},
+        {"a compound path's path of several subpaths",
+         File(R"(<path )" + std::string(kOwn) +
+              R"( s:art="compound-path"><s:path d="M0 0 L1 1 Z z"/></path>)"),
+         "a path of a compound path with several subpaths"},
         {"no XML", "barcode", "not well-formed XML"},
         {"an empty file", "", "the file is empty"},
         {"bytes that the declared encoding cannot read",
