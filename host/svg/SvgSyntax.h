@@ -116,7 +116,7 @@ private:
 // The whole text as one number, or none.
 std::optional<float> ParseNumber(std::string_view text);
 
-// Whether the unit is one of SVG's white space characters.
+// Whether the character is one of SVG's white space characters.
 bool IsSvgSpace(char character);
 std::string_view TrimSpace(std::string_view text);
 

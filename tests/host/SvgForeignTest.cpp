@@ -428,8 +428,7 @@ TEST(SvgForeign, CountsTheElementsItSkips) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SvgScene scene;
-        svgtest::WriteFile(scene.folder / "in.svg", File(c.body));
-        const standin::SvgOpened opened = scene.Open(scene.folder / "in.svg");
+        const standin::SvgOpened opened = scene.OpenFile(File(c.body));
         ASSERT_EQ(opened.error, "");
         EXPECT_EQ(opened.skippedElements, c.skipped);
         EXPECT_EQ(scene.TopArt(opened.document).size(), c.art);

@@ -130,9 +130,7 @@ TEST(SvgHostile, FailsCleanlyAndOpensNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SvgScene scene;
-        const std::string path = scene.folder / "hostile.svg";
-        svgtest::WriteFile(path, c.file);
-        const standin::SvgOpened opened = scene.Open(path, c.limits);
+        const standin::SvgOpened opened = scene.OpenFile(c.file, c.limits);
         EXPECT_NE(opened.error.find(c.error), std::string::npos) << opened.error;
         ExpectNothingOpened(scene, opened);
         scene.ExpectNoViolations();
@@ -170,9 +168,7 @@ TEST(SvgHostile, LoadsUpToTheLimits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SvgScene scene;
-        const std::string path = scene.folder / "large.svg";
-        svgtest::WriteFile(path, c.file);
-        const standin::SvgOpened opened = scene.Open(path, c.limits);
+        const standin::SvgOpened opened = scene.OpenFile(c.file, c.limits);
         ASSERT_EQ(opened.error, "");
         EXPECT_EQ(scene.TopArt(opened.document).size(), c.art);
         scene.ExpectNoViolations();
@@ -185,9 +181,7 @@ TEST(SvgHostile, LoadsTenMegabytesOfPaths) {
     const std::string path = R"(<path d="M0 0)" + Repeat(" L1 1 L2 0", 25) + R"("/>)";
     constexpr std::size_t kFileBytes = 10'000'000;
     const std::size_t paths = kFileBytes / path.size();
-    const std::string file = scene.folder / "paths.svg";
-    svgtest::WriteFile(file, File(Repeat(path, paths)));
-    const standin::SvgOpened opened = scene.Open(file);
+    const standin::SvgOpened opened = scene.OpenFile(File(Repeat(path, paths)));
     ASSERT_EQ(opened.error, "");
     EXPECT_EQ(scene.TopArt(opened.document).size(), paths);
     scene.ExpectNoViolations();

@@ -79,11 +79,15 @@ struct SvgScene : storetest::StoreScene {
     standin::SvgOpened Open(const std::string& path, const standin::SvgLimits& limits = {}) {
         return standin::OpenSvgDocument(store, fonts, path, limits);
     }
-    // Opens the text as a file; the document, with the test failing when
-    // it does not open.
-    standin::DocumentId OpenText(const std::string& text, const std::string& name = "in.svg") {
-        WriteFile(folder / name, text);
-        const standin::SvgOpened opened = Open(folder / name);
+    // Opens the text as a file.
+    standin::SvgOpened OpenFile(const std::string& text, const standin::SvgLimits& limits = {}) {
+        WriteFile(folder / "in.svg", text);
+        return Open(folder / "in.svg", limits);
+    }
+    // The document of the text, with the test failing when it does not
+    // open.
+    standin::DocumentId OpenText(const std::string& text) {
+        const standin::SvgOpened opened = OpenFile(text);
         EXPECT_EQ(opened.error, "");
         return opened.document;
     }
