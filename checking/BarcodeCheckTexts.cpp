@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "BarcodeReportLabels.h"
-#include "foundation/M7LResources.h"
+#include "M7LResources.h"
 
 namespace BarcodeVettrin {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace BarcodeVettrin {
 

@@ -11,8 +11,8 @@
 #include "BarcodeProfileChangeColorDriver.h"
 #include "M7LIO_StructuredIOXMLLoad.h"
 #include "M7LIO_StructuredIOXMLSave.h"
-#include "foundation/M7LTimeStamp.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LTimeStamp.h"
+#include "M7LUtilities.h"
 
 namespace BarcodeVettrin {
 

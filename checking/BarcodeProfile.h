@@ -9,8 +9,8 @@
 #include "CheckMessage.h"
 #include "M7LIO_StructuredIOP.h"
 #include "M7LIO_StructuredIOR.h"
-#include "foundation/M7LString.h"
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7LString.h"
+#include "M7L_FileSpecificationNative.h"
 
 namespace BarcodeVettrin {
 

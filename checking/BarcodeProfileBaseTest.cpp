@@ -10,7 +10,7 @@
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProfile.h"
 #include "M7LIO_StructuredIOXML.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 namespace BarcodeVettrin {
 

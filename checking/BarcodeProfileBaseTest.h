@@ -8,7 +8,7 @@
 #include "CheckMessage.h"
 #include "M7LIO_StructuredIOP.h"
 #include "M7LIO_StructuredIOR.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 // The profile tests: the common base and the eleven tests a profile holds.
 // Each test is switched on by EnableTest, may fix what it finds when

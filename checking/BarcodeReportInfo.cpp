@@ -1,6 +1,6 @@
 #include "BarcodeReportInfo.h"
 
-#include "foundation/M7LTimeStamp.h"
+#include "M7LTimeStamp.h"
 
 namespace BarcodeVettrin {
 

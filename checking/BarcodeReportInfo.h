@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace BarcodeVettrin {
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "foundation/M7LResources.h"
+#include "M7LResources.h"
 
 namespace BarcodeVettrin {
 

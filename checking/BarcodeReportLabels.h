@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace BarcodeVettrin {
 

@@ -23,7 +23,7 @@ constexpr const char* kIndent = "  ";
 constexpr const char* kLineEnd = "\n";
 
 std::string StartTag(std::string_view name) {
-    return "<" + std::string(name) + ">";
+    return '<' + std::string(name) + ">";
 }
 
 std::string EndTag(std::string_view name) {

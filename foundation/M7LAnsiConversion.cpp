@@ -1,4 +1,4 @@
-#include "foundation/M7LAnsiConversion.h"
+#include "M7LAnsiConversion.h"
 
 #include <cstring>
 

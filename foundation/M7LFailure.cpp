@@ -1,4 +1,4 @@
-#include "foundation/M7LFailure.h"
+#include "M7LFailure.h"
 
 #include <cstdio>
 #include <cstring>

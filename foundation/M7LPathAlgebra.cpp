@@ -1,4 +1,4 @@
-#include "foundation/M7LPathAlgebra.h"
+#include "M7LPathAlgebra.h"
 
 #include <vector>
 

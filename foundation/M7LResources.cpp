@@ -1,4 +1,4 @@
-#include "foundation/M7LResources.h"
+#include "M7LResources.h"
 
 #include <algorithm>
 #include <cstring>

@@ -100,20 +100,14 @@ public:
     Unit* Buffer() { return text_; }
     std::uint32_t GetSize() const { return size_; }
 
-    bool Equals(const Unit* text) const
-        requires std::is_same_v<Unit, char>
-    {
+    bool Equals(const Unit* text) const requires std::is_same_v<Unit, char> {
         if (size_ == 0 || text == nullptr) {
             return size_ == 0 && text == nullptr;
         }
         return std::strcmp(CStr(), text) == 0;
     }
 
-    void Clear()
-        requires std::is_same_v<Unit, char>
-    {
-        Release();
-    }
+    void Clear() requires std::is_same_v<Unit, char> { Release(); }
 
 private:
     void Release() {

@@ -1,4 +1,4 @@
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 #include <array>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "foundation/M7L_FileSpecification.h"
+#include "M7L_FileSpecification.h"
 
 #include <optional>
 #include <string>
 
-#include "foundation/M7LAnsiConversion.h"
+#include "M7LAnsiConversion.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "foundation/M7LPathAlgebra.h"
+#include "M7LPathAlgebra.h"
 
 // A path to a file or folder with the edits the system needs on it. The base
 // builds the name edits on the primitive operations of a platform class.

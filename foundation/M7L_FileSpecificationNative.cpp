@@ -1,4 +1,4 @@
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7L_FileSpecificationNative.h"
 
 #include <filesystem>
 #include <optional>
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "foundation/M7LAnsiConversion.h"
+#include "M7LAnsiConversion.h"
 
 namespace {
 

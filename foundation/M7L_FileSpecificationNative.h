@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "foundation/M7LString.h"
-#include "foundation/M7L_FileSpecification.h"
+#include "M7LString.h"
+#include "M7L_FileSpecification.h"
 
 // A file specification of this platform: a UTF-16 path with '/' separators,
 // a folder written with a trailing '/', and a cached UTF-8 form for the file

@@ -1,6 +1,7 @@
-#include "framework/M7LADMBase.h"
+#include "M7LADMBase.h"
 
-#include "framework/M7LSuiteTable.h"
+#include "M7LGuarded.h"
+#include "M7LSuiteTable.h"
 
 void IADMDialog::Move(std::int32_t h, std::int32_t v) const {
     sAdmDialog->Move(dialog_, h, v);
@@ -93,7 +94,7 @@ host::Error BaseADMDialog::InitProc(host::Dialog dialog) {
         return host::kNoError;
     }
     object->dialog_ = dialog;
-    const host::Error error = object->Init();
+    const host::Error error = Guarded([object] { return object->Init(); });
     if (error != host::kNoError) {
         // The host destroys the dialog while its creator still runs: the
         // object must neither be deleted by that nor keep the dialog.
@@ -106,18 +107,19 @@ host::Error BaseADMDialog::InitProc(host::Dialog dialog) {
 void BaseADMDialog::DrawProc(host::Dialog dialog, host::Drawer drawer) {
     BaseADMDialog* object = ObjectOf(dialog);
     if (object != nullptr && object->dialog_ == dialog) {
-        object->Draw(drawer);
+        GuardedProc([=] { object->Draw(drawer); });
     }
 }
 
 bool BaseADMDialog::TrackProc(host::Dialog dialog, host::Tracker tracker) {
     BaseADMDialog* object = ObjectOf(dialog);
-    return object != nullptr && object->dialog_ == dialog && object->Track(tracker);
+    return object != nullptr && object->dialog_ == dialog &&
+           GuardedProc(false, [=] { return object->Track(tracker); });
 }
 
 void BaseADMDialog::NotifyProc(host::Dialog dialog, host::AdmNotifier notifier) {
     if (BaseADMDialog* object = ObjectOf(dialog)) {
-        object->Notify(notifier);
+        GuardedProc([=] { object->Notify(notifier); });
     }
 }
 
@@ -126,7 +128,7 @@ void BaseADMDialog::DestroyProc(host::Dialog dialog) {
     if (object == nullptr) {
         return;
     }
-    object->Destroy();
+    GuardedProc([object] { object->Destroy(); });
     // The host frees the dialog when this returns; forgotten first, the
     // destructor does not destroy it a second time.
     object->dialog_ = {};
@@ -215,7 +217,7 @@ host::Error BaseADMItem::InitProc(host::Item item) {
     }
     object->item_ = item;
     object->Bind();
-    const host::Error error = object->Init();
+    const host::Error error = Guarded([object] { return object->Init(); });
     if (error != host::kNoError) {
         // The host destroys the item while its creator still runs.
         object->Unbind();
@@ -226,18 +228,18 @@ host::Error BaseADMItem::InitProc(host::Item item) {
 
 void BaseADMItem::DrawProc(host::Item item, host::Drawer drawer) {
     if (BaseADMItem* object = ObjectOf(item)) {
-        object->Draw(drawer);
+        GuardedProc([=] { object->Draw(drawer); });
     }
 }
 
 bool BaseADMItem::TrackProc(host::Item item, host::Tracker tracker) {
     BaseADMItem* object = ObjectOf(item);
-    return object != nullptr && object->Track(tracker);
+    return object != nullptr && GuardedProc(false, [=] { return object->Track(tracker); });
 }
 
 void BaseADMItem::NotifyProc(host::Item item, host::AdmNotifier notifier) {
     if (BaseADMItem* object = ObjectOf(item)) {
-        object->Notify(notifier);
+        GuardedProc([=] { object->Notify(notifier); });
     }
 }
 
@@ -254,10 +256,12 @@ void BaseADMItem::DestroyProc(host::Item item) {
 
 bool BaseADMItem::TextToFloatProc(host::Item item, const char* text, float* value) {
     BaseADMItem* object = ObjectOf(item);
-    return object != nullptr && object->TextToValue(text, value);
+    return object != nullptr &&
+           GuardedProc(false, [=] { return object->TextToValue(text, value); });
 }
 
 bool BaseADMItem::FloatToTextProc(host::Item item, float value, char* text, std::size_t size) {
     BaseADMItem* object = ObjectOf(item);
-    return object != nullptr && object->ValueToText(value, text, size);
+    return object != nullptr &&
+           GuardedProc(false, [=] { return object->ValueToText(value, text, size); });
 }

@@ -1,9 +1,9 @@
-#include "framework/M7LAIADMFontList.h"
+#include "M7LAIADMFontList.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "framework/M7LSuiteTable.h"
+#include "M7LSuiteTable.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/M7LBaseADMDialog.h"
+#include "M7LBaseADMDialog.h"
 #include "host/HostErrors.h"
 #include "host/HostHandles.h"
 

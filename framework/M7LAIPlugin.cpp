@@ -1,11 +1,11 @@
-#include "framework/M7LAIPlugin.h"
+#include "M7LAIPlugin.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "host/AiSuites.h"
 
 namespace {
@@ -64,8 +64,11 @@ host::Error FindGroup(const char* name, bool* found) {
             return error;
         }
         char groupName[kHostGroupNameBytes];
-        if (const host::Error error =
-                sAiMenu->GetMenuGroupName(group, groupName, sizeof(groupName))) {
+        const host::Error error = sAiMenu->GetMenuGroupName(group, groupName, sizeof(groupName));
+        if (error == host::kErrorTextTooLong) {
+            continue;
+        }
+        if (error != host::kNoError) {
             return error;
         }
         *found = std::strcmp(groupName, name) == 0;

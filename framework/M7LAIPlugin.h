@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/M7LAIWrappers.h"
+#include "M7LAIWrappers.h"
 #include "host/HostErrors.h"
 #include "host/HostHandles.h"
 #include "host/HostMessages.h"

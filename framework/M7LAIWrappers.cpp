@@ -1,11 +1,11 @@
-#include "framework/M7LAIWrappers.h"
+#include "M7LAIWrappers.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "framework/M7LPlatform.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPlatform.h"
+#include "M7LSuiteTable.h"
 
 namespace {
 

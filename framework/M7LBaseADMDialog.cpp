@@ -1,11 +1,11 @@
-#include "framework/M7LBaseADMDialog.h"
+#include "M7LBaseADMDialog.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
 
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPluginMain.h"
+#include "M7LSuiteTable.h"
 #include "host/HostGeometry.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "foundation/M7LString.h"
-#include "framework/M7LADMBase.h"
+#include "M7LADMBase.h"
+#include "M7LString.h"
 #include "host/HostHandles.h"
 
 // The base of every palette and dialog of the plug-in: a floating palette

@@ -1,8 +1,8 @@
-#include "framework/M7LBridges.h"
+#include "M7LBridges.h"
 
 #include <cstring>
 
-#include "framework/M7LSuiteTable.h"
+#include "M7LSuiteTable.h"
 
 namespace {
 

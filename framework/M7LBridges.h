@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7L_FileSpecificationNative.h"
 #include "host/AiSuites.h"
 #include "host/HostErrors.h"
 #include "host/HostHandles.h"

@@ -1,12 +1,13 @@
-#include "framework/M7LErrorAlert.h"
+#include "M7LErrorAlert.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "framework/M7LPlatform.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
+#include "M7LSuiteTable.h"
 #include "host/HostMessages.h"
 
 namespace {
@@ -26,13 +27,15 @@ constexpr std::size_t kCodeEntryBytes = 255;
 constexpr std::size_t kMessageBytes = 256;
 
 // Codes in this range are shown as decimal numbers, all others as their four
-// characters.
+// characters when these are printable, else as decimal numbers too.
 constexpr host::Error kLowestDecimalCode = -65536;
 constexpr host::Error kHighestDecimalCode = 65535;
 constexpr std::int32_t kNoDecimals = 0;
 constexpr std::size_t kCodeTextBytes = 16;
 constexpr int kCodeChars = 4;
 constexpr int kBitsPerChar = 8;
+constexpr unsigned char kFirstPrintableChar = 0x20;
+constexpr unsigned char kLastPrintableChar = 0x7E;
 
 // Outside the 32-bit range a number has no defined integer value.
 constexpr float kLowestIntegerNumber = -2147483648.0f;
@@ -99,19 +102,38 @@ bool LoadErrorMessage(host::PluginRef plugin, host::Error code,
     return sAdmBasic->GetIndexString(plugin, kErrorList, index, message.data(), message.size());
 }
 
-// Into a zeroed text.
+// The four characters of a code, the first from the most significant byte.
+std::array<char, kCodeChars> CharsOf(host::Error code) {
+    const auto bits = static_cast<std::uint32_t>(code);
+    std::array<char, kCodeChars> chars;
+    for (int i = 0; i < kCodeChars; ++i) {
+        chars[i] = static_cast<char>(bits >> (kBitsPerChar * (kCodeChars - 1 - i)));
+    }
+    return chars;
+}
+
+bool IsPrintable(const std::array<char, kCodeChars>& chars) {
+    return std::all_of(chars.begin(), chars.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= kFirstPrintableChar && byte <= kLastPrintableChar;
+    });
+}
+
+// Into a zeroed text; never empty. The host writes the decimal numbers of
+// its range; without it, and for codes beyond its range, they are written
+// here.
 void WriteCodeText(host::Error code, std::array<char, kCodeTextBytes>& text) {
     if (code >= kLowestDecimalCode && code <= kHighestDecimalCode) {
-        if (sAiUser != nullptr) {
+        if (sAiUser != nullptr &&
             sAiUser->NumberToString(static_cast<float>(code), kNoDecimals, text.data(),
-                                    text.size());
+                                    text.size()) == host::kNoError) {
+            return;
         }
+    } else if (const std::array<char, kCodeChars> chars = CharsOf(code); IsPrintable(chars)) {
+        std::copy(chars.begin(), chars.end(), text.begin());
         return;
     }
-    const auto bits = static_cast<std::uint32_t>(code);
-    for (int i = 0; i < kCodeChars; ++i) {
-        text[i] = static_cast<char>(bits >> (kBitsPerChar * (kCodeChars - 1 - i)));
-    }
+    std::snprintf(text.data(), text.size(), "%d", code);
 }
 
 struct ErrorTexts {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 #include "host/HostErrors.h"
 #include "host/HostHandles.h"
 

@@ -1,4 +1,4 @@
-#include "framework/M7LPlatform.h"
+#include "M7LPlatform.h"
 
 namespace {
 

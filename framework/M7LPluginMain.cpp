@@ -1,13 +1,12 @@
-#include "framework/M7LPluginMain.h"
+#include "M7LPluginMain.h"
 
-#include <new>
-
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LAIWrappers.h"
-#include "framework/M7LErrorAlert.h"
-#include "framework/M7LSuiteProperty.h"
-#include "framework/M7LSuiteTable.h"
+#include "M7LAIWrappers.h"
+#include "M7LErrorAlert.h"
+#include "M7LFailure.h"
+#include "M7LGuarded.h"
+#include "M7LResources.h"
+#include "M7LSuiteProperty.h"
+#include "M7LSuiteTable.h"
 #include "host/HostSuites.h"
 #include "host/SpSuites.h"
 
@@ -57,7 +56,8 @@ host::Error Shutdown(host::InterfaceMessage* message) {
     DeleteAllMenuItems();
     DeleteAllTools();
     DeleteAllNotifiers();
-    gPlugin->Shutdown(message);
+    // Whatever the plug-in object does, what start-up took is given back.
+    Guarded([message] { return gPlugin->Shutdown(message); });
     if (gHold.access) {
         gHold.access = false;
         sSpAccess->ReleasePlugin(gHold.pluginAccess);
@@ -124,6 +124,10 @@ host::Error Dispatch(const char* caller, const char* selector, void* message) {
         if (shutdown) {
             return Shutdown(interface);
         }
+        // The About dialog's answer is not the message's.
+        if (basic->IsEqual(selector, host::kSelectorAbout) && gPlugin != nullptr) {
+            gPlugin->About();
+        }
         return host::kNoError;
     }
     if (basic->IsEqual(caller, host::kCallerMenu)) {
@@ -138,16 +142,7 @@ host::Error Dispatch(const char* caller, const char* selector, void* message) {
     return host::kNoError;
 }
 
-bool IsAbout(const host::SpBasicSuite* basic, const char* caller, const char* selector) {
-    return basic->IsEqual(caller, host::kCallerInterface) &&
-           basic->IsEqual(selector, host::kSelectorAbout);
-}
-
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) int PluginMain(const char* caller,
-                                                                 const char* selector,
-                                                                 void* message) {
+host::Error HandleMessage(const char* caller, const char* selector, void* message) {
     auto* header = static_cast<host::MessageHeader*>(message);
     gPluginRef = header->plugin;
     if (gPlugin == nullptr) {
@@ -161,19 +156,23 @@ extern "C" __attribute__((visibility("default"))) int PluginMain(const char* cal
         return Access(selector, static_cast<host::AccessMessage*>(message));
     }
     host::Error result = AcquireSuites(basic);
-    if (result == host::kNoError && IsAbout(basic, caller, selector)) {
-        if (gPlugin != nullptr) {
-            gPlugin->About();
-        }
-        ReleaseSuites(basic);
-        return host::kNoError;
-    }
     if (result == host::kNoError) {
-        result = Dispatch(caller, selector, message);
+        // Guarded here, so that the table is released after an exception.
+        result = Guarded([=] { return Dispatch(caller, selector, message); });
     }
-    if (result != host::kNoError && result != host::kErrorSuiteNotFound) {
+    // An internal failure has had its report already.
+    if (result != host::kNoError && result != host::kErrorSuiteNotFound &&
+        result != kErrorInternalFailure) {
         ReportPluginError(message, result);
     }
     ReleaseSuites(basic);
     return result;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int PluginMain(const char* caller,
+                                                                 const char* selector,
+                                                                 void* message) {
+    return Guarded([=] { return HandleMessage(caller, selector, message); });
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "framework/M7LAIPlugin.h"
+#include "M7LAIPlugin.h"
+#include "M7LGuarded.h"
+#include "host/HostErrors.h"
 #include "host/HostHandles.h"
 #include "host/HostPlatform.h"
 
-// The plug-in's one entry (HostPlatform.h).
+// The plug-in's one entry (HostPlatform.h). No exception leaves it.
 extern "C" int PluginMain(const char* caller, const char* selector, void* message);
 
 // Process-wide state of the entry.

@@ -1,10 +1,11 @@
-#include "framework/M7LSuiteProperty.h"
+#include "M7LSuiteProperty.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <new>
 #include <type_traits>
+#include <vector>
 
 #include "host/HostSuites.h"
 #include "host/SpSuites.h"
@@ -43,8 +44,8 @@ constexpr auto kPropertyLength = static_cast<std::int32_t>(sizeof(ExportedSuites
 constexpr auto kEntryLength = static_cast<std::int32_t>(sizeof(ExportedSuitesProperty) -
                                                         offsetof(ExportedSuitesProperty, name));
 
-// The block handed out and not yet given back.
-host::Block gPublishedBlock = nullptr;
+// The blocks handed out and not yet given back: each request gets its own.
+std::vector<host::Block> gPublishedBlocks;
 
 // "SP Blocks Suite" through the message's basic suite, for one call.
 class BlocksSuite {
@@ -85,11 +86,14 @@ host::Error PublishSuiteProperty(host::PropertiesMessage* message) {
     if (!AsksForExportedSuites(*message)) {
         return host::kNoError;
     }
+    // Room first, so that a block once allocated is always kept.
+    gPublishedBlocks.reserve(gPublishedBlocks.size() + 1);
     host::Block block = nullptr;
     if (const host::Error error =
             blocks->AllocateBlock(sizeof(ExportedSuitesProperty), kBlockDebugName, &block)) {
         return error;
     }
+    gPublishedBlocks.push_back(block);
     // Value-initialised, so the bytes after the name's NUL are zero.
     auto* property = new (block) ExportedSuitesProperty{
         .vendor = host::kPropertyVendor,
@@ -104,21 +108,24 @@ host::Error PublishSuiteProperty(host::PropertiesMessage* message) {
     std::copy(std::begin(kStriveloSuiteName), std::end(kStriveloSuiteName), property->name);
     message->property = block;
     message->propertyWord = 0;
-    gPublishedBlock = block;
     return host::kNoError;
 }
 
 host::Error FreeSuiteProperty(host::PropertiesMessage* message) {
-    if (!AsksForExportedSuites(*message) || message->property == nullptr ||
-        message->property != gPublishedBlock) {
+    if (!AsksForExportedSuites(*message)) {
+        return host::kNoError;
+    }
+    const auto published =
+        std::find(gPublishedBlocks.begin(), gPublishedBlocks.end(), message->property);
+    if (published == gPublishedBlocks.end()) {
         return host::kNoError;
     }
     const BlocksSuite blocks(message->header.basic);
     if (blocks.Error() != host::kNoError) {
         return blocks.Error();
     }
-    if (blocks->FreeBlock(gPublishedBlock) == host::kNoError) {
-        gPublishedBlock = nullptr;
+    if (blocks->FreeBlock(*published) == host::kNoError) {
+        gPublishedBlocks.erase(published);
     }
     return host::kNoError;
 }

@@ -1,4 +1,4 @@
-#include "framework/M7LSuiteTable.h"
+#include "M7LSuiteTable.h"
 
 #include <iterator>
 

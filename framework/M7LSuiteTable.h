@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "framework/M7LSuitePointer.h"
+#include "M7LSuitePointer.h"
 #include "host/AdmSuites.h"
 #include "host/AiSuites.h"
 #include "host/HostErrors.h"

@@ -1,9 +1,9 @@
 // The plug-in library: the framework's entry, the compiled resources as the
 // module the host reads, and the Linux platform layer.
+#include "M7LAIPlugin.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
 #include "StriveloResources.h"
-#include "framework/M7LAIPlugin.h"
-#include "framework/M7LPlatform.h"
-#include "framework/M7LPluginMain.h"
 #include "host/HostPlatform.h"
 
 // The base object stands in until the application provides its own. It

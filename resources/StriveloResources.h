@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/M7LResources.h"
+#include "M7LResources.h"
 
 // The plug-in's own compiled resources: the German string tables, dialog
 // templates and icons. The plug-in hands this module to SetResourceModule and

@@ -2,8 +2,8 @@
 # Installs with apt-get whatever a fresh Debian machine lacks for building and
 # testing (test oracles, the benchmark's libraries and fuzzing tools included).
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          libxml2-utils zint libzint-dev libzxing-dev locales
+packages=(cmake make g++ clang clang-format libclang-rt-dev git libgtest-dev libgmock-dev
+          libbenchmark-dev libxml2-utils zint libzint-dev libzxing-dev locales
           libxml2-dev barcode librsvg2-bin)
 missing=()
 for p in "${packages[@]}"; do

@@ -20,16 +20,21 @@ constexpr host::Rect kDefaultScreen{0, 0, 1600, 1200};
 constexpr std::int32_t kInitialLeft = 0;
 constexpr std::int32_t kInitialTop = 0;
 
-// Room for a number edit's text from its number-to-text procedure.
+// Room for a number item's text from its number-to-text procedure.
 constexpr std::size_t kNumberTextBytes = 256;
+
+// The height of a list's entries until the plug-in sets one.
+constexpr std::int32_t kDefaultEntryHeight = 16;
 
 // The host's kind of each resource item kind, in the resource kinds' order.
 constexpr host::ItemKind kKinds[] = {
-    host::ItemKind::kButton,     host::ItemKind::kStaticText, host::ItemKind::kTextEdit,
-    host::ItemKind::kNumberEdit, host::ItemKind::kCheckBox,   host::ItemKind::kPicture,
-    host::ItemKind::kPopup,      host::ItemKind::kListBox,    host::ItemKind::kSideMenu,
+    host::ItemKind::kButton,        host::ItemKind::kStaticText,    host::ItemKind::kTextEdit,
+    host::ItemKind::kNumberEdit,    host::ItemKind::kCheckBox,      host::ItemKind::kPicture,
+    host::ItemKind::kPopup,         host::ItemKind::kListBox,       host::ItemKind::kSideMenu,
+    host::ItemKind::kPictureButton, host::ItemKind::kPictureToggle,
 };
-static_assert(std::size(kKinds) == static_cast<std::size_t>(M7LResourceItemKind::kSideMenu) + 1);
+static_assert(std::size(kKinds) ==
+              static_cast<std::size_t>(M7LResourceItemKind::kPictureToggle) + 1);
 
 std::optional<host::ItemKind> KindOf(M7LResourceItemKind kind) {
     const auto index = static_cast<std::size_t>(kind);
@@ -90,10 +95,21 @@ DialogSnapshot DialogManager::View(host::Dialog dialog) {
     if (state == nullptr) {
         throw std::invalid_argument("no live dialog " + std::to_string(dialog.token));
     }
-    DialogSnapshot view{
-        dialog,       state->name,    state->resourceId, state->title,     state->style,
-        state->modal, state->visible, state->bounds,     state->dockGroup, state->dockCode,
-        {},           state->defaults};
+    DialogSnapshot view{.handle = dialog,
+                        .name = state->name,
+                        .resourceId = state->resourceId,
+                        .title = state->title,
+                        .style = state->style,
+                        .modal = state->modal,
+                        .visible = state->visible,
+                        .bounds = state->bounds,
+                        .minWidth = state->minWidth,
+                        .minHeight = state->minHeight,
+                        .dockGroup = state->dockGroup,
+                        .dockCode = state->dockCode,
+                        .items = {},
+                        .drawn = state->drawn,
+                        .defaults = state->defaults};
     for (const auto& [id, item] : state->items) {
         if (const ItemState* itemState = LiveItem(item)) {
             view.items.emplace(id, ViewItem(*itemState));
@@ -103,17 +119,33 @@ DialogSnapshot DialogManager::View(host::Dialog dialog) {
 }
 
 ItemSnapshot DialogManager::ViewItem(const ItemState& item) {
-    ItemSnapshot view{item.handle,  item.kind,      item.text,  item.boolean,
-                      item.number,  item.precision, item.units, item.enabled,
-                      item.visible, item.bounds,    {},         -1,
-                      item.defaults};
+    ItemSnapshot view{.handle = item.handle,
+                      .kind = item.kind,
+                      .text = item.text,
+                      .boolean = item.boolean,
+                      .number = item.number,
+                      .precision = item.precision,
+                      .units = item.units,
+                      .unitEntry = item.unitEntry,
+                      .font = item.font,
+                      .tip = item.tip,
+                      .picture = item.picture,
+                      .enabled = item.enabled,
+                      .visible = item.visible,
+                      .invalid = item.invalid,
+                      .bounds = item.bounds,
+                      .entries = {},
+                      .activeEntry = -1,
+                      .drawn = item.drawn,
+                      .defaults = item.defaults};
     if (const ListState* list = Peeked(lists_, item.list)) {
         for (const host::Entry entry : list->entries) {
             if (entry == list->active) {
                 view.activeEntry = static_cast<int>(view.entries.size());
             }
             const EntryState* state = Peeked(entries_, entry);
-            view.entries.push_back({state->text, state->id});
+            view.entries.push_back({state->text, state->id, state->separator, state->enabled,
+                                    state->checked, state->drawn});
         }
     }
     return view;
@@ -159,6 +191,10 @@ DialogManager::ListState* DialogManager::LiveList(host::List list) {
     return Peeked(lists_, list);
 }
 
+DialogManager::EntryState* DialogManager::LiveEntry(host::Entry entry) {
+    return Peeked(entries_, entry);
+}
+
 host::Dialog DialogManager::MakeDialog(const SuiteCalls& calls, std::string_view function,
                                        const DialogRequest& request) {
     host::Module module = nullptr;
@@ -171,6 +207,7 @@ host::Dialog DialogManager::MakeDialog(const SuiteCalls& calls, std::string_view
         return {};
     }
     auto made = std::make_unique<DialogState>();
+    made->module = module;
     made->name = request.name;
     made->resourceId = request.resourceId;
     made->title = resource->title != nullptr ? resource->title : "";
@@ -188,14 +225,27 @@ host::Dialog DialogManager::MakeDialog(const SuiteCalls& calls, std::string_view
     order_.push_back(handle);
     for (std::size_t i = 0; i < resource->itemCount; ++i) {
         const M7LDialogItemTemplate& item = resource->items[i];
+        const std::string what = "template " + std::to_string(request.resourceId) + " has item " +
+                                 std::to_string(item.id);
         const std::optional<host::ItemKind> kind = KindOf(item.kind);
-        const bool added =
-            kind && AddItem(dialog, {item.id, *kind, item.text != nullptr ? item.text : "",
-                                     RectOf(item.bounds), item.flags, item.precision, item.units});
-        if (!added) {
-            calls.BadArgument(function, "template " + std::to_string(request.resourceId) +
-                                            " has item " + std::to_string(item.id) +
-                                            (kind ? " twice" : " of no kind"));
+        if (!kind) {
+            calls.BadArgument(function, what + " of no kind");
+            continue;
+        }
+        const bool showsPicture =
+            ShowsPicture(*kind) && FindIconResource(module, item.picture) != nullptr;
+        if (item.picture != 0 && !showsPicture) {
+            calls.BadArgument(function, what + " with picture " + std::to_string(item.picture) +
+                                            ", which it cannot show");
+        }
+        if (!IsUnits(item.units) || !IsPrecision(item.precision)) {
+            calls.BadArgument(function, what + " in units " + std::to_string(item.units) +
+                                            " with precision " + std::to_string(item.precision));
+        }
+        if (!AddItem(dialog,
+                     {item.id, *kind, item.text != nullptr ? item.text : "", RectOf(item.bounds),
+                      item.flags, item.precision, item.units, showsPicture ? item.picture : 0})) {
+            calls.BadArgument(function, what + " twice");
         }
     }
     if (request.init != nullptr && request.init(handle) != host::kNoError) {
@@ -217,19 +267,26 @@ host::Item DialogManager::AddItem(DialogState& dialog, const ItemRequest& reques
     made->id = request.id;
     made->kind = request.kind;
     made->text = request.text;
-    made->precision = request.precision;
-    made->units = request.units;
+    made->precision = std::clamp(request.precision, 0, kMaxPrecision);
+    made->units = IsUnits(request.units) ? request.units : host::kUnitsNone;
+    made->unitEntry = (request.flags & kM7LItemUnitEntry) != 0;
+    made->picture = request.picture;
     made->enabled = (request.flags & kM7LItemDisabled) == 0;
     made->visible = (request.flags & kM7LItemHidden) == 0;
     made->bounds = request.bounds;
     if (request.kind == host::ItemKind::kNumberEdit) {
         made->number = ParseNumber(request.text).value_or(0);
-        made->text = FormatNumber(made->number, made->precision);
+        made->text = FormatValue(made->number, made->units, made->precision, made->unitEntry);
     }
     const bool popup = request.kind == host::ItemKind::kPopup;
-    const host::List list =
-        HasList(request.kind) ? lists_.Issue(std::make_unique<ListState>(ListState{popup, {}, {}}))
-                              : host::List{};
+    const host::List list = HasList(request.kind)
+                                ? lists_.Issue(std::make_unique<ListState>(
+                                      ListState{.item = {},
+                                                .popup = popup,
+                                                .entries = {},
+                                                .active = {},
+                                                .entryHeight = kDefaultEntryHeight}))
+                                : host::List{};
     made->list = list;
     const host::Item item = items_.Issue(std::move(made));
     if (!item) {
@@ -237,6 +294,9 @@ host::Item DialogManager::AddItem(DialogState& dialog, const ItemRequest& reques
         return {};
     }
     LiveItem(item)->handle = item;
+    if (ListState* listState = LiveList(list)) {
+        listState->item = item;
+    }
     dialog.items.emplace(request.id, item);
     return item;
 }
@@ -314,6 +374,64 @@ bool DialogManager::Close(host::Dialog dialog) {
     return true;
 }
 
+bool DialogManager::UserClose(host::Dialog dialog) {
+    DialogState* state = LiveDialog(dialog);
+    if (state == nullptr || !state->visible || state->destroying || state->running) {
+        return false;
+    }
+    state->visible = false;
+    return true;
+}
+
+bool DialogManager::UserResize(host::Dialog dialog, std::int32_t width, std::int32_t height) {
+    const DialogState* state = LiveDialog(dialog);
+    if (state == nullptr || !state->visible || state->destroying || state->running || width < 0 ||
+        height < 0) {
+        return false;
+    }
+    Resize(dialog, width, height);
+    return true;
+}
+
+void DialogManager::Resize(host::Dialog dialog, std::int32_t width, std::int32_t height) {
+    DialogState* state = LiveDialog(dialog);
+    host::Rect& bounds = state->bounds;
+    const host::Rect before = bounds;
+    bounds.right = bounds.left + std::max(width, state->minWidth);
+    bounds.bottom = bounds.top + std::max(height, state->minHeight) + host::kDialogTitleBarHeight;
+    if (bounds.right != before.right || bounds.bottom != before.bottom) {
+        NotifyDialog(dialog, host::kAdmBoundsChangedNotifier);
+    }
+}
+
+std::int32_t DialogManager::RunModal(host::Dialog dialog, const std::string& call) {
+    return script_.Run(*this, dialog, call);
+}
+
+void DialogManager::LoadEntries(ListState& list, host::List handle, const M7LResourceMenu& menu) {
+    for (const host::Entry entry : list.entries) {
+        entries_.Retire(entry, kHostCall);
+    }
+    list.entries.clear();
+    list.active = {};
+    for (std::size_t i = 0; i < menu.entryCount; ++i) {
+        const M7LMenuEntryTemplate& made = menu.entries[i];
+        const host::Entry entry = entries_.Issue(
+            std::make_unique<EntryState>(EntryState{.list = handle,
+                                                    .text = made.text != nullptr ? made.text : "",
+                                                    .id = made.id,
+                                                    .separator = made.separator,
+                                                    .drawn = {}}));
+        if (!entry) {
+            return;
+        }
+        list.entries.push_back(entry);
+    }
+    if (list.popup && !list.entries.empty()) {
+        list.active = list.entries.front();
+    }
+}
+
 bool DialogManager::NotifyDialog(host::Dialog dialog, std::string_view type) {
     const DialogState* state = LiveDialog(dialog);
     if (state != nullptr) {
@@ -343,17 +461,84 @@ bool DialogManager::SendItemNotifier(host::Dialog dialog, std::int32_t itemId,
            NotifyItem(state->items.at(itemId), type);
 }
 
+template <typename Drawing>
+std::vector<std::string> DialogManager::DrawWith(Drawing drawing) {
+    const host::Drawer drawer = drawers_.Issue({});
+    drawing(drawer);
+    std::vector<std::string> drawn = std::move(*drawers_.Peek(drawer));
+    drawers_.Retire(drawer, kHostCall);
+    return drawn;
+}
+
 bool DialogManager::Draw(host::Dialog dialog) {
     const DialogState* state = LiveDialog(dialog);
-    if (state == nullptr) {
+    if (state == nullptr || !state->visible || state->destroying) {
         return false;
     }
-    const host::Drawer drawer = drawers_.Issue(0);
-    Run(state->drawProc, suites_->dialog, &AdmDialogAdapter::DefaultDraw, dialog, drawer);
-    ForEachItem(dialog, [this, drawer](const ItemState& item) {
-        Run(item.drawProc, suites_->item, &AdmItemAdapter::DefaultDraw, item.handle, drawer);
+    std::vector<std::string> drawn = DrawWith([&](host::Drawer drawer) {
+        Run(state->drawProc, suites_->dialog, &AdmDialogAdapter::DefaultDraw, dialog, drawer);
     });
-    drawers_.Retire(drawer, kHostCall);
+    if (DialogState* drawnDialog = LiveDialog(dialog)) {
+        drawnDialog->drawn = std::move(drawn);
+    }
+    ForEachItem(dialog, [this](const ItemState& item) {
+        if (item.visible && !item.destroying) {
+            DrawItem(item.handle);
+        }
+    });
+    return true;
+}
+
+void DialogManager::DrawItem(host::Item item) {
+    const ItemState* state = LiveItem(item);
+    std::vector<std::string> drawn = DrawWith([&](host::Drawer drawer) {
+        Run(state->drawProc, suites_->item, &AdmItemAdapter::DefaultDraw, item, drawer);
+    });
+    if (ItemState* drawnItem = LiveItem(item)) {
+        drawnItem->drawn = std::move(drawn);
+        drawnItem->invalid = false;
+    }
+}
+
+void DialogManager::DrawEntries(host::Item item) {
+    const ItemState* state = LiveItem(item);
+    const ListState* list = LiveList(state->list);
+    // The procedures may change the list; draw the entries it had.
+    const std::vector<host::Entry> entries = list->entries;
+    const host::EntryDrawProc proc = list->entryDrawProc;
+    for (const host::Entry entry : entries) {
+        const EntryState* shown = LiveEntry(entry);
+        if (shown == nullptr) {
+            continue;
+        }
+        std::vector<std::string> drawn = DrawWith([&](host::Drawer drawer) {
+            if (proc != nullptr) {
+                proc(entry, drawer);
+            } else {
+                drawers_.Peek(drawer)->push_back("text " + RectText(EntryRect(*shown)) + " " +
+                                                 shown->text);
+            }
+        });
+        if (EntryState* drawnEntry = LiveEntry(entry)) {
+            drawnEntry->drawn = std::move(drawn);
+        }
+    }
+}
+
+host::Rect DialogManager::EntryRect(const EntryState& entry) {
+    const ListState* list = LiveList(entry.list);
+    const ItemState* item = LiveItem(list->item);
+    return {0, 0, item->bounds.right - item->bounds.left, list->entryHeight};
+}
+
+bool DialogManager::NotifyEntry(host::Entry entry, std::string_view type) {
+    const EntryState* state = LiveEntry(entry);
+    const ListState* list = state != nullptr ? LiveList(state->list) : nullptr;
+    if (list == nullptr) {
+        return false;
+    }
+    RunWith(notifiers_, std::string(type), list->entryNotifyProc, suites_->entry,
+            &AdmEntryAdapter::DefaultNotify, entry);
     return true;
 }
 
@@ -380,7 +565,7 @@ void DialogManager::ShowNumber(host::Item item) {
     const ItemState* state = LiveItem(item);
     std::string text;
     if (state->floatToTextProc == nullptr) {
-        text = FormatNumber(state->number, state->precision);
+        text = FormatValue(state->number, state->units, state->precision, state->unitEntry);
     } else {
         char buffer[kNumberTextBytes] = {};
         if (!state->floatToTextProc(item, state->number, buffer, sizeof buffer)) {
@@ -396,7 +581,7 @@ void DialogManager::ShowNumber(host::Item item) {
 std::optional<float> DialogManager::ReadNumber(host::Item item, std::string_view text) {
     const ItemState* state = LiveItem(item);
     if (state->textToFloatProc == nullptr) {
-        return ParseNumber(text);
+        return ParseValue(text, state->units, state->unitEntry);
     }
     const std::string terminated(text);
     float value = 0;
@@ -452,7 +637,7 @@ bool DialogManager::UserSetNumber(host::Dialog dialog, std::int32_t itemId, floa
     }
     const host::Item handle = item->handle;
     item->number = value;
-    if (item->kind == host::ItemKind::kNumberEdit) {
+    if (ShowsNumber(item->kind)) {
         ShowNumber(handle);
     }
     return NotifyItem(handle, host::kAdmUserChangedNotifier);
@@ -464,8 +649,13 @@ bool DialogManager::UserSelectEntry(host::Dialog dialog, std::int32_t itemId, in
     if (list == nullptr || index < 0 || static_cast<std::size_t>(index) >= list->entries.size()) {
         return false;
     }
-    list->active = list->entries[index];
-    return NotifyItem(item->handle, host::kAdmUserChangedNotifier);
+    const host::Entry entry = list->entries[index];
+    const EntryState* chosen = LiveEntry(entry);
+    if (chosen->separator || !chosen->enabled) {
+        return false;
+    }
+    list->active = entry;
+    return NotifyEntry(entry, host::kAdmUserChangedNotifier);
 }
 
 bool DialogManager::UserPress(host::Dialog dialog, std::int32_t itemId) {

@@ -18,9 +18,18 @@ struct DefaultCalls {
     int notify = 0;
 };
 
+// What a draw procedure drew, one line per drawer call: "color 2",
+// "fill 0 0 220 17", "font 1", "text 5 2 70 15 OCRB", "line 0 16 220 16",
+// "icon 26006 195 2" (rects as left top right bottom).
+using DisplayList = std::vector<std::string>;
+
 struct EntrySnapshot {
     std::string text;
     std::int32_t id;
+    bool separator;
+    bool enabled;
+    bool checked;
+    DisplayList drawn;  // when last drawn
 };
 
 struct ItemSnapshot {
@@ -31,11 +40,17 @@ struct ItemSnapshot {
     float number;
     std::int32_t precision;
     std::int32_t units;
+    bool unitEntry;
+    std::int32_t font;
+    std::string tip;
+    std::int32_t picture;  // an icon id, 0 for none
     bool enabled;
     bool visible;
+    bool invalid;  // to be drawn
     host::Rect bounds;
     std::vector<EntrySnapshot> entries;  // popups, list boxes and side menus
     int activeEntry;                     // its index, -1 for none
+    DisplayList drawn;                   // when last drawn
     DefaultCalls defaults;
 };
 
@@ -49,9 +64,12 @@ struct DialogSnapshot {
     bool modal;
     bool visible;
     host::Rect bounds;  // with the title bar
+    std::int32_t minWidth;
+    std::int32_t minHeight;
     std::string dockGroup;
     std::int32_t dockCode;
     std::map<std::int32_t, ItemSnapshot> items;
+    DisplayList drawn;  // when last drawn
     DefaultCalls defaults;
 };
 

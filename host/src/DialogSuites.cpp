@@ -1,6 +1,10 @@
 // The "ADM" suites: thin adapters over the dialog manager's state.
 #include "DialogSuites.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "DialogText.h"
 #include "PluginResources.h"
 
@@ -9,15 +13,20 @@ namespace standin {
 namespace {
 
 // Names of the suite functions that Store and Load serve.
+constexpr char kEnable[] = "Enable";
 constexpr char kGetBooleanValue[] = "GetBooleanValue";
 constexpr char kGetFloatValue[] = "GetFloatValue";
 constexpr char kGetID[] = "GetID";
 constexpr char kGetList[] = "GetList";
 constexpr char kGetUserData[] = "GetUserData";
+constexpr char kIsEnabled[] = "IsEnabled";
 constexpr char kIsVisible[] = "IsVisible";
 constexpr char kSetBooleanValue[] = "SetBooleanValue";
+constexpr char kSetChecked[] = "SetChecked";
 constexpr char kSetDestroyProc[] = "SetDestroyProc";
 constexpr char kSetDrawProc[] = "SetDrawProc";
+constexpr char kSetEntryDrawProc[] = "SetEntryDrawProc";
+constexpr char kSetEntryNotifyProc[] = "SetEntryNotifyProc";
 constexpr char kSetFloatToTextProc[] = "SetFloatToTextProc";
 constexpr char kSetID[] = "SetID";
 constexpr char kSetNotifyProc[] = "SetNotifyProc";
@@ -30,7 +39,30 @@ constexpr char kShow[] = "Show";
 constexpr bool kDefaultTrackAnswer = false;
 
 bool IsKind(host::ItemKind kind) {
-    return kind >= host::ItemKind::kButton && kind <= host::ItemKind::kSideMenu;
+    return kind >= host::ItemKind::kButton && kind <= host::ItemKind::kPictureToggle;
+}
+
+bool IsFont(std::int32_t font) {
+    return font == host::kFontDefault || font == host::kFontDialog || font == host::kFontPalette ||
+           font == host::kFontPaletteBold;
+}
+
+bool IsColor(std::int32_t color) {
+    return color == host::kColorForeground || color == host::kColorBackground ||
+           color == host::kColorHighlight;
+}
+
+// Bounds placed with their top left at (h, v), or sized, keeping the rest.
+host::Rect MovedTo(const host::Rect& bounds, std::int32_t h, std::int32_t v) {
+    return {h, v, h + bounds.right - bounds.left, v + bounds.bottom - bounds.top};
+}
+
+host::Rect SizedTo(const host::Rect& bounds, std::int32_t width, std::int32_t height) {
+    return {bounds.left, bounds.top, bounds.left + width, bounds.top + height};
+}
+
+std::string SizeText(std::int32_t width, std::int32_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
 }
 
 }  // namespace
@@ -41,6 +73,7 @@ AdmBasicAdapter::AdmBasicAdapter(DialogManager& manager, HostCore& core)
         &Forward<&AdmBasicAdapter::GetIndexString>::Call,
         &Forward<&AdmBasicAdapter::ErrorAlert>::Call,
         &Forward<&AdmBasicAdapter::GetScreenDimensions>::Call,
+        &Forward<&AdmBasicAdapter::ValueToString>::Call,
     };
     core.Provide(host::kAdmBasicSuite.name, &suite);
 }
@@ -73,6 +106,19 @@ void AdmBasicAdapter::GetScreenDimensions(host::Rect* screen) {
     }
 }
 
+host::Error AdmBasicAdapter::ValueToString(float value, std::int32_t units, std::int32_t precision,
+                                           bool appendUnit, char* text, std::size_t size) {
+    static constexpr std::string_view kFunction = "ValueToString";
+    if (const host::Error error = calls_.Enter(kFunction, text != nullptr && size > 0)) {
+        return error;
+    }
+    if (!IsUnits(units) || !IsPrecision(precision)) {
+        return calls_.BadArgument(kFunction, "units " + std::to_string(units) + " with precision " +
+                                                 std::to_string(precision));
+    }
+    return SuiteCalls::CopyText(FormatValue(value, units, precision, appendUnit), text, size);
+}
+
 AdmDialogAdapter::AdmDialogAdapter(DialogManager& manager, HostCore& core)
     : manager_(manager), calls_(core, host::kAdmDialogSuite) {
     using Self = AdmDialogAdapter;
@@ -96,6 +142,12 @@ AdmDialogAdapter::AdmDialogAdapter(DialogManager& manager, HostCore& core)
         &Forward<&Self::Store<&State::visible, kShow>>::Call,
         &Forward<&Self::Load<&State::visible, kIsVisible>>::Call,
         &Forward<&Self::GetBoundsRect>::Call,
+        &Forward<&Self::DoModal>::Call,
+        &Forward<&Self::EndModal>::Call,
+        &Forward<&Self::Update>::Call,
+        &Forward<&Self::SetMinWidth>::Call,
+        &Forward<&Self::SetMinHeight>::Call,
+        &Forward<&Self::GetLocalRect>::Call,
     };
     core.Provide(host::kAdmDialogSuite.name, &suite);
 }
@@ -131,7 +183,82 @@ std::int32_t AdmDialogAdapter::RunModal(std::string_view function,
     if (manager_.LiveDialog(dialog) == nullptr) {
         return host::kNoDialogItem;
     }
-    return manager_.script_.Run(manager_, dialog, calls_.Name(function));
+    const std::int32_t result = manager_.RunModal(dialog, calls_.Name(function));
+    manager_.DestroyLiveDialog(dialog);
+    return result;
+}
+
+std::int32_t AdmDialogAdapter::DoModal(host::Dialog dialog) {
+    static constexpr std::string_view kFunction = "DoModal";
+    if (calls_.Enter(kFunction, true) != host::kNoError) {
+        return host::kNoDialogItem;
+    }
+    const State* state = Find(dialog, kFunction);
+    if (state == nullptr) {
+        return host::kNoDialogItem;
+    }
+    if (state->running || state->destroying) {
+        calls_.BadArgument(kFunction, "dialog \"" + state->name + "\" is " +
+                                          (state->running ? "running" : "being destroyed"));
+        return host::kNoDialogItem;
+    }
+    return manager_.RunModal(dialog, calls_.Name(kFunction));
+}
+
+void AdmDialogAdapter::EndModal(host::Dialog dialog, std::int32_t itemId, bool cancelled) {
+    static constexpr std::string_view kFunction = "EndModal";
+    State* state = Find(dialog, kFunction);
+    if (state == nullptr) {
+        return;
+    }
+    if (!state->running) {
+        calls_.BadArgument(kFunction, "dialog \"" + state->name + "\" is not running modally");
+        return;
+    }
+    state->endItem = itemId;
+    state->cancelled = cancelled;
+}
+
+void AdmDialogAdapter::Update(host::Dialog dialog) {
+    if (Find(dialog, "Update") != nullptr) {
+        manager_.Draw(dialog);
+    }
+}
+
+void AdmDialogAdapter::SetMinWidth(host::Dialog dialog, std::int32_t width) {
+    SetMinimum("SetMinWidth", dialog, &State::minWidth, width);
+}
+
+void AdmDialogAdapter::SetMinHeight(host::Dialog dialog, std::int32_t height) {
+    SetMinimum("SetMinHeight", dialog, &State::minHeight, height);
+}
+
+void AdmDialogAdapter::SetMinimum(std::string_view function, host::Dialog dialog,
+                                  std::int32_t State::*minimum, std::int32_t size) {
+    State* state = Find(dialog, function);
+    if (state == nullptr) {
+        return;
+    }
+    if (size < 0) {
+        calls_.BadArgument(function, "a negative minimum " + std::to_string(size));
+        return;
+    }
+    state->*minimum = size;
+    const host::Rect& bounds = state->bounds;
+    manager_.Resize(dialog, bounds.right - bounds.left,
+                    bounds.bottom - bounds.top - host::kDialogTitleBarHeight);
+}
+
+void AdmDialogAdapter::GetLocalRect(host::Dialog dialog, host::Rect* local) {
+    static constexpr std::string_view kFunction = "GetLocalRect";
+    if (calls_.Enter(kFunction, local != nullptr) != host::kNoError) {
+        return;
+    }
+    if (const State* state = Find(dialog, kFunction)) {
+        const host::Rect& bounds = state->bounds;
+        *local = {0, 0, bounds.right - bounds.left,
+                  bounds.bottom - bounds.top - host::kDialogTitleBarHeight};
+    }
 }
 
 void AdmDialogAdapter::Destroy(host::Dialog dialog) {
@@ -146,8 +273,7 @@ void AdmDialogAdapter::Destroy(host::Dialog dialog) {
         manager_.core_.GetViolations().Record(ViolationKind::kNestedDestroy, calls_.Name(kFunction),
                                               "dialog \"" + state->name + "\" is being destroyed");
     } else if (state->running) {
-        calls_.BadArgument(kFunction, "modal dialog \"" + state->name +
-                                          "\" is running; the host destroys it when it ends");
+        calls_.BadArgument(kFunction, "modal dialog \"" + state->name + "\" is running");
     } else {
         manager_.DestroyLiveDialog(dialog);
     }
@@ -189,24 +315,20 @@ host::Item AdmDialogAdapter::GetItem(host::Dialog dialog, std::int32_t itemId) {
 
 void AdmDialogAdapter::Move(host::Dialog dialog, std::int32_t h, std::int32_t v) {
     if (State* state = Find(dialog, "Move")) {
-        host::Rect& bounds = state->bounds;
-        bounds = {h, v, h + bounds.right - bounds.left, v + bounds.bottom - bounds.top};
+        state->bounds = MovedTo(state->bounds, h, v);
     }
 }
 
 void AdmDialogAdapter::Size(host::Dialog dialog, std::int32_t width, std::int32_t height) {
     static constexpr std::string_view kFunction = "Size";
-    State* state = Find(dialog, kFunction);
-    if (state == nullptr) {
+    if (Find(dialog, kFunction) == nullptr) {
         return;
     }
     if (width < 0 || height < 0) {
-        calls_.BadArgument(
-            kFunction, "a negative size " + std::to_string(width) + " x " + std::to_string(height));
+        calls_.BadArgument(kFunction, "a negative size " + SizeText(width, height));
         return;
     }
-    state->bounds.right = state->bounds.left + width;
-    state->bounds.bottom = state->bounds.top + height + host::kDialogTitleBarHeight;
+    manager_.Resize(dialog, width, height);
 }
 
 void AdmDialogAdapter::GetBoundsRect(host::Dialog dialog, host::Rect* bounds) {
@@ -291,6 +413,22 @@ AdmItemAdapter::AdmItemAdapter(DialogManager& manager, HostCore& core)
         &Forward<&Self::Load<&State::number, kGetFloatValue>>::Call,
         &Forward<&Self::SetFloatValue>::Call,
         &Forward<&Self::Notify>::Call,
+        &Forward<&Self::Store<&State::enabled, kEnable>>::Call,
+        &Forward<&Self::Load<&State::enabled, kIsEnabled>>::Call,
+        &Forward<&Self::Store<&State::visible, kShow>>::Call,
+        &Forward<&Self::Load<&State::visible, kIsVisible>>::Call,
+        &Forward<&Self::SetFont>::Call,
+        &Forward<&Self::SetPrecision>::Call,
+        &Forward<&Self::SetUnits>::Call,
+        &Forward<&Self::SetUnitEntry>::Call,
+        &Forward<&Self::SetTipString>::Call,
+        &Forward<&Self::SetPictureID>::Call,
+        &Forward<&Self::GetIntegerValue>::Call,
+        &Forward<&Self::SetIntegerValue>::Call,
+        &Forward<&Self::Invalidate>::Call,
+        &Forward<&Self::GetBoundsRect>::Call,
+        &Forward<&Self::Move>::Call,
+        &Forward<&Self::Size>::Call,
     };
     core.Provide(host::kAdmItemSuite.name, &suite);
 }
@@ -314,7 +452,8 @@ host::Item AdmItemAdapter::Create(host::Dialog dialog, std::int32_t itemId, host
         calls_.BadArgument(kFunction, "item kind " + std::to_string(static_cast<int>(kind)));
         return {};
     }
-    const host::Item item = manager_.AddItem(*state, {itemId, kind, "", *bounds, 0, 0, 0});
+    const host::Item item =
+        manager_.AddItem(*state, {itemId, kind, "", *bounds, 0, 0, host::kUnitsNone, 0});
     if (!item) {
         calls_.BadArgument(kFunction, "dialog \"" + state->name + "\" has item " +
                                           std::to_string(itemId) + " already");
@@ -350,8 +489,12 @@ void AdmItemAdapter::Destroy(host::Item item) {
 void AdmItemAdapter::DefaultDraw(host::Item item, host::Drawer drawer) {
     static constexpr std::string_view kFunction = "DefaultDraw";
     State* state = Find(item, kFunction);
-    if (state != nullptr && manager_.drawers_.Find(drawer, calls_.Name(kFunction)) != nullptr) {
-        ++state->defaults.draw;
+    if (state == nullptr || manager_.drawers_.Find(drawer, calls_.Name(kFunction)) == nullptr) {
+        return;
+    }
+    ++state->defaults.draw;
+    if (state->kind == host::ItemKind::kListBox) {
+        manager_.DrawEntries(item);
     }
 }
 
@@ -378,16 +521,20 @@ void AdmItemAdapter::DefaultNotify(host::Item item, host::AdmNotifier notifier) 
     DialogManager::DialogState* dialog = manager_.LiveDialog(state->dialog);
     if (endsModal && dialog != nullptr && dialog->running && !dialog->endItem) {
         dialog->endItem = state->id;
+        dialog->cancelled = state->id == host::kCancelItem;
     }
 }
 
 bool AdmItemAdapter::DefaultTextToFloat(host::Item item, const char* text, float* value) {
     static constexpr std::string_view kFunction = "DefaultTextToFloat";
-    if (calls_.Enter(kFunction, text != nullptr && value != nullptr) != host::kNoError ||
-        Find(item, kFunction) == nullptr) {
+    if (calls_.Enter(kFunction, text != nullptr && value != nullptr) != host::kNoError) {
         return false;
     }
-    const std::optional<float> number = ParseNumber(text);
+    const State* state = Find(item, kFunction);
+    if (state == nullptr) {
+        return false;
+    }
+    const std::optional<float> number = ParseValue(text, state->units, state->unitEntry);
     if (number) {
         *value = *number;
     }
@@ -401,8 +548,9 @@ bool AdmItemAdapter::DefaultFloatToText(host::Item item, float value, char* text
         return false;
     }
     const State* state = Find(item, kFunction);
-    return state != nullptr && SuiteCalls::CopyText(FormatNumber(value, state->precision), text,
-                                                    size) == host::kNoError;
+    return state != nullptr && SuiteCalls::CopyText(FormatValue(value, state->units,
+                                                                state->precision, state->unitEntry),
+                                                    text, size) == host::kNoError;
 }
 
 void AdmItemAdapter::SetText(host::Item item, const char* text) {
@@ -434,15 +582,133 @@ void AdmItemAdapter::GetText(host::Item item, char* text, std::size_t size) {
     CutToFit(state != nullptr ? state->text : "", text, size);
 }
 
-void AdmItemAdapter::SetFloatValue(host::Item item, float value) {
-    State* state = Find(item, "SetFloatValue");
+template <auto Field>
+void AdmItemAdapter::SetShown(std::string_view function, host::Item item,
+                              typename RecordField<decltype(Field)>::Type value) {
+    State* state = Find(item, function);
     if (state == nullptr) {
         return;
     }
-    state->number = value;
-    if (state->kind == host::ItemKind::kNumberEdit) {
+    state->*Field = value;
+    if (DialogManager::ShowsNumber(state->kind)) {
         manager_.ShowNumber(item);
     }
+}
+
+void AdmItemAdapter::SetFloatValue(host::Item item, float value) {
+    SetShown<&State::number>("SetFloatValue", item, value);
+}
+
+void AdmItemAdapter::SetIntegerValue(host::Item item, std::int32_t value) {
+    SetShown<&State::number>("SetIntegerValue", item, static_cast<float>(value));
+}
+
+std::int32_t AdmItemAdapter::GetIntegerValue(host::Item item) {
+    const State* state = Find(item, "GetIntegerValue");
+    if (state == nullptr) {
+        return 0;
+    }
+    constexpr double kLowest = std::numeric_limits<std::int32_t>::lowest();
+    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(
+        std::lround(std::clamp(static_cast<double>(state->number), kLowest, kHighest)));
+}
+
+void AdmItemAdapter::SetPrecision(host::Item item, std::int32_t precision) {
+    static constexpr std::string_view kFunction = "SetPrecision";
+    if (!IsPrecision(precision)) {
+        calls_.BadArgument(kFunction, "precision " + std::to_string(precision));
+        return;
+    }
+    SetShown<&State::precision>(kFunction, item, precision);
+}
+
+void AdmItemAdapter::SetUnits(host::Item item, std::int32_t units) {
+    static constexpr std::string_view kFunction = "SetUnits";
+    if (!IsUnits(units)) {
+        calls_.BadArgument(kFunction, "units " + std::to_string(units));
+        return;
+    }
+    SetShown<&State::units>(kFunction, item, units);
+}
+
+void AdmItemAdapter::SetUnitEntry(host::Item item, bool unitEntry) {
+    SetShown<&State::unitEntry>("SetUnitEntry", item, unitEntry);
+}
+
+void AdmItemAdapter::SetFont(host::Item item, std::int32_t font) {
+    static constexpr std::string_view kFunction = "SetFont";
+    State* state = Find(item, kFunction);
+    if (state == nullptr) {
+        return;
+    }
+    if (!IsFont(font)) {
+        calls_.BadArgument(kFunction, "font " + std::to_string(font));
+        return;
+    }
+    state->font = font;
+}
+
+void AdmItemAdapter::SetTipString(host::Item item, const char* tip) {
+    static constexpr std::string_view kFunction = "SetTipString";
+    if (calls_.Enter(kFunction, tip != nullptr) != host::kNoError) {
+        return;
+    }
+    if (State* state = Find(item, kFunction)) {
+        state->tip = tip;
+    }
+}
+
+void AdmItemAdapter::SetPictureID(host::Item item, std::int32_t iconId) {
+    static constexpr std::string_view kFunction = "SetPictureID";
+    State* state = Find(item, kFunction);
+    if (state == nullptr) {
+        return;
+    }
+    const DialogManager::DialogState* dialog = manager_.LiveDialog(state->dialog);
+    if (!DialogManager::ShowsPicture(state->kind)) {
+        calls_.BadArgument(kFunction, "item " + std::to_string(state->id) + " shows no picture");
+    } else if (FindIconResource(dialog->module, iconId) == nullptr) {
+        calls_.BadArgument(kFunction,
+                           "icon " + std::to_string(iconId) + " is not in the plug-in's resources");
+    } else {
+        state->picture = iconId;
+    }
+}
+
+void AdmItemAdapter::Invalidate(host::Item item) {
+    if (State* state = Find(item, "Invalidate")) {
+        state->invalid = true;
+    }
+}
+
+void AdmItemAdapter::GetBoundsRect(host::Item item, host::Rect* bounds) {
+    static constexpr std::string_view kFunction = "GetBoundsRect";
+    if (calls_.Enter(kFunction, bounds != nullptr) != host::kNoError) {
+        return;
+    }
+    if (const State* state = Find(item, kFunction)) {
+        *bounds = state->bounds;
+    }
+}
+
+void AdmItemAdapter::Move(host::Item item, std::int32_t h, std::int32_t v) {
+    if (State* state = Find(item, "Move")) {
+        state->bounds = MovedTo(state->bounds, h, v);
+    }
+}
+
+void AdmItemAdapter::Size(host::Item item, std::int32_t width, std::int32_t height) {
+    static constexpr std::string_view kFunction = "Size";
+    State* state = Find(item, kFunction);
+    if (state == nullptr) {
+        return;
+    }
+    if (width < 0 || height < 0) {
+        calls_.BadArgument(kFunction, "a negative size " + SizeText(width, height));
+        return;
+    }
+    state->bounds = SizedTo(state->bounds, width, height);
 }
 
 void AdmItemAdapter::Notify(host::Item item, const char* notifierType) {
@@ -455,17 +721,23 @@ void AdmItemAdapter::Notify(host::Item item, const char* notifierType) {
 
 AdmListAdapter::AdmListAdapter(DialogManager& manager, HostCore& core)
     : manager_(manager), calls_(core, host::kAdmListSuite) {
+    using Self = AdmListAdapter;
     static const host::AdmListSuite suite{
-        &Forward<&AdmListAdapter::NumberOfEntries>::Call,
-        &Forward<&AdmListAdapter::RemoveEntry>::Call,
-        &Forward<&AdmListAdapter::InsertEntry>::Call,
-        &Forward<&AdmListAdapter::GetActiveEntry>::Call,
-        &Forward<&AdmListAdapter::IndexEntry>::Call,
+        &Forward<&Self::NumberOfEntries>::Call,
+        &Forward<&Self::RemoveEntry>::Call,
+        &Forward<&Self::InsertEntry>::Call,
+        &Forward<&Self::GetActiveEntry>::Call,
+        &Forward<&Self::IndexEntry>::Call,
+        &Forward<&Self::LoadMenu>::Call,
+        &Forward<&Self::FindEntry>::Call,
+        &Forward<&Self::SetEntryHeight>::Call,
+        &Forward<&Self::Store<&State::entryDrawProc, kSetEntryDrawProc>>::Call,
+        &Forward<&Self::Store<&State::entryNotifyProc, kSetEntryNotifyProc>>::Call,
     };
     core.Provide(host::kAdmListSuite.name, &suite);
 }
 
-DialogManager::ListState* AdmListAdapter::Find(host::List list, std::string_view function) {
+AdmListAdapter::State* AdmListAdapter::Find(host::List list, std::string_view function) {
     return manager_.FindListState(list, calls_.Name(function));
 }
 
@@ -507,8 +779,8 @@ host::Entry AdmListAdapter::InsertEntry(host::List list, std::int32_t index) {
     if (state == nullptr || !CheckIndex(kFunction, index, state->entries.size() + 1)) {
         return {};
     }
-    const host::Entry entry = manager_.entries_.Issue(
-        std::make_unique<DialogManager::EntryState>(DialogManager::EntryState{list, {}, 0}));
+    const host::Entry entry = manager_.entries_.Issue(std::make_unique<DialogManager::EntryState>(
+        DialogManager::EntryState{.list = list, .text = {}, .drawn = {}}));
     if (!entry) {
         return {};
     }
@@ -533,6 +805,48 @@ host::Entry AdmListAdapter::IndexEntry(host::List list, std::int32_t index) {
     return state->entries[index];
 }
 
+host::Error AdmListAdapter::LoadMenu(host::List list, host::PluginRef plugin, std::int32_t menuId) {
+    static constexpr std::string_view kFunction = "LoadMenu";
+    if (const host::Error error = calls_.Enter(kFunction, true)) {
+        return error;
+    }
+    State* state = Find(list, kFunction);
+    host::Module module = nullptr;
+    if (state == nullptr || !manager_.core_.FindModule(plugin, calls_.Name(kFunction), &module)) {
+        return host::kErrorBadHandle;
+    }
+    const M7LResourceMenu* menu = FindMenuResource(module, menuId);
+    if (menu == nullptr) {
+        return host::kErrorNotFound;
+    }
+    manager_.LoadEntries(*state, list, *menu);
+    return host::kNoError;
+}
+
+host::Entry AdmListAdapter::FindEntry(host::List list, std::int32_t id) {
+    const State* state = Find(list, "FindEntry");
+    if (state == nullptr) {
+        return {};
+    }
+    const auto found =
+        std::find_if(state->entries.begin(), state->entries.end(),
+                     [this, id](host::Entry entry) { return manager_.LiveEntry(entry)->id == id; });
+    return found != state->entries.end() ? *found : host::Entry{};
+}
+
+void AdmListAdapter::SetEntryHeight(host::List list, std::int32_t height) {
+    static constexpr std::string_view kFunction = "SetEntryHeight";
+    State* state = Find(list, kFunction);
+    if (state == nullptr) {
+        return;
+    }
+    if (height <= 0) {
+        calls_.BadArgument(kFunction, "entry height " + std::to_string(height));
+        return;
+    }
+    state->entryHeight = height;
+}
+
 AdmEntryAdapter::AdmEntryAdapter(DialogManager& manager, HostCore& core)
     : manager_(manager), calls_(core, host::kAdmEntrySuite) {
     using Self = AdmEntryAdapter;
@@ -541,6 +855,13 @@ AdmEntryAdapter::AdmEntryAdapter(DialogManager& manager, HostCore& core)
         &Forward<&Self::Store<&State::id, kSetID>>::Call,
         &Forward<&Self::Load<&State::id, kGetID>>::Call,
         &Forward<&Self::Select>::Call,
+        &Forward<&Self::GetIndex>::Call,
+        &Forward<&Self::Store<&State::userData, kSetUserData>>::Call,
+        &Forward<&Self::Load<&State::userData, kGetUserData>>::Call,
+        &Forward<&Self::Store<&State::checked, kSetChecked>>::Call,
+        &Forward<&Self::Store<&State::enabled, kEnable>>::Call,
+        &Forward<&Self::GetLocalRect>::Call,
+        &Forward<&Self::DefaultNotify>::Call,
     };
     core.Provide(host::kAdmEntrySuite.name, &suite);
 }
@@ -570,6 +891,37 @@ void AdmEntryAdapter::Select(host::Entry entry, bool select) {
     } else if (!list->popup && list->active == entry) {
         list->active = {};
     }
+}
+
+std::int32_t AdmEntryAdapter::GetIndex(host::Entry entry) {
+    const State* state = Find(entry, "GetIndex");
+    if (state == nullptr) {
+        return -1;
+    }
+    const std::vector<host::Entry>& entries = manager_.LiveList(state->list)->entries;
+    return static_cast<std::int32_t>(std::find(entries.begin(), entries.end(), entry) -
+                                     entries.begin());
+}
+
+void AdmEntryAdapter::GetLocalRect(host::Entry entry, host::Rect* local) {
+    static constexpr std::string_view kFunction = "GetLocalRect";
+    if (calls_.Enter(kFunction, local != nullptr) != host::kNoError) {
+        return;
+    }
+    if (const State* state = Find(entry, kFunction)) {
+        *local = manager_.EntryRect(*state);
+    }
+}
+
+void AdmEntryAdapter::DefaultNotify(host::Entry entry, host::AdmNotifier notifier) {
+    static constexpr std::string_view kFunction = "DefaultNotify";
+    const State* state = Find(entry, kFunction);
+    if (state == nullptr || manager_.notifiers_.Find(notifier, calls_.Name(kFunction)) == nullptr) {
+        return;
+    }
+    const host::Item item = manager_.LiveList(state->list)->item;
+    DialogManager::Run(manager_.LiveItem(item)->notifyProc, manager_.suites_->item,
+                       &AdmItemAdapter::DefaultNotify, item, notifier);
 }
 
 AdmNotifierAdapter::AdmNotifierAdapter(DialogManager& manager, HostCore& core)
@@ -609,12 +961,93 @@ host::Icon AdmIconAdapter::GetFromResource(host::PluginRef plugin, const char* n
     }
     const M7LResourceIcon* icon = FindIconResource(module, iconId);
     const bool usable = icon != nullptr && iconIndex >= 0 && iconIndex < icon->indexCount;
-    return manager_.icons_.Issue(usable ? host::kIconTypeResource : host::kIconTypeUnusable);
+    return manager_.icons_.Issue(
+        {usable ? host::kIconTypeResource : host::kIconTypeUnusable, iconId});
 }
 
 std::int32_t AdmIconAdapter::GetType(host::Icon icon) {
-    const std::int32_t* type = manager_.icons_.Find(icon, calls_.Name("GetType"));
-    return type != nullptr ? *type : host::kIconTypeUnusable;
+    const DialogManager::IconState* state = manager_.icons_.Find(icon, calls_.Name("GetType"));
+    return state != nullptr ? state->type : host::kIconTypeUnusable;
+}
+
+AdmDrawerAdapter::AdmDrawerAdapter(DialogManager& manager, HostCore& core)
+    : manager_(manager), calls_(core, host::kAdmDrawerSuite) {
+    using Self = AdmDrawerAdapter;
+    static const host::AdmDrawerSuite suite{
+        &Forward<&Self::SetColor>::Call, &Forward<&Self::SetFont>::Call,
+        &Forward<&Self::FillRect>::Call, &Forward<&Self::DrawTextInRect>::Call,
+        &Forward<&Self::DrawLine>::Call, &Forward<&Self::DrawIcon>::Call,
+    };
+    core.Provide(host::kAdmDrawerSuite.name, &suite);
+}
+
+void AdmDrawerAdapter::Record(std::string_view function, host::Drawer drawer, bool argumentsPresent,
+                              const std::string& line) {
+    if (calls_.Enter(function, argumentsPresent) != host::kNoError) {
+        return;
+    }
+    if (std::vector<std::string>* drawn = manager_.drawers_.Find(drawer, calls_.Name(function))) {
+        drawn->push_back(line);
+    }
+}
+
+void AdmDrawerAdapter::SetColor(host::Drawer drawer, std::int32_t color) {
+    static constexpr std::string_view kFunction = "SetColor";
+    if (!IsColor(color)) {
+        calls_.BadArgument(kFunction, "color " + std::to_string(color));
+        return;
+    }
+    Record(kFunction, drawer, true, "color " + std::to_string(color));
+}
+
+void AdmDrawerAdapter::SetFont(host::Drawer drawer, std::int32_t font) {
+    static constexpr std::string_view kFunction = "SetFont";
+    if (!IsFont(font)) {
+        calls_.BadArgument(kFunction, "font " + std::to_string(font));
+        return;
+    }
+    Record(kFunction, drawer, true, "font " + std::to_string(font));
+}
+
+void AdmDrawerAdapter::FillRect(host::Drawer drawer, const host::Rect* rect) {
+    Record("FillRect", drawer, rect != nullptr, rect != nullptr ? "fill " + RectText(*rect) : "");
+}
+
+void AdmDrawerAdapter::DrawTextInRect(host::Drawer drawer, const host::Rect* rect,
+                                      const char* text) {
+    const bool present = rect != nullptr && text != nullptr;
+    Record("DrawTextInRect", drawer, present,
+           present ? "text " + RectText(*rect) + " " + text : "");
+}
+
+void AdmDrawerAdapter::DrawLine(host::Drawer drawer, host::Point from, host::Point to) {
+    Record("DrawLine", drawer, true, "line " + RectText({from.h, from.v, to.h, to.v}));
+}
+
+void AdmDrawerAdapter::DrawIcon(host::Drawer drawer, host::Icon icon, host::Point at) {
+    static constexpr std::string_view kFunction = "DrawIcon";
+    const DialogManager::IconState* state = manager_.icons_.Find(icon, calls_.Name(kFunction));
+    // An icon that cannot be shown draws nothing.
+    if (state != nullptr && state->type == host::kIconTypeResource) {
+        Record(kFunction, drawer, true,
+               "icon " + std::to_string(state->id) + " " + std::to_string(at.h) + " " +
+                   std::to_string(at.v));
+    }
+}
+
+AdmTrackerAdapter::AdmTrackerAdapter(DialogManager& manager, HostCore& core)
+    : manager_(manager), calls_(core, host::kAdmTrackerSuite) {
+    static const host::AdmTrackerSuite suite{
+        &Forward<&AdmTrackerAdapter::TestModifier>::Call,
+    };
+    core.Provide(host::kAdmTrackerSuite.name, &suite);
+}
+
+bool AdmTrackerAdapter::TestModifier(host::Tracker tracker, std::int32_t modifier) {
+    if (tracker && manager_.trackers_.Find(tracker, calls_.Name("TestModifier")) == nullptr) {
+        return false;
+    }
+    return (manager_.modifiers_ & modifier) != 0;
 }
 
 }  // namespace standin

@@ -51,6 +51,8 @@ public:
                         std::size_t size);
     void ErrorAlert(const char* text);
     void GetScreenDimensions(host::Rect* screen);
+    host::Error ValueToString(float value, std::int32_t units, std::int32_t precision,
+                              bool appendUnit, char* text, std::size_t size);
 
 private:
     DialogManager& manager_;
@@ -83,9 +85,19 @@ public:
     void Move(host::Dialog dialog, std::int32_t h, std::int32_t v);
     void Size(host::Dialog dialog, std::int32_t width, std::int32_t height);
     void GetBoundsRect(host::Dialog dialog, host::Rect* bounds);
+    std::int32_t DoModal(host::Dialog dialog);
+    void EndModal(host::Dialog dialog, std::int32_t itemId, bool cancelled);
+    void Update(host::Dialog dialog);
+    void SetMinWidth(host::Dialog dialog, std::int32_t width);
+    void SetMinHeight(host::Dialog dialog, std::int32_t height);
+    void GetLocalRect(host::Dialog dialog, host::Rect* local);
 
 private:
+    // Made from its template, run and destroyed.
     std::int32_t RunModal(std::string_view function, const DialogManager::DialogRequest& request);
+    // The minimum of one side; the dialog grows to it.
+    void SetMinimum(std::string_view function, host::Dialog dialog, std::int32_t State::*minimum,
+                    std::int32_t size);
 
     DialogManager& manager_;
     SuiteCalls calls_;
@@ -128,26 +140,48 @@ public:
     void GetText(host::Item item, char* text, std::size_t size);
     void SetFloatValue(host::Item item, float value);
     void Notify(host::Item item, const char* notifierType);
+    void SetFont(host::Item item, std::int32_t font);
+    void SetPrecision(host::Item item, std::int32_t precision);
+    void SetUnits(host::Item item, std::int32_t units);
+    void SetUnitEntry(host::Item item, bool unitEntry);
+    void SetTipString(host::Item item, const char* tip);
+    void SetPictureID(host::Item item, std::int32_t iconId);
+    void Invalidate(host::Item item);
+    std::int32_t GetIntegerValue(host::Item item);
+    void SetIntegerValue(host::Item item, std::int32_t value);
+    void GetBoundsRect(host::Item item, host::Rect* bounds);
+    void Move(host::Item item, std::int32_t h, std::int32_t v);
+    void Size(host::Item item, std::int32_t width, std::int32_t height);
 
 private:
+    // Stores a setting of how the item shows its value, and shows it so.
+    template <auto Field>
+    void SetShown(std::string_view function, host::Item item,
+                  typename RecordField<decltype(Field)>::Type value);
+
     DialogManager& manager_;
     SuiteCalls calls_;
 };
 
 // "ADM List Suite".
-class AdmListAdapter : public ActiveInstance<AdmListAdapter> {
+class AdmListAdapter : public FieldAdapter<AdmListAdapter> {
 public:
+    using State = DialogManager::ListState;
+
     AdmListAdapter(DialogManager& manager, HostCore& core);
     const SuiteCalls& Calls() const { return calls_; }
+    State* Find(host::List list, std::string_view function);
 
     std::int32_t NumberOfEntries(host::List list);
     void RemoveEntry(host::List list, std::int32_t index);
     host::Entry InsertEntry(host::List list, std::int32_t index);
     host::Entry GetActiveEntry(host::List list);
     host::Entry IndexEntry(host::List list, std::int32_t index);
+    host::Error LoadMenu(host::List list, host::PluginRef plugin, std::int32_t menuId);
+    host::Entry FindEntry(host::List list, std::int32_t id);
+    void SetEntryHeight(host::List list, std::int32_t height);
 
 private:
-    DialogManager::ListState* Find(host::List list, std::string_view function);
     // Records an index outside [0, count) (or [0, count] when the end is
     // allowed) as a bad argument; true when it is inside.
     bool CheckIndex(std::string_view function, std::int32_t index, std::size_t count);
@@ -167,6 +201,9 @@ public:
 
     void SetText(host::Entry entry, const char* text);
     void Select(host::Entry entry, bool select);
+    std::int32_t GetIndex(host::Entry entry);
+    void GetLocalRect(host::Entry entry, host::Rect* local);
+    void DefaultNotify(host::Entry entry, host::AdmNotifier notifier);
 
 private:
     DialogManager& manager_;
@@ -202,6 +239,42 @@ private:
     SuiteCalls calls_;
 };
 
+// "ADM Drawer Suite": each call becomes a line of the drawer's display list.
+class AdmDrawerAdapter : public ActiveInstance<AdmDrawerAdapter> {
+public:
+    AdmDrawerAdapter(DialogManager& manager, HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
+
+    void SetColor(host::Drawer drawer, std::int32_t color);
+    void SetFont(host::Drawer drawer, std::int32_t font);
+    void FillRect(host::Drawer drawer, const host::Rect* rect);
+    void DrawTextInRect(host::Drawer drawer, const host::Rect* rect, const char* text);
+    void DrawLine(host::Drawer drawer, host::Point from, host::Point to);
+    void DrawIcon(host::Drawer drawer, host::Icon icon, host::Point at);
+
+private:
+    // Appends the line to the drawer's list when the arguments are there
+    // and the drawer is live.
+    void Record(std::string_view function, host::Drawer drawer, bool argumentsPresent,
+                const std::string& line);
+
+    DialogManager& manager_;
+    SuiteCalls calls_;
+};
+
+// "ADM Tracker Suite".
+class AdmTrackerAdapter : public ActiveInstance<AdmTrackerAdapter> {
+public:
+    AdmTrackerAdapter(DialogManager& manager, HostCore& core);
+    const SuiteCalls& Calls() const { return calls_; }
+
+    bool TestModifier(host::Tracker tracker, std::int32_t modifier);
+
+private:
+    DialogManager& manager_;
+    SuiteCalls calls_;
+};
+
 // The adapters of one dialog manager, each serving its suite.
 struct DialogSuites {
     DialogSuites(DialogManager& manager, HostCore& core)
@@ -212,7 +285,9 @@ struct DialogSuites {
           list(manager, core),
           entry(manager, core),
           notifier(manager, core),
-          icon(manager, core) {}
+          icon(manager, core),
+          drawer(manager, core),
+          tracker(manager, core) {}
 
     AdmBasicAdapter basic;
     AdmDialogAdapter dialog;
@@ -222,6 +297,8 @@ struct DialogSuites {
     AdmEntryAdapter entry;
     AdmNotifierAdapter notifier;
     AdmIconAdapter icon;
+    AdmDrawerAdapter drawer;
+    AdmTrackerAdapter tracker;
 };
 
 }  // namespace standin

@@ -115,7 +115,7 @@ const void* HostCore::Served(std::string_view name, std::int32_t version) const 
 }
 
 std::string HostCore::DescribeRequest(std::string_view name, std::int32_t version) const {
-    std::string text = "\"" + std::string(name) + "\" version " + std::to_string(version);
+    std::string text = '"' + std::string(name) + "\" version " + std::to_string(version);
     if (const CatalogueEntry* entry = FindEntry(name)) {
         text += ", served at version " + std::to_string(entry->version);
     }

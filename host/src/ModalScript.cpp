@@ -63,11 +63,15 @@ ModalExpectation& ModalScript::Expect(std::string name) {
 std::int32_t ModalScript::Run(DialogManager& manager, host::Dialog dialog,
                               const std::string& call) {
     DialogManager::DialogState* state = manager.LiveDialog(dialog);
+    state->modal = true;
     state->running = true;
     state->visible = true;
+    state->endItem.reset();
+    state->cancelled = false;
     // Logged when it opens, so that a modal opened from this one comes after.
     const std::size_t run = log_.size();
-    log_.push_back({state->name, state->resourceId, manager.ItemTexts(dialog), host::kCancelItem});
+    log_.push_back(
+        {state->name, state->resourceId, manager.ItemTexts(dialog), host::kCancelItem, true});
     Play(manager, dialog, call);
     // Still live: a running modal dialog is not destroyed.
     state = manager.LiveDialog(dialog);
@@ -76,28 +80,37 @@ std::int32_t ModalScript::Run(DialogManager& manager, host::Dialog dialog,
             ViolationKind::kModalLeftOpen, call,
             "\"" + state->name + "\" is still open; the host cancels it");
         state->endItem = host::kCancelItem;
+        state->cancelled = true;
     }
-    const std::int32_t result = *state->endItem;
     state->running = false;
-    log_[run].result = result;
-    manager.DestroyLiveDialog(dialog);
-    return result;
+    log_[run].result = *state->endItem;
+    log_[run].cancelled = state->cancelled;
+    return *state->endItem;
 }
 
 void ModalScript::Play(DialogManager& manager, host::Dialog dialog, const std::string& call) {
-    Violations& violations = manager.core_.GetViolations();
-    const std::string name = manager.LiveDialog(dialog)->name;
-    if (script_.empty() || script_.front().name_ != name) {
+    DialogManager::DialogState* state = manager.LiveDialog(dialog);
+    if (!script_.empty() && script_.front().name_ == state->name) {
+        const ModalExpectation expectation = std::move(script_.front());
+        script_.pop_front();
+        PlaySteps(manager, dialog, call, expectation);
+    } else if (answerDefault_) {
+        PlaySteps(manager, dialog, call, ModalExpectation(state->name).Press(host::kOkItem));
+    } else {
         const std::string expected =
             script_.empty() ? "no modal dialog" : "\"" + script_.front().name_ + "\"";
-        violations.Record(
-            ViolationKind::kUnexpectedModal, call,
-            "\"" + name + "\" where the script expects " + expected + "; the host cancels it");
-        manager.LiveDialog(dialog)->endItem = host::kCancelItem;
-        return;
+        manager.core_.GetViolations().Record(ViolationKind::kUnexpectedModal, call,
+                                             "\"" + state->name + "\" where the script expects " +
+                                                 expected + "; the host cancels it");
+        state->endItem = host::kCancelItem;
+        state->cancelled = true;
     }
-    const ModalExpectation expectation = std::move(script_.front());
-    script_.pop_front();
+}
+
+void ModalScript::PlaySteps(DialogManager& manager, host::Dialog dialog, const std::string& call,
+                            const ModalExpectation& expectation) {
+    Violations& violations = manager.core_.GetViolations();
+    const std::string& name = expectation.name_;
     for (const ModalExpectation::Step& step : expectation.steps_) {
         if (manager.LiveDialog(dialog)->endItem) {
             violations.Record(ViolationKind::kUnexpectedModal, call,

@@ -21,6 +21,7 @@ struct ModalRun {
     std::int32_t resourceId;
     std::map<std::int32_t, std::string> texts;  // of every item, after init
     std::int32_t result;
+    bool cancelled;  // by Cancel, by the host, or as EndModal said
 };
 
 // What the user does in one expected modal dialog, step by step. Setting a
@@ -55,24 +56,29 @@ private:
 
 // The scripting side of the dialog manager: modal dialogs run against a
 // queue of expectations, in the order the dialogs come, and every run is
-// logged.
+// logged. A dialog the script does not expect is a violation, or, where the
+// default button answers, pressed OK (as the headless driver program does).
 class ModalScript {
 public:
     ModalExpectation& Expect(std::string name);
+    void AnswerWithDefaultButton(bool answer) { answerDefault_ = answer; }
     std::size_t Pending() const { return script_.size(); }
     const std::vector<ModalRun>& Log() const { return log_; }
 
-    // Runs a modal dialog the manager has just made: from its init to its
-    // end by the script, then destroys it; the id of the item that ended it.
-    // Mistakes go against the call.
+    // Runs a live dialog modally by the script until it ends; the id of the
+    // item that ended it. Mistakes go against the call.
     std::int32_t Run(DialogManager& manager, host::Dialog dialog, const std::string& call);
 
 private:
-    // Runs the expectation at the front of the script for the running dialog.
+    // Runs the expectation at the front of the script for the running
+    // dialog, or the default answer.
     void Play(DialogManager& manager, host::Dialog dialog, const std::string& call);
+    void PlaySteps(DialogManager& manager, host::Dialog dialog, const std::string& call,
+                   const ModalExpectation& expectation);
 
     std::deque<ModalExpectation> script_;
     std::vector<ModalRun> log_;
+    bool answerDefault_ = false;
 };
 
 }  // namespace standin

@@ -11,7 +11,8 @@
 namespace standin {
 
 // Records the platform calls the plug-in reports through its platform
-// observer: beeps and the current cursor.
+// observer: beeps and the current cursor, which must be one of the cursor
+// resources of the plug-in's module.
 class PlatformRecorder : public ActiveInstance<PlatformRecorder> {
 public:
     static constexpr std::int32_t kNoCursor = 0;  // the host's own cursor

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/M7LResources.h"
+#include "M7LResourceFormat.h"
 #include "host/HostHandles.h"
 
 namespace standin {
@@ -18,6 +18,8 @@ const M7LResourceModule* ResourcesOf(host::Module module);
 const char* FindResourceString(host::Module module, std::int64_t id);
 const M7LDialogTemplate* FindDialogTemplate(host::Module module, std::int64_t id);
 const M7LResourceIcon* FindIconResource(host::Module module, std::int64_t id);
+const M7LResourceMenu* FindMenuResource(host::Module module, std::int64_t id);
+const M7LResourceCursor* FindCursorResource(host::Module module, std::int64_t id);
 
 // A copy of a resource module with entries removed or replaced, so that a
 // test reaches the paths where a resource cannot be loaded. It must outlive
@@ -32,6 +34,8 @@ public:
     // Adds the string when the id has none.
     ResourceOverlay& ReplaceString(std::uint32_t id, std::string text);
     ResourceOverlay& RemoveDialog(std::uint32_t id);
+    // Adds the template when its id has none.
+    ResourceOverlay& ReplaceDialog(const M7LDialogTemplate& dialog);
     ResourceOverlay& RemoveIcon(std::uint32_t id);
 
     const M7LResourceModule* Module() const { return &module_; }
@@ -42,6 +46,8 @@ private:
     std::vector<M7LResourceString> strings_;
     std::vector<M7LDialogTemplate> dialogs_;
     std::vector<M7LResourceIcon> icons_;
+    std::vector<M7LResourceMenu> menus_;
+    std::vector<M7LResourceCursor> cursors_;
     std::deque<std::string> replacements_;  // stable addresses for the strings
     M7LResourceModule module_{};
 };

@@ -52,7 +52,7 @@ public:
             return host::kErrorBadHandle;
         }
         if (taken) {
-            return BadArgument(function, "\"" + std::string(name) + "\" is added already");
+            return BadArgument(function, '"' + std::string(name) + "\" is added already");
         }
         const std::optional<host::Error> refusal = core_.GetFaults().Refusal(name);
         if (refusal == host::kNoError) {

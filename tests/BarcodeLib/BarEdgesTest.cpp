@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "FakeSymbology.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

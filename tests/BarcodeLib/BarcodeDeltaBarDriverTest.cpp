@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeDeltaBarDriver.h"
 #include "FakeSymbology.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

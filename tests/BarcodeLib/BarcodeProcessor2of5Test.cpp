@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
+#include "RecordingGenerator.h"
 #include "WideNarrowCases.h"
 #include "WideNarrowTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

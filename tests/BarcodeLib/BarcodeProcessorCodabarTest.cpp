@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCodabar.h"
 #include "PlesseyCodabarTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {
@@ -226,7 +226,7 @@ TEST(CodabarDecodeTest, RefusesOtherCountsBeforeStoringAnything) {
 
 TEST(CodabarDecodeTest, ReadsEveryLengthItDraws) {
     for (const std::size_t length : {127u, 128u, 255u}) {
-        const std::string code = "A" + std::string(length - 2, '7') + "B";
+        const std::string code = 'A' + std::string(length - 2, '7') + "B";
         const std::vector<double> edges = EdgesFromBars(Draw(*Make(kCoda), code.c_str()).GetBars());
         const std::unique_ptr<BarcodeProcessorBase3> reader = Make(kCoda);
         EXPECT_TRUE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())))

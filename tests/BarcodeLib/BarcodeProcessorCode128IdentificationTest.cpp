@@ -5,11 +5,11 @@
 #include <tuple>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "Code128TestSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCode128.h"
 #include "BarcodeProcessorEAN128.h"
 #include "Code128TestSupport.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "RecordingGenerator.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

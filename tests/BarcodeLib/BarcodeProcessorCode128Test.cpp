@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCode128.h"
 #include "Code128TestSupport.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "FakeSymbology.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {
@@ -298,27 +298,33 @@ struct ClassifierCase {
     std::uint32_t gapPeriod;
     bool classified;
     const char* letters;
-    double moduleMm;
-    double ratio;
 };
 
+// Bars W N N W N, spaces N W N N around narrow 4 and wide 10, module 4: an
+// element may lie half a module (2) from its class's mean.
 const ClassifierCase kClassifierCases[] = {
-    {"AsDrawn", {0, 1.0, 1.4, 1.8, 2.8, 3.2}, 0, true, "WNNWN", 0.4, 2.5},
-    {"WideBarsBorrowFromWideSpaces", {0, 0.4, 1.4, 1.8, 2.8, 3.2}, 0, true, "NWNWN", 0.4, 2.5},
-    // Wide bars 13, 8.5, 8.5: the first lies exactly at 1.3 x their mean.
-    {"ExactlyAtTheBand", {0, 13, 17, 25.5, 29.5, 38}, 0, true, "WNWNW", 4.0, 2.5},
-    // Wide bars 13.25, 8.375, 8.375: the first beyond 1.3 x their mean of 10.
-    {"BeyondTheBand", {0, 13.25, 17.25, 25.625, 29.625, 38}, 0, false, "", 0, 0},
-    // Narrow spaces 4 and 2.4: the second below their mean of 3.2 / 1.3.
-    {"BelowTheBand", {0, 10, 14, 24, 26.4, 36.4}, 0, false, "", 0, 0},
-    {"NoWideElements", {0, 1, 2, 3, 4, 5}, 0, false, "", 0, 0},
-    // Element 4 is a gap of 0.7 that would count as a wide space.
-    {"GapsSetApart", {0, 1.0, 1.4, 1.8, 2.5, 2.9, 3.9, 4.3}, 4, true, "WNNINWN", 0.4, 2.5},
+    {"AsDrawn", {0, 1.0, 1.4, 1.8, 2.8, 3.2}, 0, true, "WNNWN"},
+    // All bars narrow: the wide bars' group borrows the wide spaces' mean.
+    {"WideBarsBorrowFromWideSpaces", {0, 0.4, 0.8, 1.2, 2.2, 2.6}, 0, true, "NNNWN"},
+    // Wide bars 12 and 8 around their mean of 10.
+    {"HalfAModuleFromTheClassMean", {0, 12, 16, 20, 30, 34, 38, 46, 50, 54}, 0, true, "WNNWNNWNN"},
+    // Wide bars 12.25 and 7.75.
+    {"BeyondHalfAModule", {0, 12.25, 16.25, 20.25, 30.25, 34.25, 38.25, 46, 50, 54}, 0, false, ""},
+    // One wide element of each kind among many narrow ones of some spread.
+    {"FewWideAmongManyNarrow",
+     {0, 10, 13.5, 18, 22, 26, 29.5, 34, 44, 48, 51.5, 55.5},
+     0,
+     true,
+     "WNNNNNNWNNN"},
+    {"NoWideElements", {0, 1, 2, 3, 4, 5}, 0, false, ""},
+    // Element 4 is a gap a little wider than a module, which would count as a
+    // wide space.
+    {"GapsSetApart", {0, 1.0, 1.4, 1.8, 2.3, 2.7, 3.7, 4.1}, 4, true, "WNNINWN"},
 };
 
 class ClassifierTest : public testing::TestWithParam<ClassifierCase> {};
 
-TEST_P(ClassifierTest, ClassifiesAgainstTheGroupMeans) {
+TEST_P(ClassifierTest, ClassifiesWithinHalfAModuleOfTheClassMeans) {
     const ClassifierCase& c = GetParam();
     FakeWideNarrowSymbology processor(c.gapPeriod);
     const auto count = static_cast<std::uint32_t>(c.edges.size());
@@ -328,11 +334,42 @@ TEST_P(ClassifierTest, ClassifiesAgainstTheGroupMeans) {
         return;
     }
     EXPECT_EQ(processor.GetLetters(), c.letters);
-    EXPECT_NEAR(processor.GetMagnification(), c.moduleMm, 1e-12);
-    EXPECT_NEAR(processor.GetWideNarrowRatio(), c.ratio, 1e-12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClassifierTest, testing::ValuesIn(kClassifierCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FitCase {
+    const char* name;
+    std::vector<double> edges;
+    double moduleMm;
+    double ratio;
+    double reductionMm;
+};
+
+// The ideal edges of the letters fit exact edges of any module, ratio and
+// reduction; a wide element is the ratio times a narrow one.
+const FitCase kFitCases[] = {
+    {"Ratio25", {0, 1.0, 1.4, 1.8, 2.8, 3.2}, 0.4, 2.5, 0.0},
+    {"Ratio3", {0, 1.2, 1.6, 2.0, 3.2, 3.6}, 0.4, 3.0, 0.0},
+    // Bars 0.1 narrower, spaces 0.1 wider.
+    {"Reduced", {0, 0.9, 1.4, 1.7, 2.8, 3.1}, 0.4, 2.5, 0.1},
+};
+
+class WideNarrowFitTest : public testing::TestWithParam<FitCase> {};
+
+TEST_P(WideNarrowFitTest, GivesModuleRatioAndReduction) {
+    const FitCase& c = GetParam();
+    FakeWideNarrowSymbology processor;
+    ASSERT_TRUE(
+        processor.Decode(c.edges.data(), static_cast<std::uint32_t>(c.edges.size()), false));
+    EXPECT_NEAR(processor.GetMagnification(), c.moduleMm, 1e-12);
+    EXPECT_NEAR(processor.GetWideNarrowRatio(), c.ratio, 1e-12);
+    EXPECT_NEAR(processor.GetBarWidthReduction(), c.reductionMm, 1e-12);
+    EXPECT_NEAR(processor.GetMaxDeviation(), 0.0, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WideNarrowFitTest, testing::ValuesIn(kFitCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClassifierTest, FailedClassificationKeepsTheMeasuredRatio) {
@@ -341,8 +378,8 @@ TEST(ClassifierTest, FailedClassificationKeepsTheMeasuredRatio) {
     const std::vector<double> drawn = {0, 1.2, 1.6, 2.0, 3.2, 3.6};
     ASSERT_TRUE(processor.DecodeEdges(drawn.data(), 6));
     EXPECT_NEAR(processor.GetWideNarrowRatio(), 3.0, 1e-12);
-    const std::vector<double> beyond = {0, 13.25, 17.25, 25.625, 29.625, 38};
-    EXPECT_FALSE(processor.DecodeEdges(beyond.data(), 6));
+    const std::vector<double> beyond = {0, 12.25, 16.25, 20.25, 30.25, 34.25, 38.25, 46, 50, 54};
+    EXPECT_FALSE(processor.DecodeEdges(beyond.data(), 10));
     EXPECT_NEAR(processor.GetWideNarrowRatio(), 3.0, 1e-12);
     EXPECT_THAT(Measured(processor), Pointwise(DoubleNear(1e-12), drawn));
 }

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCode128.h"
 #include "BarcodeProcessorEAN128.h"
 #include "Code128TestSupport.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

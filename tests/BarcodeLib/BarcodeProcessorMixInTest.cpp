@@ -9,7 +9,7 @@
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "PlesseyCodabarTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/ZintOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

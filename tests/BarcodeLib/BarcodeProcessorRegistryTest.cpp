@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "FakeSymbology.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -7,7 +7,7 @@
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "FakeSymbology.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

@@ -14,7 +14,7 @@
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BookCodesSupport.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace StriveloTest {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BookCodesSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -8,11 +8,11 @@
 #include <ostream>
 #include <string>
 
+#include "BarEdges.h"
 #include "BookCodesSupport.h"
-#include "foundation/M7LString.h"
-#include "support/BarEdges.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "M7LString.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

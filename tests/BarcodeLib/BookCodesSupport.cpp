@@ -1,11 +1,11 @@
 #include "BookCodesSupport.h"
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorISBN.h"
 #include "BarcodeProcessorMS7B.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 

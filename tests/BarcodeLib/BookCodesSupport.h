@@ -10,8 +10,8 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
-#include "support/CaseName.h"
-#include "support/RecordingGenerator.h"
+#include "CaseName.h"
+#include "RecordingGenerator.h"
 
 // Test support of ISBN, ISBN-EAN, ISSN and MS-7B.
 namespace StriveloTest {

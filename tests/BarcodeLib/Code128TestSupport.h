@@ -9,9 +9,9 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
-#include "support/CaseName.h"
-#include "support/DecodedState.h"
-#include "support/RecordingGenerator.h"
+#include "CaseName.h"
+#include "DecodedState.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN128.h"
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "CouponTestSupport.h"
-#include "support/BarEdges.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

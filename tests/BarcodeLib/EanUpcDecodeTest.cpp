@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProcessorUPCA.h"
 #include "EanUpcSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {
@@ -263,21 +263,24 @@ struct GridCase {
     bool decodes;
 };
 
+// Each element follows from the distance to the edge two before, so an edge
+// off by less than half a module still gives every element its modules.
 const GridCase kGridCases[] = {
     // Edge 28 ends the centre guard's first space, 1 module wide.
-    {"LessThanHalfAModulePastTheGridIsOneModule", 28, -0.7, true},
-    {"BeforeTheGridPositionFails", 28, -1.2, false},
+    {"AQuarterModuleOffReads", 28, -0.25, true},
+    {"JustUnderHalfAModuleOffReads", 28, -0.45, true},
+    {"MoreThanHalfAModuleOffFails", 28, -0.7, false},
+    {"BeforeTheSpaceStartsFails", 28, -1.2, false},
     // Edge 15 ends the 4-module bar of the 6 and starts the 1-module space
-    // of the 3: a bar measured 5 modules still counts as 4.
-    {"WiderThanFourModulesCountsAsFour", 15, 1.0, true},
-    {"FourAndAHalfModulesCountAsFour", 15, 0.5, true},
+    // of the 3: a bar of 5 modules is none.
+    {"WiderThanFourModulesFails", 15, 1.0, false},
     // The 3 then reads as 2-3-1-1, a 4 of set B, and the sets match no row.
     {"AModuleOffChangesTheDigit", 16, 1.0, false},
 };
 
 class GridFitTest : public testing::TestWithParam<GridCase> {};
 
-TEST_P(GridFitTest, RoundsEachEdgeOntoTheModuleGrid) {
+TEST_P(GridFitTest, GivesEachElementItsModules) {
     const GridCase& c = GetParam();
     const Drawn drawn = DrawEanUpc(kEAN13, "4-006381-333931");
     std::vector<double> edges = EdgesFromBars(drawn.bars);

@@ -13,7 +13,7 @@
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorUPCA.h"
 #include "EanUpcSupport.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

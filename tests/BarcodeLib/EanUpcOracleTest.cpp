@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorUPCA.h"
 #include "EanUpcSupport.h"
-#include "support/BarEdges.h"
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 namespace StriveloTest {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorUPCA.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 

@@ -9,8 +9,8 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
-#include "support/CaseName.h"
-#include "support/RecordingGenerator.h"
+#include "CaseName.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 

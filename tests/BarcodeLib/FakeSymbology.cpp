@@ -174,19 +174,17 @@ bool FakeWideNarrowSymbology::EndDecode() {
     return true;
 }
 
-// Ideal elements are one module narrow and ratio modules wide.
+// Ideal elements are one module narrow and ratio modules wide, fitted to
+// the measured ones.
 bool FakeWideNarrowSymbology::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count < 2 || !PrepareDecoding(BarcodeEdgeView(edges, count, reversed))) {
         return false;
     }
     double module = 0.0;
     double ratio = 0.0;
-    if (!ClassifyWideNarrow(gapPeriod_, letters_.data(), &module, &ratio)) {
+    if (!ClassifyWideNarrow(gapPeriod_, letters_.data()) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters_.data(), &module, &ratio)) {
         return false;
-    }
-    double* const ideal = GetDecodingEdges().GetIdeal();
-    for (std::uint32_t i = 1; i < count; ++i) {
-        ideal[i] = ideal[i - 1] + (letters_[i - 1] == 'W' ? ratio : 1.0) * module;
     }
     DecodeResult result;
     result.encodedCode = "WN";

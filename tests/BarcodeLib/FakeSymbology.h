@@ -8,7 +8,7 @@
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 

@@ -8,7 +8,7 @@
 
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "PlesseyCodabarTestSupport.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

@@ -7,13 +7,13 @@
 #include <tuple>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeProcessorCodabar.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "PlesseyCodabarTestSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -9,7 +9,7 @@
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace StriveloTest {
 
@@ -117,9 +117,9 @@ std::string CallSequence(const std::vector<RecordedCall>& calls) {
         while (end < calls.size() && calls[end].kind == calls[i].kind) {
             ++end;
         }
-        sequence += (sequence.empty() ? "" : " ") + std::string(name(calls[i].kind));
+        sequence.append(sequence.empty() ? "" : " ").append(name(calls[i].kind));
         if (end - i > 1) {
-            sequence += "*" + std::to_string(end - i);
+            sequence += '*' + std::to_string(end - i);
         }
         i = end;
     }

@@ -15,8 +15,8 @@
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "support/CaseName.h"
-#include "support/RecordingGenerator.h"
+#include "CaseName.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 namespace {

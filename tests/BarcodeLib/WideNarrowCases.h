@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "BarcodeProcessor.h"
+#include "CaseName.h"
 #include "WideNarrowTestSupport.h"
-#include "support/CaseName.h"
 
 // Case tables shared by Interleaved 2 of 5, ITF-14 and Code 39: each family's
 // test file holds its rows and instantiates the tests of WideNarrowCasesTest.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
@@ -15,7 +16,6 @@
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "WideNarrowCases.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

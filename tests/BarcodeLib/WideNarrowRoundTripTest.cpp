@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
@@ -14,7 +15,6 @@
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "WideNarrowTestSupport.h"
-#include "support/BarEdges.h"
 
 namespace StriveloTest {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "BarcodeProcessor.h"
-#include "support/DecodedState.h"
-#include "support/RecordingGenerator.h"
+#include "DecodedState.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "M7LFailure.h"
 #include "M7LIO_ScrambledBinary.h"
 #include "M7LIO_StructuredIOXMLSave.h"
-#include "foundation/M7LFailure.h"
-#include "support/RecordingReceiver.h"
-#include "support/TempFolder.h"
+#include "RecordingReceiver.h"
+#include "TempFolder.h"
 
 namespace {
 

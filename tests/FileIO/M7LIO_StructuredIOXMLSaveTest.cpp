@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "M7LIO_StructuredIOP.h"
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

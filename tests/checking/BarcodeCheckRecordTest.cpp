@@ -7,7 +7,7 @@
 #include "BarcodeReportInfo.h"
 #include "CheckFakes.h"
 #include "CheckMessage.h"
-#include "foundation/M7LTimeStamp.h"
+#include "M7LTimeStamp.h"
 
 namespace BarcodeVettrin {
 namespace {

@@ -251,7 +251,7 @@ FakeBarcode EverythingWrong() {
     return b;
 }
 
-const FoundBarcode kPlain{};
+const FoundBarcode kPlain;
 
 const RunCase kRunCases[] = {
     Case("EveryTestDisabledWhateverTheBarcode", EveryTestWithFix(),

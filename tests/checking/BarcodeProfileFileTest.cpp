@@ -21,14 +21,14 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProfile.h"
+#include "M7LFailure.h"
 #include "M7LIO_StructuredIOXML.h"
+#include "M7LTimeStamp.h"
+#include "M7L_FileSpecificationNative.h"
 #include "NumericLocale.h"
+#include "RecordingReceiver.h"
+#include "TempFolder.h"
 #include "Xmllint.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LTimeStamp.h"
-#include "foundation/M7L_FileSpecificationNative.h"
-#include "support/RecordingReceiver.h"
-#include "support/TempFolder.h"
 
 namespace BarcodeVettrin {
 namespace {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BarEdges.h"
 #include "BarcodeCheckRecord.h"
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessor2of5.h"
@@ -15,8 +16,7 @@
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProfile.h"
 #include "CheckFakes.h"
-#include "support/BarEdges.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace BarcodeVettrin {
 namespace {

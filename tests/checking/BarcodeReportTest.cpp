@@ -15,10 +15,10 @@
 #include "BarcodeReportLabels.h"
 #include "BarcodeTextReport.h"
 #include "BarcodeXMLReport.h"
+#include "M7LTimeStamp.h"
 #include "NumericLocale.h"
 #include "ReportFixtures.h"
 #include "StriveloResources.h"
-#include "foundation/M7LTimeStamp.h"
 
 namespace {
 

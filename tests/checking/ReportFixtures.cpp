@@ -7,9 +7,9 @@
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeReportInfo.h"
+#include "M7LTimeStamp.h"
+#include "TempFolder.h"
 #include "Xmllint.h"
-#include "foundation/M7LTimeStamp.h"
-#include "support/TempFolder.h"
 
 namespace ReportTest {
 

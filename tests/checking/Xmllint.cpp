@@ -1,6 +1,6 @@
 #include "Xmllint.h"
 
-#include "support/ToolRun.h"
+#include "ToolRun.h"
 
 XmllintResult RunXmllint(const std::string& options, const std::string& path) {
     const ToolRun run = RunTool("xmllint " + options + " '" + path + "'");

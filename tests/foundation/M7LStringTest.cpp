@@ -1,4 +1,4 @@
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "foundation/M7LTimeStamp.h"
+#include "M7LTimeStamp.h"
 
 #include <gtest/gtest.h>
 

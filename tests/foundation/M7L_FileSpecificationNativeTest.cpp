@@ -1,4 +1,4 @@
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7L_FileSpecificationNative.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "StandInHost.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
 
 namespace frameworktest {
 
@@ -49,11 +49,13 @@ inline constexpr M7LResourceModule kDialogModule = {nullptr, 0, kTemplates, std:
 // reference that the framework shows dialogs for.
 class DialogBaseScene {
 public:
-    // A store given outlives the scene, as across restarts of the plug-in.
+    // A store given outlives the scene, as across restarts of the plug-in;
+    // other resources than the scene's may be given.
     explicit DialogBaseScene(standin::FontCatalogue fonts = standin::DefaultFontCatalogue(),
-                             standin::PreferenceStore* store = nullptr)
+                             standin::PreferenceStore* store = nullptr,
+                             const M7LResourceModule* resources = &kDialogModule)
         : host(standin::StandInHostOptions{.preferences = store, .fonts = std::move(fonts)}) {
-        host.LoadInProcess(&Main, &kDialogModule);
+        host.LoadInProcess(&Main, resources);
         gPluginRef = host.Plugin();
         gSuiteNestingCounter = 0;
         EXPECT_EQ(AcquireSuites(host.Core().GetBasicSuite()), host::kNoError);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "DialogBaseScene.h"
-#include "framework/M7LAIADMFontList.h"
+#include "M7LAIADMFontList.h"
 #include "host/HostSuites.h"
 
 namespace {

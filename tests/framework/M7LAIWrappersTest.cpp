@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "M7LAIWrappers.h"
 #include "WrapperScene.h"
-#include "framework/M7LAIWrappers.h"
 
 namespace {
 

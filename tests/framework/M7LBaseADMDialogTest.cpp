@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "DialogBaseScene.h"
-#include "framework/M7LBaseADMDialog.h"
+#include "M7LBaseADMDialog.h"
+#include "M7LFailure.h"
 #include "host/HostSuites.h"
 
 // This program links the entry for the process-wide plug-in reference only;
@@ -587,6 +589,99 @@ TEST(M7LBaseADMItem, BindsAnItemItMakesAndNothingWithoutOne) {
     ASSERT_TRUE(scene.dialogs.Close(handle));
     EXPECT_EQ(log, (Log{"changed 20", "Destroy", "~dialog", "~item 3", "~item 4", "~item 20"}));
     scene.ExpectBalancedAndClean();
+}
+
+// What an item throws in a procedure the host calls stays inside the plug-in:
+// the host's call returns, the failure is reported, and the item still acts.
+class ThrowingItem : public RecordingItem {
+public:
+    using RecordingItem::RecordingItem;
+
+    void Draw(host::Drawer drawer) override {
+        Throw();
+        RecordingItem::Draw(drawer);
+    }
+    bool Track(host::Tracker tracker) override {
+        Throw();
+        return RecordingItem::Track(tracker);
+    }
+    bool TextToValue(const char* text, float* value) override {
+        Throw();
+        return RecordingItem::TextToValue(text, value);
+    }
+
+    bool throws = true;
+
+private:
+    void Throw() const {
+        if (throws) {
+            throw std::runtime_error("kaputt");
+        }
+    }
+};
+
+int gFailureReports = 0;
+std::string gFailureMessage;
+
+int CountingFailureHandler(const char*, int, int, const char* message, const char*, int,
+                           const char*) {
+    ++gFailureReports;
+    gFailureMessage = message;
+    return 0;
+}
+
+TEST(M7LBaseADMItem, KeepsAnExceptionFromTheHost) {
+    struct Case {
+        const char* what;
+        std::function<bool(standin::DialogManager&, host::Dialog)> act;
+    };
+    const Case cases[] = {
+        {"notify",
+         [](standin::DialogManager& dialogs, host::Dialog dialog) {
+             return dialogs.UserSetText(dialog, frameworktest::kTextItem, "neu");
+         }},
+        {"draw",
+         [](standin::DialogManager& dialogs, host::Dialog dialog) { return dialogs.Draw(dialog); }},
+        {"track",
+         [](standin::DialogManager& dialogs, host::Dialog dialog) {
+             return dialogs.TrackItem(dialog, frameworktest::kNumberItem) == false;
+         }},
+        // A conversion that failed refuses the entry.
+        {"number conversion",
+         [](standin::DialogManager& dialogs, host::Dialog dialog) {
+             return !dialogs.UserSetText(dialog, frameworktest::kNumberItem, "2.5");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DialogBaseScene scene;
+        SetFailureHandler(&CountingFailureHandler);
+        gFailureReports = 0;
+        Log log;
+        auto* dialog = new RecordingDialog({.style = kOtherFloatingStyle}, log);
+        dialog->Show();
+        const host::Dialog handle = dialog->GetDialog();
+        // The template's number edit has no object of the dialog's own.
+        auto* number = new ThrowingItem(dialog->ItemOf(frameworktest::kNumberItem), dialog,
+                                        frameworktest::kNumberItem, log);
+        dialog->text->onChange = [] { throw std::runtime_error("kaputt"); };
+        log.clear();
+
+        EXPECT_TRUE(c.act(scene.dialogs, handle));
+        EXPECT_GE(gFailureReports, 1);
+        EXPECT_EQ(gFailureMessage, "kaputt");
+
+        gFailureReports = 0;
+        number->throws = false;
+        dialog->text->onChange = nullptr;
+        log.clear();
+        ASSERT_TRUE(scene.dialogs.UserSetText(handle, frameworktest::kTextItem, "again"));
+        EXPECT_EQ(log, Log{"changed 3"});
+        EXPECT_EQ(gFailureReports, 0);
+        SetFailureHandler(nullptr);
+        delete dialog;
+        scene.ExpectBalancedAndClean();
+    }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "M7LBridges.h"
 #include "WrapperScene.h"
-#include "framework/M7LBridges.h"
 
 namespace {
 

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "M7LErrorAlert.h"
+#include "PluginResources.h"
 #include "PluginScene.h"
-#include "framework/M7LErrorAlert.h"
 
 M7LAIPlugin* CreateBarcodePlugin() {
     return frameworktest::gMadePlugin;
@@ -59,7 +60,7 @@ void Nothing(HeldScene&) {}
 
 // Each code finds its message in the plug-in's list, or the fallback of its
 // last pair; the code is shown as a decimal number up to 17 bits, else as its
-// four characters.
+// four characters when all are printable, else as a decimal number again.
 TEST(ErrorAlert, ShowsTheListedMessageAndTheCodeText) {
     struct Case {
         const char* what;
@@ -85,13 +86,23 @@ TEST(ErrorAlert, ShowsTheListedMessageAndTheCodeText) {
          host::kErrorHostMemoryFull, kLowMemory, "271"},
         {"a short code entry ends in zero bytes, not in an earlier entry",
          [](HeldScene& s) { s.resources.ReplaceString(kSecondCodeEntry, "AB"); },
-         host::FourCharCode("AB\0\0"), kLowMemory, "AB"},
+         host::FourCharCode("AB\0\0"), kLowMemory, "1094844416"},
+        {"beyond 17 bits with a zero byte", Nothing, 0x00010000, kUnknown, "65536"},
+        {"below 17 bits", Nothing, -65537, kUnknown, "-65537"},
+        {"a byte beyond ASCII", Nothing, static_cast<host::Error>(0xA9616263u), kUnknown,
+         "-1453235613"},
         {"a list that ends early falls back on its last message",
          [](HeldScene& s) { s.resources.RemoveString(kFourthCodeEntry); }, host::kErrorNoSelection,
          kTooManyPoints, "!sel"},
         {"without the number texts, no decimal code matches",
          [](HeldScene& s) { s.RemoveSuite(host::kAiUserSuite.name); }, host::kErrorMemoryFull,
-         kUnknown, ""},
+         kUnknown, "-108"},
+        {"the host cannot write the number",
+         [](HeldScene& s) {
+             s.host.Core().GetFaults().FailCall(host::kAiUserSuite.name, "NumberToString",
+                                                host::kErrorTextTooLong);
+         },
+         host::kErrorMemoryFull, kLowMemory, "-108"},
         {"without the number texts, four characters still match",
          [](HeldScene& s) { s.RemoveSuite(host::kAiUserSuite.name); }, host::kErrorNoSelection,
          kNoSelection, "!sel"},
@@ -207,18 +218,11 @@ constexpr M7LDialogItemTemplate kWarningItems[] = {
 constexpr M7LDialogTemplate kWarning = {
     kWarningTemplate, "Warning", "Warnung", 280, 120, kWarningItems, std::size(kWarningItems)};
 
-// The plug-in's resources with the warning's template added.
+// The plug-in's resources with the warning's template in place of its id's.
 struct WarningResources {
-    WarningResources() {
-        const M7LResourceModule& base = *StriveloResourceModule();
-        dialogs.assign(base.dialogs, base.dialogs + base.dialogCount);
-        dialogs.push_back(kWarning);
-        module = base;
-        module.dialogs = dialogs.data();
-        module.dialogCount = dialogs.size();
-    }
-    std::vector<M7LDialogTemplate> dialogs;
-    M7LResourceModule module;
+    WarningResources() { overlay.ReplaceDialog(kWarning); }
+    standin::ResourceOverlay overlay{*StriveloResourceModule()};
+    const M7LResourceModule& module = *overlay.Module();
 };
 
 // One life of the plug-in on a preference store that outlives it: loaded,

@@ -1,18 +1,25 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "M7LFailure.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
 #include "PluginScene.h"
 #include "WrapperScene.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LPluginMain.h"
 #include "host/AiSuites.h"
 
 M7LAIPlugin* CreateBarcodePlugin() {
     ++frameworktest::gFactoryCalls;
+    if (frameworktest::gFactoryThrows) {
+        std::rethrow_exception(frameworktest::gFactoryThrows);
+    }
     return frameworktest::gMadePlugin;
 }
 
@@ -39,6 +46,7 @@ TEST(PluginMainDispatch, AnswersAlertsAndReleasesPerMessage) {
         host::Error result;
         bool alert;
         bool suitesAcquired;
+        bool itemGoes;  // the menu item's Go runs
     };
     const auto menu = [](const char* selector) {
         return [selector](PluginScene& s, host::MenuItem item) {
@@ -53,29 +61,30 @@ TEST(PluginMainDispatch, AnswersAlertsAndReleasesPerMessage) {
         return [selector](PluginScene& s, host::MenuItem) { return s.host.SendAccess(selector); };
     };
     const Case cases[] = {
-        {"menu succeeds", menu(host::kSelectorGo), nullptr, 0, 0, false, true},
+        {"menu succeeds", menu(host::kSelectorGo), nullptr, 0, 0, false, true, true},
         {"menu cancelled", menu(host::kSelectorGo), nullptr, host::kErrorCancel, host::kErrorCancel,
-         false, true},
+         false, true, true},
         {"menu misses a suite", menu(host::kSelectorGo), nullptr, host::kErrorSuiteNotFound,
-         host::kErrorSuiteNotFound, false, true},
+         host::kErrorSuiteNotFound, false, true, true},
         {"menu fails", menu(host::kSelectorGo), nullptr, host::kErrorNoMemory, host::kErrorNoMemory,
-         true, true},
+         true, true, true},
         {"menu of no handle",
          [](PluginScene& s, host::MenuItem) {
              return s.host.SendMenu(host::MenuItem{0xBAD}, host::kSelectorGo);
          },
-         nullptr, kFailure, 0, false, true},
+         nullptr, kFailure, 0, false, true, false},
         {"unknown caller",
          [](PluginScene& s, host::MenuItem) {
              host::InterfaceMessage message{};
              return s.host.Send("AI Something", host::kSelectorGo, message);
          },
-         nullptr, 0, 0, false, true},
-        {"about fails", interface(host::kSelectorAbout), "About", kFailure, 0, false, true},
-        {"unknown interface selector", interface("Other"), nullptr, 0, 0, false, true},
-        {"unload fails", access(host::kSelectorUnload), "Unload", kFailure, 0, false, false},
-        {"reload fails", access(host::kSelectorReload), "Reload", kFailure, kFailure, false, false},
-        {"unknown access selector", access("Other"), nullptr, 0, 0, false, false},
+         nullptr, 0, 0, false, true, false},
+        {"about fails", interface(host::kSelectorAbout), "About", kFailure, 0, false, true, false},
+        {"unknown interface selector", interface("Other"), nullptr, 0, 0, false, true, false},
+        {"unload fails", access(host::kSelectorUnload), "Unload", kFailure, 0, false, false, false},
+        {"reload fails", access(host::kSelectorReload), "Reload", kFailure, kFailure, false, false,
+         false},
+        {"unknown access selector", access("Other"), nullptr, 0, 0, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,7 +117,7 @@ TEST(PluginMainDispatch, AnswersAlertsAndReleasesPerMessage) {
         if (c.operation != nullptr) {
             EXPECT_EQ(scene.plugin.held, std::vector<bool>{c.suitesAcquired});
         }
-        EXPECT_EQ(item->heldDuringGo, std::vector<bool>(item->heldDuringGo.size(), true));
+        EXPECT_EQ(item->heldDuringGo, c.itemGoes ? std::vector<bool>{true} : std::vector<bool>{});
         scene.ExpectBalancedAndClean();
     }
 }
@@ -169,6 +178,86 @@ TEST(PluginMainDispatch, AnswersNoMemoryWithoutAPluginObject) {
         }
         EXPECT_EQ(c.send(scene), c.result);
         EXPECT_EQ(gPlugin, nullptr);
+        EXPECT_EQ(scene.host.Core().GetLedger().AccessHeld(scene.host.Plugin()), 0);
+        scene.ExpectBalancedAndClean();
+    }
+}
+
+// What the plug-in's code throws stays inside the plug-in: running out of
+// memory answers '!MEM' as that code's answer would; anything else goes to
+// the failure report and answers the internal failure. Either way the
+// message gives back what it took, and shutdown gives back what start-up
+// took.
+TEST(PluginMainDispatch, KeepsExceptionsAwayFromTheHost) {
+    const auto kaputt = std::make_exception_ptr(std::runtime_error("kaputt"));
+    const auto outOfMemory = std::make_exception_ptr(std::bad_alloc());
+    constexpr const char* kKaputtReport = "message = kaputt,";
+    struct Case {
+        const char* what;
+        bool started;         // before the message
+        const char* thrower;  // the plug-in object's operation, or null for the factory
+        std::exception_ptr exception;
+        std::function<host::Error(PluginScene&)> send;
+        host::Error result;
+        bool errorAlert;     // the error dialog for the result
+        const char* report;  // in the failure report, or null for none
+    };
+    const auto interface = [](const char* selector) {
+        return [selector](PluginScene& s) { return s.host.SendInterface(selector); };
+    };
+    const auto access = [](const char* selector) {
+        return [selector](PluginScene& s) { return s.host.SendAccess(selector); };
+    };
+    const Case cases[] = {
+        {"the factory runs out of memory", false, nullptr, outOfMemory, interface("Other"),
+         host::kErrorNoMemory, false, nullptr},
+        {"startup runs out of memory", false, "Startup", outOfMemory,
+         interface(host::kSelectorStartup), host::kErrorNoMemory, true, nullptr},
+        {"startup throws", false, "Startup", kaputt, interface(host::kSelectorStartup),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"startup throws what is no exception class", false, "Startup", std::make_exception_ptr(7),
+         interface(host::kSelectorStartup), kErrorInternalFailure, false,
+         "message = an exception of unknown type,"},
+        {"about throws", true, "About", kaputt, interface(host::kSelectorAbout),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"unload runs out of memory", true, "Unload", outOfMemory, access(host::kSelectorUnload),
+         host::kErrorNoMemory, false, nullptr},
+        {"reload throws", true, "Reload", kaputt, access(host::kSelectorReload),
+         kErrorInternalFailure, false, kKaputtReport},
+        {"shutdown throws", true, "Shutdown", kaputt, interface(host::kSelectorShutdown), 0, false,
+         kKaputtReport},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PluginScene scene;
+        scene.Load();
+        if (c.started) {
+            ASSERT_EQ(scene.host.Start(), host::kNoError);
+        }
+        if (c.thrower != nullptr) {
+            scene.plugin.throws[c.thrower] = c.exception;
+        } else {
+            frameworktest::gFactoryThrows = c.exception;
+        }
+        if (c.errorAlert) {
+            scene.dialogs.ExpectModal(kErrorDialog).Press(host::kOkItem);
+        }
+
+        EXPECT_EQ(c.send(scene), c.result);
+        EXPECT_EQ(scene.dialogs.ModalLog().size(), c.errorAlert ? 1u : 0u);
+        if (c.report != nullptr) {
+            EXPECT_THAT(scene.dialogs.ErrorAlerts(),
+                        testing::ElementsAre(testing::AllOf(
+                            testing::StartsWith("Can't Happen Failed Failed: errID = 0, "),
+                            testing::HasSubstr(c.report))));
+        } else {
+            EXPECT_TRUE(scene.dialogs.ErrorAlerts().empty());
+        }
+
+        scene.plugin.throws.clear();
+        frameworktest::gFactoryThrows = nullptr;
+        // Once more after the shutdown case, which must give back nothing twice.
+        EXPECT_EQ(scene.host.SendInterface(host::kSelectorShutdown), host::kNoError);
         EXPECT_EQ(scene.host.Core().GetLedger().AccessHeld(scene.host.Plugin()), 0);
         scene.ExpectBalancedAndClean();
     }
@@ -296,6 +385,7 @@ TEST(PluginLifecycle, ShutsDownAfterIrregularStartups) {
 TEST(FamilyMenuGroups, FileItemsUnderTheFamilyGroups) {
     constexpr const char* kWindowsGroup = "Orvanex Pavrello Windows Group";
     constexpr const char* kFiltersGroup = "Orvanex Pavrello Filters Group";
+    constexpr std::size_t kLongGroupNameChars = 300;
     struct Item {
         const char* name;
         bool filters;
@@ -319,6 +409,17 @@ TEST(FamilyMenuGroups, FileItemsUnderTheFamilyGroups) {
           {kFiltersGroup, host::kMenuGroupFilterUtilities, "Orvanex Pavrello"}}},
         {"the group exists already",
          [](PluginScene& s) { s.host.Menus().AddHostGroup(kWindowsGroup); },
+         {{"W1", false}},
+         {}},
+        {"a host group's name is longer than any of ours",
+         [](PluginScene& s) { s.host.Menus().AddHostGroup(std::string(kLongGroupNameChars, 'G')); },
+         {{"W1", false}},
+         {{kWindowsGroup, host::kMenuGroupToolPalettes, "Orvanex Pavrello"}}},
+        {"the group exists after a long-named one",
+         [](PluginScene& s) {
+             s.host.Menus().AddHostGroup(std::string(kLongGroupNameChars, 'G'));
+             s.host.Menus().AddHostGroup(kWindowsGroup);
+         },
          {{"W1", false}},
          {}},
         {"no family names",

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "HostChecks.h"
-#include "framework/M7LSuiteProperty.h"
-#include "host/HostScene.h"
+#include "HostScene.h"
+#include "M7LSuiteProperty.h"
 
 namespace {
 
@@ -129,6 +129,40 @@ TEST_P(SuiteProperty, FreesOnlyTheBlockItBuiltAndOnlyOnce) {
 
     EXPECT_EQ(blocks->FreeBlock(foreign), host::kNoError);
     EXPECT_EQ(scene.Release(host::kSpBlocksSuite), host::kNoError);
+}
+
+// Two requests before any release: each gets a block of its own, and each
+// release frees exactly the block it hands back, in either order.
+TEST_P(SuiteProperty, GivesEachRequestItsOwnBlock) {
+    struct Case {
+        const char* what;
+        std::size_t firstFreed;
+    };
+    const Case cases[] = {
+        {"the first freed first", 0},
+        {"the second freed first", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host::PropertiesMessage messages[] = {Message(kVendor, kExported),
+                                              Message(kVendor, kExported)};
+        for (host::PropertiesMessage& message : messages) {
+            ASSERT_EQ(PublishSuiteProperty(&message), host::kNoError);
+        }
+        ASSERT_EQ(LiveBlocks().size(), 2u);
+        ASSERT_NE(messages[0].property, messages[1].property);
+
+        host::PropertiesMessage& freed = messages[c.firstFreed];
+        const void* kept = messages[1 - c.firstFreed].property;
+        EXPECT_EQ(FreeSuiteProperty(&freed), host::kNoError);
+        ASSERT_EQ(LiveBlocks().size(), 1u);
+        EXPECT_EQ(LiveBlocks()[0].address, kept);
+        EXPECT_EQ(FreeSuiteProperty(&freed), host::kNoError);
+        EXPECT_EQ(LiveBlocks().size(), 1u);
+
+        EXPECT_EQ(FreeSuiteProperty(&messages[1 - c.firstFreed]), host::kNoError);
+        EXPECT_TRUE(LiveBlocks().empty());
+    }
 }
 
 TEST_P(SuiteProperty, AnswersTheBlocksSuitesFailuresAndBuildsNothing) {

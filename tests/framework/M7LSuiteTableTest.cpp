@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "HostChecks.h"
-#include "framework/M7LSuiteTable.h"
-#include "host/HostScene.h"
+#include "HostScene.h"
+#include "M7LSuiteTable.h"
 
 namespace {
 

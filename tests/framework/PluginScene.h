@@ -3,31 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LAIPlugin.h"
+#include "M7LAIWrappers.h"
+#include "M7LFailure.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
 #include "PluginResources.h"
 #include "StandInHost.h"
 #include "StriveloResources.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LResources.h"
-#include "framework/M7LAIPlugin.h"
-#include "framework/M7LAIWrappers.h"
-#include "framework/M7LPlatform.h"
-#include "framework/M7LPluginMain.h"
-#include "framework/M7LSuiteTable.h"
 
 namespace frameworktest {
 
 // The plug-in object the tests' factory makes: records each operation, with
-// whether the suite table was held during it, and answers what the test set.
+// whether the suite table was held during it, and answers or throws what the
+// test set.
 class RecordingPlugin : public M7LAIPlugin {
 public:
     std::vector<std::string> log;
     std::map<std::string, host::Error> answers;
+    std::map<std::string, std::exception_ptr> throws;
     // Per operation: whether the suite table was held during it.
     std::vector<bool> held;
 
@@ -48,14 +51,19 @@ private:
     host::Error Record(const std::string& operation) {
         log.push_back(operation);
         held.push_back(gSuiteNestingCounter > 0);
+        if (throws.contains(operation)) {
+            std::rethrow_exception(throws.at(operation));
+        }
         return answers.contains(operation) ? answers.at(operation) : host::kNoError;
     }
 };
 
 // The object CreateBarcodePlugin hands out, or null to fail as when memory
-// runs out; and how often it was asked.
+// runs out; and how often it was asked. The entry's tests' factory throws
+// gFactoryThrows when it is set.
 inline RecordingPlugin* gMadePlugin = nullptr;
 inline int gFactoryCalls = 0;
+inline std::exception_ptr gFactoryThrows;
 
 // A menu item of the family's windows or filters group, answering Go with
 // a set code.
@@ -90,6 +98,7 @@ public:
         gSuiteNestingCounter = 0;
         gPlugin = nullptr;
         gFactoryCalls = 0;
+        gFactoryThrows = nullptr;
         gMadePlugin = withPlugin ? &plugin : nullptr;
     }
     ~PluginScene() {

@@ -8,12 +8,12 @@
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LAIWrappers.h"
+#include "M7LPlatform.h"
+#include "M7LSuiteTable.h"
 #include "PluginResources.h"
 #include "StandInHost.h"
 #include "StriveloResources.h"
-#include "framework/M7LAIWrappers.h"
-#include "framework/M7LPlatform.h"
-#include "framework/M7LSuiteTable.h"
 #include "host/AiSuites.h"
 
 namespace frameworktest {

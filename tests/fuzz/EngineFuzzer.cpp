@@ -18,8 +18,8 @@
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LString.h"
+#include "M7LFailure.h"
+#include "M7LString.h"
 
 namespace {
 

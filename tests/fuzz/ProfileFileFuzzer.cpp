@@ -18,9 +18,9 @@
 #include <stdlib.h>
 
 #include "BarcodeProfile.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7L_FileSpecificationNative.h"
-#include "support/RecordingReceiver.h"
+#include "M7LFailure.h"
+#include "M7L_FileSpecificationNative.h"
+#include "RecordingReceiver.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LString.h"
-#include "support/ReadBack.h"
+#include "M7LFailure.h"
+#include "M7LString.h"
+#include "ReadBack.h"
 
 namespace {
 
@@ -70,12 +70,11 @@ double Fraction(std::uint8_t byte) {
 }
 
 // A bar height byte below the middle leaves the default height.
-StriveloTest::SymbolOptions OptionsOf(const std::uint8_t* bytes, bool narrowed) {
+StriveloTest::SymbolOptions OptionsOf(const std::uint8_t* bytes) {
     StriveloTest::SymbolOptions options;
     options.magnification = kMinMagnification + kMagnificationSpan * Fraction(bytes[0]);
-    const double reduction = 2.0 * Fraction(bytes[1]) - 1.0;
-    options.reductionMm = kMaxReductionPerMagnificationMm * options.magnification *
-                          (narrowed || reduction < 0.0 ? reduction : -reduction);
+    options.reductionMm =
+        kMaxReductionPerMagnificationMm * options.magnification * (2.0 * Fraction(bytes[1]) - 1.0);
     options.wideNarrowRatio = kMinRatio + kRatioSpan * Fraction(bytes[2]);
     options.fontScaling = kMinFontScaling + kFontScalingSpan * Fraction(bytes[3]);
     options.barHeightMm = bytes[4] < 0x80 ? 0.0 : kMaxBarHeightMm * Fraction(bytes[4]);
@@ -120,8 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = raw.c_str();
 
     const std::unique_ptr<BarcodeProcessor> probe = Strivelo::CreateByIndex(index);
-    const StriveloTest::SymbolOptions options =
-        OptionsOf(optionBytes, StriveloTest::ReadsNarrowedBars(probe->GetType()));
+    const StriveloTest::SymbolOptions options = OptionsOf(optionBytes);
 
     M7LString mended(text.c_str());
     if (probe->CorrectCode(mended)) {

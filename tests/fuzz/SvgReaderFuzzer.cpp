@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "DocumentForm.h"
 #include "SvgReader.h"
 #include "SvgWriter.h"
-#include "host/DocumentForm.h"
 
 namespace {
 

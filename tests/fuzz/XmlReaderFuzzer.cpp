@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "M7LFailure.h"
 #include "M7LIO_StructuredIOXMLLoad.h"
-#include "foundation/M7LFailure.h"
-#include "support/RecordingReceiver.h"
+#include "RecordingReceiver.h"
 
 namespace {
 

@@ -152,4 +152,110 @@ TEST(DialogLists, TheUsersChoiceIsActiveBeforeTheNotification) {
     scene.End();
 }
 
+// A menu of the resources becomes the entries of a popup, list box or side
+// menu, replacing those it had; a missing menu changes nothing.
+TEST(DialogMenus, LoadIntoAList) {
+    for (const std::int32_t id :
+         {dialogtest::kPopupItem, dialogtest::kListBoxItem, dialogtest::kSideMenuItem}) {
+        SCOPED_TRACE(id);
+        ListScene scene(id);
+        scene.Fill(2);
+        const host::Entry before = scene.At(0);
+        EXPECT_EQ(scene.list_->LoadMenu(scene.list, scene.plugin, dialogtest::kMissingMenu),
+                  host::kErrorNotFound);
+        EXPECT_EQ(scene.View().entries.size(), 2u);
+        EXPECT_EQ(scene.list_->LoadMenu(scene.list, scene.plugin, dialogtest::kMenu),
+                  host::kNoError);
+        const standin::ItemSnapshot view = scene.View();
+        ASSERT_EQ(view.entries.size(), 4u);
+        const char* const texts[] = {"Eins", "", "Drei", "Vier"};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(view.entries[i].text, texts[i]);
+            EXPECT_EQ(view.entries[i].id, i + 1);
+            EXPECT_EQ(view.entries[i].separator, i == 1);
+            EXPECT_TRUE(view.entries[i].enabled);
+            EXPECT_FALSE(view.entries[i].checked);
+        }
+        EXPECT_EQ(view.activeEntry, id == dialogtest::kPopupItem ? 0 : kNoEntry);
+        EXPECT_EQ(scene.entry_->GetID(before), 0);
+        scene.ExpectOneViolation(standin::ViolationKind::kStaleHandle, "ADM Entry Suite GetID");
+        scene.End();
+    }
+}
+
+// Entries by id and by position; check marks and disabled entries as the
+// user meets them: a separator or a disabled entry cannot be chosen.
+TEST(DialogMenus, EntriesTheUserChooses) {
+    ListScene scene(dialogtest::kSideMenuItem);
+    scene.item_->SetNotifyProc(scene.item, &RecordActive);
+    ASSERT_EQ(scene.list_->LoadMenu(scene.list, scene.plugin, dialogtest::kMenu), host::kNoError);
+    const host::Entry three = scene.list_->FindEntry(scene.list, 3);
+    EXPECT_EQ(scene.entry_->GetIndex(three), 2);
+    EXPECT_FALSE(scene.list_->FindEntry(scene.list, 5));
+    scene.entry_->SetChecked(three, true);
+    scene.entry_->Enable(scene.list_->FindEntry(scene.list, 4), false);
+    EXPECT_FALSE(scene.dialogs.UserSelectEntry(scene.dialog, scene.id, 1));
+    EXPECT_FALSE(scene.dialogs.UserSelectEntry(scene.dialog, scene.id, 3));
+    EXPECT_TRUE(scene.dialogs.UserSelectEntry(scene.dialog, scene.id, 2));
+    EXPECT_EQ(gActiveIds, std::vector<std::int32_t>{3});
+    const standin::ItemSnapshot view = scene.View();
+    EXPECT_TRUE(view.entries[2].checked);
+    EXPECT_FALSE(view.entries[3].enabled);
+    EXPECT_EQ(view.activeEntry, 2);
+
+    scene.list_->InsertEntry(scene.list, 0);
+    EXPECT_EQ(scene.entry_->GetIndex(three), 3);
+    int data = 0;
+    scene.entry_->SetUserData(three, &data);
+    EXPECT_EQ(scene.entry_->GetUserData(three), &data);
+    scene.End();
+}
+
+std::vector<std::string> gHeard;
+bool gPassOn = false;
+
+void EntryHeard(host::Entry entry, host::AdmNotifier notifier) {
+    gHeard.push_back("entry " + std::to_string(gScene->entry_->GetID(entry)) + " " +
+                     dialogtest::TypeOf(*gScene, notifier));
+    if (gPassOn) {
+        gScene->entry_->DefaultNotify(entry, notifier);
+    }
+}
+
+void ItemHeard(host::Item, host::AdmNotifier notifier) {
+    gHeard.push_back("item " + dialogtest::TypeOf(*gScene, notifier));
+}
+
+// The user's choice goes to the list's entry notify procedure, whose default
+// passes it on to the item; without one, straight to the item.
+TEST(DialogMenus, AChoiceGoesToTheEntryNotifyProcedure) {
+    const std::string changed = host::kAdmUserChangedNotifier;
+    struct Case {
+        const char* what;
+        bool entryProc;
+        bool passOn;
+        std::vector<std::string> heard;
+    };
+    const Case cases[] = {
+        {"no entry notify procedure", false, false, {"item " + changed}},
+        {"one that passes it on", true, true, {"entry 11 " + changed, "item " + changed}},
+        {"one that keeps it", true, false, {"entry 11 " + changed}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ListScene scene(dialogtest::kListBoxItem);
+        scene.Fill(2);
+        gHeard.clear();
+        gPassOn = c.passOn;
+        scene.item_->SetNotifyProc(scene.item, &ItemHeard);
+        if (c.entryProc) {
+            scene.list_->SetEntryNotifyProc(scene.list, &EntryHeard);
+        }
+        EXPECT_TRUE(scene.dialogs.UserSelectEntry(scene.dialog, scene.id, 1));
+        EXPECT_EQ(gHeard, c.heard);
+        EXPECT_EQ(scene.View().activeEntry, 1);
+        scene.End();
+    }
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "DialogScene.h"
 
@@ -135,6 +137,82 @@ TEST(DialogPlacement, TheScreenAsTheTestSetsIt) {
     scene.dialogs.SetScreen({0, 0, 800, 600});
     scene.basic_->GetScreenDimensions(&screen);
     ExpectBounds(screen, 0, 0, 800, 600);
+    scene.ExpectCleanEnd();
+}
+
+std::vector<std::string> gNotified;
+const DialogScene* gScene = nullptr;
+
+void RecordDialogNotify(host::Dialog dialog, host::AdmNotifier notifier) {
+    gScene->dialog_->DefaultNotify(dialog, notifier);
+    gNotified.push_back(dialogtest::TypeOf(*gScene, notifier));
+}
+
+// A dialog is never smaller than its minimum size, and hears "ADM Bounds
+// Changed Notifier" whenever its size changes, whoever changes it. Steps on
+// one shown dialog of 240 x 200.
+TEST(DialogPlacement, MinimumSizeAndBoundsChanged) {
+    struct Step {
+        const char* what;
+        std::function<void(DialogScene&, host::Dialog)> act;
+        std::int32_t width;
+        std::int32_t height;
+        std::size_t notified;  // so far
+    };
+    const Step steps[] = {
+        {"a larger minimum width",
+         [](DialogScene& s, host::Dialog d) { s.dialog_->SetMinWidth(d, 300); }, 300, 200, 1},
+        {"a smaller minimum height",
+         [](DialogScene& s, host::Dialog d) { s.dialog_->SetMinHeight(d, 100); }, 300, 200, 1},
+        {"sized below the minimum",
+         [](DialogScene& s, host::Dialog d) { s.dialog_->Size(d, 100, 50); }, 300, 100, 2},
+        {"sized to its size", [](DialogScene& s, host::Dialog d) { s.dialog_->Size(d, 300, 100); },
+         300, 100, 2},
+        {"moved", [](DialogScene& s, host::Dialog d) { s.dialog_->Move(d, 10, 20); }, 300, 100, 2},
+        {"resized by the user",
+         [](DialogScene& s, host::Dialog d) { EXPECT_TRUE(s.dialogs.UserResize(d, 400, 80)); }, 400,
+         100, 3},
+    };
+    DialogScene scene(&dialogtest::TestModule());
+    gScene = &scene;
+    gNotified.clear();
+    const host::Dialog dialog = scene.Shown(dialogtest::kKindsDialog);
+    scene.dialog_->SetNotifyProc(dialog, &RecordDialogNotify);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act(scene, dialog);
+        host::Rect local{};
+        scene.dialog_->GetLocalRect(dialog, &local);
+        ExpectBounds(local, 0, 0, step.width, step.height);
+        const host::Rect bounds = Bounds(scene, dialog);
+        EXPECT_EQ(bounds.right - bounds.left, step.width);
+        EXPECT_EQ(bounds.bottom - bounds.top, step.height + host::kDialogTitleBarHeight);
+        EXPECT_EQ(gNotified.size(), step.notified);
+    }
+    EXPECT_EQ(gNotified, std::vector<std::string>(3, host::kAdmBoundsChangedNotifier));
+    const standin::DialogSnapshot view = scene.dialogs.View(dialog);
+    EXPECT_EQ(view.minWidth, 300);
+    EXPECT_EQ(view.minHeight, 100);
+    EXPECT_EQ(view.defaults.notify, 3);
+    scene.dialog_->SetMinHeight(dialog, -1);
+    scene.ExpectOneViolation(standin::ViolationKind::kBadArgument, "ADM Dialog Suite SetMinHeight");
+    scene.dialog_->Destroy(dialog);
+    scene.ExpectCleanEnd();
+}
+
+// The user's close box hides a palette, which stays for the plug-in to show
+// again; the user reaches neither a hidden palette's close box nor its size.
+TEST(DialogPlacement, TheCloseBoxHidesAPalette) {
+    DialogScene scene(&dialogtest::TestModule());
+    const host::Dialog dialog = scene.Shown(dialogtest::kKindsDialog);
+    EXPECT_TRUE(scene.dialogs.UserClose(dialog));
+    EXPECT_FALSE(scene.dialog_->IsVisible(dialog));
+    EXPECT_EQ(scene.dialogs.FindDialog("Palette"), dialog);
+    EXPECT_FALSE(scene.dialogs.UserClose(dialog));
+    EXPECT_FALSE(scene.dialogs.UserResize(dialog, 300, 300));
+    scene.dialog_->Show(dialog, true);
+    EXPECT_TRUE(scene.dialogs.View(dialog).visible);
+    scene.dialog_->Destroy(dialog);
     scene.ExpectCleanEnd();
 }
 

@@ -26,9 +26,32 @@ constexpr M7LDialogItemTemplate kKindsItems[] = {
     {kCheckBoxItem, M7LResourceItemKind::kCheckBox, "Nicht mehr zeigen", {10, 50, 230, 66}},
     {kPictureItem, M7LResourceItemKind::kPicture, "", {10, 70, 42, 102}},
     {kPopupItem, M7LResourceItemKind::kPopup, "Typ", {50, 70, 230, 86}},
-    {kListBoxItem, M7LResourceItemKind::kListBox, "", {10, 106, 230, 140}},
+    {kListBoxItem, M7LResourceItemKind::kListBox, "", {10, 106, 10 + kListBoxWidth, 140}},
     {kDisabledItem, M7LResourceItemKind::kTextEdit, "aus", {10, 150, 70, 166}, kM7LItemDisabled},
     {kHiddenItem, M7LResourceItemKind::kTextEdit, "versteckt", {0, 0, 1, 1}, kM7LItemHidden},
+    {kPictureButtonItem,
+     M7LResourceItemKind::kPictureButton,
+     "",
+     {10, 170, 26, 186},
+     0,
+     0,
+     host::kUnitsNone,
+     kIcon},
+    {kPictureToggleItem,
+     M7LResourceItemKind::kPictureToggle,
+     "",
+     {30, 170, 46, 186},
+     0,
+     0,
+     host::kUnitsNone,
+     kIcon},
+    {kReadoutItem,
+     M7LResourceItemKind::kStaticText,
+     "",
+     {50, 170, 230, 186},
+     kM7LItemUnitEntry,
+     kReadoutPrecision,
+     host::kUnitsPoints},
 };
 
 constexpr M7LDialogItemTemplate kUnsortedItems[] = {
@@ -42,14 +65,43 @@ constexpr M7LDialogItemTemplate kTwiceItems[] = {
     {1, M7LResourceItemKind::kStaticText, "noch einmal", {0, 0, 10, 10}},
 };
 
+constexpr M7LDialogItemTemplate kMissingPictureItems[] = {
+    {1, M7LResourceItemKind::kPicture, "", {0, 0, 10, 10}, 0, 0, host::kUnitsNone, kIcon + 99},
+};
+
+constexpr M7LDialogItemTemplate kTextPictureItems[] = {
+    {1, M7LResourceItemKind::kTextEdit, "Bild?", {0, 0, 10, 10}, 0, 0, host::kUnitsNone, kIcon},
+};
+
+constexpr M7LDialogItemTemplate kBadNumberItems[] = {
+    {1, M7LResourceItemKind::kNumberEdit, "1", {0, 0, 10, 10}, 0, 11, 5},
+};
+
 constexpr M7LDialogTemplate kDialogs[] = {
     {kKindsDialog, "Kinds", "Alle Arten", kKindsWidth, kKindsHeight, kKindsItems,
      std::size(kKindsItems)},
     {kUnsortedDialog, "Unsorted", "Ungeordnet", 100, 50, kUnsortedItems, std::size(kUnsortedItems)},
     {kTwiceDialog, "Twice", "Doppelt", 100, 50, kTwiceItems, std::size(kTwiceItems)},
+    {kMissingPictureDialog, "Picture", "Bild", 100, 50, kMissingPictureItems,
+     std::size(kMissingPictureItems)},
+    {kTextPictureDialog, "Text", "Text", 100, 50, kTextPictureItems, std::size(kTextPictureItems)},
+    {kBadNumberDialog, "Number", "Zahl", 100, 50, kBadNumberItems, std::size(kBadNumberItems)},
 };
 
-constexpr M7LResourceModule kModule = {nullptr, 0, kDialogs, std::size(kDialogs)};
+constexpr M7LResourceIcon kIcons[] = {{kIcon, 2}, {kOtherIcon, 1}};
+
+constexpr M7LMenuEntryTemplate kMenuEntries[] = {
+    {1, "Eins"},
+    {2, "", true},
+    {3, "Drei"},
+    {4, "Vier"},
+};
+
+constexpr M7LResourceMenu kMenus[] = {{kMenu, kMenuEntries, std::size(kMenuEntries)}};
+
+constexpr M7LResourceModule kModule = {
+    nullptr,           0,      kDialogs,         std::size(kDialogs), kIcons,
+    std::size(kIcons), kMenus, std::size(kMenus)};
 
 }  // namespace
 
@@ -67,6 +119,8 @@ DialogScene::DialogScene(const M7LResourceModule* module, host::Generation gener
     Acquire(host::kAdmEntrySuite, entry_);
     Acquire(host::kAdmNotifierSuite, notifier_);
     Acquire(host::kAdmIconSuite, icon_);
+    Acquire(host::kAdmDrawerSuite, drawer_);
+    Acquire(host::kAdmTrackerSuite, tracker_);
 }
 
 template <typename Suite>
@@ -82,7 +136,8 @@ void DialogScene::ReleaseAll() {
     for (const host::SuiteVersions* suite :
          {&host::kAdmBasicSuite, &host::kAdmDialogSuite, &host::kAdmDialogGroupSuite,
           &host::kAdmItemSuite, &host::kAdmListSuite, &host::kAdmEntrySuite,
-          &host::kAdmNotifierSuite, &host::kAdmIconSuite}) {
+          &host::kAdmNotifierSuite, &host::kAdmIconSuite, &host::kAdmDrawerSuite,
+          &host::kAdmTrackerSuite}) {
         EXPECT_EQ(sp->ReleaseSuite(suite->name, suite->In(core.GetGeneration())), host::kNoError);
     }
 }

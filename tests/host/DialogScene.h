@@ -22,6 +22,10 @@ inline constexpr std::int32_t kErrorDialog = 16051;
 inline constexpr std::int32_t kKindsDialog = 100;     // an item of every kind
 inline constexpr std::int32_t kUnsortedDialog = 101;  // items 3, 1, 2 in this order
 inline constexpr std::int32_t kTwiceDialog = 102;     // item 1 twice
+// Item 1 is a mistake of the template.
+inline constexpr std::int32_t kMissingPictureDialog = 103;  // a picture not in the resources
+inline constexpr std::int32_t kTextPictureDialog = 104;     // a text edit with a picture
+inline constexpr std::int32_t kBadNumberDialog = 105;       // units and precision unknown
 inline constexpr std::int32_t kMissingDialog = 4711;
 
 // Items of kKindsDialog.
@@ -35,11 +39,23 @@ inline constexpr std::int32_t kListBoxItem = 9;
 inline constexpr std::int32_t kSideMenuItem = -5;
 inline constexpr std::int32_t kDisabledItem = 10;
 inline constexpr std::int32_t kHiddenItem = 11;
+inline constexpr std::int32_t kPictureButtonItem = 12;
+inline constexpr std::int32_t kPictureToggleItem = 13;
+inline constexpr std::int32_t kReadoutItem = 14;  // a static text showing points
 
 inline constexpr std::int32_t kNumberPrecision = 2;
 inline constexpr std::int32_t kNumberUnits = 101;
+inline constexpr std::int32_t kReadoutPrecision = 3;
+inline constexpr std::int32_t kListBoxWidth = 220;
+
+// Other resources of the tests' module: an icon of two images, and a menu
+// with ids 1 to 4, entry 1 (id 2) a separator.
+inline constexpr std::int32_t kIcon = 300;
+inline constexpr std::int32_t kOtherIcon = 301;
+inline constexpr std::int32_t kMenu = 200;
+inline constexpr std::int32_t kMissingMenu = 201;
 inline constexpr std::int32_t kKindsWidth = 240;
-inline constexpr std::int32_t kKindsHeight = 180;
+inline constexpr std::int32_t kKindsHeight = 200;
 
 const M7LResourceModule& TestModule();
 
@@ -80,6 +96,8 @@ struct DialogScene {
     const host::AdmEntrySuite* entry_ = nullptr;
     const host::AdmNotifierSuite* notifier_ = nullptr;
     const host::AdmIconSuite* icon_ = nullptr;
+    const host::AdmDrawerSuite* drawer_ = nullptr;
+    const host::AdmTrackerSuite* tracker_ = nullptr;
 
 private:
     template <typename Suite>

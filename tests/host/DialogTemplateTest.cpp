@@ -38,6 +38,9 @@ TEST(DialogTemplates, BuildDialogsWithTheirItems) {
         {dialogtest::kListBoxItem, host::ItemKind::kListBox, "", true, true, true},
         {dialogtest::kDisabledItem, host::ItemKind::kTextEdit, "aus", false, true, false},
         {dialogtest::kHiddenItem, host::ItemKind::kTextEdit, "versteckt", true, false, false},
+        {dialogtest::kPictureButtonItem, host::ItemKind::kPictureButton, "", true, true, false},
+        {dialogtest::kPictureToggleItem, host::ItemKind::kPictureToggle, "", true, true, false},
+        {dialogtest::kReadoutItem, host::ItemKind::kStaticText, "", true, true, false},
     };
     const standin::DialogSnapshot view = scene.dialogs.View(dialog);
     EXPECT_EQ(view.name, "Kinds");
@@ -64,6 +67,13 @@ TEST(DialogTemplates, BuildDialogsWithTheirItems) {
     EXPECT_FLOAT_EQ(scene.item_->GetFloatValue(scene.ItemOf(dialog, dialogtest::kNumberItem)),
                     12.5f);
     EXPECT_EQ(view.items.at(dialogtest::kTextItem).bounds.right, 230);
+    EXPECT_EQ(view.items.at(dialogtest::kPictureButtonItem).picture, dialogtest::kIcon);
+    EXPECT_EQ(view.items.at(dialogtest::kTextItem).picture, 0);
+    const standin::ItemSnapshot& readout = view.items.at(dialogtest::kReadoutItem);
+    EXPECT_EQ(readout.units, host::kUnitsPoints);
+    EXPECT_EQ(readout.precision, dialogtest::kReadoutPrecision);
+    EXPECT_TRUE(readout.unitEntry);
+    EXPECT_FALSE(number.unitEntry);
     EXPECT_FALSE(scene.ItemOf(dialog, 99));
     scene.dialog_->Destroy(dialog);
     scene.ExpectCleanEnd();
@@ -147,15 +157,31 @@ TEST(DialogTemplates, AFailingInitMakesNoDialog) {
     scene.ExpectCleanEnd();
 }
 
-// A template that names an item twice keeps the first and is a violation.
-TEST(DialogTemplates, AnItemIdTwiceIsAViolation) {
-    DialogScene scene(&TestModule());
-    const host::Dialog dialog = scene.Floating(dialogtest::kTwiceDialog, "Twice");
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(scene.Text(scene.ItemOf(dialog, 1)), "OK");
-    scene.ExpectOneViolation(standin::ViolationKind::kBadArgument, "ADM Dialog Suite Create");
-    scene.dialog_->Destroy(dialog);
-    scene.ExpectCleanEnd();
+// A mistake in a template is a violation; the dialog is made, a second item
+// of an id is left out.
+TEST(DialogTemplates, MistakesOfATemplateAreViolations) {
+    struct Case {
+        const char* what;
+        std::int32_t resourceId;
+        const char* firstText;
+    };
+    const Case cases[] = {
+        {"an item id twice", dialogtest::kTwiceDialog, "OK"},
+        {"a picture not in the resources", dialogtest::kMissingPictureDialog, ""},
+        {"a picture on a text edit", dialogtest::kTextPictureDialog, "Bild?"},
+        {"units and precision the host does not know", dialogtest::kBadNumberDialog,
+         "1.0000000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DialogScene scene(&TestModule());
+        const host::Dialog dialog = scene.Floating(c.resourceId, "Mistake");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(scene.Text(scene.ItemOf(dialog, 1)), c.firstText);
+        scene.ExpectOneViolation(standin::ViolationKind::kBadArgument, "ADM Dialog Suite Create");
+        scene.dialog_->Destroy(dialog);
+        scene.ExpectCleanEnd();
+    }
 }
 
 // The older generation serves the same dialog manager at its versions.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "DialogManager.h"
 #include "HostScene.h"
 #include "host/AdmSuites.h"
 #include "host/AiSuites.h"
@@ -42,13 +43,13 @@ std::array<FunctionPointer, MemberCount<Suite>()> Functions(const Suite& suite) 
 template <typename Suite>
 class FunctionTable : public testing::Test {};
 
-using Suites = testing::Types<host::SpBasicSuite, host::SpBlocksSuite, host::SpAccessSuite,
-                              host::SpSuitesSuite, host::AdmBasicSuite, host::AdmDialogSuite,
-                              host::AdmDialogGroupSuite, host::AdmEntrySuite, host::AdmIconSuite,
-                              host::AdmItemSuite, host::AdmListSuite, host::AdmNotifierSuite,
-                              host::AiDocumentSuite, host::AiFilePathSuite, host::AiFontSuite,
-                              host::AiLayerSuite, host::AiMenuSuite, host::AiNotifierSuite,
-                              host::AiPreferenceSuite, host::AiToolSuite, host::AiUserSuite>;
+using Suites = testing::Types<
+    host::SpBasicSuite, host::SpBlocksSuite, host::SpAccessSuite, host::SpSuitesSuite,
+    host::AdmBasicSuite, host::AdmDialogSuite, host::AdmDialogGroupSuite, host::AdmDrawerSuite,
+    host::AdmEntrySuite, host::AdmIconSuite, host::AdmItemSuite, host::AdmListSuite,
+    host::AdmNotifierSuite, host::AdmTrackerSuite, host::AiDocumentSuite, host::AiFilePathSuite,
+    host::AiFontSuite, host::AiLayerSuite, host::AiMenuSuite, host::AiNotifierSuite,
+    host::AiPreferenceSuite, host::AiToolSuite, host::AiUserSuite>;
 TYPED_TEST_SUITE(FunctionTable, Suites);
 
 // A table is nothing but function pointers, one after the other, whatever
@@ -75,6 +76,22 @@ TEST(FunctionTable, ServedSystemSuitesHaveEveryFunction) {
     ExpectEveryFunctionServed<host::SpBlocksSuite>(scene, host::kSpBlocksSuite);
     ExpectEveryFunctionServed<host::SpAccessSuite>(scene, host::kSpAccessSuite);
     ExpectEveryFunctionServed<host::SpSuitesSuite>(scene, host::kSpSuitesSuite);
+    EXPECT_TRUE(scene.core.GetLedger().Balanced()) << scene.core.GetLedger().Imbalance();
+}
+
+TEST(FunctionTable, ServedDialogManagerSuitesHaveEveryFunction) {
+    HostScene scene;
+    standin::DialogManager dialogs(scene.core);
+    ExpectEveryFunctionServed<host::AdmBasicSuite>(scene, host::kAdmBasicSuite);
+    ExpectEveryFunctionServed<host::AdmDialogSuite>(scene, host::kAdmDialogSuite);
+    ExpectEveryFunctionServed<host::AdmDialogGroupSuite>(scene, host::kAdmDialogGroupSuite);
+    ExpectEveryFunctionServed<host::AdmDrawerSuite>(scene, host::kAdmDrawerSuite);
+    ExpectEveryFunctionServed<host::AdmEntrySuite>(scene, host::kAdmEntrySuite);
+    ExpectEveryFunctionServed<host::AdmIconSuite>(scene, host::kAdmIconSuite);
+    ExpectEveryFunctionServed<host::AdmItemSuite>(scene, host::kAdmItemSuite);
+    ExpectEveryFunctionServed<host::AdmListSuite>(scene, host::kAdmListSuite);
+    ExpectEveryFunctionServed<host::AdmNotifierSuite>(scene, host::kAdmNotifierSuite);
+    ExpectEveryFunctionServed<host::AdmTrackerSuite>(scene, host::kAdmTrackerSuite);
     EXPECT_TRUE(scene.core.GetLedger().Balanced()) << scene.core.GetLedger().Imbalance();
 }
 

@@ -264,4 +264,154 @@ TEST(ModalScript, APopupModal) {
     scene.ExpectCleanEnd();
 }
 
+std::int32_t gEndWith = 0;
+bool gEndCancelled = false;
+
+// A button that ends the dialog itself, after the host's default.
+void EndFromButton(host::Item item, host::AdmNotifier notifier) {
+    gScene->item_->DefaultNotify(item, notifier);
+    gScene->dialog_->EndModal(gRunning, gEndWith, gEndCancelled);
+}
+
+host::Error InitEnding(host::Dialog dialog) {
+    gRunning = dialog;
+    for (const std::int32_t id : {host::kOkItem, dialogtest::kLabelItem}) {
+        gScene->item_->SetNotifyProc(gScene->ItemOf(dialog, id), &EndFromButton);
+    }
+    return host::kNoError;
+}
+
+// A modal dialog ends with the item id and the cancelled flag that the
+// plug-in's EndModal gives, its last word overriding the host's default, or
+// as OK and Cancel end it by default.
+TEST(ModalScript, EndModal) {
+    struct Case {
+        const char* what;
+        std::int32_t pressed;
+        host::DialogInitProc init;
+        std::int32_t endWith;
+        bool endCancelled;
+        std::int32_t result;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {"OK ending with 0", host::kOkItem, &InitEnding, 0, false, 0, false},
+        {"a label ending as cancelled", dialogtest::kLabelItem, &InitEnding, host::kCancelItem,
+         true, host::kCancelItem, true},
+        {"OK by default", host::kOkItem, nullptr, 0, false, host::kOkItem, false},
+        {"Cancel by default", host::kCancelItem, nullptr, 0, false, host::kCancelItem, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ModalScene scene;
+        gEndWith = c.endWith;
+        gEndCancelled = c.endCancelled;
+        scene.dialogs.ExpectModal("Kinds").Press(c.pressed);
+        EXPECT_EQ(scene.dialog_->Modal(scene.plugin, "Kinds", dialogtest::kKindsDialog, 0, c.init,
+                                       nullptr, 0),
+                  c.result);
+        ASSERT_EQ(scene.dialogs.ModalLog().size(), 1u);
+        EXPECT_EQ(scene.dialogs.ModalLog()[0].result, c.result);
+        EXPECT_EQ(scene.dialogs.ModalLog()[0].cancelled, c.cancelled);
+        scene.ExpectCleanEnd();
+    }
+}
+
+TEST(ModalScript, EndModalOfADialogNotRunningIsAViolation) {
+    ModalScene scene;
+    const host::Dialog dialog = scene.Shown(dialogtest::kKindsDialog);
+    scene.dialog_->EndModal(dialog, host::kOkItem, false);
+    scene.ExpectOneViolation(ViolationKind::kBadArgument, "ADM Dialog Suite EndModal");
+    EXPECT_TRUE(scene.dialogs.View(dialog).visible);
+    scene.dialog_->Destroy(dialog);
+    scene.ExpectCleanEnd();
+}
+
+void RunAgain(host::Item item, host::AdmNotifier notifier) {
+    gScene->item_->DefaultNotify(item, notifier);
+    gEvents.push_back("again " + std::to_string(gScene->dialog_->DoModal(gRunning)));
+}
+
+// A dialog made by Create and run with DoModal stays after its run: the
+// plug-in hides it, reads what the user entered and destroys it.
+TEST(ModalScript, ADialogThatStaysAfterItsModalRun) {
+    ModalScene scene;
+    const host::Dialog dialog = scene.Floating(dialogtest::kKindsDialog, "Kinds");
+    gRunning = dialog;
+    scene.item_->SetNotifyProc(scene.ItemOf(dialog, dialogtest::kLabelItem), &RunAgain);
+    scene.dialogs.ExpectModal("Kinds")
+        .SetNumber(dialogtest::kNumberItem, 2.5f)
+        .Press(dialogtest::kLabelItem)
+        .Press(host::kOkItem);
+    EXPECT_EQ(scene.dialog_->DoModal(dialog), host::kOkItem);
+    EXPECT_EQ(gEvents, std::vector<std::string>{"again -1"});
+    scene.ExpectOneViolation(ViolationKind::kBadArgument, "ADM Dialog Suite DoModal");
+
+    EXPECT_TRUE(scene.dialog_->IsVisible(dialog));
+    scene.dialog_->Show(dialog, false);
+    EXPECT_FLOAT_EQ(scene.item_->GetFloatValue(scene.ItemOf(dialog, dialogtest::kNumberItem)),
+                    2.5f);
+    ASSERT_EQ(scene.dialogs.ModalLog().size(), 1u);
+    EXPECT_EQ(scene.dialogs.ModalLog()[0].result, host::kOkItem);
+    scene.dialogs.ExpectModal("Kinds").Press(host::kCancelItem);
+    EXPECT_EQ(scene.dialog_->DoModal(dialog), host::kCancelItem);
+    scene.dialog_->Destroy(dialog);
+    scene.ExpectCleanEnd();
+}
+
+// Where the default button answers (the headless driver program), a modal
+// dialog the script does not expect is answered with OK; one it expects
+// still runs its expectation.
+TEST(ModalScript, AnsweredWithTheDefaultButton) {
+    struct Case {
+        const char* what;
+        std::function<void(ModalScene&)> script;
+        host::DialogInitProc init;
+        std::int32_t result;
+        std::vector<ViolationKind> violations;
+        bool otherWaits;  // the expectation of "Other" is still to come
+    };
+    const Case cases[] = {
+        {"no script", [](ModalScene&) {}, &AlertOnceInit, host::kOkItem, {}, false},
+        {"another dialog expected",
+         [](ModalScene& s) { s.dialogs.ExpectModal("Other").Press(host::kCancelItem); },
+         &AlertOnceInit,
+         host::kOkItem,
+         {},
+         true},
+        {"this dialog expected",
+         [](ModalScene& s) { s.dialogs.ExpectModal("Kinds").Press(host::kCancelItem); },
+         &AlertOnceInit,
+         host::kCancelItem,
+         {},
+         false},
+        {"an OK button that leaves out the default",
+         [](ModalScene&) {},
+         &InitOkWithoutDefault,
+         host::kCancelItem,
+         {ViolationKind::kModalLeftOpen},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ModalScene scene;
+        scene.dialogs.AnswerWithDefaultButton(true);
+        c.script(scene);
+        EXPECT_EQ(scene.dialog_->Modal(scene.plugin, "Kinds", dialogtest::kKindsDialog, 0, c.init,
+                                       nullptr, 0),
+                  c.result);
+        std::vector<ViolationKind> kinds;
+        for (const standin::Violation& violation : scene.TakeViolations()) {
+            kinds.push_back(violation.kind);
+        }
+        EXPECT_EQ(kinds, c.violations);
+        EXPECT_EQ(scene.dialogs.ModalLog().at(0).result, c.result);
+        EXPECT_EQ(scene.dialogs.PendingModals(), c.otherWaits ? 1u : 0u);
+        if (c.otherWaits) {
+            EXPECT_EQ(ShowKinds(scene, "Other"), host::kCancelItem);
+        }
+        scene.ExpectCleanEnd();
+    }
+}
+
 }  // namespace

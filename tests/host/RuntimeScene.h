@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "M7LResourceFormat.h"
 #include "StandInHost.h"
 #include "host/HostPlatform.h"
 #include "host/HostSuites.h"
@@ -22,7 +24,14 @@ using Script = std::function<int(const char* caller, const char* selector, void*
 // one), and its platform layer is the observer the host installed.
 class RuntimeScene {
 public:
-    static constexpr int kModule = 0;
+    // The plug-in's resources: the tools' cursors.
+    static constexpr std::int32_t kMeasureCursor = 16001;
+    static constexpr std::int32_t kCreateCursor = 16002;
+    static constexpr M7LResourceCursor kCursors[] = {{kMeasureCursor}, {kCreateCursor}};
+    static constexpr M7LResourceModule kModule{.strings = nullptr,
+                                               .stringCount = 0,
+                                               .cursors = kCursors,
+                                               .cursorCount = std::size(kCursors)};
 
     explicit RuntimeScene(standin::StandInHostOptions options = {}) : host(std::move(options)) {
         previous_ = active_;

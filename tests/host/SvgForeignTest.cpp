@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SvgScene.h"
-#include "support/ToolRun.h"
+#include "ToolRun.h"
 
 namespace {
 

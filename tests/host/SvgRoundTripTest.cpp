@@ -9,7 +9,7 @@
 
 #include "DocumentForm.h"
 #include "SvgScene.h"
-#include "support/ToolRun.h"
+#include "ToolRun.h"
 
 namespace {
 

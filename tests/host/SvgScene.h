@@ -11,7 +11,7 @@
 #include "StoreScene.h"
 #include "SvgReader.h"
 #include "SvgWriter.h"
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace svgtest {
 

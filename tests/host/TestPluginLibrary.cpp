@@ -4,6 +4,9 @@
 // platform observer; "Shutdown" releases the access.
 #include "TestPluginLibrary.h"
 
+#include <iterator>
+
+#include "M7LResourceFormat.h"
 #include "host/AiSuites.h"
 #include "host/HostMessages.h"
 #include "host/HostPlatform.h"
@@ -12,7 +15,10 @@
 
 namespace {
 
-const int kResources = 0;
+// Its resources: the one cursor it sets.
+constexpr M7LResourceCursor kCursors[] = {{testlibrary::kCursorId}};
+constexpr M7LResourceModule kResources{
+    .strings = nullptr, .stringCount = 0, .cursors = kCursors, .cursorCount = std::size(kCursors)};
 const host::PlatformObserver* gObserver = nullptr;
 host::Access gHeld;
 host::MenuItem gItem;

@@ -207,8 +207,8 @@ TEST(Tools, ReceiveTheSevenSelectorsWithPointAndModifiers) {
 
 // The cursor a tool sets through the platform observer is the current one.
 TEST(Tools, LeaveTheCursorTheyLastSet) {
-    constexpr std::int32_t kMeasureCursor = 16001;
-    constexpr std::int32_t kCreateCursor = 16002;
+    constexpr std::int32_t kMeasureCursor = RuntimeScene::kMeasureCursor;
+    constexpr std::int32_t kCreateCursor = RuntimeScene::kCreateCursor;
     RuntimeScene scene;
     EXPECT_EQ(scene.host.Platform().CurrentCursor(), standin::PlatformRecorder::kNoCursor);
     ASSERT_NE(RuntimeScene::Observer(), nullptr);
@@ -225,6 +225,11 @@ TEST(Tools, LeaveTheCursorTheyLastSet) {
     RuntimeScene::Observer()->SetCursor(&otherModule, kMeasureCursor);
     EXPECT_EQ(scene.host.Platform().CurrentCursor(), kCreateCursor);
     EXPECT_EQ(scene.host.Core().GetViolations().Count(ViolationKind::kForeignHandle), 1u);
+
+    // A cursor id the plug-in's resources do not have.
+    RuntimeScene::Observer()->SetCursor(&RuntimeScene::kModule, kCreateCursor + 1);
+    EXPECT_EQ(scene.host.Platform().CurrentCursor(), kCreateCursor);
+    EXPECT_EQ(scene.host.Core().GetViolations().Count(ViolationKind::kBadArgument), 1u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "support/BarEdges.h"
+#include "BarEdges.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "support/RecordingGenerator.h"
-#include "support/ZXingOracle.h"
+#include "RecordingGenerator.h"
+#include "ZXingOracle.h"
 
 namespace StriveloTest {
 

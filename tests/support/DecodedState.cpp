@@ -1,4 +1,4 @@
-#include "support/DecodedState.h"
+#include "DecodedState.h"
 
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 

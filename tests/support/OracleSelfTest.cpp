@@ -1,5 +1,5 @@
-#include "support/ZXingOracle.h"
-#include "support/ZintOracle.h"
+#include "ZXingOracle.h"
+#include "ZintOracle.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest-spi.h>

@@ -1,4 +1,4 @@
-#include "support/ReadBack.h"
+#include "ReadBack.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorRegistry.h"
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 namespace StriveloTest {
 
@@ -70,10 +70,6 @@ std::string Reading(const BarcodeProcessor& processor) {
 }
 
 }  // namespace
-
-bool ReadsNarrowedBars(std::int32_t type) {
-    return type != Strivelo::kBarcodeTypeTraditionalCodabar;
-}
 
 bool ApplyOptions(BarcodeProcessor& processor, const SymbolOptions& options) {
     processor.SetMagnification(options.magnification);

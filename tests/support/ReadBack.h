@@ -24,11 +24,6 @@ struct SymbolOptions {
     bool scaleHeightWithWidth = false;
 };
 
-// Whether bars drawn narrower than nominal read back for symbologies of this
-// type: traditional Codabar still classifies its elements against
-// thresholds that leave the bar width reduction out.
-bool ReadsNarrowedBars(std::int32_t type);
-
 // Sets the options on processor; false when a mix-in refuses its value.
 bool ApplyOptions(Strivelo::BarcodeProcessor& processor, const SymbolOptions& options);
 

@@ -1,4 +1,4 @@
-#include "support/RecordingGenerator.h"
+#include "RecordingGenerator.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "support/ToolRun.h"
+#include "ToolRun.h"
 
 #include <sys/wait.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

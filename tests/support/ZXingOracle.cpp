@@ -1,4 +1,4 @@
-#include "support/ZXingOracle.h"
+#include "ZXingOracle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/ZintOracle.h"
+#include "ZintOracle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,21 @@
 #include "BarcodeEdgeList.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <new>
+#include <utility>
 
 namespace Strivelo {
+
+namespace {
+
+// Below this share of the product of their spreads, the ideal edges and the
+// bar ends vary together too much to be told apart.
+constexpr double kSpreadShare = 1e-9;
+
+}  // namespace
 
 bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     const std::uint32_t count = view.GetCount();
@@ -54,6 +65,130 @@ double BarcodeEdgeList::MeasureBarWidthReduction(std::uint32_t first,
         sum += (measured[i] - ideal[i]) + (ideal[i + 1] - measured[i + 1]);
     }
     return sum / edgeCount * 2.0;
+}
+
+// measured = offset + weights . basis - reduction x end, end being 1 at bar
+// ends and 0 at bar starts: the normal equations around the means, solved by
+// elimination with the largest pivot.
+template <std::size_t Bases, typename Basis>
+bool BarcodeEdgeList::FitMeasured(std::uint64_t first, std::uint64_t end, const Basis& basis,
+                                  std::array<double, Bases>* weights, double* offset) const {
+    constexpr std::size_t kTerms = Bases + 1;
+    const double* const measured = GetMeasured();
+    const auto terms = [&basis](std::uint64_t i) {
+        std::array<double, kTerms> x{};
+        const std::array<double, Bases> b = basis(i);
+        std::copy(b.begin(), b.end(), x.begin());
+        x[Bases] = -static_cast<double>(i % 2);
+        return x;
+    };
+    const auto n = static_cast<double>(end - first);
+    std::array<double, kTerms> means{};
+    double measuredMean = 0.0;
+    for (std::uint64_t i = first; i < end; ++i) {
+        const std::array<double, kTerms> x = terms(i);
+        for (std::size_t a = 0; a < kTerms; ++a) {
+            means[a] += x[a] / n;
+        }
+        measuredMean += measured[i] / n;
+    }
+    double matrix[kTerms][kTerms + 1] = {};
+    for (std::uint64_t i = first; i < end; ++i) {
+        std::array<double, kTerms> x = terms(i);
+        for (std::size_t a = 0; a < kTerms; ++a) {
+            x[a] -= means[a];
+        }
+        for (std::size_t a = 0; a < kTerms; ++a) {
+            for (std::size_t b = 0; b < kTerms; ++b) {
+                matrix[a][b] += x[a] * x[b];
+            }
+            matrix[a][kTerms] += x[a] * (measured[i] - measuredMean);
+        }
+    }
+    double spread[kTerms];
+    for (std::size_t a = 0; a < kTerms; ++a) {
+        spread[a] = matrix[a][a];
+    }
+    for (std::size_t k = 0; k < kTerms; ++k) {
+        std::size_t pivot = k;
+        for (std::size_t a = k + 1; a < kTerms; ++a) {
+            if (std::fabs(matrix[a][k]) > std::fabs(matrix[pivot][k])) {
+                pivot = a;
+            }
+        }
+        std::swap(matrix[k], matrix[pivot]);
+        if (!(std::fabs(matrix[k][k]) > kSpreadShare * spread[k])) {
+            return false;
+        }
+        for (std::size_t a = 0; a < kTerms; ++a) {
+            if (a != k) {
+                const double factor = matrix[a][k] / matrix[k][k];
+                for (std::size_t b = k; b <= kTerms; ++b) {
+                    matrix[a][b] -= factor * matrix[k][b];
+                }
+            }
+        }
+    }
+    double fittedOffset = measuredMean;
+    std::array<double, Bases> fitted{};
+    for (std::size_t a = 0; a < kTerms; ++a) {
+        const double weight = matrix[a][kTerms] / matrix[a][a];
+        if (!std::isfinite(weight)) {
+            return false;
+        }
+        fittedOffset -= weight * means[a];
+        if (a < Bases) {
+            fitted[a] = weight;
+        }
+    }
+    *weights = fitted;
+    *offset = fittedOffset;
+    return true;
+}
+
+bool BarcodeEdgeList::FitIdealEdges(std::uint32_t first, std::uint32_t edgeCount, double* scale) {
+    const std::uint64_t end = std::min<std::uint64_t>(std::uint64_t{first} + edgeCount, count_);
+    double* const ideal = GetIdeal();
+    std::array<double, 1> stretch{};
+    double offset = 0.0;
+    if (end <= first || !FitMeasured(
+                            first, end, [ideal](std::uint64_t i) { return std::array{ideal[i]}; },
+                            &stretch, &offset)) {
+        return false;
+    }
+    for (std::uint64_t i = first; i < end; ++i) {
+        ideal[i] = offset + stretch[0] * ideal[i];
+    }
+    *scale = stretch[0];
+    return true;
+}
+
+// Edge i lies i elements from the first, so with W(i) wide ones among them it
+// lies offset + module x i + (ratio - 1) x module x W(i) along; W(i) waits in
+// the ideal edges until the fit is known.
+bool BarcodeEdgeList::FitWideNarrowEdges(const char* letters, double* moduleMm, double* ratio) {
+    if (count_ < 2) {
+        return false;
+    }
+    double* const ideal = GetIdeal();
+    ideal[0] = 0.0;
+    for (std::uint32_t i = 1; i < count_; ++i) {
+        ideal[i] = ideal[i - 1] + (letters[i - 1] == 'W' ? 1.0 : 0.0);
+    }
+    std::array<double, 2> weights{};
+    double offset = 0.0;
+    const auto basis = [ideal](std::uint64_t i) {
+        return std::array{static_cast<double>(i), ideal[i]};
+    };
+    if (!FitMeasured(0, count_, basis, &weights, &offset) || !(weights[0] > 0.0)) {
+        return false;
+    }
+    for (std::uint32_t i = 0; i < count_; ++i) {
+        ideal[i] = offset + weights[0] * i + weights[1] * ideal[i];
+    }
+    *moduleMm = weights[0];
+    *ratio = 1.0 + weights[1] / weights[0];
+    return true;
 }
 
 double BarcodeEdgeList::ComputeDeviation(double barWidthReductionMm, double* maximum) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -37,11 +39,28 @@ public:
     // Mean of ideal minus measured width over the bars starting at first + 2k
     // within edgeCount edges: (sum / edgeCount) x 2; 0 for no edges.
     double MeasureBarWidthReduction(std::uint32_t first, std::uint32_t edgeCount) const;
+    // Moves and stretches the ideal edges from first on within edgeCount
+    // edges to where they fit the measured ones best (least squares), the bar
+    // ends measured a common reduction inside; gives the stretch. False, and
+    // nothing moved, when they do not spread enough to tell stretch from
+    // reduction.
+    bool FitIdealEdges(std::uint32_t first, std::uint32_t edgeCount, double* scale);
+    // The ideal edges of a symbol of wide and narrow elements, letters[j]
+    // 'W' for a wide element j (from edge j to edge j + 1), placed, with
+    // module and ratio, where they fit the measured edges best (least
+    // squares), the bar ends measured a common reduction inside. False, and
+    // the ideal edges not to be used, when the letters do not tell module
+    // from ratio.
+    bool FitWideNarrowEdges(const char* letters, double* moduleMm, double* ratio);
     // Mean over all edges of |measured + (bar end ? reduction : 0) - ideal|;
     // the largest term goes to maximum (0 for an empty list).
     double ComputeDeviation(double barWidthReductionMm, double* maximum) const;
 
 private:
+    template <std::size_t Bases, typename Basis>
+    bool FitMeasured(std::uint64_t first, std::uint64_t end, const Basis& basis,
+                     std::array<double, Bases>* weights, double* offset) const;
+
     // Measured edges, then the ideal ones: allocated and freed together.
     std::unique_ptr<double[]> values_;
     std::uint32_t count_ = 0;

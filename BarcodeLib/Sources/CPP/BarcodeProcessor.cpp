@@ -1,12 +1,14 @@
 #include "BarcodeProcessor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "foundation/M7LFailure.h"
+#include "M7LFailure.h"
 
 namespace Strivelo {
 
@@ -14,9 +16,11 @@ namespace {
 
 constexpr const char* kNoCodeName = "--------";
 
-// An element belongs to its group when it lies within the group's mean
-// divided or multiplied by this factor, both bounds included.
-constexpr double kWideNarrowBandFactor = 1.3;
+// A reading claims that the bars carry its code: no edge may lie farther
+// from where that code puts it than half the narrowest element, nor an
+// element of a wide/narrow symbology farther from its class's width than
+// half a module, or the bars could as well be another code's.
+constexpr double kToleranceShare = 0.5;
 
 bool CopyText(const char* text, char* out, std::size_t capacity) {
     if (text == nullptr) {
@@ -41,7 +45,65 @@ bool IsPositiveFinite(double value) {
 struct ElementGroup {
     double sum = 0.0;
     std::uint32_t count = 0;
+
+    void Add(double width) {
+        sum += width;
+        ++count;
+    }
+    double Mean() const { return sum / count; }
 };
+
+bool IsGap(std::uint32_t element, std::uint32_t gapPeriod) {
+    return gapPeriod != 0 && element % gapPeriod == 0;
+}
+
+// Where sorted widths part best into a narrow and a wide class: the split
+// with the largest n1 x n2 x (mean2 - mean1)^2, which is the least sum of
+// squares within the classes; the threshold lies halfway across the gap, so
+// the classes it makes are that split's. One width, or all equal, make one
+// class.
+double SplitNarrowWide(std::vector<double>& widths) {
+    if (widths.empty()) {
+        return 0.0;
+    }
+    std::sort(widths.begin(), widths.end());
+    double total = 0.0;
+    for (const double width : widths) {
+        total += width;
+    }
+    const std::size_t n = widths.size();
+    double threshold = widths.back();
+    double best = 0.0;
+    double below = 0.0;
+    for (std::size_t k = 1; k < n; ++k) {
+        below += widths[k - 1];
+        const auto narrow = static_cast<double>(k);
+        const auto wide = static_cast<double>(n - k);
+        const double difference = (total - below) / wide - below / narrow;
+        const double separation = narrow * wide * difference * difference;
+        if (widths[k] > widths[k - 1] && separation > best) {
+            best = separation;
+            threshold = (widths[k - 1] + widths[k]) / 2.0;
+        }
+    }
+    return threshold;
+}
+
+// Element j runs from edge j - 1 to edge j; odd elements are bars. A caller's
+// list may hold values that are not finite, which no order can sort; they
+// take no part, and the list fails when it is copied.
+template <typename Edges>
+BarcodeProcessor::WideNarrowThresholds FindThresholds(const Edges& edges, std::uint32_t count,
+                                                      std::uint32_t gapPeriod) {
+    std::vector<double> widths[2];
+    for (std::uint32_t j = 1; j < count; ++j) {
+        const double width = edges[j] - edges[j - 1];
+        if (!IsGap(j, gapPeriod) && std::isfinite(width)) {
+            widths[j % 2].push_back(width);
+        }
+    }
+    return {SplitNarrowWide(widths[1]), SplitNarrowWide(widths[0])};
+}
 
 }  // namespace
 
@@ -266,21 +328,27 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
         ReportCantHappen(0, "decode result outside the decoding edges", __FILE__, __LINE__);
         return false;
     }
+    double scale = 1.0;
+    if (result.fitIdealEdges) {
+        decoding_.FitIdealEdges(result.reductionFirstEdge, result.reductionEdgeCount, &scale);
+    }
     const double reduction =
         decoding_.MeasureBarWidthReduction(result.reductionFirstEdge, result.reductionEdgeCount);
     double maximum = 0.0;
     const double mean = decoding_.ComputeDeviation(reduction, &maximum);
     if (!std::isfinite(reduction) || !std::isfinite(mean) || !std::isfinite(maximum) ||
-        !IsPositiveFinite(result.magnification) || !IsPositiveFinite(result.moduleWidthMm) ||
-        !std::isfinite(result.wideNarrowRatio)) {
+        !IsPositiveFinite(result.magnification * scale) ||
+        !IsPositiveFinite(result.moduleWidthMm * scale) || !std::isfinite(result.wideNarrowRatio) ||
+        !(maximum <=
+          kToleranceShare * result.narrowestElementModules * result.moduleWidthMm * scale)) {
         return false;
     }
     if (!SetEncodedCode(result.encodedCode)) {
         return false;
     }
     barWidthReductionMm_ = reduction;
-    magnification_ = result.magnification;
-    moduleWidthMm_ = result.moduleWidthMm;
+    magnification_ = result.magnification * scale;
+    moduleWidthMm_ = result.moduleWidthMm * scale;
     std::swap(edges_, decoding_);
     heightBarEdge_ = result.heightBarEdge;
     firstSymbolEdge_ = result.firstSymbolEdge;
@@ -303,6 +371,7 @@ BarcodeProcessor::DecodeResult BarcodeProcessor::WholeSymbolResult(const char* e
     result.magnification = moduleWidthMm / nominalModuleMm;
     result.moduleWidthMm = moduleWidthMm;
     result.reductionEdgeCount = count;
+    result.fitIdealEdges = true;
     result.heightBarEdge = 0;
     result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(count) - 1;
@@ -310,29 +379,28 @@ BarcodeProcessor::DecodeResult BarcodeProcessor::WholeSymbolResult(const char* e
     return result;
 }
 
-// Element j runs from edge j - 1 to edge j; odd elements are bars. Groups are
-// indexed [wide][bar]; an empty group borrows the other kind's mean of the
-// same width.
-bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters,
-                                          double* moduleWidthMm, double* ratio) {
+BarcodeProcessor::WideNarrowThresholds BarcodeProcessor::FindWideNarrowThresholds(
+    const BarcodeEdgeView& edges, std::uint32_t gapPeriod) {
+    return edges.GetCount() < 2 ? WideNarrowThresholds{}
+                                : FindThresholds(edges, edges.GetCount(), gapPeriod);
+}
+
+// Groups are indexed [wide][bar]; an empty group borrows the other kind's mean
+// of the same width. The thresholds are those FindWideNarrowThresholds gives
+// for the same edges.
+bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters) {
     const std::uint32_t count = decoding_.GetCount();
     if (count < 2) {
         return false;
     }
     const double* const measured = decoding_.GetMeasured();
-    const double threshold = measured[count - 1] / (count - 1);
-    const auto isGap = [gapPeriod](std::uint32_t j) {
-        return gapPeriod != 0 && j % gapPeriod == 0;
-    };
+    const WideNarrowThresholds thresholds = FindThresholds(measured, count, gapPeriod);
     ElementGroup groups[2][2];
     for (std::uint32_t j = 1; j < count; ++j) {
-        if (isGap(j)) {
-            continue;
+        if (!IsGap(j, gapPeriod)) {
+            const double width = measured[j] - measured[j - 1];
+            groups[thresholds.IsWide(j, width)][j % 2].Add(width);
         }
-        const double width = measured[j] - measured[j - 1];
-        ElementGroup& group = groups[width > threshold][j % 2];
-        group.sum += width;
-        ++group.count;
     }
     double means[2][2];
     for (int wide = 0; wide < 2; ++wide) {
@@ -347,32 +415,28 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
             bars = spaces;
         }
         for (int bar = 0; bar < 2; ++bar) {
-            means[wide][bar] = groups[wide][bar].sum / groups[wide][bar].count;
+            means[wide][bar] = groups[wide][bar].Mean();
             if (means[wide][bar] < 0.0) {
                 return false;
             }
         }
     }
-    decoding_.GetIdeal()[0] = measured[0];
-    for (std::uint32_t j = 1; j < count; ++j) {
-        if (isGap(j)) {
-            letters[j - 1] = 'I';
-            continue;
-        }
-        const double width = measured[j] - measured[j - 1];
-        const bool wide = width > threshold;
-        const double mean = means[wide][j % 2];
-        if (!(width >= mean / kWideNarrowBandFactor && width <= mean * kWideNarrowBandFactor)) {
-            return false;
-        }
-        letters[j - 1] = wide ? 'W' : 'N';
-    }
     const double module = (means[0][0] + means[0][1]) / 2.0;
     if (!(module > 0.0)) {
         return false;
     }
-    *moduleWidthMm = module;
-    *ratio = ((means[1][0] + means[1][1]) / 2.0) / module;
+    for (std::uint32_t j = 1; j < count; ++j) {
+        if (IsGap(j, gapPeriod)) {
+            letters[j - 1] = 'I';
+            continue;
+        }
+        const double width = measured[j] - measured[j - 1];
+        const bool wide = thresholds.IsWide(j, width);
+        if (!(std::fabs(width - means[wide][j % 2]) <= kToleranceShare * module)) {
+            return false;
+        }
+        letters[j - 1] = wide ? 'W' : 'N';
+    }
     return true;
 }
 

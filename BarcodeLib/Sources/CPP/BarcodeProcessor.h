@@ -7,7 +7,7 @@
 #include "BarcodeEdgeList.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace Strivelo {
 
@@ -157,6 +157,19 @@ public:
     std::uint32_t GetOrientation() const;
     std::uint32_t ClassifyOrientation(const BarBounds& firstBar, const BarBounds& lastBar);
 
+    // Where a symbology of wide and narrow elements tells them apart: one
+    // threshold for bars and one for spaces, since a bar width reduction
+    // narrows the one and widens the other.
+    struct WideNarrowThresholds {
+        double barMm = 0.0;
+        double spaceMm = 0.0;
+
+        // Element j runs from edge j - 1 to edge j; odd elements are bars.
+        bool IsWide(std::uint32_t element, double widthMm) const {
+            return widthMm > (element % 2 == 1 ? barMm : spaceMm);
+        }
+    };
+
 protected:
     // What a family's Decode found in the decoding edges; CommitDecoding
     // stores it only when the code is accepted.
@@ -168,6 +181,12 @@ protected:
         // The edges over which the bar width reduction is measured.
         std::uint32_t reductionFirstEdge = 0;
         std::uint32_t reductionEdgeCount = 0;
+        // Whether their ideal edges move and stretch to where they fit the
+        // measured ones best (least squares) before anything is measured, so
+        // that a misplaced first edge or a module measured off by a little
+        // does not show as deviation; the magnification and the module width
+        // stretch with them.
+        bool fitIdealEdges = false;
         // Indices into the decoding edges, -1 when unknown.
         std::int32_t heightBarEdge = -1;
         std::int32_t firstSymbolEdge = -1;
@@ -175,6 +194,9 @@ protected:
         // For families with the wide/narrow option: the measured ratio; 0
         // leaves the option's ratio alone.
         double wideNarrowRatio = 0.0;
+        // The symbology's narrowest element in modules, half of which is how
+        // far an edge may lie from its place.
+        double narrowestElementModules = 1.0;
     };
 
     // A family's Decode checks the edge count (and any pattern it can judge
@@ -185,21 +207,27 @@ protected:
     BarcodeEdgeList& GetDecodingEdges() { return decoding_; }
     // The bar width reduction, deviations, code, magnification, module width,
     // edges, reading direction and indices all at once; false, and nothing
-    // stored, when the code is refused or a measure is not finite.
+    // stored, when an edge lies farther from its ideal place than half the
+    // narrowest element, the code is refused or a measure is not finite.
     bool CommitDecoding(const DecodeResult& result);
-    // The result of a symbol that spans every decoding edge, measured over all
-    // of them, with its bar height taken at the first bar.
+    // The result of a symbol that spans every decoding edge, measured and
+    // fitted over all of them, with its bar height taken at the first bar.
     DecodeResult WholeSymbolResult(const char* encodedCode, double moduleWidthMm,
                                    double nominalModuleMm, double wideNarrowRatio = 0.0);
 
+    // The threshold of each kind where its widths part best into a narrow
+    // and a wide class, however few elements one of them has; with
+    // gapPeriod, every element whose 1-based position is a multiple of it is
+    // an inter-character gap and takes no part. Works on the caller's edges,
+    // so that a family can judge a pattern before anything is copied.
+    static WideNarrowThresholds FindWideNarrowThresholds(const BarcodeEdgeView& edges,
+                                                         std::uint32_t gapPeriod);
     // Classifies every element of the decoding edges as wide ('W') or narrow
-    // ('N') around the mean element width and checks it against its group's
-    // mean; with gapPeriod, every element whose 1-based position is a multiple
-    // of it is an inter-character gap ('I') left out of the groups. letters
-    // holds count - 1 characters. Sets ideal edge 0 and gives the module width
-    // and the measured ratio.
-    bool ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters, double* moduleWidthMm,
-                            double* ratio);
+    // ('N') against those thresholds and checks that it lies within half a
+    // module (the mean of the narrow bars' and spaces' means) of its group's
+    // mean; gaps are lettered 'I' and left out of the groups. letters holds
+    // count - 1 characters.
+    bool ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters);
 
     // Drawing helpers for Generate; each answers the generator's result.
     // EmitBar narrows by half the bar width reduction on each side; all but

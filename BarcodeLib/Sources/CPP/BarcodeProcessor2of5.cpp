@@ -156,16 +156,17 @@ bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, doub
 }
 
 bool BarcodeProcessorWideNarrowBase::MatchesLetters(const BarcodeEdgeView& edges,
+                                                    const WideNarrowThresholds& thresholds,
                                                     std::uint32_t firstElement,
                                                     std::string_view letters) {
     const std::uint32_t count = edges.GetCount();
     if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
         return false;
     }
-    const double threshold = edges[count - 1] / (count - 1);
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
-        const char letter = edges[element] - edges[element - 1] > threshold ? 'W' : 'N';
+        const char letter =
+            thresholds.IsWide(element, edges[element] - edges[element - 1]) ? 'W' : 'N';
         if (letters[i] != 'I' && letters[i] != letter) {
             return false;
         }
@@ -179,16 +180,11 @@ bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
     double ratio = 0.0;
     char text[kCodeCapacity + 1];
     if (textLength > kCodeCapacity || !PrepareDecoding(edges) ||
-        !ClassifyWideNarrow(gapPeriod, letters_.get(), &moduleMm, &ratio) ||
-        !DecodeText(text, textLength)) {
+        !ClassifyWideNarrow(gapPeriod, letters_.get()) || !DecodeText(text, textLength) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters_.get(), &moduleMm, &ratio)) {
         return false;
     }
     text[textLength] = '\0';
-    const std::uint32_t count = edges.GetCount();
-    double* const ideal = GetDecodingEdges().GetIdeal();
-    for (std::uint32_t j = 1; j < count; ++j) {
-        ideal[j] = ideal[j - 1] + (letters_[j - 1] == 'W' ? ratio : 1.0) * moduleMm;
-    }
     return CommitDecoding(WholeSymbolResult(text, moduleMm, GetRules().nominalModuleMm, ratio));
 }
 
@@ -317,9 +313,13 @@ const char* BarcodeProcessor2of5::GetName() const {
 
 bool BarcodeProcessor2of5::HasStartStop(const BarcodeEdgeView& edges) {
     const std::uint32_t count = edges.GetCount();
-    return count >= kStartStopEdges && MatchesLetters(edges, 1, kStartLetters) &&
-           MatchesLetters(edges, count - static_cast<std::uint32_t>(kStopLetters.size()),
-                          kStopLetters);
+    if (count < kStartStopEdges) {
+        return false;
+    }
+    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, 0);
+    return MatchesLetters(edges, thresholds, 1, kStartLetters) &&
+           MatchesLetters(edges, thresholds,
+                          count - static_cast<std::uint32_t>(kStopLetters.size()), kStopLetters);
 }
 
 bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second) {

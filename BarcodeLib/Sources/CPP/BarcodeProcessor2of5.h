@@ -99,13 +99,15 @@ protected:
     bool EmitElements(std::string_view letters, double bottom, double top);
     const char* GetLetters() const { return letters_.get(); }
     // Whether the elements from firstElement on (element j from edge j - 1 to
-    // edge j) will get these letters from the shared classifier; an 'I'
-    // matches any element. Reads the caller's edges only, so foreign edges
-    // are turned away before anything is allocated.
-    static bool MatchesLetters(const BarcodeEdgeView& edges, std::uint32_t firstElement,
-                               std::string_view letters);
+    // edge j) will get these letters from the shared classifier, given the
+    // thresholds it finds for edges; an 'I' matches any element. Reads the
+    // caller's edges only, so foreign edges are turned away before anything
+    // is allocated.
+    static bool MatchesLetters(const BarcodeEdgeView& edges, const WideNarrowThresholds& thresholds,
+                               std::uint32_t firstElement, std::string_view letters);
     // Classifies, reads textLength characters, fits the ideal edges ('W'
-    // ratio modules, 'N' and the gaps 'I' one module) and commits.
+    // ratio modules, 'N' and the gaps 'I' one module) with module and ratio,
+    // and commits.
     bool DecodeSymbol(const BarcodeEdgeView& edges, std::uint32_t gapPeriod,
                       std::size_t textLength);
 

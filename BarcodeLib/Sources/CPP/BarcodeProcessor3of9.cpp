@@ -60,8 +60,12 @@ const char* BarcodeProcessor3of9::GetName() const {
 // The stop has no gap after it.
 bool BarcodeProcessor3of9::HasStartStop(const BarcodeEdgeView& edges) {
     const std::uint32_t count = edges.GetCount();
-    return count >= 2 * kLettersPerCharacter && MatchesLetters(edges, 1, kStartStopLetters) &&
-           MatchesLetters(edges, count - kElementsPerCharacter,
+    if (count < 2 * kLettersPerCharacter) {
+        return false;
+    }
+    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, kLettersPerCharacter);
+    return MatchesLetters(edges, thresholds, 1, kStartStopLetters) &&
+           MatchesLetters(edges, thresholds, count - kElementsPerCharacter,
                           kStartStopLetters.substr(0, kElementsPerCharacter));
 }
 

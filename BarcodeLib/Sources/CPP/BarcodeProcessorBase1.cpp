@@ -6,7 +6,7 @@
 #include <iterator>
 #include <new>
 
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 namespace Strivelo {
 
@@ -121,18 +121,10 @@ const char* AddOnParity(const char* digits, std::size_t count) {
     return kAddOn5Parity[(3 * odd + 9 * even) % 10];
 }
 
-// One step of the grid fit: the whole modules of the element ending at d
-// modules from the first edge, reached modules having been used up before.
-// An edge up to half a module past the reached position still makes a
-// 1-module element; one before it cannot be placed.
-bool ElementModules(double d, int reached, int* modules) {
-    if (!(d >= reached)) {
-        return false;
-    }
-    const double w = RoundHalfAwayFromZero(d - reached);
-    *modules = w < 1.0 ? 1 : w > kMaxElementModules ? kMaxElementModules : static_cast<int>(w);
-    return true;
-}
+// Main symbols and add-ons begin with a guard bar of one module.
+constexpr int kLeadingBarModules = 1;
+// Bar start to bar start across the start guard's first bar and space.
+constexpr double kGuardBarPitchModules = 2.0;
 
 }  // namespace
 
@@ -536,17 +528,20 @@ bool BarcodeProcessorBase1::DrawAddOn(const char* addOn, int quietZoneModules, d
 }
 
 bool BarcodeProcessorBase1::BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
-                                              int modules, std::uint32_t centreElement,
-                                              double* moduleMm) {
+                                              int modules, double* moduleMm) {
     const double module = MeasureModule(edges, mainEdges, modules - 1);
-    if (!HasStartGuard(edges, module) || !PrepareDecoding(edges) ||
-        !FitModuleGrid(0, mainEdges, modules, module) ||
-        !CheckMainGuards(0, mainEdges, centreElement)) {
+    if (!HasStartGuard(edges, module) || !PrepareDecoding(edges) || !StartModuleGrid(0, module)) {
         return false;
     }
     ClearCheckSum();
     *moduleMm = module;
     return true;
+}
+
+bool BarcodeProcessorBase1::EndMainGrid(std::uint32_t mainEdges, int modules,
+                                        std::uint32_t centreElement) {
+    return ExtendModuleGrid(mainEdges - 1) && grid_.reached == modules &&
+           CheckMainGuards(0, mainEdges, centreElement);
 }
 
 bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
@@ -559,10 +554,11 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
         return false;
     }
     return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kModules,
-                             kCentreElement, &bars->moduleMm) &&
+                             &bars->moduleMm) &&
            DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
+           EndMainGrid(kEAN13Edges, kModules, kCentreElement) &&
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);
 }
 
@@ -580,39 +576,60 @@ bool BarcodeProcessorBase1::HasStartGuard(const BarcodeEdgeView& edges, double m
     if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
         return false;
     }
-    int reached = 0;
-    for (std::uint32_t i = 1; i <= kGuardModules; ++i) {
-        int w = 0;
-        if (!ElementModules((edges[i] - edges[0]) / moduleMm, reached, &w) || w != 1) {
-            return false;
-        }
-        reached += w;
-    }
-    return true;
+    return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
+           RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
 }
 
 bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount,
                                           int expectedModules, double moduleMm) {
+    return edgeCount >= 2 && StartModuleGrid(firstEdge, moduleMm) &&
+           ExtendModuleGrid(firstEdge + edgeCount - 1) && grid_.reached == expectedModules;
+}
+
+bool BarcodeProcessorBase1::StartModuleGrid(std::uint32_t firstEdge, double moduleMm) {
     BarcodeEdgeList& list = GetDecodingEdges();
-    if (!(moduleMm > 0.0) || elementWidths_ == nullptr || edgeCount == 0 ||
-        std::uint64_t{firstEdge} + edgeCount > list.GetCount()) {
+    if (!(moduleMm > 0.0) || elementWidths_ == nullptr ||
+        std::uint64_t{firstEdge} + 2 > list.GetCount()) {
+        return false;
+    }
+    const double origin = list.GetMeasured()[firstEdge];
+    double* const ideal = list.GetIdeal();
+    grid_ = {firstEdge + 2, origin, moduleMm, kLeadingBarModules, kLeadingBarModules};
+    ideal[firstEdge] = origin;
+    ideal[firstEdge + 1] = origin + kLeadingBarModules * moduleMm;
+    elementWidths_[firstEdge] = kLeadingBarModules;
+    return true;
+}
+
+// Edges i - 2 and i are of one kind and enclose element i - 1 and element i
+// (the one ending at edge i), so each element follows from the one before.
+// Where a decoded digit's adjustment moved edge i - 2 off the grid, its ideal
+// edge shows by how much, and the distance is taken back by as much.
+bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
+    BarcodeEdgeList& list = GetDecodingEdges();
+    if (lastEdge >= list.GetCount()) {
         return false;
     }
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
-    const double origin = measured[firstEdge];
-    ideal[firstEdge] = origin;
-    int reached = 0;
-    for (std::uint32_t i = firstEdge + 1; i < firstEdge + edgeCount; ++i) {
-        int w = 0;
-        if (!ElementModules((measured[i] - origin) / moduleMm, reached, &w)) {
+    ModuleGrid& grid = grid_;
+    for (; grid.nextEdge <= lastEdge; ++grid.nextEdge) {
+        const std::uint32_t i = grid.nextEdge;
+        const double offGrid = ideal[i - 2] - grid.originMm;
+        const double moved =
+            offGrid - grid.moduleMm * RoundHalfAwayFromZero(offGrid / grid.moduleMm);
+        const double pair =
+            RoundHalfAwayFromZero((measured[i] - measured[i - 2] + moved) / grid.moduleMm);
+        if (!(pair > grid.previous && pair <= grid.previous + kMaxElementModules)) {
             return false;
         }
-        reached += w;
-        ideal[i] = origin + reached * moduleMm;
+        const int w = static_cast<int>(pair) - grid.previous;
+        grid.reached += w;
+        grid.previous = w;
+        ideal[i] = grid.originMm + grid.reached * grid.moduleMm;
         elementWidths_[i - 1] = static_cast<std::uint8_t>(w);
     }
-    return reached == expectedModules;
+    return true;
 }
 
 bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
@@ -659,7 +676,8 @@ bool BarcodeProcessorBase1::DecodeDigits(std::uint32_t firstElement, int count, 
     for (int j = 0; j < count; ++j) {
         const std::uint32_t element = firstElement + kElementsPerDigit * j;
         char letter = 0;
-        if (!DecodeDigit(element, leftHalf, &letter, &digits[j]) ||
+        if (!ExtendModuleGrid(element + kElementsPerDigit) ||
+            !DecodeDigit(element, leftHalf, &letter, &digits[j]) ||
             (requiredSet != 0 && letter != requiredSet)) {
             return false;
         }
@@ -703,6 +721,10 @@ bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std:
     }
     out[0] = '-';
     out[1 + count] = '\0';
+    // The add-on lies apart from the main symbol, whose fit does not place
+    // it.
+    double scale = 1.0;
+    GetDecodingEdges().FitIdealEdges(firstEdge, edgeCount, &scale);
     return std::memcmp(letters, AddOnParity(out + 1, count), count) == 0;
 }
 
@@ -714,6 +736,7 @@ bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double modul
     result.magnification = moduleMm / kModuleWidthMm;
     result.moduleWidthMm = moduleMm;
     result.reductionEdgeCount = mainEdges;
+    result.fitIdealEdges = true;
     result.heightBarEdge = heightBarEdge;
     result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);

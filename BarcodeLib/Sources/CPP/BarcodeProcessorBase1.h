@@ -169,10 +169,12 @@ protected:
     // The decoding's first steps for a main symbol of mainEdges edges and
     // modules modules: the module (from the outer bar centres) and the start
     // guard judged on the caller's edges, then, with the edges prepared, the
-    // grid and the guards (the centre guard's five elements from
-    // centreElement on).
+    // start of the module grid, which DecodeDigits carries on digit by digit.
     bool BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges, int modules,
-                           std::uint32_t centreElement, double* moduleMm);
+                           double* moduleMm);
+    // After the digits: the grid to the main symbol's last edge, its modules
+    // and its guards (the centre guard's five elements from centreElement on).
+    bool EndMainGrid(std::uint32_t mainEdges, int modules, std::uint32_t centreElement);
     // The main symbol as EAN-13 and UPC-A draw it, 60 edges with the add-on's
     // 14 or 32 after them: twelve digits, the left ones of the given set (or
     // of A and B, when it is 0), fed to the check sum from position 11 down.
@@ -193,14 +195,19 @@ protected:
     // positive when the edges cannot be such a symbol.
     static double MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
                                 int centreDistanceModules);
-    // The three 1-module elements of a start guard at the first edge, judged
-    // as FitModuleGrid would, before anything is allocated.
+    // A start guard's two bars at the first edge, 2 modules apart start to
+    // start and end to end, judged before anything is allocated.
     static bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm);
     // Element widths in whole modules for edges [firstEdge, firstEdge +
     // edgeCount) of the decoding edges, and their ideal positions from the
     // first on; true when the elements add up to expectedModules.
     bool FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount, int expectedModules,
                        double moduleMm);
+    // The grid begins at firstEdge with a bar of one module; each extension
+    // rounds the elements up to lastEdge from the distances between edges of
+    // one kind, which no bar width reduction changes.
+    bool StartModuleGrid(std::uint32_t firstEdge, double moduleMm);
+    bool ExtendModuleGrid(std::uint32_t lastEdge);
     // Start and end guard 1-1-1 and the centre guard all 1 at centreElement.
     bool CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
                          std::uint32_t centreElement) const;
@@ -229,7 +236,18 @@ protected:
     bool ExpandUPCE(const char* shortForm, char* longForm) const;
 
 private:
+    // The module grid of the decoding under way, rounded up to nextEdge.
+    struct ModuleGrid {
+        std::uint32_t nextEdge = 0;
+        double originMm = 0.0;
+        double moduleMm = 0.0;
+        int reached = 0;
+        // The width of the element ending at nextEdge - 1.
+        int previous = 0;
+    };
+
     mutable std::uint32_t checkSum_ = 0;
+    ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element
     // between two edges.
     std::unique_ptr<std::uint8_t[]> elementWidths_;

@@ -81,6 +81,54 @@ constexpr bool TraditionalWidthsFollowThePatterns() {
 }
 static_assert(TraditionalWidthsFollowThePatterns());
 
+// Where the classes of the traditional table part, at magnification 1:
+// halfway between the widest narrow and the narrowest wide element of each
+// kind. Every narrow bar of the table has one width.
+struct TraditionalClasses {
+    double narrowBarMm;
+    double barThresholdMm;
+    double spaceThresholdMm;
+};
+
+constexpr TraditionalClasses FindTraditionalClasses() {
+    double narrowBar = kTraditionalWidthsMm[0][0];
+    double widestNarrow[2] = {0.0, 0.0};
+    double narrowestWide[2] = {kTraditionalCharacterMm, kTraditionalCharacterMm};
+    for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
+        for (std::size_t e = 0; e < kElementsPerCharacter; ++e) {
+            const double width = kTraditionalWidthsMm[row][e];
+            const std::size_t bar = e % 2 == 0 ? 1 : 0;
+            if (kCharacters[row].elements[e] == 'W') {
+                narrowestWide[bar] = std::min(narrowestWide[bar], width);
+                continue;
+            }
+            widestNarrow[bar] = std::max(widestNarrow[bar], width);
+            if (bar == 1 && width != narrowBar) {
+                narrowBar = -1.0;
+            }
+        }
+    }
+    return {narrowBar, (widestNarrow[1] + narrowestWide[1]) / 2.0,
+            (widestNarrow[0] + narrowestWide[0]) / 2.0};
+}
+
+constexpr TraditionalClasses kTraditionalClasses = FindTraditionalClasses();
+static_assert(kTraditionalClasses.narrowBarMm > 0.0);
+
+// The last character's gap is no element of the edge list; the gaps of the
+// table lie within 0.003 mm of their mean.
+constexpr double MeanTraditionalGapMm() {
+    double sum = 0.0;
+    for (const auto& row : kTraditionalWidthsMm) {
+        sum += row[kElementsPerCharacter];
+    }
+    return sum / std::size(kTraditionalWidthsMm);
+}
+
+// The bar width reduction shows in the narrow bars and moves both
+// thresholds; each pass measures it against the last pass's thresholds.
+constexpr int kTraditionalThresholdPasses = 3;
+
 struct Alternative {
     char written;
     char meant;
@@ -124,16 +172,52 @@ int RowOfLetters(const char* letters, std::size_t firstRow) {
     return -1;
 }
 
-char ElementLetter(double widthMm, double thresholdMm) {
-    return widthMm > thresholdMm ? 'W' : 'N';
+using Thresholds = BarcodeProcessor::WideNarrowThresholds;
+
+// Element j (from 1) runs from edge j - 1 to edge j; every eighth is a gap.
+char ElementLetter(const BarcodeEdgeView& view, std::uint32_t element,
+                   const Thresholds& thresholds) {
+    if (element % kEdgesPerCharacter == 0) {
+        return 'I';
+    }
+    return thresholds.IsWide(element, view[element] - view[element - 1]) ? 'W' : 'N';
 }
 
-// Judges the seven elements after edge first against the threshold, on the
-// caller's list before anything is copied.
-bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, double threshold) {
+// The table's thresholds at the magnification the symbol's width gives,
+// bars narrowed and spaces widened by the reduction its narrow bars show.
+Thresholds TraditionalThresholds(const BarcodeEdgeView& view) {
+    const std::uint32_t count = view.GetCount();
+    const double nominalSpanMm =
+        count / kEdgesPerCharacter * kTraditionalCharacterMm - MeanTraditionalGapMm();
+    double reduction = 0.0;
+    Thresholds thresholds;
+    for (int pass = 0; pass < kTraditionalThresholdPasses; ++pass) {
+        const double magnification = (view[count - 1] + reduction) / nominalSpanMm;
+        thresholds = {kTraditionalClasses.barThresholdMm * magnification - reduction,
+                      kTraditionalClasses.spaceThresholdMm * magnification + reduction};
+        double narrowSum = 0.0;
+        std::uint32_t narrowCount = 0;
+        for (std::uint32_t j = 1; j < count; j += 2) {
+            const double width = view[j] - view[j - 1];
+            if (!thresholds.IsWide(j, width)) {
+                narrowSum += width;
+                ++narrowCount;
+            }
+        }
+        if (narrowCount == 0) {
+            break;
+        }
+        reduction = kTraditionalClasses.narrowBarMm * magnification - narrowSum / narrowCount;
+    }
+    return thresholds;
+}
+
+// Judges the seven elements after edge first, on the caller's list before
+// anything is copied.
+bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, const Thresholds& thresholds) {
     char letters[kElementsPerCharacter];
     for (std::uint32_t e = 0; e < kElementsPerCharacter; ++e) {
-        letters[e] = ElementLetter(view[first + e + 1] - view[first + e], threshold);
+        letters[e] = ElementLetter(view, first + e + 1, thresholds);
     }
     return RowOfLetters(letters, kFirstStartStopRow) >= 0;
 }
@@ -202,34 +286,29 @@ bool BarcodeProcessorBase3::EndDecode() {
     return true;
 }
 
-// Element j (from 1) runs from edge j - 1 to edge j; every eighth is a gap.
-// The threshold is the mean element width, which the shared classifier uses
-// too, so the cheap look at start and stop agrees with the full reading.
+// The thresholds are those the shared classifier finds, or the traditional
+// table's, so the cheap look at start and stop agrees with the full reading.
 bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count % kEdgesPerCharacter != 0 || count < 2 * kEdgesPerCharacter ||
         count / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
-    const double threshold = view[count - 1] / (count - 1);
-    if (!IsStartStopAt(view, 0, threshold) ||
-        !IsStartStopAt(view, count - kEdgesPerCharacter, threshold) || !PrepareDecoding(view)) {
+    const Thresholds thresholds =
+        traditional_ ? TraditionalThresholds(view) : FindWideNarrowThresholds(view, 0);
+    if (!IsStartStopAt(view, 0, thresholds) ||
+        !IsStartStopAt(view, count - kEdgesPerCharacter, thresholds) || !PrepareDecoding(view)) {
         return false;
     }
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
     char* const letters = decodeBuffer_.get();
-    double module = 0.0;
-    double ratio = 0.0;
     if (traditional_) {
-        ideal[0] = measured[0];
         for (std::uint32_t j = 1; j < count; ++j) {
-            letters[j - 1] = j % kEdgesPerCharacter == 0
-                                 ? 'I'
-                                 : ElementLetter(measured[j] - measured[j - 1], threshold);
+            letters[j - 1] = ElementLetter(view, j, thresholds);
         }
-    } else if (!ClassifyWideNarrow(0, letters, &module, &ratio)) {
+    } else if (!ClassifyWideNarrow(0, letters)) {
         return false;
     }
 
@@ -246,16 +325,29 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
     }
     text[characters] = '\0';
 
-    const double span =
-        (measured[count - 1] + measured[count - 2]) / 2.0 - (measured[1] + measured[0]) / 2.0;
-    module = span / CodeWidthModules(text, true, ratio);
-    for (std::uint32_t i = 1; i < count; ++i) {
-        const std::uint32_t element = i - 1;
-        ideal[i] = ideal[i - 1] + module * ElementModules(rows[element / kEdgesPerCharacter],
-                                                          element % kEdgesPerCharacter, ratio);
+    double module = 0.0;
+    double ratio = 0.0;
+    if (!traditional_) {
+        if (!list.FitWideNarrowEdges(letters, &module, &ratio)) {
+            return false;
+        }
+    } else {
+        const double span =
+            (measured[count - 1] + measured[count - 2]) / 2.0 - (measured[1] + measured[0]) / 2.0;
+        module = span / CodeWidthModules(text, true, ratio);
+        ideal[0] = measured[0];
+        for (std::uint32_t i = 1; i < count; ++i) {
+            const std::uint32_t element = i - 1;
+            ideal[i] = ideal[i - 1] + module * ElementModules(rows[element / kEdgesPerCharacter],
+                                                              element % kEdgesPerCharacter, ratio);
+        }
     }
 
-    return CommitDecoding(WholeSymbolResult(text, module, kModuleMm, ratio));
+    DecodeResult result = WholeSymbolResult(text, module, kModuleMm, ratio);
+    if (traditional_) {
+        result.narrowestElementModules = kTraditionalClasses.narrowBarMm / kModuleMm;
+    }
+    return CommitDecoding(result);
 }
 
 bool BarcodeProcessorBase3::Generate() {

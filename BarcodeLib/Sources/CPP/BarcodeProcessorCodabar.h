@@ -9,7 +9,7 @@
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace Strivelo {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "BarcodeProcessorDataGenerator.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LFailure.h"
+#include "M7LUtilities.h"
 
 namespace Strivelo {
 
@@ -161,10 +161,9 @@ constexpr int kMaxPairModules = 7;
 // t1 + t3 and t2 + t4 of a symbol character stay below this.
 constexpr int kOppositePairsLimitModules = 10;
 constexpr double kBarModulesToleranceModules = 1.75;
-// The termination bar against the stop character: 2 of 11 modules, read
-// as 1.5 to 2.5.
-constexpr double kMinTerminationShare = 3.0 / 22.0;
-constexpr double kMaxTerminationShare = 5.0 / 22.0;
+// The stop character's last space and the termination bar.
+constexpr int kTerminationPairModules =
+    Code128SymbolTable[Code128::kStopValue].widths.back() + kTerminationBarModules;
 // Start, check and stop.
 constexpr std::uint32_t kMinSymbolCount = 3;
 
@@ -419,34 +418,27 @@ bool EncodeSegment(const CodeChars& text, std::size_t begin, const Segment& segm
 
 // ---- Decoding ----
 
-// Fits the ideal edges e + 1 to e + 6 of the symbol character starting at
-// ideal[e] and gives its four edge-to-similar-edge sums in modules. Edges is
-// the caller's view or the decoding's measured array.
+// The four edge-to-similar-edge distances of the symbol character at edge e
+// in whole modules, which no bar width reduction changes. Edges is the
+// caller's view or the decoding's measured array.
 template <typename Edges>
-bool FitSymbol(const Edges& measured, std::uint32_t e, double module, double* ideal,
-               std::uint8_t* sums) {
-    const auto isElement = [&](std::uint32_t from, std::uint32_t to) {
-        const double modules = RoundHalfAwayFromZero((ideal[to] - ideal[from]) / module);
-        return modules >= kMinElementModules && modules <= kMaxElementModules;
-    };
-    const double firstBar = RoundHalfAwayFromZero((measured[e + 1] - ideal[e]) / module);
-    if (!(firstBar >= kMinElementModules && firstBar <= kMaxElementModules)) {
-        return false;
-    }
-    ideal[e + 1] = ideal[e] + firstBar * module;
+bool MeasureSums(const Edges& measured, std::uint32_t e, double module, std::uint8_t* sums) {
     for (std::uint32_t j = 0; j < 4; ++j) {
-        const double pair = RoundHalfAwayFromZero((measured[e + j + 2] - ideal[e + j]) / module);
+        const double pair = RoundHalfAwayFromZero((measured[e + j + 2] - measured[e + j]) / module);
         if (!(pair >= kMinPairModules && pair <= kMaxPairModules)) {
             return false;
         }
-        ideal[e + j + 2] = ideal[e + j] + pair * module;
         sums[j] = static_cast<std::uint8_t>(pair);
-        if (!isElement(e + j + 1, e + j + 2)) {
-            return false;
-        }
     }
-    ideal[e + 6] = ideal[e] + kSymbolModules * module;
-    return isElement(e + 5, e + 6);
+    return true;
+}
+
+// The ideal edges e + 1 to e + 6 of the symbol character of value at edge e.
+void PlaceSymbol(int value, std::uint32_t e, double module, double* ideal) {
+    const auto& widths = Code128SymbolTable[static_cast<std::size_t>(value)].widths;
+    for (std::uint32_t k = 0; k < widths.size(); ++k) {
+        ideal[e + k + 1] = ideal[e + k] + widths[k] * module;
+    }
 }
 
 // The three bars of the symbol character at e in modules of its own width.
@@ -485,12 +477,12 @@ int FindSymbolValue(const std::uint8_t* sums, double measuredBarModules) {
 }
 
 // Whether the caller's view begins with a start character and ends in a
-// termination bar of 1.5 to 2.5 modules of the stop character's width: judged
-// before anything is copied.
+// termination bar that makes, with the stop character's last space, the
+// modules of the two in the stop character's width: judged before anything
+// is copied.
 bool HasStartAndTermination(const BarcodeEdgeView& view, std::uint32_t symbols, double module) {
-    double ideal[7] = {view[0]};
     std::uint8_t sums[4] = {};
-    if (!FitSymbol(view, 0, module, ideal, sums)) {
+    if (!MeasureSums(view, 0, module, sums)) {
         return false;
     }
     const int start = FindSymbolValue(sums, MeasuredBarModules(view, 0));
@@ -498,8 +490,9 @@ bool HasStartAndTermination(const BarcodeEdgeView& view, std::uint32_t symbols, 
         return false;
     }
     const std::uint32_t stopEnd = 6 * symbols;
-    const double share = (view[stopEnd + 1] - view[stopEnd]) / (view[stopEnd] - view[stopEnd - 6]);
-    return share >= kMinTerminationShare && share <= kMaxTerminationShare;
+    const double stopModule = (view[stopEnd] - view[stopEnd - 6]) / kSymbolModules;
+    return RoundHalfAwayFromZero((view[stopEnd + 1] - view[stopEnd - 1]) / stopModule) ==
+           kTerminationPairModules;
 }
 
 // Turns the symbol values of a decoding into the code text, checking the
@@ -644,18 +637,17 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
     BarcodeEdgeList& decoding = GetDecodingEdges();
     const double* const measured = decoding.GetMeasured();
     double* const ideal = decoding.GetIdeal();
-    ideal[0] = measured[0];
     for (std::uint32_t i = 0; i < symbols; ++i) {
-        if (!FitSymbol(measured, 6 * i, module, ideal, &decodeBuffer_[4 * i])) {
+        if (!MeasureSums(measured, 6 * i, module, &decodeBuffer_[4 * i])) {
             return false;
         }
     }
     const std::uint32_t termination = 6 * symbols;
-    if (RoundHalfAwayFromZero((measured[termination + 1] - ideal[termination]) / module) !=
-        kTerminationBarModules) {
+    if (RoundHalfAwayFromZero((measured[termination + 1] - measured[termination - 1]) / module) !=
+        kTerminationPairModules) {
         return false;
     }
-    ideal[termination + 1] = ideal[termination] + kTerminationBarModules * module;
+    ideal[0] = measured[0];
     SymbolReader reader(symbols);
     for (std::uint32_t i = 0; i < symbols; ++i) {
         const int value =
@@ -663,7 +655,9 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
         if (value < 0 || !reader.Read(i, value)) {
             return false;
         }
+        PlaceSymbol(value, 6 * i, module, ideal);
     }
+    ideal[termination + 1] = ideal[termination] + kTerminationBarModules * module;
     return CommitDecoding(WholeSymbolResult(reader.GetText(), module, kNominalModuleMm));
 }
 

@@ -84,9 +84,10 @@ bool BarcodeProcessorEAN8::Decode(const double* edges, std::uint32_t count, bool
     double module = 0.0;
     char text[kEAN8CheckIndex + 2];
     if (!BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN8Edges, kEAN8Modules,
-                           kEAN8CentreElement, &module) ||
+                           &module) ||
         !DecodeDigits(kFirstDigitElement, 4, true, 'A', 7, module, text, nullptr) ||
         !DecodeDigits(kEAN8RightElement, 4, false, 0, 3, module, text + 5, nullptr) ||
+        !EndMainGrid(kEAN8Edges, kEAN8Modules, kEAN8CentreElement) ||
         !TestCheckDigit(text[kEAN8CheckIndex] - '0')) {
         return false;
     }

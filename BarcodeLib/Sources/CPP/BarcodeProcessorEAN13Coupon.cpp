@@ -310,6 +310,7 @@ bool BarcodeProcessorCoupon::Decode(const double* edges, std::uint32_t count, bo
     result.magnification = m;
     result.moduleWidthMm = mainModule;
     result.reductionEdgeCount = count;
+    result.fitIdealEdges = true;
     result.heightBarEdge = inReadingOrder(main.GetHeightBarEdge());
     result.firstSymbolEdge = inReadingOrder(first);
     result.lastSymbolEdge = inReadingOrder(last);

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "BarcodeFourCC.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace Strivelo {
 

@@ -186,8 +186,8 @@ bool BarcodeProcessorBase2::EndDecode() {
     return true;
 }
 
-// Bar k runs from edge 2k to edge 2k + 1. The threshold leaves the last bar
-// out of the sum but not out of the count.
+// Bar k runs from edge 2k to edge 2k + 1, element 2k + 1 of the shared
+// thresholds.
 bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarFrame& frame = FrameOf(layout_);
     const std::uint32_t frameEdges = kEdgesPerBar * FrameBarCount(frame);
@@ -200,11 +200,7 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     }
     const std::uint32_t bars = count / kEdgesPerBar;
     const BarcodeEdgeView view(edges, count, reversed);
-    double barSum = 0.0;
-    for (std::uint32_t bar = 0; bar + 1 < bars; ++bar) {
-        barSum += view[2 * bar + 1] - view[2 * bar];
-    }
-    const double threshold = barSum / bars;
+    const double threshold = FindWideNarrowThresholds(view, 0).barMm;
     const auto framed = [&view, threshold](std::string_view bits, std::uint32_t firstBar) {
         for (std::uint32_t i = 0; i < bits.size(); ++i) {
             const std::uint32_t bar = firstBar + i;
@@ -268,7 +264,9 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     }
     text[characters] = '\0';
 
-    return CommitDecoding(WholeSymbolResult(text, cell, kBitCellMm));
+    DecodeResult result = WholeSymbolResult(text, cell, kBitCellMm);
+    result.narrowestElementModules = kNarrowBarCells;
+    return CommitDecoding(result);
 }
 
 bool BarcodeProcessorBase2::Generate() {

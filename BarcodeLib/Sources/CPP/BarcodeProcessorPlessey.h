@@ -8,7 +8,7 @@
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 namespace Strivelo {
 

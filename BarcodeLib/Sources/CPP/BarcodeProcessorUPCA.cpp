@@ -169,9 +169,10 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
     char shortForm[] = "0-000000-0";
     char letters[kUPCEDigitCount];
     if (!BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kUPCEEdges, kUPCEModules,
-                           kUPCEEndGuardElement, &module) ||
+                           &module) ||
         !DecodeDigits(kFirstDigitElement, kUPCEDigitCount, true, 0, 0, module,
-                      shortForm + kUPCEDigitsIndex, letters)) {
+                      shortForm + kUPCEDigitsIndex, letters) ||
+        !EndMainGrid(kUPCEEdges, kUPCEModules, kUPCEEndGuardElement)) {
         return false;
     }
     // The digits' sets carry the check digit of their expansion. Digits

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "foundation/M7LString.h"
+#include "M7LString.h"
 
 // The kinds of named values a receiver takes; TypeOf and LookUpType answer
 // with them and the reader picks the Put operation by them.

@@ -1,6 +1,6 @@
 #include "M7LIO_StructuredIOXML.h"
 
-#include "foundation/M7LAnsiConversion.h"
+#include "M7LAnsiConversion.h"
 
 namespace {
 

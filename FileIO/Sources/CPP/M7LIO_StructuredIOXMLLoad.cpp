@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "M7LAnsiConversion.h"
+#include "M7LFailure.h"
 #include "M7LIO_ScrambledBinary.h"
-#include "foundation/M7LAnsiConversion.h"
-#include "foundation/M7LFailure.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "M7LIO_StructuredIOP.h"
 #include "M7LIO_StructuredIOR.h"
 #include "M7LIO_StructuredIOXML.h"
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7L_FileSpecificationNative.h"
 
 // A producer that reads an XML file of the form the XML writer makes and
 // feeds it into a receiver, asking the receiver for the type of every name.

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include "M7LIO_ScrambledBinary.h"
-#include "foundation/M7LUtilities.h"
+#include "M7LUtilities.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "M7LIO_StructuredIOR.h"
 #include "M7LIO_StructuredIOXML.h"
-#include "foundation/M7L_FileSpecificationNative.h"
+#include "M7L_FileSpecificationNative.h"
 
 // A receiver that writes the document it receives as an XML file: the
 // declaration and document type lines, then one element per line. Scalars
