@@ -219,7 +219,10 @@ std::string Writer::Number(double value) {
 std::string Writer::Numbers(std::initializer_list<float> values) {
     std::string text;
     for (const float value : values) {
-        text += (text.empty() ? "" : " ") + Number(value);
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += Number(value);
     }
     return text;
 }
@@ -407,7 +410,10 @@ void Writer::StyleAttributes(const host::PathStyle& style) {
     if (stroke.dash.count > 0) {
         std::string lengths;
         for (std::int32_t i = 0; i < stroke.dash.count; ++i) {
-            lengths += (i == 0 ? "" : " ") + Number(stroke.dash.lengths[i]);
+            if (i > 0) {
+                lengths += ' ';
+            }
+            lengths += Number(stroke.dash.lengths[i]);
         }
         Attribute("stroke-dasharray", lengths);
     }
@@ -479,7 +485,10 @@ void Writer::WriteCompound(std::size_t depth, const ArtRecord& compound) {
     for (const host::Art child : compound.children) {
         const ArtRecord& path = *store_.PeekArt(child);
         if (FiniteSegments(path)) {
-            data += (data.empty() ? "" : " ") + svg::WritePathData(path.segments, path.closed);
+            if (!data.empty()) {
+                data += ' ';
+            }
+            data += svg::WritePathData(path.segments, path.closed);
         }
     }
     Open(depth, "path");
