@@ -1,0 +1,272 @@
+#include "ApplicationScene.h"
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "AboutDialog.h"
+#include "BarcodeArtList.h"
+#include "BarcodeCheckTexts.h"
+#include "BarcodeEdgeView.h"
+#include "BarcodeGenerate.h"
+#include "BarcodeProcessorIdentification.h"
+#include "BarcodeProcessorRegistry.h"
+#include "BarcodeProcessorStandardSymbologies.h"
+#include "CheckWindowMenu.h"
+#include "DocumentOpenedNotifier.h"
+#include "FilterAdjustBWRMenu.h"
+#include "FilterAdjustDeviationMenu.h"
+#include "HostChecks.h"
+#include "M7LAIWrappers.h"
+#include "M7LFailure.h"
+#include "M7LPlatform.h"
+#include "M7LPluginMain.h"
+#include "M7LResources.h"
+#include "M7LSuiteTable.h"
+#include "M7LTimeStamp.h"
+#include "StriveloResources.h"
+#include "StriveloSuite.h"
+
+namespace apptest {
+
+namespace {
+
+TestApplication* gApplication = nullptr;
+
+host::Error RecordTransfer(host::RealPoint from, host::RealPoint to) {
+    gTransfers.push_back({from, to});
+    return host::kNoError;
+}
+
+constexpr StriveloSuite kTestSuite = {&RecordTransfer};
+
+std::time_t FixedClock() {
+    return kReportTime;
+}
+
+void ForEachPath(const standin::DocumentStore& store, host::Art art,
+                 const std::function<void(host::Art)>& action) {
+    const standin::ArtRecord& record = *store.PeekArt(art);
+    if (record.type == host::ArtType::kPath) {
+        action(art);
+    }
+    for (const host::Art child : record.children) {
+        ForEachPath(store, child, action);
+    }
+}
+
+}  // namespace
+
+std::vector<Transfer> gTransfers;
+
+host::Error TestApplication::Startup(host::InterfaceMessage* message) {
+    MakeWrapper<CheckWindowMenu>(message->header);
+    BarcodeVettrin::LoadReportTexts();
+    MakeWrapper<FilterAdjustBWRMenu>(message->header);
+    MakeWrapper<FilterAdjustDeviationMenu>(message->header);
+    MakeWrapper<DocumentOpenedNotifier>(message->header);
+    MakeWrapper<DocumentChangedNotifier>(message->header);
+    MakeWrapper<DocumentClosedNotifier>(message->header);
+    return host::kNoError;
+}
+
+host::Error TestApplication::ApplicationStarted(host::NotifierMessage*) {
+    if (makePalette) {
+        gCheckDialog = new CheckDialog();
+    }
+    return host::kNoError;
+}
+
+host::Error TestApplication::Shutdown(host::InterfaceMessage*) {
+    delete gCheckDialog;
+    EXPECT_EQ(gCheckDialog, nullptr);
+    Strivelo::FreeRegistry();
+    return host::kNoError;
+}
+
+host::Error TestApplication::About() {
+    return ShowAboutDialog(this);
+}
+
+host::Error TestApplication::PostStartup(host::InterfaceMessage* message) {
+    if (!publishSuite) {
+        return host::kNoError;
+    }
+    host::SuiteRef suite;
+    return sSpSuites->AddSuite(host::SuiteList{}, message->header.plugin, kStriveloSuiteName,
+                               kStriveloSuiteVersion, kStriveloSuiteVersion, &kTestSuite, &suite);
+}
+
+ApplicationScene::ApplicationScene(SceneSetup setup)
+    : resources(*StriveloResourceModule()),
+      host(standin::StandInHostOptions{.preferences = setup.preferences}) {
+    gSuiteNestingCounter = 0;
+    gPlugin = nullptr;
+    gCheckDialog = nullptr;
+    gApplication = &application;
+    gTransfers.clear();
+    application.publishSuite = setup.publishSuite;
+    application.makePalette = setup.makePalette;
+    SetTimeStampClock(&FixedClock);
+    document = store.OpenNew({setup.documentPath, 2000, 2000, std::move(setup.layers)});
+    Strivelo::FreeRegistry();
+    Strivelo::RegisterStandardSymbologies(false);
+    Strivelo::RegisterMS7B();
+}
+
+ApplicationScene::~ApplicationScene() {
+    Shutdown();
+    Strivelo::FreeRegistry();
+    DeleteAllMenuItems();
+    DeleteAllTools();
+    DeleteAllNotifiers();
+    SetResourceModule(nullptr);
+    SetFailureHandler(nullptr);
+    InstallPlatformObserver(nullptr);
+    SetTimeStampClock(nullptr);
+    gPlugin = nullptr;
+    gApplication = nullptr;
+}
+
+void ApplicationScene::Start() {
+    host.LoadInProcess(&PluginMain, resources.Module(), &InstallPlatformObserver);
+    ASSERT_EQ(host.Start(), host::kNoError);
+    started_ = true;
+    // A palette opens as it was left, hidden the first time: the user shows
+    // it.
+    if (gCheckDialog != nullptr && !gCheckDialog->IsShown()) {
+        EXPECT_EQ(host.SendMenu("Check Readout", host::kSelectorGo), host::kNoError);
+    }
+}
+
+void ApplicationScene::Shutdown() {
+    if (started_) {
+        started_ = false;
+        EXPECT_EQ(host.SendInterface(host::kSelectorShutdown), host::kNoError);
+    }
+}
+
+host::Dialog ApplicationScene::PaletteDialog() const {
+    return gCheckDialog != nullptr ? gCheckDialog->GetDialog() : host::Dialog{};
+}
+
+standin::DialogSnapshot ApplicationScene::ViewPalette() {
+    return dialogs.View(PaletteDialog());
+}
+
+standin::ItemSnapshot ApplicationScene::PaletteItem(std::int32_t itemId) {
+    return ViewPalette().items.at(itemId);
+}
+
+void ApplicationScene::Press(std::int32_t itemId) {
+    EXPECT_TRUE(dialogs.UserPress(PaletteDialog(), itemId)) << "item " << itemId;
+}
+
+host::Layer ApplicationScene::Layer(std::size_t index) const {
+    return store.Document(document).layers.at(index);
+}
+
+host::Art ApplicationScene::LayerGroup(std::size_t index) const {
+    return store.PeekLayer(Layer(index))->group;
+}
+
+host::Art ApplicationScene::Make(host::ArtType type, host::Art into) {
+    host::Art art;
+    EXPECT_EQ(store.NewArt(kCall, type, host::PaintOrder::kInsideOnTop, into, &art),
+              host::kNoError);
+    return art;
+}
+
+host::Art ApplicationScene::Path(host::Art into, const std::vector<host::PathSegment>& segments,
+                                 const host::PathStyle& style, bool closed) {
+    const host::Art path = Make(host::ArtType::kPath, into);
+    EXPECT_EQ(store.SetSegmentCount(kCall, path, static_cast<std::int32_t>(segments.size())),
+              host::kNoError);
+    EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
+    EXPECT_EQ(store.SetClosed(kCall, path, closed), host::kNoError);
+    EXPECT_EQ(store.SetPathStyle(kCall, path, style), host::kNoError);
+    return path;
+}
+
+host::Art ApplicationScene::Draw(const Barcode& barcode, host::RealPoint origin,
+                                 std::size_t layer) {
+    const host::Art group = Make(host::ArtType::kGroup, LayerGroup(layer));
+    const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
+        Strivelo::CreateByType(barcode.type);
+    EXPECT_TRUE(processor->SetCode(barcode.code)) << barcode.code;
+    processor->SetBarWidthReduction(barcode.barWidthReductionMm);
+    // The generator draws through the suites, as inside a message.
+    const bool held = gSuiteNestingCounter > 0;
+    if (!held) {
+        EXPECT_EQ(AcquireSuites(host.Core().GetBasicSuite()), host::kNoError);
+    }
+    {
+        BarcodeGenerate generator(origin.h, origin.v, group, "(4.0) type = test");
+        EXPECT_TRUE(processor->GenerateInto(&generator)) << barcode.code;
+    }
+    if (!held) {
+        EXPECT_EQ(ReleaseSuites(host.Core().GetBasicSuite()), host::kNoError);
+    }
+    return group;
+}
+
+void ApplicationScene::TurnHalfRound(host::Art art, host::RealPoint centre) {
+    const auto turned = [centre](host::RealPoint p) {
+        return host::RealPoint{2 * centre.h - p.h, 2 * centre.v - p.v};
+    };
+    ForEachPath(store, art, [&](host::Art path) {
+        std::vector<host::PathSegment> segments = Record(path).segments;
+        for (host::PathSegment& segment : segments) {
+            segment.anchor = turned(segment.anchor);
+            segment.in = turned(segment.in);
+            segment.out = turned(segment.out);
+        }
+        EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
+    });
+}
+
+std::vector<std::unique_ptr<Strivelo::BarcodeProcessor>> ApplicationScene::ReadAll() {
+    std::vector<std::unique_ptr<Strivelo::BarcodeProcessor>> read;
+    const bool held = gSuiteNestingCounter > 0;
+    if (!held) {
+        EXPECT_EQ(AcquireSuites(host.Core().GetBasicSuite()), host::kNoError);
+    }
+    BarcodeArtList list;
+    list.Collect();
+    std::vector<double> edges(Strivelo::kMaxEdgeCount);
+    std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
+    std::vector<std::int32_t> barIndices(Strivelo::kMaxEdgeCount / 2);
+    for (std::size_t barcode = 0; barcode < list.GetCount(); ++barcode) {
+        const std::uint32_t count = list.GetEdges(barcode, edges.data(), heights.data(),
+                                                  barIndices.data(), Strivelo::kMaxEdgeCount);
+        bool ambiguous = false;
+        read.push_back(Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous));
+    }
+    list.Clear();
+    if (!held) {
+        EXPECT_EQ(ReleaseSuites(host.Core().GetBasicSuite()), host::kNoError);
+    }
+    return read;
+}
+
+void ApplicationScene::ExpectBalancedAndClean() {
+    Shutdown();
+    EXPECT_EQ(gSuiteNestingCounter, 0);
+    EXPECT_EQ(host.Imbalance(), "");
+    EXPECT_EQ(dialogs.Imbalance(), "");
+    EXPECT_EQ(dialogs.PendingModals(), 0u);
+    frameworktest::ExpectBalancedAndClean(host.Core());
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace apptest
+
+M7LAIPlugin* CreateBarcodePlugin() {
+    return apptest::gApplication;
+}
