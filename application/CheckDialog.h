@@ -109,10 +109,11 @@ public:
     // again without fixes; 1, also when the user cancels, 0 when no report
     // could be made.
     int WriteReport();
-    // Fills the record of a decoded barcode from the artwork: bar height,
-    // orientation, bars box, colours and overprint state.
-    void MeasureBarcode(std::size_t barcode, std::uint32_t barCount, const double* heights,
-                        const std::int32_t* barIndices,
+    // Fills the record of a barcode of the list, decoded from its edges,
+    // from the artwork: bar height, orientation, bars box (millimetres),
+    // colours and overprint state.
+    void MeasureBarcode(const BarcodeArtList& list, std::size_t barcode, std::uint32_t barCount,
+                        const double* heights, const std::int32_t* barIndices,
                         BarcodeVettrin::BarcodeCheckRecord& record) const;
 
     // Selects the listed barcode and brings it into the first view; false

@@ -210,7 +210,7 @@ bool CheckDialog::CheckBarcodes(bool reportWanted) {
         GlobalActionChangeColorDriver colorDriver(artList_, barcode);
         record.SetDeltaBarDriver(&barDriver);
         record.SetChangeColorDriver(&colorDriver);
-        MeasureBarcode(barcode, buffers.count / 2, buffers.heights.data(),
+        MeasureBarcode(artList_, barcode, buffers.count / 2, buffers.heights.data(),
                        buffers.barIndices.data(), record);
         const std::int32_t severity = profile.CheckBarcode(record);
         // The row shows what the artwork holds: a fix that moved nothing
@@ -256,7 +256,7 @@ int CheckDialog::WriteReport() {
             continue;
         }
         BarcodeCheckRecord record(processor.get());
-        MeasureBarcode(barcode, buffers.count / 2, buffers.heights.data(),
+        MeasureBarcode(artList_, barcode, buffers.count / 2, buffers.heights.data(),
                        buffers.barIndices.data(), record);
         ReportBarcode(*report, record, testsEnabled);
     }
@@ -265,7 +265,8 @@ int CheckDialog::WriteReport() {
     return 1;
 }
 
-void CheckDialog::MeasureBarcode(std::size_t barcode, std::uint32_t barCount, const double* heights,
+void CheckDialog::MeasureBarcode(const BarcodeArtList& list, std::size_t barcode,
+                                 std::uint32_t barCount, const double* heights,
                                  const std::int32_t* barIndices, BarcodeCheckRecord& record) const {
     Strivelo::BarcodeProcessor& processor = *record.GetProcessor();
     const std::int32_t heightBarEdge = processor.GetHeightBarEdge();
@@ -277,12 +278,12 @@ void CheckDialog::MeasureBarcode(std::size_t barcode, std::uint32_t barCount, co
     Strivelo::BarcodeProcessor::BarBounds firstBar{};
     Strivelo::BarcodeProcessor::BarBounds lastBar{};
     if (processor.GetSymbolEdgeRange(&firstEdge, &lastEdge) &&
-        artList_.GetBarRect(barcode, barIndices[firstEdge / 2], &firstBar) &&
-        artList_.GetBarRect(barcode, barIndices[lastEdge / 2], &lastBar)) {
+        list.GetBarRect(barcode, barIndices[firstEdge / 2], &firstBar) &&
+        list.GetBarRect(barcode, barIndices[lastEdge / 2], &lastBar)) {
         processor.ClassifyOrientation(firstBar, lastBar);
     }
     host::RealRect bounds{};
-    if (artList_.GetBounds(&bounds, barcode) == host::kNoError) {
+    if (list.GetBounds(&bounds, barcode) == host::kNoError) {
         record.SetBarsBoundingBox(
             {bounds.top * kMillimetresPerPoint, bounds.left * kMillimetresPerPoint,
              bounds.bottom * kMillimetresPerPoint, bounds.right * kMillimetresPerPoint});
@@ -296,7 +297,7 @@ void CheckDialog::MeasureBarcode(std::size_t barcode, std::uint32_t barCount, co
     bool samePaint = true;
     for (std::uint32_t bar = 0; bar < barCount && (sameColor || samePaint); ++bar) {
         BarPaint paint{};
-        if (ReadBarPaint(artList_.GetBar(barcode, barIndices[bar]), &paint) != host::kNoError) {
+        if (ReadBarPaint(list.GetBar(barcode, barIndices[bar]), &paint) != host::kNoError) {
             return;
         }
         if (bar == 0) {

@@ -41,7 +41,8 @@ bool GlobalActionBarcodeDeltaBarDriver::ApplyBarDelta(std::uint32_t barEdgeIndex
         std::uint32_t edgeCount = 0;
         processor_.GetMeasuredEdges(&edgeCount);
         checking_ = true;
-        everyBarFits_ = Run();
+        checkedExtents_.clear();
+        everyBarFits_ = Run() && CheckedBarsApart();
         checking_ = false;
         barsToCome_ = edgeCount / 2;
     }
@@ -51,8 +52,13 @@ bool GlobalActionBarcodeDeltaBarDriver::ApplyBarDelta(std::uint32_t barEdgeIndex
 
 bool GlobalActionBarcodeDeltaBarDriver::MoveBar(std::uint32_t barEdgeIndex, double leftDeltaMm,
                                                 double rightDeltaMm, bool move) {
+    // A bar that stays is still checked, for the space its neighbours keep.
     if (InDeadBand(leftDeltaMm) && InDeadBand(rightDeltaMm)) {
-        return true;
+        if (move) {
+            return true;
+        }
+        leftDeltaMm = 0.0;
+        rightDeltaMm = 0.0;
     }
     BarPath bar;
     if (ReadBar(barEdgeIndex, &bar) != host::kNoError) {
@@ -89,7 +95,7 @@ float& GlobalActionBarcodeDeltaBarDriver::Along(host::RealPoint& point) const {
 
 // A stroked line: its stroke widens by the difference of the moves and its
 // centre follows their mean. A line of a compound path takes the compound
-// path's paint with it when it leaves it for its own stroke width.
+// path's paint with it when it leaves it for a stroke width of its own.
 bool GlobalActionBarcodeDeltaBarDriver::MoveLine(BarPath& bar, double leftDeltaMm,
                                                  double rightDeltaMm, bool move) {
     host::Art painting;
@@ -102,11 +108,14 @@ bool GlobalActionBarcodeDeltaBarDriver::MoveLine(BarPath& bar, double leftDeltaM
     if (style.strokePaint && !(width > 0.0)) {
         return false;
     }
+    const auto shift = static_cast<float>((leftDeltaMm + rightDeltaMm) * kHalfPointsPerMillimetre);
     if (!move) {
+        const float centre = Along(bar.segments[0].anchor) + shift;
+        const auto halfWidth = static_cast<float>(style.strokePaint ? width / 2.0 : 0.0);
+        checkedExtents_.emplace_back(centre - halfWidth, centre + halfWidth);
         return true;
     }
-    if (painting != bar.path &&
-        sAiArt->ReorderArt(bar.path, host::PaintOrder::kAbove, painting) != host::kNoError) {
+    if (painting != bar.path && LeaveCompoundPath(bar.path, painting) != host::kNoError) {
         return false;
     }
     if (style.strokePaint) {
@@ -115,7 +124,6 @@ bool GlobalActionBarcodeDeltaBarDriver::MoveLine(BarPath& bar, double leftDeltaM
             return false;
         }
     }
-    const auto shift = static_cast<float>((leftDeltaMm + rightDeltaMm) * kHalfPointsPerMillimetre);
     for (std::int32_t i = 0; i < bar.segmentCount; ++i) {
         host::PathSegment& segment = bar.segments[i];
         Along(segment.anchor) += shift;
@@ -127,6 +135,20 @@ bool GlobalActionBarcodeDeltaBarDriver::MoveLine(BarPath& bar, double leftDeltaM
     }
     changed_ = true;
     return true;
+}
+
+// The line goes to just above its compound path; a compound path left
+// empty goes, since it would part the bars of the barcode.
+host::Error GlobalActionBarcodeDeltaBarDriver::LeaveCompoundPath(host::Art line,
+                                                                 host::Art compound) {
+    if (const host::Error error = sAiArt->ReorderArt(line, host::PaintOrder::kAbove, compound)) {
+        return error;
+    }
+    host::Art rest;
+    if (const host::Error error = sAiArt->GetArtFirstChild(compound, &rest)) {
+        return error;
+    }
+    return rest ? host::kNoError : sAiArt->DisposeArt(compound);
 }
 
 // A rectangle: the points on its low side along the reading direction move
@@ -145,6 +167,7 @@ bool GlobalActionBarcodeDeltaBarDriver::MoveRectangle(BarPath& bar, double leftD
         return false;
     }
     if (!move) {
+        checkedExtents_.emplace_back(low + lowShift, high + highShift);
         return true;
     }
     host::PathSegment moved[kMaxBarSegments];
@@ -162,4 +185,12 @@ bool GlobalActionBarcodeDeltaBarDriver::MoveRectangle(BarPath& bar, double leftD
     }
     changed_ = changed_ || !std::equal(written, written + bar.segmentCount, bar.segments);
     return true;
+}
+
+bool GlobalActionBarcodeDeltaBarDriver::CheckedBarsApart() {
+    std::sort(checkedExtents_.begin(), checkedExtents_.end());
+    return std::adjacent_find(checkedExtents_.begin(), checkedExtents_.end(),
+                              [](const auto& bar, const auto& next) {
+                                  return !(bar.second < next.first);
+                              }) == checkedExtents_.end();
 }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "BarcodeArtList.h"
 #include "BarcodeDeltaBarDriver.h"
@@ -13,7 +15,8 @@
 // Moves the edges of the bars of one found barcode in the artwork, to give
 // it a new bar width reduction or its own nominal bar widths back. A barcode
 // is changed whole or not at all: when any bar would come out zero or less
-// wide, or cannot be edited, no bar moves and every bar refuses.
+// wide or reach its neighbour, or cannot be edited, no bar moves and every
+// bar refuses.
 class GlobalActionBarcodeDeltaBarDriver : public Strivelo::BarcodeDeltaBarDriver {
 public:
     static constexpr double kPointsPerMillimetre = 2.834645711863446;
@@ -46,12 +49,16 @@ private:
         host::PathSegment segments[kMaxBarSegments];
     };
 
-    // Checks the bar (move false) or moves it; false when it cannot be
-    // moved: a host error, a path that is no bar, or a width of zero or less.
+    // Checks the bar, noting where it would lie (move false), or moves it;
+    // false when it cannot be moved: a host error, a path that is no bar, or
+    // a width of zero or less.
     bool MoveBar(std::uint32_t barEdgeIndex, double leftDeltaMm, double rightDeltaMm, bool move);
     host::Error ReadBar(std::uint32_t barEdgeIndex, BarPath* bar) const;
     bool MoveLine(BarPath& bar, double leftDeltaMm, double rightDeltaMm, bool move);
     bool MoveRectangle(BarPath& bar, double leftDeltaMm, double rightDeltaMm, bool move);
+    static host::Error LeaveCompoundPath(host::Art line, host::Art compound);
+    // Whether the checked bars keep a space between each other.
+    bool CheckedBarsApart();
     // The coordinate of a point along the reading direction.
     float& Along(host::RealPoint& point) const;
 
@@ -63,8 +70,10 @@ private:
     bool changed_ = false;
     // A run checks every bar before it moves the first: the bars still to
     // come in the run under way (0 before a run), whether the check is under
-    // way, and whether every bar passed it.
+    // way, where each bar checked would lie along the reading direction
+    // (points), and whether every bar passed it.
     std::uint32_t barsToCome_ = 0;
     bool checking_ = false;
+    std::vector<std::pair<float, float>> checkedExtents_;
     bool everyBarFits_ = false;
 };

@@ -33,6 +33,10 @@ namespace {
 
 TestApplication* gApplication = nullptr;
 
+// The colour of a compound path's own paths, which the compound path's
+// paint hides.
+constexpr float kHiddenGray = 0.5f;
+
 host::Error RecordTransfer(host::RealPoint from, host::RealPoint to) {
     gTransfers.push_back({from, to});
     return host::kNoError;
@@ -132,10 +136,9 @@ void ApplicationScene::Start() {
     host.LoadInProcess(&PluginMain, resources.Module(), &InstallPlatformObserver);
     ASSERT_EQ(host.Start(), host::kNoError);
     started_ = true;
-    // A palette opens as it was left, hidden the first time: the user shows
-    // it.
-    if (gCheckDialog != nullptr && !gCheckDialog->IsShown()) {
-        EXPECT_EQ(host.SendMenu("Check Readout", host::kSelectorGo), host::kNoError);
+    // A palette opens as it was left, hidden the first time.
+    if (gCheckDialog != nullptr && gCheckDialog->GetDialog()) {
+        gCheckDialog->Show(true);
     }
 }
 
@@ -195,6 +198,7 @@ host::Art ApplicationScene::Draw(const Barcode& barcode, host::RealPoint origin,
         Strivelo::CreateByType(barcode.type);
     EXPECT_TRUE(processor->SetCode(barcode.code)) << barcode.code;
     processor->SetBarWidthReduction(barcode.barWidthReductionMm);
+    processor->SetMagnification(barcode.magnification);
     // The generator draws through the suites, as inside a message.
     const bool held = gSuiteNestingCounter > 0;
     if (!held) {
@@ -210,9 +214,12 @@ host::Art ApplicationScene::Draw(const Barcode& barcode, host::RealPoint origin,
     return group;
 }
 
-void ApplicationScene::TurnHalfRound(host::Art art, host::RealPoint centre) {
-    const auto turned = [centre](host::RealPoint p) {
-        return host::RealPoint{2 * centre.h - p.h, 2 * centre.v - p.v};
+void ApplicationScene::Turn(host::Art art, host::RealPoint centre, int quarters) {
+    const auto turned = [centre, quarters](host::RealPoint p) {
+        for (int i = 0; i < quarters; ++i) {
+            p = {centre.h - (p.v - centre.v), centre.v + (p.h - centre.h)};
+        }
+        return p;
     };
     ForEachPath(store, art, [&](host::Art path) {
         std::vector<host::PathSegment> segments = Record(path).segments;
@@ -223,6 +230,59 @@ void ApplicationScene::TurnHalfRound(host::Art art, host::RealPoint centre) {
         }
         EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
     });
+}
+
+host::Art ApplicationScene::BarsOf(host::Art barcode) const {
+    for (const host::Art child : Record(barcode).children) {
+        if (Record(child).type == host::ArtType::kGroup) {
+            return child;
+        }
+    }
+    ADD_FAILURE() << "a barcode without bars";
+    return {};
+}
+
+void ApplicationScene::Reshape(host::Art barcode, BarForm form) {
+    const std::vector<host::Art> bars = Record(BarsOf(barcode)).children;
+    for (const host::Art bar : bars) {
+        std::vector<host::PathSegment> segments = Record(bar).segments;
+        if (form == BarForm::kFivePointRectangles) {
+            segments.push_back(segments.front());
+        } else if (form != BarForm::kRectangles) {
+            const float middle = (segments[0].anchor.h + segments[2].anchor.h) / 2;
+            const float width = segments[2].anchor.h - segments[0].anchor.h;
+            segments = {Corner(middle, segments[0].anchor.v), Corner(middle, segments[1].anchor.v)};
+            EXPECT_EQ(store.SetClosed(kCall, bar, false), host::kNoError);
+            host::Art painter = bar;
+            if (form == BarForm::kLinesOfCompoundPaths) {
+                EXPECT_EQ(store.NewArt(kCall, host::ArtType::kCompoundPath,
+                                       host::PaintOrder::kAbove, bar, &painter),
+                          host::kNoError);
+                EXPECT_EQ(store.ReorderArt(kCall, bar, host::PaintOrder::kInsideOnTop, painter),
+                          host::kNoError);
+            }
+            EXPECT_EQ(store.SetPathStyle(kCall, painter, Stroked(Gray(1), width)), host::kNoError);
+            // A path of a compound path keeps the width that its bounds take
+            // from the compound path, but its own colour does not show.
+            if (painter != bar) {
+                EXPECT_EQ(store.SetPathStyle(kCall, bar, Stroked(Gray(kHiddenGray), width)),
+                          host::kNoError);
+            }
+        } else {
+            EXPECT_EQ(store.SetPathStyle(kCall, bar, Filled(Gray(1))), host::kNoError);
+        }
+        EXPECT_EQ(store.SetSegmentCount(kCall, bar, static_cast<std::int32_t>(segments.size())),
+                  host::kNoError);
+        EXPECT_EQ(store.SetSegments(kCall, bar, 0, segments), host::kNoError);
+    }
+}
+
+std::vector<host::Art> ApplicationScene::BarPainters(host::Art barcode) const {
+    std::vector<host::Art> painters;
+    for (const host::Art child : Record(BarsOf(barcode)).children) {
+        painters.push_back(child);
+    }
+    return painters;
 }
 
 std::vector<std::unique_ptr<Strivelo::BarcodeProcessor>> ApplicationScene::ReadAll() {

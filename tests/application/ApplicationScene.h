@@ -71,25 +71,31 @@ public:
 
 struct SceneSetup {
     std::vector<standin::LayerSetup> layers = {{"Ebene 1"}};
-    std::string documentPath;
+    std::string documentPath = {};
     bool publishSuite = true;
     bool makePalette = true;
     // A store that outlives the scene, as across restarts of the host.
     standin::PreferenceStore* preferences = nullptr;
 };
 
+// How bars are drawn: the generator's closed rectangles, the same with a
+// fifth point on the first, stroked two-point lines, or each such line the
+// one path of a compound path that paints it.
+enum class BarForm { kRectangles, kFivePointRectangles, kStrokedLines, kLinesOfCompoundPaths };
+
 // One barcode drawn by the generator.
 struct Barcode {
     std::int32_t type;
     const char* code;
     double barWidthReductionMm = 0.0;
+    double magnification = 1.0;
 };
 
 // The plug-in's framework entry with the test's plug-in object, loaded into
 // a stand-in host over the plug-in's resources (overlaid as a test needs),
 // with a document of the setup's layers. The resources may be overlaid
 // before Start, which sends start-up and the application-started notifier
-// and shows the palette as the user does; the scene shuts the plug-in down
+// and shows the palette; the scene shuts the plug-in down
 // at the latest when it goes.
 class ApplicationScene {
 public:
@@ -119,8 +125,16 @@ public:
     // The barcode drawn with its left bottom corner at origin (points), in
     // a group of its own on the layer; the group.
     host::Art Draw(const Barcode& barcode, host::RealPoint origin, std::size_t layer = 0);
-    // Turns every path under art half round about centre.
-    void TurnHalfRound(host::Art art, host::RealPoint centre);
+    // Turns every path under art a number of quarter turns anticlockwise
+    // about centre.
+    void Turn(host::Art art, host::RealPoint centre, int quarters);
+    // The group of the bars of a barcode that Draw drew.
+    host::Art BarsOf(host::Art barcode) const;
+    // Draws the bars of a barcode that Draw drew again, black, in the form.
+    void Reshape(host::Art barcode, BarForm form);
+    // The art that paints each bar of a barcode that Draw drew, in order:
+    // the bar's path, or its compound path.
+    std::vector<host::Art> BarPainters(host::Art barcode) const;
 
     // Every symbol of the visible layers, as the art list finds and the
     // registry identifies them, in list order.
