@@ -93,9 +93,6 @@ host::Error TestApplication::About() {
 }
 
 host::Error TestApplication::PostStartup(host::InterfaceMessage* message) {
-    if (!publishSuite) {
-        return host::kNoError;
-    }
     host::SuiteRef suite;
     return sSpSuites->AddSuite(host::SuiteList{}, message->header.plugin, kStriveloSuiteName,
                                kStriveloSuiteVersion, kStriveloSuiteVersion, &kTestSuite, &suite);
@@ -103,13 +100,13 @@ host::Error TestApplication::PostStartup(host::InterfaceMessage* message) {
 
 ApplicationScene::ApplicationScene(SceneSetup setup)
     : resources(*StriveloResourceModule()),
-      host(standin::StandInHostOptions{.preferences = setup.preferences}) {
+      host(standin::StandInHostOptions{.preferences = setup.preferences}),
+      showPalette_(setup.showPalette) {
     gSuiteNestingCounter = 0;
     gPlugin = nullptr;
     gCheckDialog = nullptr;
     gApplication = &application;
     gTransfers.clear();
-    application.publishSuite = setup.publishSuite;
     application.makePalette = setup.makePalette;
     SetTimeStampClock(&FixedClock);
     document = store.OpenNew({setup.documentPath, 2000, 2000, std::move(setup.layers)});
@@ -137,7 +134,7 @@ void ApplicationScene::Start() {
     ASSERT_EQ(host.Start(), host::kNoError);
     started_ = true;
     // A palette opens as it was left, hidden the first time.
-    if (gCheckDialog != nullptr && gCheckDialog->GetDialog()) {
+    if (showPalette_ && gCheckDialog != nullptr && gCheckDialog->GetDialog()) {
         gCheckDialog->Show(true);
     }
 }
@@ -214,21 +211,25 @@ host::Art ApplicationScene::Draw(const Barcode& barcode, host::RealPoint origin,
     return group;
 }
 
+void ApplicationScene::MovePoints(host::Art art,
+                                  const std::function<host::RealPoint(host::RealPoint)>& move) {
+    ForEachPath(store, art, [&](host::Art path) {
+        std::vector<host::PathSegment> segments = Record(path).segments;
+        for (host::PathSegment& segment : segments) {
+            segment.anchor = move(segment.anchor);
+            segment.in = move(segment.in);
+            segment.out = move(segment.out);
+        }
+        EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
+    });
+}
+
 void ApplicationScene::Turn(host::Art art, host::RealPoint centre, int quarters) {
-    const auto turned = [centre, quarters](host::RealPoint p) {
+    MovePoints(art, [centre, quarters](host::RealPoint p) {
         for (int i = 0; i < quarters; ++i) {
             p = {centre.h - (p.v - centre.v), centre.v + (p.h - centre.h)};
         }
         return p;
-    };
-    ForEachPath(store, art, [&](host::Art path) {
-        std::vector<host::PathSegment> segments = Record(path).segments;
-        for (host::PathSegment& segment : segments) {
-            segment.anchor = turned(segment.anchor);
-            segment.in = turned(segment.in);
-            segment.out = turned(segment.out);
-        }
-        EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,7 +60,6 @@ extern std::vector<Transfer> gTransfers;
 // stand-in of the plug-in's suite that records what it is asked.
 class TestApplication : public M7LAIPlugin {
 public:
-    bool publishSuite = true;
     bool makePalette = true;
 
     host::Error Startup(host::InterfaceMessage* message) override;
@@ -72,8 +72,9 @@ public:
 struct SceneSetup {
     std::vector<standin::LayerSetup> layers = {{"Ebene 1"}};
     std::string documentPath = {};
-    bool publishSuite = true;
     bool makePalette = true;
+    // Whether Start shows the palette when it opened hidden.
+    bool showPalette = true;
     // A store that outlives the scene, as across restarts of the host.
     standin::PreferenceStore* preferences = nullptr;
 };
@@ -125,6 +126,8 @@ public:
     // The barcode drawn with its left bottom corner at origin (points), in
     // a group of its own on the layer; the group.
     host::Art Draw(const Barcode& barcode, host::RealPoint origin, std::size_t layer = 0);
+    // Moves every point of every path under art.
+    void MovePoints(host::Art art, const std::function<host::RealPoint(host::RealPoint)>& move);
     // Turns every path under art a number of quarter turns anticlockwise
     // about centre.
     void Turn(host::Art art, host::RealPoint centre, int quarters);
@@ -152,6 +155,7 @@ public:
     standin::DocumentId document;
 
 private:
+    bool showPalette_;
     bool started_ = false;
 };
 
