@@ -3,6 +3,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <string_view>
 
 #include "AboutDialog.h"
 #include "BarcodeArtList.h"
@@ -317,6 +318,16 @@ void ApplicationScene::ExpectBalancedAndClean() {
     EXPECT_EQ(dialogs.Imbalance(), "");
     EXPECT_EQ(dialogs.PendingModals(), 0u);
     frameworktest::ExpectBalancedAndClean(host.Core());
+}
+
+std::int32_t IconOf(const standin::EntrySnapshot& entry) {
+    static constexpr std::string_view kIconLine = "icon ";
+    for (const std::string& line : entry.drawn) {
+        if (line.starts_with(kIconLine)) {
+            return std::stoi(line.substr(kIconLine.size()));
+        }
+    }
+    return 0;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -165,6 +165,9 @@ using creationtest::Gray;
 using creationtest::Rectangle;
 using creationtest::Stroked;
 
+// The icon an entry drew, 0 for none.
+std::int32_t IconOf(const standin::EntrySnapshot& entry);
+
 // The text of a file, empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 

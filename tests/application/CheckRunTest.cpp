@@ -78,16 +78,6 @@ public:
     host::Art third;
 };
 
-// The icon a drawn entry shows, 0 for none.
-std::int32_t IconOf(const standin::EntrySnapshot& entry) {
-    for (const std::string& line : entry.drawn) {
-        if (line.rfind("icon ", 0) == 0) {
-            return std::stoi(line.substr(5));
-        }
-    }
-    return 0;
-}
-
 TEST(CheckRun, ChecksFixesListsAndReportsTheVisibleBarcodes) {
     CheckRun run;
     ApplicationScene& scene = run.scene;
@@ -111,9 +101,9 @@ TEST(CheckRun, ChecksFixesListsAndReportsTheVisibleBarcodes) {
     const standin::DialogSnapshot palette = scene.ViewPalette();
     const std::vector<standin::EntrySnapshot>& rows = palette.items.at(apptest::kListItem).entries;
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(IconOf(rows[0]), 26008);  // fixed
-    EXPECT_EQ(IconOf(rows[1]), 26006);  // passed
-    EXPECT_EQ(IconOf(rows[2]), 26007);  // not an EAN-8
+    EXPECT_EQ(apptest::IconOf(rows[0]), 26008);  // fixed
+    EXPECT_EQ(apptest::IconOf(rows[1]), 26006);  // passed
+    EXPECT_EQ(apptest::IconOf(rows[2]), 26007);  // not an EAN-8
     EXPECT_EQ(palette.items.at(apptest::kStatusItem).picture, 26007);
     EXPECT_TRUE(palette.items.at(apptest::kStatusItem).enabled);
     EXPECT_EQ(palette.items.at(apptest::kCountItem).text, "3");
