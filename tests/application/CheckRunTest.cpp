@@ -10,6 +10,7 @@
 #include "BarcodeProfile.h"
 #include "TempFolder.h"
 #include "Xmllint.h"
+#include "host/HostPolicies.h"
 
 namespace {
 
@@ -196,6 +197,119 @@ TEST(CheckRun, EscapesTheCodeInMarkUp) {
         EXPECT_NE(report.find(c.contains), std::string::npos) << report;
         if (c.xmllintOptions != nullptr) {
             EXPECT_EQ(RunXmllint(c.xmllintOptions, reportPath).diagnostics, "");
+        }
+        scene.ExpectBalancedAndClean();
+    }
+}
+
+// A document without barcodes: nothing to list, and the document's tests
+// decide the status.
+TEST(CheckRun, ReportsTheDocumentWithoutBarcodes) {
+    ApplicationScene scene;
+    scene.Start();
+    BarcodeProfile* profile = scene.Palette().GetProfile();
+    profile->countTest.SetEnableTest(true);
+    profile->countTest.SetNrOfBarcodesInDocument(1);
+    scene.Press(apptest::kCheckItem);
+    const standin::DialogSnapshot palette = scene.ViewPalette();
+    EXPECT_TRUE(palette.items.at(apptest::kListItem).entries.empty());
+    EXPECT_EQ(palette.items.at(apptest::kCountItem).text, "0");
+    EXPECT_EQ(palette.items.at(apptest::kStatusItem).picture, 26007);
+    EXPECT_TRUE(palette.items.at(apptest::kStatusItem).enabled);
+    for (const std::int32_t button :
+         {apptest::kSelectItem, apptest::kReportItem, apptest::kTransferItem}) {
+        EXPECT_FALSE(palette.items.at(button).enabled) << button;
+    }
+    scene.ExpectBalancedAndClean();
+}
+
+// A profile without enabled tests: no status anywhere, and a report of the
+// head and the barcodes' data alone.
+TEST(CheckRun, ReportsOnlyDataWithoutTests) {
+    ApplicationScene scene({.documentPath = "/Auftrag/Etiketten.ai"});
+    scene.Draw(kEan8, {100, 500});
+    scene.Start();
+    const TempFolder folder;
+    scene.Palette().SetGenerateReportOnSelect(true);
+    scene.host.FileDialogs().Choose(folder / "r.txt");
+    scene.Press(apptest::kCheckItem);
+    ASSERT_TRUE(scene.dialogs.Draw(scene.PaletteDialog()));
+    const standin::DialogSnapshot palette = scene.ViewPalette();
+    ASSERT_EQ(palette.items.at(apptest::kListItem).entries.size(), 1u);
+    EXPECT_EQ(apptest::IconOf(palette.items.at(apptest::kListItem).entries[0]), 0);
+    EXPECT_FALSE(palette.items.at(apptest::kStatusItem).enabled);
+    EXPECT_FALSE(palette.items.at(apptest::kProfileNameItem).enabled);
+    const std::string report = apptest::ReadFile(folder / "r.txt");
+    EXPECT_NE(report.find("Dokumentname = Etiketten.ai\r\n"), std::string::npos);
+    EXPECT_NE(report.find("Code = 9638-5074\r\n"), std::string::npos);
+    for (const char* absent : {"Profilname", "FEHLER", "Globaler Status"}) {
+        EXPECT_EQ(report.find(absent), std::string::npos) << absent;
+    }
+    scene.ExpectBalancedAndClean();
+}
+
+// The report button reports the barcodes of the last check as they are,
+// fixing nothing; after the document changed there are none; a cancelled
+// file dialog writes nothing, and a file that cannot be written is told.
+TEST(CheckRun, ReportsTheBarcodesOfTheLastCheck) {
+    enum class Before { kNothing, kDocumentChanged };
+    struct Case {
+        const char* what;
+        Before before;
+        bool cancel;
+        bool writable;
+        std::vector<const char*> contains;
+        std::vector<const char*> lacks;
+    };
+    const Case cases[] = {
+        {"after the check",
+         Before::kNothing,
+         false,
+         true,
+         {"Profilname = Etiketten <EAN-8>", "Code = 0-36000-29145-2",
+          "Barcode 'Typ' entspricht nicht", "Globaler Status FEHLER"},
+         {}},
+        {"after the document changed",
+         Before::kDocumentChanged,
+         false,
+         true,
+         {"Profilname = Etiketten <EAN-8>", "weniger Barcodes", "Globaler Status FEHLER"},
+         {"Code = "}},
+        {"cancelled", Before::kNothing, true, true, {}, {}},
+        {"to no folder", Before::kNothing, false, false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CheckRun run;
+        ApplicationScene& scene = run.scene;
+        scene.Press(apptest::kCheckItem);
+        const std::vector<host::PathSegment> fixed = run.Points(run.first);
+        if (c.before == Before::kDocumentChanged) {
+            scene.host.Notify(host::kDocumentChangedNotifier);
+        }
+        const TempFolder folder;
+        const std::string path =
+            c.writable ? folder / "r.txt" : (folder.Path() / "kein Ordner" / "r.txt").string();
+        if (c.cancel) {
+            scene.host.FileDialogs().Cancel();
+        } else {
+            scene.host.FileDialogs().Choose(path);
+        }
+        if (!c.writable) {
+            scene.dialogs.ExpectModal(apptest::kErrorDialog).Press(host::kOkItem);
+        }
+
+        EXPECT_EQ(scene.Palette().WriteReport(), 1);
+
+        EXPECT_EQ(run.Points(run.first), fixed);
+        const std::string report = apptest::ReadFile(path);
+        EXPECT_EQ(report.empty(), c.cancel || !c.writable);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.Path()) == (c.cancel || !c.writable));
+        for (const char* text : c.contains) {
+            EXPECT_NE(report.find(text), std::string::npos) << text;
+        }
+        for (const char* text : c.lacks) {
+            EXPECT_EQ(report.find(text), std::string::npos) << text;
         }
         scene.ExpectBalancedAndClean();
     }
