@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kLabelList = 26010;
-constexpr int kLabelBytes = 128;
 constexpr std::size_t kValueTextBytes = 64;
 
 constexpr double kPointsPerMillimetre = 2.8346456692913384;
@@ -195,7 +194,7 @@ BarCodeList* BarCodeList::ListOf(host::Entry entry) {
 void BarCodeList::DrawEntry(host::Entry entry, host::Drawer drawer) {
     GuardedProc([=] {
         if (const BarCodeList* list = ListOf(entry)) {
-            list->Draw(entry, drawer);
+            list->DrawRow(entry, drawer);
         }
     });
 }
@@ -217,7 +216,7 @@ void BarCodeList::SelectRow(int row) {
     sAdmDialog->Update(GetDialog()->GetDialog());
 }
 
-void BarCodeList::Draw(host::Entry entry, host::Drawer drawer) const {
+void BarCodeList::DrawRow(host::Entry entry, host::Drawer drawer) const {
     const std::int32_t index = sAdmEntry->GetIndex(entry);
     if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) {
         return;

@@ -62,7 +62,7 @@ private:
     static void NotifyEntry(host::Entry entry, host::AdmNotifier notifier);
     // The list of the entry, from its user data; null for another's entry.
     static BarCodeList* ListOf(host::Entry entry);
-    void Draw(host::Entry entry, host::Drawer drawer) const;
+    void DrawRow(host::Entry entry, host::Drawer drawer) const;
     // Selects the row alone and redraws the palette.
     void SelectRow(int row);
 
