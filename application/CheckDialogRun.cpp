@@ -7,13 +7,12 @@
 #include "BarCodeList.h"
 #include "BarPaint.h"
 #include "BarcodeCheckTexts.h"
-#include "BarcodeEdgeView.h"
 #include "BarcodeHTMLReport.h"
-#include "BarcodeProcessorIdentification.h"
 #include "BarcodeReportInfo.h"
 #include "BarcodeTextReport.h"
 #include "BarcodeXMLReport.h"
 #include "CheckDialog.h"
+#include "FoundBarcodeEdges.h"
 #include "GlobalActionBarcodeDeltaBarDriver.h"
 #include "GlobalActionChangeColorDriver.h"
 #include "M7LBridges.h"
@@ -34,23 +33,6 @@ constexpr std::int32_t kStatusFixedIcon = 26008;
 constexpr double kFullOpacity = 1.0;
 constexpr float kFullTint = 1.0f;
 constexpr float kFullComponent = 1.0f;
-
-// The edges, heights and bar-index map of one barcode, reused for each.
-struct EdgeBuffers {
-    std::vector<double> edges = std::vector<double>(Strivelo::kMaxEdgeCount);
-    std::vector<double> heights = std::vector<double>(Strivelo::kMaxEdgeCount / 2);
-    std::vector<std::int32_t> barIndices = std::vector<std::int32_t>(Strivelo::kMaxEdgeCount / 2);
-    std::uint32_t count = 0;
-
-    // The decoding of the barcode; null when none decodes it.
-    std::unique_ptr<Strivelo::BarcodeProcessor> Identify(const BarcodeArtList& list,
-                                                         std::size_t barcode) {
-        count = list.GetEdges(barcode, edges.data(), heights.data(), barIndices.data(),
-                              Strivelo::kMaxEdgeCount);
-        bool ambiguous = false;
-        return count == 0 ? nullptr : Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous);
-    }
-};
 
 // How one bar is painted: its fill, or else its stroke, with the definition
 // of a custom colour, and its blend.
@@ -197,7 +179,7 @@ bool CheckDialog::CheckBarcodes(bool reportWanted) {
     if (list_ != nullptr) {
         list_->Clear();
     }
-    EdgeBuffers buffers;
+    FoundBarcodeEdges buffers;
     for (std::size_t barcode = 0; barcode < artList_.GetCount(); ++barcode) {
         const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
             buffers.Identify(artList_, barcode);
@@ -248,7 +230,7 @@ int CheckDialog::WriteReport() {
     const bool testsEnabled = profile.CountEnabledTests() != 0;
     profile.BeginCheck();
     BeginReport(*report, documentFile, testsEnabled);
-    EdgeBuffers buffers;
+    FoundBarcodeEdges buffers;
     for (std::size_t barcode = 0; barcode < artList_.GetCount(); ++barcode) {
         const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
             buffers.Identify(artList_, barcode);

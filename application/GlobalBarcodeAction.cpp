@@ -1,11 +1,9 @@
 #include "GlobalBarcodeAction.h"
 
 #include <memory>
-#include <vector>
 
 #include "BarcodeArtList.h"
-#include "BarcodeEdgeView.h"
-#include "BarcodeProcessorIdentification.h"
+#include "FoundBarcodeEdges.h"
 #include "GlobalActionBarcodeDeltaBarDriver.h"
 #include "M7LPluginMain.h"
 #include "M7LResources.h"
@@ -40,20 +38,15 @@ void GlobalBarcodeAction::Run() {
     changed_ = 0;
     BarcodeArtList list;
     list.Collect();
-    std::vector<double> edges(Strivelo::kMaxEdgeCount);
-    std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
-    std::vector<std::int32_t> barIndices(Strivelo::kMaxEdgeCount / 2);
+    FoundBarcodeEdges edges;
     for (std::size_t barcode = 0; barcode < list.GetCount(); ++barcode) {
-        const std::uint32_t count = list.GetEdges(barcode, edges.data(), heights.data(),
-                                                  barIndices.data(), Strivelo::kMaxEdgeCount);
-        bool ambiguous = false;
-        const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
-            count == 0 ? nullptr : Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous);
+        const std::unique_ptr<Strivelo::BarcodeProcessor> processor = edges.Identify(list, barcode);
         if (processor == nullptr) {
             continue;
         }
         ++found_;
-        GlobalActionBarcodeDeltaBarDriver driver(*processor, list, barcode, barIndices.data());
+        GlobalActionBarcodeDeltaBarDriver driver(*processor, list, barcode,
+                                                 edges.barIndices.data());
         driver.SetBarWidthReduction(useOwnBarWidthReduction_ ? processor->GetBarWidthReduction()
                                                              : newBarWidthReductionMm_);
         if (driver.Run() && driver.HasChanged()) {

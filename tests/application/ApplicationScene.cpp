@@ -8,15 +8,14 @@
 #include "AboutDialog.h"
 #include "BarcodeArtList.h"
 #include "BarcodeCheckTexts.h"
-#include "BarcodeEdgeView.h"
 #include "BarcodeGenerate.h"
-#include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "CheckWindowMenu.h"
 #include "DocumentOpenedNotifier.h"
 #include "FilterAdjustBWRMenu.h"
 #include "FilterAdjustDeviationMenu.h"
+#include "FoundBarcodeEdges.h"
 #include "HostChecks.h"
 #include "M7LAIWrappers.h"
 #include "M7LFailure.h"
@@ -279,6 +278,16 @@ void ApplicationScene::Reshape(host::Art barcode, BarForm form) {
     }
 }
 
+void ApplicationScene::WidenBar(host::Art barcode, std::size_t bar, float points) {
+    const host::Art path = Record(BarsOf(barcode)).children.at(bar);
+    std::vector<host::PathSegment> segments = Record(path).segments;
+    for (const std::size_t right : {2, 3}) {
+        segments[right].anchor.h += points;
+        segments[right].in = segments[right].out = segments[right].anchor;
+    }
+    EXPECT_EQ(store.SetSegments(kCall, path, 0, segments), host::kNoError);
+}
+
 std::vector<host::Art> ApplicationScene::BarPainters(host::Art barcode) const {
     std::vector<host::Art> painters;
     for (const host::Art child : Record(BarsOf(barcode)).children) {
@@ -295,14 +304,9 @@ std::vector<std::unique_ptr<Strivelo::BarcodeProcessor>> ApplicationScene::ReadA
     }
     BarcodeArtList list;
     list.Collect();
-    std::vector<double> edges(Strivelo::kMaxEdgeCount);
-    std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
-    std::vector<std::int32_t> barIndices(Strivelo::kMaxEdgeCount / 2);
+    FoundBarcodeEdges edges;
     for (std::size_t barcode = 0; barcode < list.GetCount(); ++barcode) {
-        const std::uint32_t count = list.GetEdges(barcode, edges.data(), heights.data(),
-                                                  barIndices.data(), Strivelo::kMaxEdgeCount);
-        bool ambiguous = false;
-        read.push_back(Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous));
+        read.push_back(edges.Identify(list, barcode));
     }
     list.Clear();
     if (!held) {

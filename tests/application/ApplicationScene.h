@@ -135,6 +135,8 @@ public:
     host::Art BarsOf(host::Art barcode) const;
     // Draws the bars of a barcode that Draw drew again, black, in the form.
     void Reshape(host::Art barcode, BarForm form);
+    // Moves the right side of a rectangle bar of a barcode that Draw drew.
+    void WidenBar(host::Art barcode, std::size_t bar, float points);
     // The art that paints each bar of a barcode that Draw drew, in order:
     // the bar's path, or its compound path.
     std::vector<host::Art> BarPainters(host::Art barcode) const;

@@ -85,13 +85,7 @@ std::vector<std::string> ValuesOf(const standin::EntrySnapshot& entry) {
 // An EAN-8 read from the artwork with its third bar half a module wide.
 std::unique_ptr<Strivelo::BarcodeProcessor> ReadWithDeviation(ApplicationScene& scene) {
     const host::Art barcode = scene.Draw({FourCC("ean8"), "9638-5074"}, {300, 500});
-    const host::Art bar = scene.Record(scene.BarsOf(barcode)).children.at(2);
-    std::vector<host::PathSegment> segments = scene.Record(bar).segments;
-    for (const std::size_t right : {2, 3}) {
-        segments[right].anchor.h += 0.45f;
-        segments[right].in = segments[right].out = segments[right].anchor;
-    }
-    EXPECT_EQ(scene.store.SetSegments(apptest::kCall, bar, 0, segments), host::kNoError);
+    scene.WidenBar(barcode, 2, 0.45f);
     std::vector<std::unique_ptr<Strivelo::BarcodeProcessor>> read = scene.ReadAll();
     EXPECT_GT(read.at(0)->GetMaxDeviation(), 0.05);
     return std::move(read.at(0));

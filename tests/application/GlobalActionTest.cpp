@@ -32,6 +32,7 @@ constexpr host::RealPoint kOrigin{300, 800};
 constexpr double kMmPerEnteredPoint = 0.35277778;
 constexpr double kReadToleranceMm = 1e-4;
 constexpr double kDistortedDeviationMm = 0.05;
+constexpr float kHalfModulePoints = 0.45f;
 
 // Every point of every path under art, in tree order.
 std::vector<host::PathSegment> PointsOf(const ApplicationScene& scene, host::Art art) {
@@ -172,13 +173,7 @@ TEST(GlobalBarcodeAction, FixesTheDeviationOfEveryBarcode) {
     };
     // The right side of the third bar half a module out.
     const auto widenThirdBar = [](ApplicationScene& s, host::Art barcode) {
-        const host::Art bar = s.Record(s.BarsOf(barcode)).children.at(2);
-        std::vector<host::PathSegment> segments = s.Record(bar).segments;
-        for (const std::size_t right : {2, 3}) {
-            segments[right].anchor.h += 0.45f;
-            segments[right].in = segments[right].out = segments[right].anchor;
-        }
-        EXPECT_EQ(s.store.SetSegments(apptest::kCall, bar, 0, segments), host::kNoError);
+        s.WidenBar(barcode, 2, kHalfModulePoints);
     };
     const Case cases[] = {
         {"as drawn", [](ApplicationScene&, host::Art) {}, false, "2", "0"},

@@ -7,9 +7,8 @@
 #include "ApplicationScene.h"
 #include "BarcodeArtList.h"
 #include "BarcodeCheckRecord.h"
-#include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
-#include "BarcodeProcessorIdentification.h"
+#include "FoundBarcodeEdges.h"
 #include "host/HostSuites.h"
 
 namespace {
@@ -179,14 +178,8 @@ TEST(CheckDialogMeasureBarcode, MeasuresTheColoursAndOverprintOfTheBars) {
         BarcodeArtList list;
         list.Collect();
         ASSERT_EQ(list.GetCount(), 1u);
-        std::vector<double> edges(Strivelo::kMaxEdgeCount);
-        std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
-        std::vector<std::int32_t> barIndices(Strivelo::kMaxEdgeCount / 2);
-        const std::uint32_t count = list.GetEdges(0, edges.data(), heights.data(),
-                                                  barIndices.data(), Strivelo::kMaxEdgeCount);
-        bool ambiguous = false;
-        const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
-            Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous);
+        FoundBarcodeEdges edges;
+        const std::unique_ptr<Strivelo::BarcodeProcessor> processor = edges.Identify(list, 0);
         ASSERT_NE(processor, nullptr);
         BarcodeVettrin::BarcodeCheckRecord record(processor.get());
         if (c.styleReadFails) {
@@ -194,8 +187,8 @@ TEST(CheckDialogMeasureBarcode, MeasuresTheColoursAndOverprintOfTheBars) {
                                                    kFailure, 1);
         }
 
-        scene.Palette().MeasureBarcode(list, 0, count / 2, heights.data(), barIndices.data(),
-                                       record);
+        scene.Palette().MeasureBarcode(list, 0, edges.count / 2, edges.heights.data(),
+                                       edges.barIndices.data(), record);
 
         ASSERT_EQ(record.GetColors().size(), c.colors.size());
         for (std::size_t i = 0; i < c.colors.size(); ++i) {
