@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -200,6 +201,42 @@ TEST(CheckRun, EscapesTheCodeInMarkUp) {
         }
         scene.ExpectBalancedAndClean();
     }
+}
+
+// A fix the artwork does not take is no fix: the barcode fails, and its row
+// shows what the bars still measure.
+TEST(CheckRun, ReportsAFixThatCouldNotBeMadeAsFailed) {
+    ApplicationScene scene;
+    const host::Art barcode = scene.Draw(kEan8, {100, 500});
+    ASSERT_EQ(scene.store.SetLayerFlag(apptest::kCall, scene.Layer(),
+                                       &standin::LayerRecord::editable, false),
+              host::kNoError);
+    scene.Start();
+    scene.Palette().SetProfile(CheckRun::MakeProfile().release());
+    const auto points = [&scene, barcode] {
+        std::vector<std::vector<host::PathSegment>> bars;
+        for (const host::Art bar : scene.Record(scene.BarsOf(barcode)).children) {
+            bars.push_back(scene.Record(bar).segments);
+        }
+        return bars;
+    };
+    const auto before = points();
+    scene.Press(apptest::kCheckItem);
+    ASSERT_TRUE(scene.dialogs.Draw(scene.PaletteDialog()));
+    const standin::DialogSnapshot palette = scene.ViewPalette();
+    const std::vector<standin::EntrySnapshot>& rows = palette.items.at(apptest::kListItem).entries;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(apptest::IconOf(rows[0]), 26007);
+    const auto shows = [&rows](const std::string& text) {
+        return std::find_if(rows[0].drawn.begin(), rows[0].drawn.end(), [&text](const auto& line) {
+                   return line.ends_with(text);
+               }) != rows[0].drawn.end();
+    };
+    EXPECT_TRUE(shows(" 43 0.0000 pt"));  // the reduction measured, not the one asked for
+    EXPECT_FALSE(shows(" 0.0567 pt"));
+    EXPECT_EQ(palette.items.at(apptest::kStatusItem).picture, 26007);
+    EXPECT_EQ(points(), before);
+    scene.ExpectBalancedAndClean();
 }
 
 // A document without barcodes: nothing to list, and the document's tests
