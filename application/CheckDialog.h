@@ -48,8 +48,9 @@ public:
     static constexpr std::int32_t kReportUnitsMillimetre = 1;
     static constexpr std::int32_t kReportUnitsMil = 5;
 
-    // Makes and shows the palette; the standard symbologies are registered
-    // unless some are.
+    // Makes and shows the palette. The standard symbologies are registered;
+    // those registered already keep their place, so the order the barcode
+    // palette set stays.
     CheckDialog();
     // Saves the settings and, when the palette is still shown, goes the way
     // the host's closing takes: items, placement, then the dialog.
