@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "BarcodeArtList.h"
 #include "BarcodeCheckRecord.h"
 #include "BarcodeProfile.h"
 #include "BarcodeReport.h"
+#include "FoundBarcodeEdges.h"
 #include "M7LBaseADMDialog.h"
 #include "M7LString.h"
 #include "M7L_FileSpecificationNative.h"
@@ -136,6 +138,12 @@ public:
                         BarcodeVettrin::BarcodeReport& report);
 
 private:
+    using FoundBarcodeCheck = std::function<void(
+        std::size_t barcode, BarcodeVettrin::BarcodeCheckRecord& record, const FoundBarcodeEdges&)>;
+
+    // Every barcode of the last check that a symbology decodes, measured
+    // into its record, in list order.
+    void ForEachFoundBarcode(const FoundBarcodeCheck& check);
     // The palette's item, none when the host made no palette.
     host::Item Item(std::int32_t itemId) const;
     void EnableItem(std::int32_t itemId, bool enable) const;

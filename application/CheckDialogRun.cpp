@@ -179,34 +179,26 @@ bool CheckDialog::CheckBarcodes(bool reportWanted) {
     if (list_ != nullptr) {
         list_->Clear();
     }
-    FoundBarcodeEdges buffers;
-    for (std::size_t barcode = 0; barcode < artList_.GetCount(); ++barcode) {
-        const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
-            buffers.Identify(artList_, barcode);
-        if (processor == nullptr) {
-            continue;
-        }
-        BarcodeCheckRecord record(processor.get());
-        GlobalActionBarcodeDeltaBarDriver barDriver(*processor, artList_, barcode,
-                                                    buffers.barIndices.data());
-        GlobalActionChangeColorDriver colorDriver(artList_, barcode);
-        record.SetDeltaBarDriver(&barDriver);
-        record.SetChangeColorDriver(&colorDriver);
-        MeasureBarcode(artList_, barcode, buffers.count / 2, buffers.heights.data(),
-                       buffers.barIndices.data(), record);
-        const std::int32_t severity = profile.CheckBarcode(record);
-        // The row shows what the artwork holds: a fix that moved nothing
-        // leaves the measured values.
-        if (record.IsRegenerateRequested() && !barDriver.HasChanged()) {
-            record.ClearFixRequests();
-        }
-        if (list_ != nullptr) {
-            list_->AddRow(record, severity, testsEnabled, barcode);
-        }
-        if (report != nullptr) {
-            ReportBarcode(*report, record, testsEnabled);
-        }
-    }
+    ForEachFoundBarcode(
+        [&](std::size_t barcode, BarcodeCheckRecord& record, const FoundBarcodeEdges& edges) {
+            GlobalActionBarcodeDeltaBarDriver barDriver(*record.GetProcessor(), artList_, barcode,
+                                                        edges.barIndices.data());
+            GlobalActionChangeColorDriver colorDriver(artList_, barcode);
+            record.SetDeltaBarDriver(&barDriver);
+            record.SetChangeColorDriver(&colorDriver);
+            const std::int32_t severity = profile.CheckBarcode(record);
+            // The row shows what the artwork holds: a fix that moved nothing
+            // leaves the measured values.
+            if (record.IsRegenerateRequested() && !barDriver.HasChanged()) {
+                record.ClearFixRequests();
+            }
+            if (list_ != nullptr) {
+                list_->AddRow(record, severity, testsEnabled, barcode);
+            }
+            if (report != nullptr) {
+                ReportBarcode(*report, record, testsEnabled);
+            }
+        });
     profile.CheckDocument();
     ShowStatus(profile.GetOverallStatus(), testsEnabled);
     UpdateButtons(artList_.GetCount());
@@ -230,21 +222,27 @@ int CheckDialog::WriteReport() {
     const bool testsEnabled = profile.CountEnabledTests() != 0;
     profile.BeginCheck();
     BeginReport(*report, documentFile, testsEnabled);
-    FoundBarcodeEdges buffers;
+    ForEachFoundBarcode([&](std::size_t, BarcodeCheckRecord& record, const FoundBarcodeEdges&) {
+        ReportBarcode(*report, record, testsEnabled);
+    });
+    profile.CheckDocument();
+    EndReport(*report, reportFile, testsEnabled);
+    return 1;
+}
+
+void CheckDialog::ForEachFoundBarcode(const FoundBarcodeCheck& check) {
+    FoundBarcodeEdges edges;
     for (std::size_t barcode = 0; barcode < artList_.GetCount(); ++barcode) {
         const std::unique_ptr<Strivelo::BarcodeProcessor> processor =
-            buffers.Identify(artList_, barcode);
+            edges.Identify(artList_, barcode);
         if (processor == nullptr) {
             continue;
         }
         BarcodeCheckRecord record(processor.get());
-        MeasureBarcode(artList_, barcode, buffers.count / 2, buffers.heights.data(),
-                       buffers.barIndices.data(), record);
-        ReportBarcode(*report, record, testsEnabled);
+        MeasureBarcode(artList_, barcode, edges.count / 2, edges.heights.data(),
+                       edges.barIndices.data(), record);
+        check(barcode, record, edges);
     }
-    profile.CheckDocument();
-    EndReport(*report, reportFile, testsEnabled);
-    return 1;
 }
 
 void CheckDialog::MeasureBarcode(const BarcodeArtList& list, std::size_t barcode,
