@@ -448,11 +448,9 @@ void BarcodeDialog::CarryCodeOver(const BarcodeProcessor& to, M7LString* text) c
         return std::find(types.begin(), types.end(), t) != types.end();
     };
     if (from == kEan13 && type == kUpcA) {
-        // A UPC-A is an EAN-13 of number system 0; another EAN-13 is no
-        // UPC-A, and the field tells that by its warning.
-        if (text->CStr()[0] == '0') {
-            text->Assign(text->CStr() + 1);
-        }
+        // A UPC-A is an EAN-13 of number system 0. Another EAN-13 is no
+        // UPC-A: nothing is carried, and the field's warning tells so.
+        text->Assign(text->CStr()[0] == '0' ? text->CStr() + 1 : "");
     } else if (from == kUpcA && type == kEan13) {
         const std::string prefixed = std::string("0") + text->CStr();
         text->Assign(prefixed.c_str());
