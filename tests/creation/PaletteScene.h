@@ -8,11 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "AboutWindowMenu.h"
 #include "BarcodeDialog.h"
 #include "BarcodeTypePopUp.h"
+#include "BarcodeWindowMenu.h"
 #include "CreateTool.h"
 #include "CreationScene.h"
 #include "M7LAIWrappers.h"
+#include "M7LResources.h"
 #include "MeasureTool.h"
 
 namespace creationtest {
@@ -39,12 +42,20 @@ public:
         EXPECT_NE(MakeWrapper<MeasureTool>(Header()), nullptr);
         EXPECT_NE(MakeWrapper<CreateTool>(Header()), nullptr);
     }
+    // The menu items, over the plug-in's resources as start-up records
+    // them.
+    void MakeMenus() {
+        SetResourceModule(resources.Module());
+        EXPECT_NE(MakeWrapper<BarcodeWindowMenu>(Header()), nullptr);
+        EXPECT_NE(MakeWrapper<AboutWindowMenu>(Header()), nullptr);
+    }
     // "Shutdown": the framework deletes the wrappers, then the plug-in its
     // palette.
     void Shutdown() {
         DeleteAllMenuItems();
         DeleteAllTools();
         delete gBarcodeDialog;
+        SetResourceModule(nullptr);
     }
 
     host::Dialog PaletteDialog() const { return dialogs.FindDialog("BarcodeDialog"); }
