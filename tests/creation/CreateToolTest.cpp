@@ -176,6 +176,12 @@ TEST(CreateTool, KeepsASymbolItsSelfCheckCannotRead) {
              s.Menu(0);
          },
          false, host::kNoError},
+        {"text the host cannot set, its font held meanwhile",
+         [](PaletteScene& s) {
+             s.host.Core().GetFaults().FailCall(host::kAteTextRangeSuite.name, "InsertAfter",
+                                                kInjected);
+         },
+         false, host::kNoError},
         {"the reading fails",
          [](PaletteScene& s) {
              s.host.Core().GetFaults().FailCall(host::kAiArtSuite.name, "GetArtBounds", kInjected);

@@ -52,8 +52,7 @@ TEST(BarcodeWindowMenu, ShowsOrHidesThePaletteAndNamesTheNextAction) {
         EXPECT_EQ(scene.host.SendMenu(BarcodeWindowMenu::kName, host::kSelectorUpdate),
                   host::kNoError);
         EXPECT_EQ(TextOf(scene, BarcodeWindowMenu::kName), c.updated);
-        EXPECT_EQ(scene.host.SendMenu(BarcodeWindowMenu::kName, host::kSelectorGo),
-                  host::kNoError);
+        EXPECT_EQ(scene.host.SendMenu(BarcodeWindowMenu::kName, host::kSelectorGo), host::kNoError);
         EXPECT_EQ(gBarcodeDialog != nullptr && gBarcodeDialog->IsVisible(), c.shownAfterGo);
         EXPECT_EQ(TextOf(scene, BarcodeWindowMenu::kName), c.afterGo);
         scene.Shutdown();

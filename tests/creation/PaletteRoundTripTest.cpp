@@ -16,9 +16,12 @@
 #include <utility>
 #include <vector>
 
+#include "BarcodeArtList.h"
 #include "BarcodeDialog.h"
+#include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeGenerate.h"
+#include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeTypePopUp.h"
@@ -366,6 +369,58 @@ TEST_P(PaletteRoundTrip, MakesWhatThePaletteSaysAndReadsItBack) {
         scene.ExpectBalancedAndClean();
     }
     EXPECT_GE(madeRows, 10);
+}
+
+// Barcodes the create tool made, found across the document in the order
+// made: those on a hidden layer and light bars left out.
+TEST(PaletteRoundTrip, FindsTheBarcodesMadeInTheOrderMade) {
+    PaletteScene scene({{"Ebene 1"}, {"Versteckt"}});
+    scene.MakePalette();
+    scene.MakeTools();
+    const auto make = [&](const Made& made, host::RealPoint at) {
+        ASSERT_TRUE(scene.Choose(made.type));
+        ASSERT_TRUE(scene.Type(made.code));
+        ASSERT_EQ(scene.Click(at), host::kNoError);
+    };
+    const std::vector<Made> found = {kMade[2], kMade[0], kMade[5]};
+    make(found[0], {100, 100});
+    make(found[1], {600, 100});
+    scene.store.SetCurrentLayer(scene.Layer(1));
+    make(kMade[1], {100, 600});
+    scene.store.SetCurrentLayer(scene.Layer(0));
+    make(found[2], {100, 400});
+    const std::unique_ptr<Strivelo::BarcodeProcessor> light =
+        Strivelo::CreateByType(FourCC("ean8"));
+    ASSERT_TRUE(light->SetCode(kMade[0].code));
+    creationtest::DrawBars(scene, scene.LayerGroup(), *light, {600, 400}, false,
+                           creationtest::BarArt::kRectangle, creationtest::Gray(0.04f));
+    scene.store.SetLayerFlag(creationtest::kCall, scene.Layer(1), &standin::LayerRecord::visible,
+                             false);
+
+    BarcodeArtList list;
+    list.Collect();
+    ASSERT_EQ(list.GetCount(), found.size());
+    const std::vector<host::Art> symbols = scene.Children(scene.LayerGroup());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        SCOPED_TRACE(i);
+        std::vector<double> edges(Strivelo::kMaxEdgeCount);
+        std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
+        std::vector<std::int32_t> bars(Strivelo::kMaxEdgeCount / 2);
+        const std::uint32_t count =
+            list.GetEdges(i, edges.data(), heights.data(), bars.data(), Strivelo::kMaxEdgeCount);
+        bool ambiguous = false;
+        const std::unique_ptr<Strivelo::BarcodeProcessor> read =
+            Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(StriveloTest::TypeName(read->GetType()), StriveloTest::TypeName(found[i].type));
+        EXPECT_STREQ(read->GetCode(), found[i].code);
+        host::RealRect bounds{};
+        ASSERT_EQ(list.GetBounds(&bounds, i), host::kNoError);
+        const host::RealRect bars_ = BoundsOf(scene, scene.Children(symbols[i]).at(1));
+        EXPECT_EQ(bounds, bars_);
+    }
+    scene.Shutdown();
+    scene.ExpectBalancedAndClean();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPopUpType, PaletteRoundTrip, testing::ValuesIn(kMade),
