@@ -304,6 +304,43 @@ TEST(BarcodePaletteItems, ToggleTheOptionsOfTheMenu) {
     scene.ExpectBalancedAndClean();
 }
 
+// The buttons carry their tips where the texts load, the labels the
+// palette's font.
+TEST(BarcodePaletteItems, CarryTheirTipsAndFont) {
+    struct Case {
+        std::int32_t item;
+        std::uint32_t tip;
+        const char* text;
+    };
+    const Case cases[] = {
+        {BarcodeDialog::kTryAgainItem, 16021, "Überprüfe andere passende Barcodes"},
+        {BarcodeDialog::kQuietZoneItem, 16022, "Weißraum-Begrenzungszeichen hinzufügen"},
+        {BarcodeDialog::kBearerBarsItem, 16023, "Trägerbalken hinzufügen"},
+        {BarcodeDialog::kEndBarsItem, 16024, "Abschlußbalken für Trägerbalken hinzufügen"},
+        {BarcodeDialog::kOcrbItem, 16025, "OCRB als Standard-Schrift benutzen"},
+        {BarcodeDialog::kTextAlignItem, 16026, "Lesbaren Text links oder zentriert ausrichten"},
+    };
+    for (const bool loads : {true, false}) {
+        SCOPED_TRACE(loads ? "texts there" : "texts missing");
+        PaletteScene scene;
+        if (!loads) {
+            for (const Case& c : cases) {
+                scene.resources.RemoveString(c.tip);
+            }
+        }
+        scene.MakePalette();
+        const standin::DialogSnapshot view = scene.View();
+        for (const Case& c : cases) {
+            EXPECT_EQ(view.items.at(c.item).tip, loads ? c.text : "") << c.item;
+        }
+        for (std::int32_t label = 1; label <= 6; ++label) {
+            EXPECT_EQ(view.items.at(label).font, host::kFontPalette) << label;
+        }
+        scene.Shutdown();
+        scene.ExpectBalancedAndClean();
+    }
+}
+
 // A type the palette cannot make keeps its symbol.
 TEST(BarcodePaletteItems, KeepTheSymbolForATypeThatCannotBeMade) {
     for (const std::int32_t type : {FourCC("----"), FourCC("zzzz"), 0}) {
