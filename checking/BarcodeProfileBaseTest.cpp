@@ -636,10 +636,10 @@ std::int32_t BarcodeProfileWideNarrowRatioTest::GetTestID() const {
 // Only symbologies of two element widths have a ratio.
 bool BarcodeProfileWideNarrowRatioTest::MeasureValue(const BarcodeCheckRecord& record,
                                                      double& value) const {
-    const Strivelo::BarcodeProcessor* const processor = record.GetProcessor();
     const auto* const option =
-        dynamic_cast<const Strivelo::BarcodeProcessorMixIn_WideNarrowOption*>(processor);
-    if (!processor->HasOption(Strivelo::kBarcodeOptionWideNarrowRatio) || option == nullptr) {
+        Strivelo::FindOptionMixIn<Strivelo::BarcodeProcessorMixIn_WideNarrowOption>(
+            *record.GetProcessor(), Strivelo::kBarcodeOptionWideNarrowRatio);
+    if (option == nullptr) {
         return false;
     }
     value = option->GetWideNarrowRatio();

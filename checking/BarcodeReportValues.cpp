@@ -58,8 +58,9 @@ std::vector<BarcodeMeasuredValue> MeasureForReport(const BarcodeReport& report,
          report.FormatLength(processor.GetBarHeight())},
     };
     const auto* option =
-        dynamic_cast<const Strivelo::BarcodeProcessorMixIn_WideNarrowOption*>(&processor);
-    if (option != nullptr && processor.HasOption(Strivelo::kBarcodeOptionWideNarrowRatio)) {
+        Strivelo::FindOptionMixIn<Strivelo::BarcodeProcessorMixIn_WideNarrowOption>(
+            processor, Strivelo::kBarcodeOptionWideNarrowRatio);
+    if (option != nullptr) {
         values.push_back({BarcodeReportLabel::kWideNarrowRatio, "WideNarrowRatio",
                           report.FormatNumber(option->GetWideNarrowRatio())});
     }

@@ -19,6 +19,7 @@ declare -A allowed=(
     [plugin]="plugin application creation checking framework host/include BarcodeLib FileIO foundation resources/format resources"
     [host/include]="host/include"
     [host/src]="host/src host/include resources/format"
+    [host/svg]="host/svg host/src host/include resources/format"
 )
 
 # The folder a project header lives in, by its name as included.
@@ -27,6 +28,7 @@ while read -r file; do
     case $file in
         host/include/*) owner[${file#host/include/}]=host/include ;;
         host/src/*) owner[${file#host/src/}]=host/src ;;
+        host/svg/*) owner[${file##*/}]=host/svg ;;
         resources/format/*) owner[${file##*/}]=resources/format ;;
         BarcodeLib/* | FileIO/*) owner[${file##*/}]=${file%%/*} ;;
         tests/* | bench/*) ;;

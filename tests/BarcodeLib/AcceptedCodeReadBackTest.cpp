@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "BarcodeFourCC.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "CaseName.h"
 #include "M7LString.h"
 #include "ReadBack.h"
+#include "SymbolSettings.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -150,11 +150,11 @@ public:
 
     // Bar width reductions cluster around 0 and reach 0.3 mm per unit of
     // magnification, beyond every symbology's limits.
-    SymbolOptions Options() {
-        SymbolOptions options;
+    SymbolSettings Options() {
+        SymbolSettings options;
         options.magnification = Between(0.2, 2.6);
         const double u = Between(-1.0, 1.0);
-        options.reductionMm = 0.3 * options.magnification * u * u * u;
+        options.reductionMm = 0.3 * *options.magnification * u * u * u;
         options.wideNarrowRatio = Between(1.8, 3.2);
         options.fontScaling = Between(0.25, 2.5);
         options.barHeightMm = Chance(4) ? Between(0.0, 60.0) : 0.0;
@@ -184,16 +184,9 @@ private:
 
 class AcceptedCodeTest : public testing::TestWithParam<TextRecipe> {
 protected:
-    void SetUp() override {
-        Strivelo::FreeRegistry();
-        ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
-        ASSERT_TRUE(Strivelo::RegisterMS7B());
-    }
-    void TearDown() override { Strivelo::FreeRegistry(); }
+    std::unique_ptr<BarcodeProcessor> Make() const { return MakeProcessor(GetParam().type); }
 
-    std::unique_ptr<BarcodeProcessor> Make() const {
-        return Strivelo::CreateByType(GetParam().type);
-    }
+    StandardRegistry registry_;
 };
 
 TEST_P(AcceptedCodeTest, WhatIsAcceptedReadsBackInOneSpelling) {
@@ -220,7 +213,7 @@ TEST_P(AcceptedCodeTest, WhatIsAcceptedReadsBackInOneSpelling) {
             bool drawable = false;
             for (int attempt = 0; attempt < kOptionAttempts && !drawable; ++attempt) {
                 drawable =
-                    ApplyOptions(*processor, random.Options()) && processor->ValidateParameters();
+                    ApplySettings(*processor, random.Options()) && processor->ValidateParameters();
             }
             if (drawable) {
                 ++drawn;

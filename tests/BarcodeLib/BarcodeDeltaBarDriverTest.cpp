@@ -6,50 +6,30 @@
 #include <vector>
 
 #include "BarEdges.h"
-#include "BarcodeDeltaBarDriver.h"
 #include "FakeSymbology.h"
+#include "RecordingDeltaBarDriver.h"
 
 namespace StriveloTest {
 namespace {
 
-using Strivelo::BarcodeDeltaBarDriver;
 using Strivelo::BarcodeProcessor;
 using testing::DoubleNear;
 using testing::Pointwise;
 
-struct Delta {
-    std::uint32_t barEdge;
-    double left;
-    double right;
-};
-
-class RecordingDriver : public BarcodeDeltaBarDriver {
-public:
-    using BarcodeDeltaBarDriver::BarcodeDeltaBarDriver;
-
-    bool ApplyBarDelta(std::uint32_t barEdge, double left, double right) override {
-        deltas.push_back({barEdge, left, right});
-        return deltas.size() != refusedCall;
-    }
-
-    std::vector<Delta> deltas;
-    std::size_t refusedCall = 0;
-};
-
-std::vector<Delta> RunDriver(const BarcodeProcessor& processor, double targetMm) {
-    RecordingDriver driver(processor);
+std::vector<BarMove> RunDriver(const BarcodeProcessor& processor, double targetMm) {
+    RecordingDeltaBarDriver driver(processor);
     driver.SetBarWidthReduction(targetMm);
     EXPECT_TRUE(driver.Run());
-    return driver.deltas;
+    return driver.GetMoves();
 }
 
 // Moves the lower and the upper edge of each bar as the driver asks.
-std::vector<double> Apply(std::vector<double> edges, const std::vector<Delta>& deltas) {
-    for (const Delta& d : deltas) {
-        const std::uint32_t a = d.barEdge;
+std::vector<double> Apply(std::vector<double> edges, const std::vector<BarMove>& moves) {
+    for (const BarMove& move : moves) {
+        const std::uint32_t a = move.barEdgeIndex;
         const std::uint32_t lower = edges[a] < edges[a + 1] ? a : a + 1;
-        edges[lower] += d.left;
-        edges[a + a + 1 - lower] += d.right;
+        edges[lower] += move.leftDeltaMm;
+        edges[a + a + 1 - lower] += move.rightDeltaMm;
     }
     return edges;
 }
@@ -63,10 +43,10 @@ TEST(DeltaBarDriverTest, ReportsARefusedBarButHandsOverAll) {
     FakeSymbology processor(kFakeSpec);
     const std::vector<double> edges = EdgesFromBars(DrawFake(kFakeSpec));
     ASSERT_TRUE(processor.DecodeEdges(edges.data(), 6));
-    RecordingDriver driver(processor);
-    driver.refusedCall = 2;
+    RecordingDeltaBarDriver driver(processor);
+    driver.RefuseMoves(2);
     EXPECT_FALSE(driver.Run());
-    EXPECT_EQ(driver.deltas.size(), 3u);
+    EXPECT_EQ(driver.GetMoves().size(), 3u);
 }
 
 struct DriverCase {
@@ -106,8 +86,8 @@ protected:
 TEST_P(DeltaBarDriverCaseTest, HandsOverEveryBarInTheCallersOrder) {
     Decode(Edges(kPrintedMm, 0.003));
     std::vector<std::uint32_t> barEdges;
-    for (const Delta& d : RunDriver(processor_, kPrintedMm)) {
-        barEdges.push_back(d.barEdge);
+    for (const BarMove& move : RunDriver(processor_, kPrintedMm)) {
+        barEdges.push_back(move.barEdgeIndex);
     }
     EXPECT_EQ(barEdges, GetParam().barEdges);
 }
@@ -117,15 +97,16 @@ TEST_P(DeltaBarDriverCaseTest, HandsOverEveryBarInTheCallersOrder) {
 TEST_P(DeltaBarDriverCaseTest, TargetNarrowsEveryBarFromBothSides) {
     Decode(Edges(kPrintedMm, 0.003));
     const double initial = processor_.GetBarWidthReduction();
-    const std::vector<Delta> same = RunDriver(processor_, initial);
-    const std::vector<Delta> narrower = RunDriver(processor_, initial + 0.02);
+    const std::vector<BarMove> same = RunDriver(processor_, initial);
+    const std::vector<BarMove> narrower = RunDriver(processor_, initial + 0.02);
     ASSERT_EQ(same.size(), 3u);
     ASSERT_EQ(narrower.size(), 3u);
     // The first bar read keeps its start; read reversed, that is its upper edge.
-    EXPECT_NEAR(processor_.IsReadReversed() ? same[0].right : same[0].left, 0.0, 1e-12);
+    EXPECT_NEAR(processor_.IsReadReversed() ? same[0].rightDeltaMm : same[0].leftDeltaMm, 0.0,
+                1e-12);
     for (std::size_t i = 0; i < same.size(); ++i) {
-        EXPECT_NEAR(narrower[i].left - same[i].left, 0.01, 1e-12) << i;
-        EXPECT_NEAR(narrower[i].right - same[i].right, -0.01, 1e-12) << i;
+        EXPECT_NEAR(narrower[i].leftDeltaMm - same[i].leftDeltaMm, 0.01, 1e-12) << i;
+        EXPECT_NEAR(narrower[i].rightDeltaMm - same[i].rightDeltaMm, -0.01, 1e-12) << i;
     }
 }
 

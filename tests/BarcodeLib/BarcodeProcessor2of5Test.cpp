@@ -8,9 +8,10 @@
 
 #include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 #include "WideNarrowCases.h"
-#include "WideNarrowTestSupport.h"
 
 namespace StriveloTest {
 namespace {
@@ -28,40 +29,52 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kX = BarcodeProcessor2of5::kModuleMm;
 constexpr const char* kITF14Code = "12345678901231";
 
-WideNarrowSymbol Plain(const char* code, double ratio = 2.5, double magnification = 1.0,
-                       double reductionMm = 0.0) {
-    return {kBarcodeType2of5, code, ratio, magnification, reductionMm};
+SymbolSettings Plain(const char* code, double ratio = 2.5, double magnification = 1.0,
+                     double reductionMm = 0.0) {
+    return {.type = kBarcodeType2of5,
+            .code = code,
+            .magnification = magnification,
+            .reductionMm = reductionMm,
+            .wideNarrowRatio = ratio};
 }
 
-WideNarrowSymbol ITF14(const char* code = kITF14Code, double ratio = 2.5,
-                       double magnification = 1.0) {
-    return {kBarcodeTypeITF14, code, ratio, magnification};
+SymbolSettings ITF14(const char* code = kITF14Code, double ratio = 2.5,
+                     double magnification = 1.0) {
+    return {.type = kBarcodeTypeITF14,
+            .code = code,
+            .magnification = magnification,
+            .reductionMm = 0.0,
+            .wideNarrowRatio = ratio};
+}
+
+std::vector<RecordedBar> DrawnBars(const SymbolSettings& symbol) {
+    return Draw(*MakeSymbol(symbol)).GetBars();
 }
 
 // --- Code texts ---------------------------------------------------------
 
 const CodeCase kCodeCases[] = {
-    {"EvenDigits", kBarcodeType2of5, "1234", true, true, "1234"},
-    {"TwoDigits", kBarcodeType2of5, "00", true, true, "00"},
-    {"OddLength", kBarcodeType2of5, "123", false, false, "123"},
-    {"Empty", kBarcodeType2of5, "", false, false, ""},
-    {"Letter", kBarcodeType2of5, "12a4", false, false, "12a4"},
-    {"Blank", kBarcodeType2of5, "12 4", false, false, "12 4"},
+    {"EvenDigits", kBarcodeType2of5, "1234", "1234"},
+    {"TwoDigits", kBarcodeType2of5, "00", "00"},
+    {"OddLength", kBarcodeType2of5, "123", nullptr},
+    {"Empty", kBarcodeType2of5, "", nullptr},
+    {"Letter", kBarcodeType2of5, "12a4", nullptr},
+    {"Blank", kBarcodeType2of5, "12 4", nullptr},
     // Plain 2 of 5 adds and checks no check digit.
-    {"WrongITF14CheckAsPlain", kBarcodeType2of5, "12345678901232", true, true, "12345678901232"},
-    {"ITF14Valid", kBarcodeTypeITF14, kITF14Code, true, true, kITF14Code},
-    {"ITF14OtherValid", kBarcodeTypeITF14, "10012345000017", true, true, "10012345000017"},
-    {"ITF14AddsCheckDigit", kBarcodeTypeITF14, "1234567890123", false, true, kITF14Code},
-    {"ITF14AddsOtherCheckDigit", kBarcodeTypeITF14, "1001234500001", false, true, "10012345000017"},
-    {"ITF14ReplacesWrongCheck", kBarcodeTypeITF14, "12345678901232", false, true, kITF14Code},
-    {"ITF14CutsLongerText", kBarcodeTypeITF14, "123456789012399", false, true, kITF14Code},
-    {"ITF14CutsTrailingLetters", kBarcodeTypeITF14, "1234567890123ab", false, true, kITF14Code},
-    {"ITF14TooShort", kBarcodeTypeITF14, "123456789012", false, false, "123456789012"},
-    {"ITF14LetterInData", kBarcodeTypeITF14, "12345678901a3", false, false, "12345678901a3"},
-    {"ITF14Empty", kBarcodeTypeITF14, "", false, false, ""},
+    {"WrongITF14CheckAsPlain", kBarcodeType2of5, "12345678901232", "12345678901232"},
+    {"ITF14Valid", kBarcodeTypeITF14, kITF14Code, kITF14Code},
+    {"ITF14OtherValid", kBarcodeTypeITF14, "10012345000017", "10012345000017"},
+    {"ITF14AddsCheckDigit", kBarcodeTypeITF14, "1234567890123", kITF14Code},
+    {"ITF14AddsOtherCheckDigit", kBarcodeTypeITF14, "1001234500001", "10012345000017"},
+    {"ITF14ReplacesWrongCheck", kBarcodeTypeITF14, "12345678901232", kITF14Code},
+    {"ITF14CutsLongerText", kBarcodeTypeITF14, "123456789012399", kITF14Code},
+    {"ITF14CutsTrailingLetters", kBarcodeTypeITF14, "1234567890123ab", kITF14Code},
+    {"ITF14TooShort", kBarcodeTypeITF14, "123456789012", nullptr},
+    {"ITF14LetterInData", kBarcodeTypeITF14, "12345678901a3", nullptr},
+    {"ITF14Empty", kBarcodeTypeITF14, "", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowCodeTextTest, testing::ValuesIn(kCodeCases),
+INSTANTIATE_TEST_SUITE_P(Interleaved, CodeCaseTest, testing::ValuesIn(kCodeCases),
                          CaseName<CodeCase>);
 
 // --- Widths and default height -------------------------------------------
@@ -85,46 +98,62 @@ INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowWidthTest, testing::ValuesIn(kWi
 
 // --- Validators --------------------------------------------------------
 
-const ValidatorCase kValidatorCases[] = {
-    {"Ratio21AtFullSize", Plain("1234", 2.1, 1.0), 0, kRatioCheck, true},
-    {"Ratio21BelowFullSize", Plain("1234", 2.1, 0.99), 0, kRatioCheck, false},
-    {"Ratio20AtFullSize", Plain("1234", 2.0, 1.2), 0, kRatioCheck, true},
-    {"Ratio199", Plain("1234", 1.99, 1.0), 0, kRatioCheck, false},
-    {"Ratio22BelowFullSize", Plain("1234", 2.2, 0.625), 0, kRatioCheck, true},
-    {"Ratio219BelowFullSize", Plain("1234", 2.19, 0.625), 0, kRatioCheck, false},
-    {"Ratio30", Plain("1234", 3.0, 1.0), 0, kRatioCheck, true},
-    {"Ratio301", Plain("1234", 3.01, 1.0), 0, kRatioCheck, false},
+const ParameterCase kParameterCases[] = {
+    {.name = "Ratio21AtFullSize", .symbol = Plain("1234", 2.1, 1.0), .ratioValid = true},
+    {.name = "Ratio21BelowFullSize", .symbol = Plain("1234", 2.1, 0.99), .ratioValid = false},
+    {.name = "Ratio20AtFullSize", .symbol = Plain("1234", 2.0, 1.2), .ratioValid = true},
+    {.name = "Ratio199", .symbol = Plain("1234", 1.99, 1.0), .ratioValid = false},
+    {.name = "Ratio22BelowFullSize", .symbol = Plain("1234", 2.2, 0.625), .ratioValid = true},
+    {.name = "Ratio219BelowFullSize", .symbol = Plain("1234", 2.19, 0.625), .ratioValid = false},
+    {.name = "Ratio30", .symbol = Plain("1234", 3.0, 1.0), .ratioValid = true},
+    {.name = "Ratio301", .symbol = Plain("1234", 3.01, 1.0), .ratioValid = false},
     // GS1 asks 2.25 to 3.0 of ITF-14 at every size.
-    {"ITF14Ratio22", ITF14(kITF14Code, 2.2, 1.0), 0, kRatioCheck, false},
-    {"ITF14Ratio225", ITF14(kITF14Code, 2.25, 1.0), 0, kRatioCheck, true},
-    {"ITF14Ratio225Small", ITF14(kITF14Code, 2.25, 0.625), 0, kRatioCheck, true},
-    {"ITF14Ratio30", ITF14(kITF14Code, 3.0, 1.2), 0, kRatioCheck, true},
-    {"ITF14Ratio301", ITF14(kITF14Code, 3.01, 1.0), 0, kRatioCheck, false},
-    {"MagnificationSmallest", Plain("1234", 2.5, 0.625), 0, kMagnificationCheck, true},
-    {"MagnificationBelow", Plain("1234", 2.5, 0.624), 0, kMagnificationCheck, false},
-    {"MagnificationLargest", ITF14(kITF14Code, 2.5, 1.2), 0, kMagnificationCheck, true},
-    {"MagnificationAbove", ITF14(kITF14Code, 2.5, 1.201), 0, kMagnificationCheck, false},
-    {"MagnificationNaN", Plain("1234", 2.5, kNaN), 0, kMagnificationCheck, false},
+    {.name = "ITF14Ratio22", .symbol = ITF14(kITF14Code, 2.2, 1.0), .ratioValid = false},
+    {.name = "ITF14Ratio225", .symbol = ITF14(kITF14Code, 2.25, 1.0), .ratioValid = true},
+    {.name = "ITF14Ratio225Small", .symbol = ITF14(kITF14Code, 2.25, 0.625), .ratioValid = true},
+    {.name = "ITF14Ratio30", .symbol = ITF14(kITF14Code, 3.0, 1.2), .ratioValid = true},
+    {.name = "ITF14Ratio301", .symbol = ITF14(kITF14Code, 3.01, 1.0), .ratioValid = false},
+    {.name = "MagnificationSmallest",
+     .symbol = Plain("1234", 2.5, 0.625),
+     .magnificationValid = true},
+    {.name = "MagnificationBelow",
+     .symbol = Plain("1234", 2.5, 0.624),
+     .magnificationValid = false},
+    {.name = "MagnificationLargest",
+     .symbol = ITF14(kITF14Code, 2.5, 1.2),
+     .magnificationValid = true},
+    {.name = "MagnificationAbove",
+     .symbol = ITF14(kITF14Code, 2.5, 1.201),
+     .magnificationValid = false},
+    {.name = "MagnificationNaN", .symbol = Plain("1234", 2.5, kNaN), .magnificationValid = false},
     // A quarter of the nominal module, 0.254 mm at 100 %.
-    {"ReductionAtLimit", Plain("1234", 2.5, 1.0, 0.254), 0, kReductionCheck, true},
-    {"WideningAtLimit", Plain("1234", 2.5, 1.0, -0.254), 0, kReductionCheck, true},
-    {"ReductionOver", Plain("1234", 2.5, 1.0, 0.2541), 0, kReductionCheck, false},
-    {"WideningOver", Plain("1234", 2.5, 1.0, -0.2541), 0, kReductionCheck, false},
-    {"ReductionScales", Plain("1234", 2.5, 1.2, 0.3), 0, kReductionCheck, true},
-    {"ReductionNaN", Plain("1234", 2.5, 1.0, kNaN), 0, kReductionCheck, false},
+    {.name = "ReductionAtLimit", .symbol = Plain("1234", 2.5, 1.0, 0.254), .reductionValid = true},
+    {.name = "WideningAtLimit", .symbol = Plain("1234", 2.5, 1.0, -0.254), .reductionValid = true},
+    {.name = "ReductionOver", .symbol = Plain("1234", 2.5, 1.0, 0.2541), .reductionValid = false},
+    {.name = "WideningOver", .symbol = Plain("1234", 2.5, 1.0, -0.2541), .reductionValid = false},
+    {.name = "ReductionScales", .symbol = Plain("1234", 2.5, 1.2, 0.3), .reductionValid = true},
+    {.name = "ReductionNaN", .symbol = Plain("1234", 2.5, 1.0, kNaN), .reductionValid = false},
     // 0.15 w = 6.1722 for "1234", so 6.35 mm governs: 1.005 h >= 6.35.
-    {"HeightAtFloor", Plain("1234"), 6.32, kHeightCheck, true},
-    {"HeightBelowFloor", Plain("1234"), 6.31, kHeightCheck, false},
+    {.name = "HeightAtFloor", .symbol = WithBarHeight(Plain("1234"), 6.32), .heightValid = true},
+    {.name = "HeightBelowFloor",
+     .symbol = WithBarHeight(Plain("1234"), 6.31),
+     .heightValid = false},
     // ITF-14: 0.15 w = 18.3642, 1.005 h reaches it from h = 18.2728.
-    {"HeightAtWidthShare", ITF14(), 18.28, kHeightCheck, true},
-    {"HeightBelowWidthShare", ITF14(), 18.27, kHeightCheck, false},
+    {.name = "HeightAtWidthShare", .symbol = WithBarHeight(ITF14(), 18.28), .heightValid = true},
+    {.name = "HeightBelowWidthShare",
+     .symbol = WithBarHeight(ITF14(), 18.27),
+     .heightValid = false},
     // At ratio 3 the width share rises to 0.15 x 1.016 x 135 = 20.574.
-    {"HeightFollowsRatio", ITF14(kITF14Code, 3.0), 20.0, kHeightCheck, false},
-    {"HeightWithoutModule", Plain("1234", 2.5, 0.0), 50.0, kHeightCheck, false},
+    {.name = "HeightFollowsRatio",
+     .symbol = WithBarHeight(ITF14(kITF14Code, 3.0), 20.0),
+     .heightValid = false},
+    {.name = "HeightWithoutModule",
+     .symbol = WithBarHeight(Plain("1234", 2.5, 0.0), 50.0),
+     .heightValid = false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowValidatorTest, testing::ValuesIn(kValidatorCases),
-                         CaseName<ValidatorCase>);
+INSTANTIATE_TEST_SUITE_P(Interleaved, ParameterCaseTest, testing::ValuesIn(kParameterCases),
+                         CaseName<ParameterCase>);
 
 // --- Drawing -----------------------------------------------------------
 
@@ -145,7 +174,7 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase bearer = plain;
     bearer.name = "BearerBars";
-    bearer.bearerBars = true;
+    bearer.symbol.bearerBars = true;
     bearer.frameBox = Box{0, 45.212, -13.024, 35.048};
     bearer.bearers = {{10.16, 35.052, -2.032, 0}, {10.16, 35.052, 32, 34.032}};
     bearer.textY = -12.008;
@@ -153,8 +182,8 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase box = plain;
     box.name = "BearerBox";
-    box.bearerBars = true;
-    box.endBars = true;
+    box.symbol.bearerBars = true;
+    box.symbol.bearerBarEndBars = true;
     box.frameBox = Box{-4.8, 50.012, -15.792, 37.816};
     box.bearers = {{0, 45.212, -4.8, 0},
                    {0, 45.212, 32, 36.8},
@@ -166,14 +195,14 @@ std::vector<LayoutCase> LayoutCases() {
     // End bars alone draw nothing.
     LayoutCase endBarsOnly = plain;
     endBarsOnly.name = "EndBarsWithoutBearerBars";
-    endBarsOnly.endBars = true;
+    endBarsOnly.symbol.bearerBarEndBars = true;
     cases.push_back(endBarsOnly);
 
     // Advance 4.48 x 2 from (W - 2 a + a) / 2.
     LayoutCase centred = plain;
     centred.name = "CentredAndScaled";
-    centred.centerAlign = true;
-    centred.fontScaling = 2.0;
+    centred.symbol.centerAlign = true;
+    centred.symbol.fontScaling = 2.0;
     centred.frameBox = Box{0, 45.212, -19.952, 33.016};
     centred.textX = {18.126, 27.086};
     centred.textY = -18.936;
@@ -182,9 +211,9 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase bare = plain;
     bare.name = "NoTextNoFrameGivenHeight";
-    bare.humanReadable = false;
-    bare.frame = false;
-    bare.barHeightMm = 20.0;
+    bare.symbol.humanReadable = false;
+    bare.symbol.frame = false;
+    bare.symbol.barHeightMm = 20.0;
     bare.frameBox.reset();
     bare.barTop = 20.0;
     bare.textLine = "";
@@ -210,7 +239,7 @@ std::vector<LayoutCase> LayoutCases() {
     // With end bars the box is 4.8 mm thick, whatever the size.
     LayoutCase itf14Box = itf14;
     itf14Box.name = "ITF14Box";
-    itf14Box.endBars = true;
+    itf14Box.symbol.bearerBarEndBars = true;
     itf14Box.frameBox = Box{-4.8, 118.9984, -15.3856, 37.6128};
     itf14Box.bearers = {{0, 114.1984, -4.8, 0},
                         {0, 114.1984, 32, 36.8},
@@ -230,24 +259,25 @@ TEST(InterleavedMarksTest, QuietZoneMarksStandOnTheTextLine) {
     processor.SetMagnification(0.8);
     processor.SetQuietZoneMarks(true);
     processor.SetBearerBars(true);
-    const RecordingGenerator generator = DrawSymbol(processor);
-    const std::vector<RecordedCall> marks = generator.GetCalls(Kind::kQuietZoneMarks);
+    const Drawing drawing = Draw(processor);
+    ASSERT_TRUE(drawing.generated);
+    const std::vector<RecordedCall> marks = drawing.GetCalls(Kind::kQuietZoneMarks);
     ASSERT_EQ(marks.size(), 1u);
     // X = 0.8128, W = 19.9136 + 2 x 8.128; y = -8.96 - X - 2 X.
     const double y = -8.96 - 3 * 0.8128;
     EXPECT_THAT(marks[0].numbers, Pointwise(DoubleNear(1e-9), {0.0, 36.1696, y, y, 0.8}));
     EXPECT_THAT(marks[0].flags, ElementsAre(true, true));
-    EXPECT_EQ(generator.GetCalls()[2].kind, Kind::kQuietZoneMarks);
+    EXPECT_EQ(drawing.GetCalls()[2].kind, Kind::kQuietZoneMarks);
 }
 
 TEST(ITF14Test, GenerateSwitchesBearerBarsOnForGood) {
     BarcodeProcessorITF14 processor;
     ASSERT_TRUE(processor.SetCode(kITF14Code));
     EXPECT_FALSE(processor.GetBearerBars());
-    DrawSymbol(processor);
+    EXPECT_TRUE(Draw(processor).generated);
     EXPECT_TRUE(processor.GetBearerBars());
     processor.SetBearerBars(false);
-    EXPECT_EQ(DrawSymbol(processor).GetCalls(Kind::kBearerBar).size(), 2u);
+    EXPECT_EQ(Draw(processor).GetCalls(Kind::kBearerBar).size(), 2u);
 }
 
 // Start NNNN, pair "12" (bars of 1 = WNNNW, spaces of 2 = NWNNW), stop WNN;
@@ -294,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowKnownModulesTest,
 // outside what a user may set.
 TEST(InterleavedDecodeTest, StoresTheMeasuredRatio) {
     for (const double ratio : {2.0, 2.5, 3.0, 1.8}) {
-        const std::vector<double> edges = EdgesFromBars(DrawBars(Plain("1234", ratio)));
+        const std::vector<double> edges = EdgesFromBars(DrawnBars(Plain("1234", ratio)));
         BarcodeProcessor2of5 processor;
         ASSERT_TRUE(processor.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
         EXPECT_NEAR(processor.GetWideNarrowRatio(), ratio, 1e-12);
@@ -302,11 +332,11 @@ TEST(InterleavedDecodeTest, StoresTheMeasuredRatio) {
 }
 
 std::vector<double> Edges1234() {
-    return EdgesFromBars(DrawBars(Plain("1234")));
+    return EdgesFromBars(DrawnBars(Plain("1234")));
 }
 
 std::vector<FailingEdgesCase> FailingCases() {
-    const WideNarrowSymbol decoded = Plain("87654321", 2.2, 0.9, 0.02);
+    const SymbolSettings decoded = Plain("87654321", 2.2, 0.9, 0.02);
     std::vector<FailingEdgesCase> cases;
     std::vector<double> edges = Edges1234();
     edges.pop_back();
@@ -332,10 +362,10 @@ std::vector<FailingEdgesCase> FailingCases() {
     cases.push_back({"ElementBetweenWidths", decoded, edges, false});
     // ITF-14 turns every other length away by its count, and a wrong check
     // digit once it has read the digits.
-    const WideNarrowSymbol decodedITF14 = ITF14("10012345000017", 2.25, 1.2);
+    const SymbolSettings decodedITF14 = ITF14("10012345000017", 2.25, 1.2);
     cases.push_back({"ITF14OtherLength", decodedITF14, Edges1234(), true});
     cases.push_back({"ITF14WrongCheckDigit", decodedITF14,
-                     EdgesFromBars(DrawBars(Plain("12345678901232"))), false});
+                     EdgesFromBars(DrawnBars(Plain("12345678901232"))), false});
     return cases;
 }
 
@@ -345,28 +375,147 @@ INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowDecodeFailureTest,
 // --- Fitting to a device -------------------------------------------------
 
 const FitCase kFitCases[] = {
-    {"Exact", kBarcodeType2of5, 10, 1.0, 2.5, true, 1.0, 2.5},
-    {"RoundsNarrowAndWide", kBarcodeType2of5, 10, 1.04, 2.46, true, 1.0, 2.5},
-    {"TooLargeShrinks", kBarcodeType2of5, 10, 1.3, 2.5, true, 1.2, 2.5},
+    {.name = "Exact",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.5},
+    {.name = "RoundsNarrowAndWide",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 1.04,
+     .ratio = 2.46,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.5},
+    {.name = "TooLargeShrinks",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 1.3,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.2,
+     .fittedRatio = 2.5},
     // k = 5 grows to 7 (0.7); below full size 2.2 is the least ratio: 16/7.
-    {"TooSmallGrowsAndRaisesRatio", kBarcodeType2of5, 10, 0.5, 2.0, true, 0.7, 16.0 / 7.0},
-    {"RatioOverThree", kBarcodeType2of5, 10, 1.0, 3.3, true, 1.0, 3.0},
+    {.name = "TooSmallGrowsAndRaisesRatio",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 0.5,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 0.7,
+     .fittedRatio = 16.0 / 7.0},
+    {.name = "RatioOverThree",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 3.3,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 3.0},
     // One unit per module: the wide element rounds 2.5 up to 3 units.
-    {"CoarseDevice", kBarcodeType2of5, 1, 1.0, 2.5, true, 1.0, 3.0},
+    {.name = "CoarseDevice",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 1,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 3.0},
     // 1.5 units: 2 units make 1.33, 1 unit 0.67 with the 2.2 floor: 3 units.
-    {"CoarseDeviceShrinks", kBarcodeType2of5, 1.5, 1.0, 2.0, true, 2.0 / 3.0, 3.0},
+    {.name = "CoarseDeviceShrinks",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 1.5,
+     .magnification = 1.0,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 2.0 / 3.0,
+     .fittedRatio = 3.0},
     // Half a unit per module: one unit is already twice the module.
-    {"TooCoarse", kBarcodeType2of5, 0.5, 1.0, 2.5, false, 0, 0},
-    {"FarTooLarge", kBarcodeType2of5, 10, 1e12, 2.5, true, 1.2, 2.5},
-    {"FarTooSmall", kBarcodeType2of5, 1e6, 1e-9, 2.5, true, 0.625, 2.5},
-    {"BeyondAnyDevice", kBarcodeType2of5, 1e12, 1.0, 2.5, false, 0, 0},
-    {"NoMagnification", kBarcodeType2of5, 10, kNaN, 2.5, false, 0, 0},
-    {"NoResolution", kBarcodeType2of5, 0, 1.0, 2.5, false, 0, 0},
-    {"NegativeResolution", kBarcodeType2of5, -10, 1.0, 2.5, false, 0, 0},
-    {"NaNResolution", kBarcodeType2of5, kNaN, 1.0, 2.5, false, 0, 0},
+    {.name = "TooCoarse",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 0.5,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
+    {.name = "FarTooLarge",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = 1e12,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.2,
+     .fittedRatio = 2.5},
+    {.name = "FarTooSmall",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 1e6,
+     .magnification = 1e-9,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 0.625,
+     .fittedRatio = 2.5},
+    {.name = "BeyondAnyDevice",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 1e12,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
+    {.name = "NoMagnification",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 10,
+     .magnification = kNaN,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
+    {.name = "NoResolution",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = 0,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
+    {.name = "NegativeResolution",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = -10,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
+    {.name = "NaNResolution",
+     .type = kBarcodeType2of5,
+     .unitsPerModule = kNaN,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
     // ITF-14 keeps its ratio from 2.25: 2.0 becomes 23/10.
-    {"ITF14RaisesRatio", kBarcodeTypeITF14, 10, 1.0, 2.0, true, 1.0, 2.3},
-    {"ITF14KeepsRatio", kBarcodeTypeITF14, 10, 1.0, 2.5, true, 1.0, 2.5},
+    {.name = "ITF14RaisesRatio",
+     .type = kBarcodeTypeITF14,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.3},
+    {.name = "ITF14KeepsRatio",
+     .type = kBarcodeTypeITF14,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.5},
 };
 
 INSTANTIATE_TEST_SUITE_P(Interleaved, WideNarrowFitTest, testing::ValuesIn(kFitCases),

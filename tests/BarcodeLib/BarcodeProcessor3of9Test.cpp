@@ -7,8 +7,9 @@
 #include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
+#include "Drawing.h"
+#include "Symbols.h"
 #include "WideNarrowCases.h"
-#include "WideNarrowTestSupport.h"
 
 namespace StriveloTest {
 namespace {
@@ -19,32 +20,38 @@ using Strivelo::kBarcodeType3of9;
 constexpr double kX = BarcodeProcessor3of9::kModuleMm;
 constexpr double kTextSize = 140.0 / 37.0;
 
-WideNarrowSymbol Symbol(const char* code, double ratio = 2.5, double magnification = 1.0,
-                        double reductionMm = 0.0) {
-    return {kBarcodeType3of9, code, ratio, magnification, reductionMm};
+SymbolSettings Symbol(const char* code, double ratio = 2.5, double magnification = 1.0,
+                      double reductionMm = 0.0) {
+    return {.type = kBarcodeType3of9,
+            .code = code,
+            .magnification = magnification,
+            .reductionMm = reductionMm,
+            .wideNarrowRatio = ratio};
+}
+
+std::vector<RecordedBar> DrawnBars(const SymbolSettings& symbol) {
+    return Draw(*MakeSymbol(symbol)).GetBars();
 }
 
 // --- Code texts ---------------------------------------------------------
 
 // CorrectCode only validates: nothing is upper-cased or added.
 const CodeCase kCodeCases[] = {
-    {"Letters", kBarcodeType3of9, "CODE39", true, true, "CODE39"},
-    {"Digits", kBarcodeType3of9, "0123456789", true, true, "0123456789"},
-    {"Alphabet", kBarcodeType3of9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true, true,
-     "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
-    {"Symbols", kBarcodeType3of9, "-. $/+%", true, true, "-. $/+%"},
-    {"OneCharacter", kBarcodeType3of9, "A", true, true, "A"},
-    {"LowerCase", kBarcodeType3of9, "code39", false, false, "code39"},
-    {"StartStopInside", kBarcodeType3of9, "A*B", false, false, "A*B"},
-    {"StartStopAlone", kBarcodeType3of9, "*", false, false, "*"},
-    {"Empty", kBarcodeType3of9, "", false, false, ""},
-    {"Underscore", kBarcodeType3of9, "A_B", false, false, "A_B"},
-    {"Tab", kBarcodeType3of9, "A\tB", false, false, "A\tB"},
-    {"HighByte", kBarcodeType3of9, "A\xC4", false, false, "A\xC4"},
+    {"Letters", kBarcodeType3of9, "CODE39", "CODE39"},
+    {"Digits", kBarcodeType3of9, "0123456789", "0123456789"},
+    {"Alphabet", kBarcodeType3of9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+    {"Symbols", kBarcodeType3of9, "-. $/+%", "-. $/+%"},
+    {"OneCharacter", kBarcodeType3of9, "A", "A"},
+    {"LowerCase", kBarcodeType3of9, "code39", nullptr},
+    {"StartStopInside", kBarcodeType3of9, "A*B", nullptr},
+    {"StartStopAlone", kBarcodeType3of9, "*", nullptr},
+    {"Empty", kBarcodeType3of9, "", nullptr},
+    {"Underscore", kBarcodeType3of9, "A_B", nullptr},
+    {"Tab", kBarcodeType3of9, "A\tB", nullptr},
+    {"HighByte", kBarcodeType3of9, "A\xC4", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowCodeTextTest, testing::ValuesIn(kCodeCases),
-                         CaseName<CodeCase>);
+INSTANTIATE_TEST_SUITE_P(Code39, CodeCaseTest, testing::ValuesIn(kCodeCases), CaseName<CodeCase>);
 
 // --- Widths and default height -------------------------------------------
 
@@ -65,37 +72,45 @@ INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowWidthTest, testing::ValuesIn(kWidthCa
 
 // --- Validators --------------------------------------------------------
 
-const ValidatorCase kValidatorCases[] = {
+const ParameterCase kParameterCases[] = {
     // Below a module of 0.5 mm (magnification 5/3) the ratio needs 2.2.
-    {"Ratio21AtFullSize", Symbol("A", 2.1, 1.0), 0, kRatioCheck, false},
-    {"Ratio21At120", Symbol("A", 2.1, 1.2), 0, kRatioCheck, false},
-    {"Ratio219AtModule048", Symbol("A", 2.19, 1.6), 0, kRatioCheck, false},
-    {"Ratio22AtModule048", Symbol("A", 2.2, 1.6), 0, kRatioCheck, true},
-    {"Ratio20AtModule051", Symbol("A", 2.0, 1.7), 0, kRatioCheck, true},
-    {"Ratio199AtModule051", Symbol("A", 1.99, 1.7), 0, kRatioCheck, false},
-    {"Ratio20AtDoubleSize", Symbol("A", 2.0, 2.0), 0, kRatioCheck, true},
-    {"Ratio30", Symbol("A", 3.0, 0.625), 0, kRatioCheck, true},
-    {"Ratio301", Symbol("A", 3.01, 2.0), 0, kRatioCheck, false},
-    {"MagnificationSmallest", Symbol("A", 2.5, 0.625), 0, kMagnificationCheck, true},
-    {"MagnificationBelow", Symbol("A", 2.5, 0.62), 0, kMagnificationCheck, false},
-    {"MagnificationLargest", Symbol("A", 2.5, 2.0), 0, kMagnificationCheck, true},
-    {"MagnificationAbove", Symbol("A", 2.5, 2.01), 0, kMagnificationCheck, false},
+    {.name = "Ratio21AtFullSize", .symbol = Symbol("A", 2.1, 1.0), .ratioValid = false},
+    {.name = "Ratio21At120", .symbol = Symbol("A", 2.1, 1.2), .ratioValid = false},
+    {.name = "Ratio219AtModule048", .symbol = Symbol("A", 2.19, 1.6), .ratioValid = false},
+    {.name = "Ratio22AtModule048", .symbol = Symbol("A", 2.2, 1.6), .ratioValid = true},
+    {.name = "Ratio20AtModule051", .symbol = Symbol("A", 2.0, 1.7), .ratioValid = true},
+    {.name = "Ratio199AtModule051", .symbol = Symbol("A", 1.99, 1.7), .ratioValid = false},
+    {.name = "Ratio20AtDoubleSize", .symbol = Symbol("A", 2.0, 2.0), .ratioValid = true},
+    {.name = "Ratio30", .symbol = Symbol("A", 3.0, 0.625), .ratioValid = true},
+    {.name = "Ratio301", .symbol = Symbol("A", 3.01, 2.0), .ratioValid = false},
+    {.name = "MagnificationSmallest",
+     .symbol = Symbol("A", 2.5, 0.625),
+     .magnificationValid = true},
+    {.name = "MagnificationBelow", .symbol = Symbol("A", 2.5, 0.62), .magnificationValid = false},
+    {.name = "MagnificationLargest", .symbol = Symbol("A", 2.5, 2.0), .magnificationValid = true},
+    {.name = "MagnificationAbove", .symbol = Symbol("A", 2.5, 2.01), .magnificationValid = false},
     // A quarter of the nominal module: 0.075 mm at 100 %, 0.15 at 200 %.
-    {"ReductionAtLimit", Symbol("A", 2.5, 1.0, 0.075), 0, kReductionCheck, true},
-    {"ReductionOver", Symbol("A", 2.5, 1.0, 0.0751), 0, kReductionCheck, false},
-    {"WideningAtLimit", Symbol("A", 2.5, 2.0, -0.15), 0, kReductionCheck, true},
-    {"WideningOver", Symbol("A", 2.5, 2.0, -0.151), 0, kReductionCheck, false},
+    {.name = "ReductionAtLimit", .symbol = Symbol("A", 2.5, 1.0, 0.075), .reductionValid = true},
+    {.name = "ReductionOver", .symbol = Symbol("A", 2.5, 1.0, 0.0751), .reductionValid = false},
+    {.name = "WideningAtLimit", .symbol = Symbol("A", 2.5, 2.0, -0.15), .reductionValid = true},
+    {.name = "WideningOver", .symbol = Symbol("A", 2.5, 2.0, -0.151), .reductionValid = false},
     // "A": 0.28314 w = 3.61 stays below 6.35; 1.005 h >= 6.35.
-    {"HeightAtFloor", Symbol("A"), 6.32, kHeightCheck, true},
-    {"HeightBelowFloor", Symbol("A"), 6.31, kHeightCheck, false},
+    {.name = "HeightAtFloor", .symbol = WithBarHeight(Symbol("A"), 6.32), .heightValid = true},
+    {.name = "HeightBelowFloor", .symbol = WithBarHeight(Symbol("A"), 6.31), .heightValid = false},
     // 8 characters: 1.005 h >= 12.231648 from h = 12.1708.
-    {"HeightAtWidthShare", Symbol("STRIVELO"), 12.171, kHeightCheck, true},
-    {"HeightBelowWidthShare", Symbol("STRIVELO"), 12.17, kHeightCheck, false},
-    {"HeightWithoutModule", Symbol("A", 2.5, 0.0), 50.0, kHeightCheck, false},
+    {.name = "HeightAtWidthShare",
+     .symbol = WithBarHeight(Symbol("STRIVELO"), 12.171),
+     .heightValid = true},
+    {.name = "HeightBelowWidthShare",
+     .symbol = WithBarHeight(Symbol("STRIVELO"), 12.17),
+     .heightValid = false},
+    {.name = "HeightWithoutModule",
+     .symbol = WithBarHeight(Symbol("A", 2.5, 0.0), 50.0),
+     .heightValid = false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowValidatorTest, testing::ValuesIn(kValidatorCases),
-                         CaseName<ValidatorCase>);
+INSTANTIATE_TEST_SUITE_P(Code39, ParameterCaseTest, testing::ValuesIn(kParameterCases),
+                         CaseName<ParameterCase>);
 
 // --- Drawing -----------------------------------------------------------
 
@@ -117,7 +132,7 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase bearer = plain;
     bearer.name = "BearerBars";
-    bearer.bearerBars = true;
+    bearer.symbol.bearerBars = true;
     bearer.frameBox = Box{0, 25.45, y - kX - 0.6, 11.9};
     bearer.bearers = {{6.35, 19.1, -0.6, 0}, {6.35, 19.1, 11, 11.6}};
     bearer.textY = y - 0.6;
@@ -125,7 +140,7 @@ std::vector<LayoutCase> LayoutCases() {
 
     LayoutCase box = bearer;
     box.name = "BearerBox";
-    box.endBars = true;
+    box.symbol.bearerBarEndBars = true;
     box.frameBox = Box{-0.6, 26.05, y - kX - 0.6, 11.9};
     box.bearers = {{0, 25.45, -0.6, 0},
                    {0, 25.45, 11, 11.6},
@@ -136,7 +151,7 @@ std::vector<LayoutCase> LayoutCases() {
     // Advance 7 X from (W - 3 a + a) / 2.
     LayoutCase centred = plain;
     centred.name = "Centred";
-    centred.centerAlign = true;
+    centred.symbol.centerAlign = true;
     centred.textX = {10.625, 12.725, 14.825};
     cases.push_back(centred);
 
@@ -144,7 +159,7 @@ std::vector<LayoutCase> LayoutCases() {
     // bars.
     LayoutCase scaled = plain;
     scaled.name = "ScaledText";
-    scaled.fontScaling = 2.0;
+    scaled.symbol.fontScaling = 2.0;
     scaled.textY = -2 * kTextSize - kX;
     scaled.frameBox = Box{0, 25.45, scaled.textY - kX, 11.3};
     scaled.textSize = 2 * kTextSize;
@@ -155,7 +170,7 @@ std::vector<LayoutCase> LayoutCases() {
     LayoutCase large = plain;
     large.name = "DoubleSize";
     large.symbol = Symbol("A", 2.5, 2.0);
-    large.bearerBars = true;
+    large.symbol.bearerBars = true;
     large.textY = -2 * kTextSize - 2 * kX - 1.2;
     large.frameBox = Box{0, 38.2, large.textY - 2 * kX, 22.0 + 2 * kX + 1.2};
     large.bearers = {{6.35, 31.85, -1.2, 0}, {6.35, 31.85, 22, 23.2}};
@@ -269,11 +284,11 @@ TEST_P(Code39GapTest, WideGapsShowAsDeviation) {
 INSTANTIATE_TEST_SUITE_P(Code39, Code39GapTest, testing::ValuesIn(kGapCases), CaseName<GapCase>);
 
 std::vector<double> EdgesA() {
-    return EdgesFromBars(DrawBars(Symbol("A")));
+    return EdgesFromBars(DrawnBars(Symbol("A")));
 }
 
 std::vector<FailingEdgesCase> FailingCases() {
-    const WideNarrowSymbol decoded = Symbol("STRIVELO", 2.2, 0.8, -0.03);
+    const SymbolSettings decoded = Symbol("STRIVELO", 2.2, 0.8, -0.03);
     std::vector<FailingEdgesCase> cases;
     std::vector<double> edges = EdgesA();
     edges.pop_back();
@@ -298,8 +313,9 @@ std::vector<FailingEdgesCase> FailingCases() {
     cases.push_back(
         {"StartStopInside", decoded, EdgesOf(kZintA + "0" + kZintAB.substr(26)), false});
     // Interleaved 2 of 5 has 10 p + 8 edges, never a multiple of 10.
-    cases.push_back({"InterleavedCount", decoded,
-                     EdgesFromBars(DrawBars({Strivelo::kBarcodeType2of5, "123456"})), true});
+    cases.push_back(
+        {"InterleavedCount", decoded,
+         EdgesFromBars(DrawnBars({.type = Strivelo::kBarcodeType2of5, .code = "123456"})), true});
     return cases;
 }
 
@@ -309,17 +325,73 @@ INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowDecodeFailureTest, testing::ValuesIn(
 // --- Fitting to a device -------------------------------------------------
 
 const FitCase kFitCases[] = {
-    {"Exact", kBarcodeType3of9, 10, 1.0, 2.5, true, 1.0, 2.5},
+    {.name = "Exact",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.5},
     // X = 0.3 mm is below 0.5 mm: 2.0 rises to 2.2.
-    {"SmallModuleRaisesRatio", kBarcodeType3of9, 10, 1.0, 2.0, true, 1.0, 2.2},
+    {.name = "SmallModuleRaisesRatio",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 1.0,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 1.0,
+     .fittedRatio = 2.2},
     // X = 0.48 mm: 32 units of 16 rise to 36.
-    {"JustBelowHalfMillimetre", kBarcodeType3of9, 10, 1.6, 2.0, true, 1.6, 2.25},
-    {"JustAboveHalfMillimetre", kBarcodeType3of9, 10, 1.7, 2.0, true, 1.7, 2.0},
-    {"TooLargeShrinks", kBarcodeType3of9, 10, 2.5, 2.0, true, 2.0, 2.0},
-    {"TooSmallGrows", kBarcodeType3of9, 10, 0.5, 2.5, true, 0.7, 18.0 / 7.0},
+    {.name = "JustBelowHalfMillimetre",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 1.6,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 1.6,
+     .fittedRatio = 2.25},
+    {.name = "JustAboveHalfMillimetre",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 1.7,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 1.7,
+     .fittedRatio = 2.0},
+    {.name = "TooLargeShrinks",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 2.5,
+     .ratio = 2.0,
+     .fitted = true,
+     .fittedMagnification = 2.0,
+     .fittedRatio = 2.0},
+    {.name = "TooSmallGrows",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 10,
+     .magnification = 0.5,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 0.7,
+     .fittedRatio = 18.0 / 7.0},
     // One unit is twice the module, which Code 39 still allows.
-    {"CoarseDevice", kBarcodeType3of9, 0.5, 1.0, 2.5, true, 2.0, 3.0},
-    {"TooCoarse", kBarcodeType3of9, 0.4, 1.0, 2.5, false, 0, 0},
+    {.name = "CoarseDevice",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 0.5,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = true,
+     .fittedMagnification = 2.0,
+     .fittedRatio = 3.0},
+    {.name = "TooCoarse",
+     .type = kBarcodeType3of9,
+     .unitsPerModule = 0.4,
+     .magnification = 1.0,
+     .ratio = 2.5,
+     .fitted = false,
+     .fittedMagnification = 0,
+     .fittedRatio = 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Code39, WideNarrowFitTest, testing::ValuesIn(kFitCases),

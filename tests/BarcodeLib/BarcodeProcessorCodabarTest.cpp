@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "BarEdges.h"
 #include "BarcodeProcessorCodabar.h"
+#include "DecodedState.h"
+#include "Drawing.h"
+#include "ParameterCase.h"
 #include "PlesseyCodabarTestSupport.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -28,10 +33,11 @@ constexpr double kTraditionalCharacterMm = 2.54;
 const std::string kAllData = "0123456789-$:/.+";
 const std::string kThirtyDigits = "012345678901234567890123456789";
 
-std::unique_ptr<BarcodeProcessorBase3> Make(std::int32_t type) {
-    std::unique_ptr<BarcodeProcessor> processor = MakePlesseyOrCodabar(type);
+// The kit's processor of the type as the Codabar class it is.
+std::unique_ptr<BarcodeProcessorBase3> MakeCodabar(std::int32_t type) {
+    std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
     auto* codabar = dynamic_cast<BarcodeProcessorBase3*>(processor.get());
-    EXPECT_NE(codabar, nullptr) << TypeText(type);
+    EXPECT_NE(codabar, nullptr) << TypeName(type);
     if (codabar == nullptr) {
         return nullptr;
     }
@@ -67,7 +73,7 @@ class CodabarWidthTest : public testing::TestWithParam<WidthCase> {};
 
 TEST_P(CodabarWidthTest, CountsModules) {
     const WidthCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessorBase3> processor = Make(c.type);
+    const std::unique_ptr<BarcodeProcessorBase3> processor = MakeCodabar(c.type);
     ASSERT_TRUE(processor->SetWideNarrowRatio(c.ratio));
     EXPECT_NEAR(processor->CodeWidth(c.text, c.fromBarCentres), c.modules, 1e-9);
 }
@@ -98,9 +104,9 @@ class CodabarSymbolTest : public testing::TestWithParam<SymbolCase> {};
 
 TEST_P(CodabarSymbolTest, HasItsWidthAndDefaultHeight) {
     const SymbolCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessorBase3> processor = Make(c.type);
-    const std::vector<RecordedBar> bars =
-        Draw(*processor, c.code.c_str(), {.magnification = c.magnification}).GetBars();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = c.type, .code = c.code, .magnification = c.magnification});
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     ASSERT_FALSE(bars.empty());
     EXPECT_NEAR(processor->GetTotalWidth(), c.totalWidthMm, 1e-9);
     EXPECT_NEAR(processor->GetWidth(), c.totalWidthMm, 1e-9);
@@ -117,92 +123,267 @@ INSTANTIATE_TEST_SUITE_P(Cases, CodabarSymbolTest, testing::ValuesIn(kSymbolCase
                          CaseName<SymbolCase>);
 
 TEST(CodabarSymbolTest, FirstBarOfA1B) {
-    const std::unique_ptr<BarcodeProcessorBase3> processor = Make(kCoda);
-    const std::vector<RecordedBar> bars = Draw(*processor, "A1B").GetBars();
+    const std::vector<RecordedBar> bars =
+        Draw(*MakeSymbol({.type = kCoda, .code = "A1B"})).GetBars();
     ASSERT_EQ(bars.size(), 12u);
     EXPECT_NEAR(bars[0].left, 2.5, 1e-12);
     EXPECT_NEAR(bars[0].right, 2.75, 1e-12);
 }
 
 TEST(CodabarSymbolTest, RefusesWithoutAUsableModule) {
-    const std::unique_ptr<BarcodeProcessorBase3> processor = Make(kCoda);
-    ASSERT_TRUE(processor->SetCode("A1B"));
-    processor->SetMagnification(-1.0);
-    RecordingGenerator generator;
-    EXPECT_FALSE(processor->GenerateInto(&generator));
-    EXPECT_TRUE(generator.GetCalls().empty());
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kCoda, .code = "A1B", .magnification = -1.0});
+    const Drawing drawing = Draw(*processor);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.GetCalls().empty());
     EXPECT_EQ(processor->ComputeWidth(), 0.0);
 }
-
-struct ParameterCase {
-    const char* name;
-    std::int32_t type;
-    std::string code;
-    double magnification;
-    double ratio;
-    double reductionMm;
-    double barHeightMm;
-    bool reductionValid;
-    bool magnificationValid;
-    bool heightValid;
-    bool ratioValid;
-};
 
 // Bar width reduction within 0.0625 m either way; height at least 5 mm and
 // 15 % of the bars' width within the 1.005 tolerance; ratio 2.0-3.0, 2.2-3.0
 // below magnification 1, any for the traditional widths.
 const ParameterCase kParameterCases[] = {
-    {"Nominal", kCoda, "A1B", 1.0, 2.5, 0.0, 5.0, true, true, true, true},
-    {"NarrowingAtLimit", kCoda, "A1B", 1.0, 2.5, 0.0625, 5.0, true, true, true, true},
-    {"NarrowingBeyondLimit", kCoda, "A1B", 1.0, 2.5, 0.0626, 5.0, false, true, true, true},
-    {"WideningAtLimit", kCoda, "A1B", 1.0, 2.5, -0.0625, 5.0, true, true, true, true},
-    {"WideningBeyondLimit", kCoda, "A1B", 1.0, 2.5, -0.0626, 5.0, false, true, true, true},
-    {"ReductionScales", kCoda, "A1B", 2.0, 2.5, 0.125, 5.0, true, true, true, true},
-    {"SmallestMagnification", kCoda, "A1B", 0.375, 2.5, 0.0, 5.0, true, true, true, true},
-    {"BelowSmallestMagnification", kCoda, "A1B", 0.374, 2.5, 0.0, 5.0, true, false, true, true},
-    {"LargestMagnification", kCoda, "A1B", 2.0, 2.5, 0.0, 5.0, true, true, true, true},
-    {"AboveLargestMagnification", kCoda, "A1B", 2.001, 2.5, 0.0, 5.0, true, false, true, true},
-    {"MinimumHeightWithinTolerance", kCoda, "A1B", 1.0, 2.5, 0.0, 4.9752, true, true, true, true},
-    {"MinimumHeightBelowTolerance", kCoda, "A1B", 1.0, 2.5, 0.0, 4.975, true, true, false, true},
-    {"HeightOfLongCode", kCoda, "A" + kThirtyDigits + "B", 1.0, 2.5, 0.0, 13.21, true, true, true,
-     true},
-    {"HeightOfLongCodeTooLow", kCoda, "A" + kThirtyDigits + "B", 1.0, 2.5, 0.0, 13.2, true, true,
-     false, true},
-    {"RatioTooLowBelowFullSize", kCoda, "A1B", 0.8, 2.1, 0.0, 5.0, true, true, true, false},
-    {"RatioBelowFullSize", kCoda, "A1B", 0.8, 2.2, 0.0, 5.0, true, true, true, true},
-    {"RatioSmallestAtFullSize", kCoda, "A1B", 1.0, 2.0, 0.0, 5.0, true, true, true, true},
-    {"RatioTooLow", kCoda, "A1B", 1.0, 1.99, 0.0, 5.0, true, true, true, false},
-    {"RatioLargest", kCoda, "A1B", 1.0, 3.0, 0.0, 5.0, true, true, true, true},
-    {"RatioTooHigh", kCoda, "A1B", 1.0, 3.01, 0.0, 5.0, true, true, true, false},
-    {"TraditionalIgnoresTheRatio", kCodt, "A1B", 0.8, 5.0, 0.0, 5.0, true, true, true, true},
+    {.name = "Nominal",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "NarrowingAtLimit",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0625,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "NarrowingBeyondLimit",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0626,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "WideningAtLimit",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = -0.0625,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "WideningBeyondLimit",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = -0.0626,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "ReductionScales",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 2.0,
+                .reductionMm = 0.125,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "SmallestMagnification",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 0.375,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "BelowSmallestMagnification",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 0.374,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "LargestMagnification",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "AboveLargestMagnification",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 2.001,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "MinimumHeightWithinTolerance",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 4.9752,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "MinimumHeightBelowTolerance",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 4.975,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false,
+     .ratioValid = true},
+    {.name = "HeightOfLongCode",
+     .symbol = {.type = kCoda,
+                .code = "A" + kThirtyDigits + "B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 13.21,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "HeightOfLongCodeTooLow",
+     .symbol = {.type = kCoda,
+                .code = "A" + kThirtyDigits + "B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 13.2,
+                .wideNarrowRatio = 2.5},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false,
+     .ratioValid = true},
+    {.name = "RatioTooLowBelowFullSize",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 0.8,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.1},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = false},
+    {.name = "RatioBelowFullSize",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 0.8,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.2},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "RatioSmallestAtFullSize",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 2.0},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "RatioTooLow",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 1.99},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = false},
+    {.name = "RatioLargest",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 3.0},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
+    {.name = "RatioTooHigh",
+     .symbol = {.type = kCoda,
+                .code = "A1B",
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 3.01},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = false},
+    {.name = "TraditionalIgnoresTheRatio",
+     .symbol = {.type = kCodt,
+                .code = "A1B",
+                .magnification = 0.8,
+                .reductionMm = 0.0,
+                .barHeightMm = 5.0,
+                .wideNarrowRatio = 5.0},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true,
+     .ratioValid = true},
 };
 
-class CodabarParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(CodabarParameterTest, ValidatesTheFamilyLimits) {
-    const ParameterCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessorBase3> processor = Make(c.type);
-    ASSERT_TRUE(processor->SetCode(c.code.c_str()));
-    ASSERT_TRUE(processor->SetWideNarrowRatio(c.ratio));
-    processor->SetMagnification(c.magnification);
-    processor->SetBarWidthReduction(c.reductionMm);
-    processor->SetBarHeight(c.barHeightMm);
-    EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid);
-    EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid);
-    EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid);
-    EXPECT_EQ(processor->IsWideNarrowRatioValid(), c.ratioValid);
-    const Strivelo::BarcodeProcessorMixIn_WideNarrowOption& option = *processor;
-    EXPECT_EQ(option.IsWideNarrowRatioValid(), c.ratioValid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CodabarParameterTest, testing::ValuesIn(kParameterCases),
+INSTANTIATE_TEST_SUITE_P(Codabar, ParameterCaseTest, testing::ValuesIn(kParameterCases),
                          CaseName<ParameterCase>);
 
 TEST(CodabarOptionTest, OnlyCodabarOffersTheRatio) {
     for (const std::int32_t type : {kCoda, kCodt}) {
-        const std::unique_ptr<BarcodeProcessorBase3> processor = Make(type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
         for (const std::int32_t option : {FourCC("FCAL"), FourCC("FONT"), FourCC("FSCL")}) {
-            EXPECT_TRUE(processor->HasOption(option)) << TypeText(type) << TypeText(option);
+            EXPECT_TRUE(processor->HasOption(option)) << TypeName(type) << TypeName(option);
         }
         EXPECT_EQ(processor->HasOption(FourCC("W2NR")), type == kCoda);
         EXPECT_FALSE(processor->HasOption(FourCC("BBAR")));
@@ -210,9 +391,10 @@ TEST(CodabarOptionTest, OnlyCodabarOffersTheRatio) {
 }
 
 TEST(CodabarDecodeTest, RefusesOtherCountsBeforeStoringAnything) {
-    const std::vector<double> edges = EdgesFromBars(Draw(*Make(kCoda), "A1B").GetBars());
+    const std::vector<double> edges =
+        EdgesFromBars(Draw(*MakeSymbol({.type = kCoda, .code = "A1B"})).GetBars());
     ASSERT_EQ(edges.size(), 24u);
-    const std::unique_ptr<BarcodeProcessorBase3> reader = Make(kCoda);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kCoda);
     // 8 edges are the start character alone.
     for (const std::uint32_t count : {23u, 20u, 8u}) {
         EXPECT_FALSE(reader->DecodeEdges(edges.data(), count)) << count;
@@ -227,8 +409,9 @@ TEST(CodabarDecodeTest, RefusesOtherCountsBeforeStoringAnything) {
 TEST(CodabarDecodeTest, ReadsEveryLengthItDraws) {
     for (const std::size_t length : {127u, 128u, 255u}) {
         const std::string code = 'A' + std::string(length - 2, '7') + "B";
-        const std::vector<double> edges = EdgesFromBars(Draw(*Make(kCoda), code.c_str()).GetBars());
-        const std::unique_ptr<BarcodeProcessorBase3> reader = Make(kCoda);
+        const std::vector<double> edges =
+            EdgesFromBars(Draw(*MakeSymbol({.type = kCoda, .code = code})).GetBars());
+        const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kCoda);
         EXPECT_TRUE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())))
             << length;
         EXPECT_EQ(reader->GetCode(), code);
@@ -236,9 +419,9 @@ TEST(CodabarDecodeTest, ReadsEveryLengthItDraws) {
 }
 
 TEST(CodabarDecodeTest, MeasuresTheRatio) {
-    const std::vector<double> edges =
-        EdgesFromBars(Draw(*Make(kCoda), "A1234B", {.wideNarrowRatio = 3.0}).GetBars());
-    const std::unique_ptr<BarcodeProcessorBase3> reader = Make(kCoda);
+    const std::vector<double> edges = EdgesFromBars(
+        Draw(*MakeSymbol({.type = kCoda, .code = "A1234B", .wideNarrowRatio = 3.0})).GetBars());
+    const std::unique_ptr<BarcodeProcessorBase3> reader = MakeCodabar(kCoda);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_NEAR(reader->GetWideNarrowRatio(), 3.0, 1e-9);
     EXPECT_NEAR(reader->GetMaxDeviation(), 0.0, 1e-12);
@@ -249,8 +432,11 @@ TEST(CodabarDecodeTest, MeasuresTheRatio) {
 // earlier one, its ratio included.
 TEST(CodabarDecodeTest, RefusedReadingLeavesTheProcessorAlone) {
     const std::vector<double> good = EdgesFromBars(
-        Draw(*Make(kCoda), "A1234B", {.reductionMm = 0.02, .wideNarrowRatio = 2.0}).GetBars());
-    std::vector<RecordedBar> twice = Draw(*Make(kCoda), "A1B", {.wideNarrowRatio = 3.0}).GetBars();
+        Draw(*MakeSymbol(
+                 {.type = kCoda, .code = "A1234B", .reductionMm = 0.02, .wideNarrowRatio = 2.0}))
+            .GetBars());
+    std::vector<RecordedBar> twice =
+        Draw(*MakeSymbol({.type = kCoda, .code = "A1B", .wideNarrowRatio = 3.0})).GetBars();
     const double shift = twice.back().right - twice.front().left + kModuleMm;
     const std::size_t half = twice.size();
     for (std::size_t i = 0; i < half; ++i) {
@@ -261,7 +447,7 @@ TEST(CodabarDecodeTest, RefusedReadingLeavesTheProcessorAlone) {
     }
     const std::vector<double> wrong = EdgesFromBars(twice);
     ASSERT_EQ(good.size(), wrong.size());
-    const std::unique_ptr<BarcodeProcessorBase3> reader = Make(kCoda);
+    const std::unique_ptr<BarcodeProcessorBase3> reader = MakeCodabar(kCoda);
     ASSERT_TRUE(reader->DecodeEdges(good.data(), static_cast<std::uint32_t>(good.size())));
     const std::vector<double> measured = MeasuredEdges(*reader);
     const std::vector<double> ideal = IdealEdges(*reader);
@@ -295,10 +481,11 @@ class CodabarZintTest : public testing::TestWithParam<ZintCase> {};
 
 TEST_P(CodabarZintTest, BarsEqualZintsModulesAtRatioTwo) {
     const ZintCase& c = GetParam();
-    const std::vector<RecordedBar> bars =
-        Draw(*Make(kCoda), c.code.c_str(),
-             {.magnification = c.magnification, .wideNarrowRatio = 2.0})
-            .GetBars();
+    const std::vector<RecordedBar> bars = Draw(*MakeSymbol({.type = kCoda,
+                                                            .code = c.code,
+                                                            .magnification = c.magnification,
+                                                            .wideNarrowRatio = 2.0}))
+                                              .GetBars();
     const oracles::ZintSymbol zint = oracles::ZintModules("CODABAR", c.code);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
     EXPECT_EQ(ModuleString(bars, kModuleMm * c.magnification), zint.FirstRow());
@@ -310,7 +497,8 @@ TEST_P(CodabarZintTest, BarsEqualZintsModulesAtRatioTwo) {
 TEST_P(CodabarZintTest, TraditionalElementsAreZintsNarrowAndWide) {
     const ZintCase& c = GetParam();
     const std::vector<RecordedBar> bars =
-        Draw(*Make(kCodt), c.code.c_str(), {.magnification = c.magnification}).GetBars();
+        Draw(*MakeSymbol({.type = kCodt, .code = c.code, .magnification = c.magnification}))
+            .GetBars();
     const oracles::ZintSymbol zint = oracles::ZintModules("CODABAR", c.code);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
     const auto withoutGaps = [](const std::string& letters) {
@@ -333,7 +521,8 @@ struct ZXingCase {
     const char* name;
     std::int32_t type;
     std::string code;
-    double ratio;
+    // Unset for the traditional widths, which have no ratio.
+    std::optional<double> ratio;
     // Rendered with one module this wide, so that every edge is whole.
     double renderModuleMm;
     int pixelsPerModule;
@@ -341,11 +530,41 @@ struct ZXingCase {
 };
 
 const ZXingCase kZXingCases[] = {
-    {"Ratio2", kCoda, "A40156B", 2.0, kModuleMm, 3, 10},
-    {"Ratio25", kCoda, "A" + kAllData + "B", 2.5, kModuleMm / 2, 2, 20},
-    {"Ratio3", kCoda, "C1234D", 3.0, kModuleMm, 3, 10},
-    {"Traditional", kCodt, "A" + kAllData + "B", 0.0, 0.001, 1, 2500},
-    {"TraditionalDigits", kCodt, "D0123456789C", 0.0, 0.001, 1, 2500},
+    {.name = "Ratio2",
+     .type = kCoda,
+     .code = "A40156B",
+     .ratio = 2.0,
+     .renderModuleMm = kModuleMm,
+     .pixelsPerModule = 3,
+     .quietZoneModules = 10},
+    {.name = "Ratio25",
+     .type = kCoda,
+     .code = "A" + kAllData + "B",
+     .ratio = 2.5,
+     .renderModuleMm = kModuleMm / 2,
+     .pixelsPerModule = 2,
+     .quietZoneModules = 20},
+    {.name = "Ratio3",
+     .type = kCoda,
+     .code = "C1234D",
+     .ratio = 3.0,
+     .renderModuleMm = kModuleMm,
+     .pixelsPerModule = 3,
+     .quietZoneModules = 10},
+    {.name = "Traditional",
+     .type = kCodt,
+     .code = "A" + kAllData + "B",
+     .ratio = {},
+     .renderModuleMm = 0.001,
+     .pixelsPerModule = 1,
+     .quietZoneModules = 2500},
+    {.name = "TraditionalDigits",
+     .type = kCodt,
+     .code = "D0123456789C",
+     .ratio = {},
+     .renderModuleMm = 0.001,
+     .pixelsPerModule = 1,
+     .quietZoneModules = 2500},
 };
 
 class CodabarZXingTest : public testing::TestWithParam<ZXingCase> {};
@@ -353,7 +572,7 @@ class CodabarZXingTest : public testing::TestWithParam<ZXingCase> {};
 TEST_P(CodabarZXingTest, ReadsTheCode) {
     const ZXingCase& c = GetParam();
     const std::vector<RecordedBar> bars =
-        Draw(*Make(c.type), c.code.c_str(), {.wideNarrowRatio = c.ratio}).GetBars();
+        Draw(*MakeSymbol({.type = c.type, .code = c.code, .wideNarrowRatio = c.ratio})).GetBars();
     const oracles::ZXingResult read = oracles::ZXingRead(
         RenderBars(bars, c.renderModuleMm, c.pixelsPerModule, c.quietZoneModules, 40), "Codabar");
     EXPECT_EQ(read.error, "");

@@ -7,9 +7,9 @@
 
 #include "BarEdges.h"
 #include "BarcodeProcessorIdentification.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "Code128TestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -42,26 +42,23 @@ const SymbolCase kSymbolCases[] = {
 class Code128IdentificationTest
     : public testing::TestWithParam<std::tuple<SymbolCase, double, double, bool>> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
-        ASSERT_TRUE(Strivelo::RegisterMS7B());
-    }
-    void TearDown() override { Strivelo::FreeRegistry(); }
+    StandardRegistry registry_;
 };
 
 // The smallest and largest module, and half the largest reduction either way.
 TEST_P(Code128IdentificationTest, FindsTypeCodeModuleAndReductionAgain) {
     const auto& [symbol, module, reductionShare, backwards] = GetParam();
-    std::unique_ptr<BarcodeProcessor> drawn = MakeCode128Family(symbol.drawnAs);
-    ASSERT_TRUE(drawn->SetCode(symbol.code));
-    drawn->SetMagnification(module);
     const double reduction = reductionShare * 0.25 * module;
-    drawn->SetBarWidthReduction(reduction);
+    const std::unique_ptr<BarcodeProcessor> drawn = MakeSymbol({.type = symbol.drawnAs,
+                                                                .code = symbol.code,
+                                                                .magnification = module,
+                                                                .reductionMm = reduction});
+    ASSERT_NE(drawn, nullptr);
     ASSERT_TRUE(drawn->ValidateParameters());
     EdgeOptions options;
     options.backwards = backwards;
     options.offsetMm = backwards ? 300.0 : 12.0;
-    const std::vector<double> edges = EdgesFromBars(DrawSymbol(*drawn).GetBars(), options);
+    const std::vector<double> edges = EdgesFromBars(Draw(*drawn).GetBars(), options);
 
     bool ambiguous = false;
     const std::unique_ptr<BarcodeProcessor> found = Strivelo::IdentifyFromEdges(

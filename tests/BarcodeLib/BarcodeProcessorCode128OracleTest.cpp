@@ -8,7 +8,9 @@
 #include "BarcodeProcessorCode128.h"
 #include "BarcodeProcessorEAN128.h"
 #include "Code128TestSupport.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -112,16 +114,14 @@ protected:
 
     void SetUp() override {
         const OracleCase& c = GetParam();
-        const std::unique_ptr<BarcodeProcessor> drawn = MakeCode128Family(c.type);
-        ASSERT_TRUE(drawn->SetCode(c.code));
-        drawn->SetMagnification(kModule);
-        bars_ = DrawSymbol(*drawn).GetBars();
+        const std::unique_ptr<BarcodeProcessor> drawn =
+            MakeSymbol({.type = c.type, .code = c.code, .magnification = kModule});
+        ASSERT_NE(drawn, nullptr);
+        bars_ = Draw(*drawn).GetBars();
         // Bearer bars, end bars and the text leave the bars alone.
-        auto& bearerBars = dynamic_cast<Strivelo::BarcodeProcessorMixIn_BearerBarsOption&>(*drawn);
-        bearerBars.SetBearerBars(true);
-        bearerBars.SetBearerBarEndBars(true);
-        drawn->SetHumanReadable(false);
-        barsWithOptions_ = DrawSymbol(*drawn).GetBars();
+        ASSERT_TRUE(ApplySettings(
+            *drawn, {.bearerBars = true, .bearerBarEndBars = true, .humanReadable = false}));
+        barsWithOptions_ = Draw(*drawn).GetBars();
         zint_ = c.type == kEAN128Type ? oracles::ZintModules("GS1_128", c.zintData, {"--gs1parens"})
                                       : oracles::ZintModules("CODE128", c.zintData);
         ASSERT_TRUE(zint_.error.empty()) << zint_.error;
@@ -140,8 +140,8 @@ TEST_P(Code128OracleTest, BarsAreZintsWhereItChoosesTheSameCodeSets) {
 }
 
 TEST_P(Code128OracleTest, ZintsSymbolDecodesToTheCode) {
-    const std::vector<double> edges = EdgesFromModules(zint_.FirstRow(), kModule);
-    const std::unique_ptr<BarcodeProcessor> reader = MakeCode128Family(GetParam().type);
+    const std::vector<double> edges = EdgesFromBars(BarsFromModules(zint_.FirstRow(), kModule));
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(GetParam().type);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader->GetCode(), GetParam().code);
 }

@@ -8,6 +8,10 @@
 #include "BarEdges.h"
 #include "BarcodeProcessorCode128.h"
 #include "Code128TestSupport.h"
+#include "CodeCase.h"
+#include "DecodedState.h"
+#include "Drawing.h"
+#include "ParameterCase.h"
 #include "RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -130,48 +134,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, Code128LimitTest, testing::ValuesIn(kLimitCases)
 
 // ---- Escapes ----
 
-struct EscapeCase {
-    const char* name;
-    const char* text;
-    // nullptr when CorrectCode refuses.
-    const char* corrected;
+const CodeCase kEscapeCases[] = {
+    {"DoublePercent", kCode128Type, "%%", "%%"},
+    {"TrailingPercentDoubled", kCode128Type, "A%", "A%%"},
+    {"HexDigitsUpperCased", kCode128Type, "%0a%1f", "%0A%1F"},
+    {"FunctionLettersUpperCased", kCode128Type, "%fnc2x%Fnc4", "%FNC2x%FNC4"},
+    {"TextAfterDoublePercentUntouched", kCode128Type, "%%fnc1", "%%fnc1"},
+    {"RawControlCharactersEscaped", kCode128Type, "A\tB\x1f", "A%09B%1F"},
+    {"AlreadyInItsSpelling", kCode128Type, "%FNC1A%%%0D", "%FNC1A%%%0D"},
+    {"EscapedLetter", kCode128Type, "%41", nullptr},
+    {"EscapeAboveControlCharacters", kCode128Type, "%C1", nullptr},
+    {"LetterEscape", kCode128Type, "%AN", nullptr},
+    {"FunctionEscapeMisspelt", kCode128Type, "%FNX1", nullptr},
+    {"TrailingFunctionEscape", kCode128Type, "A%FNC", nullptr},
+    {"TrailingHalfEscape", kCode128Type, "A%1", nullptr},
+    {"Empty", kCode128Type, "", nullptr},
+    {"ByteAbove7Bit", kCode128Type, "\xE9t\xE9", nullptr},
+    {"TooManySymbolValues", kCode128Type, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
+     nullptr},
 };
-
-const EscapeCase kEscapeCases[] = {
-    {"DoublePercent", "%%", "%%"},
-    {"TrailingPercentDoubled", "A%", "A%%"},
-    {"HexDigitsUpperCased", "%0a%1f", "%0A%1F"},
-    {"FunctionLettersUpperCased", "%fnc2x%Fnc4", "%FNC2x%FNC4"},
-    {"TextAfterDoublePercentUntouched", "%%fnc1", "%%fnc1"},
-    {"RawControlCharactersEscaped", "A\tB\x1f", "A%09B%1F"},
-    {"AlreadyInItsSpelling", "%FNC1A%%%0D", "%FNC1A%%%0D"},
-    {"EscapedLetter", "%41", nullptr},
-    {"EscapeAboveControlCharacters", "%C1", nullptr},
-    {"LetterEscape", "%AN", nullptr},
-    {"FunctionEscapeMisspelt", "%FNX1", nullptr},
-    {"TrailingFunctionEscape", "A%FNC", nullptr},
-    {"TrailingHalfEscape", "A%1", nullptr},
-    {"Empty", "", nullptr},
-    {"ByteAbove7Bit", "\xE9t\xE9", nullptr},
-    {"TooManySymbolValues", "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", nullptr},
-};
-
-class Code128CorrectCodeTest : public testing::TestWithParam<EscapeCase> {};
 
 // Only the corrected spelling is valid.
-TEST_P(Code128CorrectCodeTest, NormalisesValidEscapesAndRefusesTheRest) {
-    const EscapeCase& c = GetParam();
-    BarcodeProcessorCode128 processor;
-    M7LString code(c.text);
-    EXPECT_EQ(processor.CorrectCode(code), c.corrected != nullptr);
-    EXPECT_STREQ(code.CStr(), c.corrected != nullptr ? c.corrected : c.text);
-    EXPECT_EQ(processor.IsEncodedValid(c.text),
-              c.corrected != nullptr && std::string(c.text) == c.corrected);
-    EXPECT_EQ(processor.SetCode(code.CStr()), c.corrected != nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Code128CorrectCodeTest, testing::ValuesIn(kEscapeCases),
-                         CaseName<EscapeCase>);
+INSTANTIATE_TEST_SUITE_P(Escapes, CodeCaseTest, testing::ValuesIn(kEscapeCases),
+                         CaseName<CodeCase>);
 
 // ---- Widths, heights and parameters ----
 
@@ -233,35 +218,35 @@ TEST_P(Code128BarHeightTest, AllowsHalfAPercentBelowTheMinimum) {
 INSTANTIATE_TEST_SUITE_P(Cases, Code128BarHeightTest, testing::ValuesIn(kBarHeightCases),
                          CaseName<BarHeightCase>);
 
-struct ParameterCase {
-    const char* name;
-    double module;
-    double reductionMm;
-    bool magnificationValid;
-    bool reductionValid;
-};
-
 const ParameterCase kParameterCases[] = {
-    {"BelowSmallestModule", 0.249, 0.0, false, true},
-    {"SmallestModule", 0.25, 0.0625, true, true},
-    {"LargestModule", 2.0, -0.5, true, true},
-    {"AboveLargestModule", 2.01, 0.0, false, true},
-    {"ReductionAboveAQuarterModule", 0.4, 0.1001, true, false},
-    {"WideningBeyondAQuarterModule", 0.4, -0.1001, true, false},
+    {.name = "BelowSmallestModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.249, .reductionMm = 0.0},
+     .magnificationValid = false,
+     .reductionValid = true},
+    {.name = "SmallestModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.25, .reductionMm = 0.0625},
+     .magnificationValid = true,
+     .reductionValid = true},
+    {.name = "LargestModule",
+     .symbol = {.type = kCode128Type, .magnification = 2.0, .reductionMm = -0.5},
+     .magnificationValid = true,
+     .reductionValid = true},
+    {.name = "AboveLargestModule",
+     .symbol = {.type = kCode128Type, .magnification = 2.01, .reductionMm = 0.0},
+     .magnificationValid = false,
+     .reductionValid = true},
+    {.name = "ReductionAboveAQuarterModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.4, .reductionMm = 0.1001},
+     .magnificationValid = true,
+     .reductionValid = false},
+    {.name = "WideningBeyondAQuarterModule",
+     .symbol = {.type = kCode128Type, .magnification = 0.4, .reductionMm = -0.1001},
+     .magnificationValid = true,
+     .reductionValid = false},
 };
 
-class Code128ParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(Code128ParameterTest, ChecksModuleAndBarWidthReduction) {
-    const ParameterCase& c = GetParam();
-    BarcodeProcessorCode128 processor;
-    processor.SetMagnification(c.module);
-    processor.SetBarWidthReduction(c.reductionMm);
-    EXPECT_EQ(processor.IsMagnificationValid(), c.magnificationValid);
-    EXPECT_EQ(processor.IsBarWidthReductionValid(), c.reductionValid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Code128ParameterTest, testing::ValuesIn(kParameterCases),
+// The magnification is the module in mm.
+INSTANTIATE_TEST_SUITE_P(Cases, ParameterCaseTest, testing::ValuesIn(kParameterCases),
                          CaseName<ParameterCase>);
 
 struct ResolutionCase {
@@ -339,7 +324,7 @@ protected:
 
 TEST_F(Code128GenerateTest, DrawsFontFrameMarksBarsAndTextInThatOrder) {
     processor_.SetQuietZoneMarks(true);
-    const RecordingGenerator generator = DrawSymbol(processor_);
+    const Drawing generator = Draw(processor_);
     EXPECT_THAT(Kinds(generator), ElementsAre(Kind::kFont, Kind::kFrame, Kind::kQuietZoneMarks,
                                               Kind::kBar, Kind::kText));
     const RecordedCall& font = generator.GetCalls().front();
@@ -354,7 +339,7 @@ TEST_F(Code128GenerateTest, DrawsFontFrameMarksBarsAndTextInThatOrder) {
 }
 
 TEST_F(Code128GenerateTest, BarsStartAfterTheQuietZoneAndEndInTheTerminationBar) {
-    const std::vector<RecordedBar> bars = DrawSymbol(processor_).GetBars();
+    const std::vector<RecordedBar> bars = Draw(processor_).GetBars();
     ASSERT_EQ(bars.size(), 16u);
     EXPECT_EQ(ModuleString(bars, kModule),
               "110100111001011001110010001011000100100111101100011101011");
@@ -369,7 +354,7 @@ TEST_F(Code128GenerateTest, BarsStartAfterTheQuietZoneAndEndInTheTerminationBar)
 
 TEST_F(Code128GenerateTest, BarWidthReductionNarrowsEveryBarOnBothSides) {
     processor_.SetBarWidthReduction(0.1);
-    const std::vector<RecordedBar> bars = DrawSymbol(processor_).GetBars();
+    const std::vector<RecordedBar> bars = Draw(processor_).GetBars();
     EXPECT_DOUBLE_EQ(bars.front().left, kQuietZone + 0.05);
     EXPECT_DOUBLE_EQ(bars.front().right, kQuietZone + 2 * kModule - 0.05);
 }
@@ -391,7 +376,7 @@ TEST_P(Code128DefaultHeightTest, IsTheMinimumForTheModule) {
     BarcodeProcessorCode128 processor;
     ASSERT_TRUE(processor.SetCode("AB"));
     processor.SetMagnification(GetParam().module);
-    EXPECT_EQ(DrawSymbol(processor).GetBars().front().top, GetParam().heightMm);
+    EXPECT_EQ(Draw(processor).GetBars().front().top, GetParam().heightMm);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Code128DefaultHeightTest, testing::ValuesIn(kDefaultHeightCases),
@@ -410,11 +395,39 @@ struct TextCase {
 
 // Total widths: "1234" 38.5 mm, "a%09b" 55 mm, "%FNC1%09" 38.5 mm.
 const TextCase kTextCases[] = {
-    {"SpreadBetweenQuietZones", "1234", false, 1.0, "1234", 8.5625, 7.125, -4.5},
+    {.name = "SpreadBetweenQuietZones",
+     .code = "1234",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "1234",
+     .firstX = 8.5625,
+     .advance = 7.125,
+     .baseline = -4.5},
     // Pitched by the two printed characters, not the five bytes of the code.
-    {"EscapesNotPrintedNorCounted", "a%09b", false, 1.0, "ab", 16.25, 22.5, -4.5},
-    {"CenteredAtTheScaledPitch", "1234", true, 1.5, "1234", 14.75, 3.0, -6.5},
-    {"NothingPrintable", "%FNC1%09", false, 1.0, "", 0.0, 0.0, 0.0},
+    {.name = "EscapesNotPrintedNorCounted",
+     .code = "a%09b",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "ab",
+     .firstX = 16.25,
+     .advance = 22.5,
+     .baseline = -4.5},
+    {.name = "CenteredAtTheScaledPitch",
+     .code = "1234",
+     .centered = true,
+     .scaling = 1.5,
+     .printed = "1234",
+     .firstX = 14.75,
+     .advance = 3.0,
+     .baseline = -6.5},
+    {.name = "NothingPrintable",
+     .code = "%FNC1%09",
+     .centered = false,
+     .scaling = 1.0,
+     .printed = "",
+     .firstX = 0.0,
+     .advance = 0.0,
+     .baseline = 0.0},
 };
 
 class Code128TextTest : public testing::TestWithParam<TextCase> {};
@@ -426,7 +439,7 @@ TEST_P(Code128TextTest, PrintsThePrintableCharacters) {
     processor.SetMagnification(0.5);
     processor.SetCenterAlign(c.centered);
     processor.SetFontScaling(c.scaling);
-    const std::vector<RecordedCall> texts = DrawSymbol(processor).GetCalls(Kind::kText);
+    const std::vector<RecordedCall> texts = Draw(processor).GetCalls(Kind::kText);
     ASSERT_EQ(texts.size(), c.printed.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(texts[i].text, std::string(1, c.printed[i]));
@@ -440,7 +453,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Code128TextTest, testing::ValuesIn(kTextCases), 
 
 TEST_F(Code128GenerateTest, BearerBarsCoverTheBarAreaAndMoveTheTextDown) {
     processor_.SetBearerBars(true);
-    const RecordingGenerator generator = DrawSymbol(processor_);
+    const Drawing generator = Draw(processor_);
     EXPECT_THAT(generator.GetCalls(Kind::kFrame).front().numbers,
                 ElementsAre(0.0, kWidth, -6.0, kBarHeight + 1.5, 0.0));
     const std::vector<RecordedCall> bearers = generator.GetCalls(Kind::kBearerBar);
@@ -454,7 +467,7 @@ TEST_F(Code128GenerateTest, BearerBarsCoverTheBarAreaAndMoveTheTextDown) {
 TEST_F(Code128GenerateTest, EndBarsCloseTheBearerBox) {
     processor_.SetBearerBars(true);
     processor_.SetBearerBarEndBars(true);
-    const RecordingGenerator generator = DrawSymbol(processor_);
+    const Drawing generator = Draw(processor_);
     EXPECT_THAT(generator.GetCalls(Kind::kFrame).front().numbers,
                 ElementsAre(-1.0, kWidth + 1.0, -6.0, kBarHeight + 1.5, 0.0));
     const std::vector<RecordedCall> bearers = generator.GetCalls(Kind::kBearerBar);
@@ -467,27 +480,24 @@ TEST_F(Code128GenerateTest, FlagsLeaveOutFrameMarksAndText) {
     processor_.SetQuietZoneMarks(true);
     processor_.SetEmitFrame(false);
     processor_.SetHumanReadable(false);
-    EXPECT_THAT(Kinds(DrawSymbol(processor_)), ElementsAre(Kind::kFont, Kind::kBar));
+    EXPECT_THAT(Kinds(Draw(processor_)), ElementsAre(Kind::kFont, Kind::kBar));
 }
 
 TEST_F(Code128GenerateTest, StopsAtTheFirstRefusedCall) {
-    processor_.SetQuietZoneMarks(true);
-    processor_.SetBearerBars(true);
-    processor_.SetBearerBarEndBars(true);
-    const std::size_t calls = DrawSymbol(processor_).GetCalls().size();
-    for (std::size_t refused = 1; refused <= calls; ++refused) {
-        RecordingGenerator generator;
-        generator.FailAtCall(refused);
-        EXPECT_FALSE(processor_.GenerateInto(&generator)) << refused;
-        EXPECT_EQ(generator.GetCalls().size(), refused);
-    }
+    ExpectStopsAtEachRefusedCall({.type = kCode128Type,
+                                  .code = "1234",
+                                  .magnification = kModule,
+                                  .barHeightMm = kBarHeight,
+                                  .bearerBars = true,
+                                  .bearerBarEndBars = true,
+                                  .quietZoneMarks = true});
 }
 
 TEST_F(Code128GenerateTest, DrawsNothingWithoutAModule) {
     processor_.SetMagnification(0.0);
-    RecordingGenerator generator;
-    EXPECT_FALSE(processor_.GenerateInto(&generator));
-    EXPECT_TRUE(generator.GetCalls().empty());
+    const Drawing drawing = Draw(processor_);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.GetCalls().empty());
 }
 
 // ---- Decoding symbols made elsewhere ----
@@ -535,11 +545,11 @@ TEST_P(Code128ForeignSymbolTest, DecodesTheTextOrRefusesAndKeepsTheLastDecoding)
     const ForeignCase& c = GetParam();
     BarcodeProcessorCode128 processor;
     const std::vector<double> earlier =
-        EdgesFromModules(Code128Modules({104, 65, 66, 95, 106}), 0.5);
+        EdgesFromBars(BarsFromModules(Code128Modules({104, 65, 66, 95, 106}), 0.5));
     ASSERT_TRUE(processor.DecodeEdges(earlier.data(), static_cast<std::uint32_t>(earlier.size())));
     const DecodedState before = DecodedState::Of(processor);
 
-    const std::vector<double> edges = EdgesFromModules(Code128Modules(c.values), 0.4);
+    const std::vector<double> edges = EdgesFromBars(BarsFromModules(Code128Modules(c.values), 0.4));
     const bool decoded =
         processor.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size()));
     ASSERT_EQ(decoded, c.code != nullptr);
@@ -573,7 +583,7 @@ class Code128MalformedTest : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(Code128MalformedTest, IsRefused) {
     const MalformedCase& c = GetParam();
-    std::vector<double> edges = EdgesFromModules(c.modules, 0.5);
+    std::vector<double> edges = EdgesFromBars(BarsFromModules(c.modules, 0.5));
     edges.resize(edges.size() - c.edgesDropped);
     BarcodeProcessorCode128 processor;
     EXPECT_FALSE(processor.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
@@ -603,7 +613,7 @@ class Code128WideBarsTest : public testing::TestWithParam<WideBarsCase> {};
 TEST_P(Code128WideBarsTest, ChecksTheBarsOfEachCharacter) {
     constexpr double kModule = 0.5;
     std::vector<double> edges =
-        EdgesFromModules(Code128Modules({103, 40, 37, 44, 44, 47, 39, 106}), kModule);
+        EdgesFromBars(BarsFromModules(Code128Modules({103, 40, 37, 44, 44, 47, 39, 106}), kModule));
     const double widening = GetParam().wideningModules * kModule;
     // The character H (value 40) spans edges 6 to 12.
     edges[8] -= widening;
@@ -624,7 +634,7 @@ TEST(Code128DecodeTest, ToleratesEdgesOffByATenthOfAModule) {
     processor.SetMagnification(0.5);
     EdgeOptions options;
     options.noiseMm = 0.05;
-    const std::vector<double> edges = EdgesFromBars(DrawSymbol(processor).GetBars(), options);
+    const std::vector<double> edges = EdgesFromBars(Draw(processor).GetBars(), options);
     BarcodeProcessorCode128 reader;
     ASSERT_TRUE(reader.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader.GetCode(), "Noise 123456 %FNC2");

@@ -11,6 +11,7 @@
 #include "BarEdges.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
+#include "DecodedState.h"
 #include "FakeSymbology.h"
 
 namespace StriveloTest {
@@ -22,20 +23,10 @@ using testing::DoubleNear;
 using testing::ElementsAreArray;
 using testing::Pointwise;
 
-constexpr FakeSpec kOther{FourCC("toth"), "Other", kOtherFakePattern};
+constexpr FakeSpec kOther{.type = FourCC("toth"), .name = "Other", .pattern = kOtherFakePattern};
+// Tells the elements of any list wide or narrow.
+constexpr FakeSpec kWideNarrow{.type = FourCC("twnr"), .name = "Fake wide/narrow", .pattern = {}};
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::vector<double> Measured(const BarcodeProcessor& processor) {
-    std::uint32_t count = 0;
-    const double* const edges = processor.GetMeasuredEdges(&count);
-    return std::vector<double>(edges, edges + count);
-}
-
-std::vector<double> Ideal(const BarcodeProcessor& processor) {
-    std::uint32_t count = 0;
-    const double* const edges = processor.GetIdealEdges(&count);
-    return std::vector<double>(edges, edges + count);
-}
 
 struct NormaliseCase {
     const char* name;
@@ -58,8 +49,8 @@ TEST_P(SetMeasuredEdgesTest, StoresTheListIncreasingFromZero) {
     const NormaliseCase& c = GetParam();
     FakeSymbology processor(kFakeSpec);
     ASSERT_TRUE(processor.SetMeasuredEdges(c.edges.data(), 4, c.reversed));
-    EXPECT_THAT(Measured(processor), ElementsAreArray(c.stored));
-    EXPECT_THAT(Ideal(processor), ElementsAreArray(c.stored));
+    EXPECT_THAT(MeasuredEdges(processor), ElementsAreArray(c.stored));
+    EXPECT_THAT(IdealEdges(processor), ElementsAreArray(c.stored));
     EXPECT_EQ(processor.IsReadReversed(), c.reversed);
     EXPECT_EQ(processor.ToCallerEdgeIndex(0), c.callerIndexOfFirst);
 }
@@ -75,7 +66,7 @@ TEST(SetMeasuredEdgesRefusalTest, EmptyOrNotFiniteListsLeaveTheStoredOne) {
     EXPECT_FALSE(processor.SetMeasuredEdges(notFinite, 4, false));
     EXPECT_FALSE(processor.SetMeasuredEdges(stored, 0, false));
     EXPECT_FALSE(processor.SetMeasuredEdges(nullptr, 4, false));
-    EXPECT_THAT(Measured(processor), ElementsAreArray({0.0, 1.0, 5.0, 8.0}));
+    EXPECT_THAT(MeasuredEdges(processor), ElementsAreArray({0.0, 1.0, 5.0, 8.0}));
 }
 
 TEST(SetMeasuredEdgesRefusalTest, NewEdgesForgetTheDecodedSymbol) {
@@ -87,20 +78,20 @@ TEST(SetMeasuredEdgesRefusalTest, NewEdgesForgetTheDecodedSymbol) {
     EXPECT_EQ(processor.GetHeightBarEdge(), -1);
     std::int32_t first = 0, last = 0;
     EXPECT_FALSE(processor.GetSymbolEdgeRange(&first, &last));
-    EXPECT_EQ(Ideal(processor), Measured(processor));
+    EXPECT_EQ(IdealEdges(processor), MeasuredEdges(processor));
 }
 
 // A family's decode buffer is made for the first count and kept: every change
 // of count, also by a failed attempt, must end it first.
 TEST(DecodeBufferTest, FollowsEveryChangeOfCount) {
-    FakeWideNarrowSymbology processor;
+    FakeSymbology processor(kWideNarrow);
     const std::vector<double> eight = {0, 1.0, 1.4, 1.8, 2.8, 3.2, 4.2, 4.6};
     const std::vector<double> sixFailing = {0, 1, 2, 3, 4, 5};
     ASSERT_TRUE(processor.DecodeEdges(eight.data(), 8));
     EXPECT_FALSE(processor.DecodeEdges(sixFailing.data(), 6));
-    EXPECT_EQ(processor.GetLetterBufferSize(), 5u);
+    EXPECT_EQ(processor.GetBufferSize(), 5u);
     EXPECT_TRUE(processor.DecodeEdges(eight.data(), 8));
-    EXPECT_EQ(processor.GetLetterBufferSize(), 7u);
+    EXPECT_EQ(processor.GetBufferSize(), 7u);
 
     FakeSymbology fake(kFakeSpec);
     const double four[] = {0, 1, 2, 3};
@@ -108,7 +99,7 @@ TEST(DecodeBufferTest, FollowsEveryChangeOfCount) {
     const int ended = fake.GetEndDecodeCalls();
     ASSERT_TRUE(fake.SetMeasuredEdges(four, 4, true));
     EXPECT_EQ(fake.GetEndDecodeCalls(), ended);
-    EXPECT_EQ(fake.GetBufferCount(), 4u);
+    EXPECT_EQ(fake.GetBufferSize(), 3u);
 }
 
 struct ReadCase {
@@ -124,12 +115,60 @@ struct ReadCase {
 };
 
 const ReadCase kReadCases[] = {
-    {"Forwards", 0.0, 1.0, {}, false, false, 2, 0, 5},
-    {"PrintedNarrower", 0.0, 1.0, {false, 0.02, 30.0}, false, false, 2, 0, 5},
-    {"DrawnAndPrintedNarrower", 0.04, 1.5, {false, 0.02, -7.0}, false, false, 2, 0, 5},
-    {"DrawnWider", -0.05, 0.8, {}, false, false, 2, 0, 5},
-    {"Backwards", 0.03, 1.0, {true, 0.0, 100.0}, false, true, 3, 5, 0},
-    {"ListedRightToLeft", 0.03, 1.0, {}, true, false, 3, 5, 0},
+    {.name = "Forwards",
+     .drawnReductionMm = 0.0,
+     .magnification = 1.0,
+     .options = {},
+     .descending = false,
+     .readReversed = false,
+     .heightBarEdge = 2,
+     .firstEdge = 0,
+     .lastEdge = 5},
+    {.name = "PrintedNarrower",
+     .drawnReductionMm = 0.0,
+     .magnification = 1.0,
+     .options = {false, 0.02, 30.0},
+     .descending = false,
+     .readReversed = false,
+     .heightBarEdge = 2,
+     .firstEdge = 0,
+     .lastEdge = 5},
+    {.name = "DrawnAndPrintedNarrower",
+     .drawnReductionMm = 0.04,
+     .magnification = 1.5,
+     .options = {false, 0.02, -7.0},
+     .descending = false,
+     .readReversed = false,
+     .heightBarEdge = 2,
+     .firstEdge = 0,
+     .lastEdge = 5},
+    {.name = "DrawnWider",
+     .drawnReductionMm = -0.05,
+     .magnification = 0.8,
+     .options = {},
+     .descending = false,
+     .readReversed = false,
+     .heightBarEdge = 2,
+     .firstEdge = 0,
+     .lastEdge = 5},
+    {.name = "Backwards",
+     .drawnReductionMm = 0.03,
+     .magnification = 1.0,
+     .options = {true, 0.0, 100.0},
+     .descending = false,
+     .readReversed = true,
+     .heightBarEdge = 3,
+     .firstEdge = 5,
+     .lastEdge = 0},
+    {.name = "ListedRightToLeft",
+     .drawnReductionMm = 0.03,
+     .magnification = 1.0,
+     .options = {},
+     .descending = true,
+     .readReversed = false,
+     .heightBarEdge = 3,
+     .firstEdge = 5,
+     .lastEdge = 0},
 };
 
 class DecodeMeasuresTest : public testing::TestWithParam<ReadCase> {
@@ -222,8 +261,8 @@ Snapshot TakeSnapshot(const BarcodeProcessor& processor) {
                processor.GetNameOrDashes(),
                processor.GetBarWidthReduction(),
                processor.GetMagnification(),
-               Measured(processor),
-               Ideal(processor),
+               MeasuredEdges(processor),
+               IdealEdges(processor),
                processor.IsReadReversed(),
                processor.GetHeightBarEdge(),
                -1,
@@ -284,7 +323,7 @@ TEST_P(FailedDecodeTest, LeavesAFreshProcessorWithoutCode) {
     FakeSymbology processor(kFakeSpec);
     EXPECT_FALSE(GetParam().attempt(processor));
     EXPECT_STREQ(processor.GetNameOrDashes(), "--------");
-    EXPECT_TRUE(Measured(processor).empty());
+    EXPECT_TRUE(MeasuredEdges(processor).empty());
     EXPECT_EQ(processor.GetBarWidthReduction(), 0.0);
     EXPECT_EQ(processor.GetMagnification(), 1.0);
 }
@@ -326,7 +365,10 @@ class ClassifierTest : public testing::TestWithParam<ClassifierCase> {};
 
 TEST_P(ClassifierTest, ClassifiesWithinHalfAModuleOfTheClassMeans) {
     const ClassifierCase& c = GetParam();
-    FakeWideNarrowSymbology processor(c.gapPeriod);
+    FakeSymbology processor({.type = kWideNarrow.type,
+                             .name = kWideNarrow.name,
+                             .pattern = {},
+                             .gapPeriod = c.gapPeriod});
     const auto count = static_cast<std::uint32_t>(c.edges.size());
     ASSERT_EQ(processor.Decode(c.edges.data(), count, false), c.classified);
     if (!c.classified) {
@@ -360,7 +402,7 @@ class WideNarrowFitTest : public testing::TestWithParam<FitCase> {};
 
 TEST_P(WideNarrowFitTest, GivesModuleRatioAndReduction) {
     const FitCase& c = GetParam();
-    FakeWideNarrowSymbology processor;
+    FakeSymbology processor(kWideNarrow);
     ASSERT_TRUE(
         processor.Decode(c.edges.data(), static_cast<std::uint32_t>(c.edges.size()), false));
     EXPECT_NEAR(processor.GetMagnification(), c.moduleMm, 1e-12);
@@ -373,7 +415,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WideNarrowFitTest, testing::ValuesIn(kFitCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClassifierTest, FailedClassificationKeepsTheMeasuredRatio) {
-    FakeWideNarrowSymbology processor;
+    FakeSymbology processor(kWideNarrow);
     // Wide elements three times the narrow ones.
     const std::vector<double> drawn = {0, 1.2, 1.6, 2.0, 3.2, 3.6};
     ASSERT_TRUE(processor.DecodeEdges(drawn.data(), 6));
@@ -381,7 +423,7 @@ TEST(ClassifierTest, FailedClassificationKeepsTheMeasuredRatio) {
     const std::vector<double> beyond = {0, 12.25, 16.25, 20.25, 30.25, 34.25, 38.25, 46, 50, 54};
     EXPECT_FALSE(processor.DecodeEdges(beyond.data(), 10));
     EXPECT_NEAR(processor.GetWideNarrowRatio(), 3.0, 1e-12);
-    EXPECT_THAT(Measured(processor), Pointwise(DoubleNear(1e-12), drawn));
+    EXPECT_THAT(MeasuredEdges(processor), Pointwise(DoubleNear(1e-12), drawn));
 }
 
 struct OrientationCase {

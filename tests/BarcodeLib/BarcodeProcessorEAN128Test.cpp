@@ -9,6 +9,8 @@
 #include "BarcodeProcessorCode128.h"
 #include "BarcodeProcessorEAN128.h"
 #include "Code128TestSupport.h"
+#include "CodeCase.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -112,59 +114,44 @@ TEST(EAN128ConversionCapacityTest, RefusesResultsThatDoNotFit) {
 
 // ---- Field rules ----
 
-struct ValidityCase {
-    const char* name;
-    std::string code;
-    bool valid;
-};
-
-const ValidityCase kValidityCases[] = {
+const CodeCase kValidityCases[] = {
     // A symbol needs a field.
-    {"Empty", "", false},
-    {"EmptyVariableData", "(10)", true},
-    {"ShortVariableData", "(99)x", true},
-    {"FixedLengthExactly", "(01)12345678901231", true},
-    {"ExtraDigit", "(3102)000150", true},
-    {"AI423UpTo15Digits", "(423)123456789012345", true},
-    {"AI423Beyond15Digits", "(423)1234567890123456", false},
-    {"AI8008OfVariableLength", "(8008)21013112", true},
-    {"AI8008Beyond12Digits", "(8008)2101311200000", false},
-    {"DataNotChecked", "(10)a b)c", true},
-    {"DeleteInData", "(10)A\x7F", true},
+    {"Empty", kEAN128Type, "", nullptr},
+    {"EmptyVariableData", kEAN128Type, "(10)", "(10)"},
+    {"ShortVariableData", kEAN128Type, "(99)x", "(99)x"},
+    {"FixedLengthExactly", kEAN128Type, "(01)12345678901231", "(01)12345678901231"},
+    {"ExtraDigit", kEAN128Type, "(3102)000150", "(3102)000150"},
+    {"AI423UpTo15Digits", kEAN128Type, "(423)123456789012345", "(423)123456789012345"},
+    {"AI423Beyond15Digits", kEAN128Type, "(423)1234567890123456", nullptr},
+    {"AI8008OfVariableLength", kEAN128Type, "(8008)21013112", "(8008)21013112"},
+    {"AI8008Beyond12Digits", kEAN128Type, "(8008)2101311200000", nullptr},
+    {"DataNotChecked", kEAN128Type, "(10)a b)c", "(10)a b)c"},
+    {"DeleteInData", kEAN128Type, "(10)A\x7F", "(10)A\x7F"},
     // A control character would read back as its escape; 8-bit characters
     // have no symbol character.
-    {"ControlCharacterInData", "(10)A\x01", false},
-    {"EightBitCharacterInData", "(10)A\xC4", false},
+    {"ControlCharacterInData", kEAN128Type, "(10)A\x01", nullptr},
+    {"EightBitCharacterInData", kEAN128Type, "(10)A\xC4", nullptr},
     // 69 symbol values.
-    {"MoreThanASymbolCarries", "(99)" + std::string(30, 'A') + "(98)" + std::string(30, 'A'),
-     false},
-    {"FixedLengthTooShort", "(01)123", false},
-    {"FixedLengthTooLong", "(01)12345678901231x", false},
-    {"VariableDataTooLong", "(10)ABCDEFGHIJKLMNOPQRSTU", false},
-    {"FixedFieldWithExtraDigitTooShort", "(3102)00015", false},
-    {"ExtraDigitNotADigit", "(310X)000150", false},
-    {"ExtraDigitMissing", "(310)000150", false},
-    {"UnknownAI", "(9000)x", false},
-    {"NoAI", "()x", false},
-    {"NoClosingParenthesis", "(10", false},
-    {"TextBeforeTheFirstField", "x(10)A", false},
-    {"DigitsWithoutParentheses", "0112345678901231", false},
-    {"OpeningParenthesisAtTheEnd", "(10)A(", false},
+    {"MoreThanASymbolCarries", kEAN128Type,
+     "(99)" + std::string(30, 'A') + "(98)" + std::string(30, 'A'), nullptr},
+    {"FixedLengthTooShort", kEAN128Type, "(01)123", nullptr},
+    {"FixedLengthTooLong", kEAN128Type, "(01)12345678901231x", nullptr},
+    {"VariableDataTooLong", kEAN128Type, "(10)ABCDEFGHIJKLMNOPQRSTU", nullptr},
+    {"FixedFieldWithExtraDigitTooShort", kEAN128Type, "(3102)00015", nullptr},
+    {"ExtraDigitNotADigit", kEAN128Type, "(310X)000150", nullptr},
+    {"ExtraDigitMissing", kEAN128Type, "(310)000150", nullptr},
+    {"UnknownAI", kEAN128Type, "(9000)x", nullptr},
+    {"NoAI", kEAN128Type, "()x", nullptr},
+    {"NoClosingParenthesis", kEAN128Type, "(10", nullptr},
+    {"TextBeforeTheFirstField", kEAN128Type, "x(10)A", nullptr},
+    {"DigitsWithoutParentheses", kEAN128Type, "0112345678901231", nullptr},
+    {"OpeningParenthesisAtTheEnd", kEAN128Type, "(10)A(", nullptr},
 };
 
-class EAN128ValidityTest : public testing::TestWithParam<ValidityCase> {};
-
-TEST_P(EAN128ValidityTest, FollowsTheAIs) {
-    const ValidityCase& c = GetParam();
-    BarcodeProcessorEAN128 processor;
-    EXPECT_EQ(processor.IsCodeValid(c.code.c_str()), c.valid);
-    M7LString code(c.code.c_str());
-    EXPECT_EQ(processor.CorrectCode(code), c.valid);
-    EXPECT_STREQ(code.CStr(), c.code.c_str());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EAN128ValidityTest, testing::ValuesIn(kValidityCases),
-                         CaseName<ValidityCase>);
+// CorrectCode only judges the fields: it keeps a valid code and refuses the
+// rest unchanged.
+INSTANTIATE_TEST_SUITE_P(Fields, CodeCaseTest, testing::ValuesIn(kValidityCases),
+                         CaseName<CodeCase>);
 
 struct AICase {
     const char* name;
@@ -268,8 +255,8 @@ TEST_F(EAN128GenerateTest, DrawsTheBarsOfTheEncodedCode) {
     ASSERT_TRUE(code128.SetCode("%FNC10112345678901231"));
     code128.SetMagnification(kMagnification);
     code128.SetBarHeight(10.0);
-    const RecordingGenerator ours = DrawSymbol(processor_);
-    const RecordingGenerator plain = DrawSymbol(code128);
+    const Drawing ours = Draw(processor_);
+    const Drawing plain = Draw(code128);
     EXPECT_EQ(ModuleString(ours.GetBars(), kMagnification),
               ModuleString(plain.GetBars(), kMagnification));
     EXPECT_EQ(ours.GetCalls(Kind::kFrame).front().numbers,
@@ -279,7 +266,7 @@ TEST_F(EAN128GenerateTest, DrawsTheBarsOfTheEncodedCode) {
 
 TEST_F(EAN128GenerateTest, PrintsTheUserCodeSpreadBetweenItsQuietZones) {
     processor_.SetQuietZoneMarks(true);
-    const RecordingGenerator generator = DrawSymbol(processor_);
+    const Drawing generator = Draw(processor_);
     const double advance = (kWidth - 2 * kTextQuietZone) / 18;
     ExpectText(generator, kTextQuietZone + advance / 2, advance, kBaseline);
     EXPECT_TRUE(generator.GetCalls(Kind::kQuietZoneMarks).empty());
@@ -288,12 +275,12 @@ TEST_F(EAN128GenerateTest, PrintsTheUserCodeSpreadBetweenItsQuietZones) {
 
 TEST_F(EAN128GenerateTest, CentresAtTheScaledPitch) {
     processor_.SetCenterAlign(true);
-    ExpectText(DrawSymbol(processor_), (kWidth - 18 * 2.0 + 2.0) / 2, 2.0, kBaseline);
+    ExpectText(Draw(processor_), (kWidth - 18 * 2.0 + 2.0) / 2, 2.0, kBaseline);
 }
 
 TEST_F(EAN128GenerateTest, BearerBarsMoveTheTextDown) {
     processor_.SetBearerBars(true);
-    const RecordingGenerator generator = DrawSymbol(processor_);
+    const Drawing generator = Draw(processor_);
     EXPECT_EQ(generator.GetCalls(Kind::kBearerBar).size(), 2u);
     const double advance = (kWidth - 2 * kTextQuietZone) / 18;
     ExpectText(generator, kTextQuietZone + advance / 2, advance, kBaseline - 1.016);
@@ -301,20 +288,17 @@ TEST_F(EAN128GenerateTest, BearerBarsMoveTheTextDown) {
 
 TEST_F(EAN128GenerateTest, WithoutHumanReadableDrawsNoText) {
     processor_.SetHumanReadable(false);
-    EXPECT_TRUE(DrawSymbol(processor_).GetCalls(Kind::kText).empty());
+    EXPECT_TRUE(Draw(processor_).GetCalls(Kind::kText).empty());
     EXPECT_FALSE(processor_.GetHumanReadable());
 }
 
 TEST_F(EAN128GenerateTest, StopsAtTheFirstRefusedCallAndRestoresHumanReadable) {
-    processor_.SetBearerBars(true);
-    const std::size_t calls = DrawSymbol(processor_).GetCalls().size();
-    for (std::size_t refused = 1; refused <= calls; ++refused) {
-        RecordingGenerator generator;
-        generator.FailAtCall(refused);
-        EXPECT_FALSE(processor_.GenerateInto(&generator)) << refused;
-        EXPECT_EQ(generator.GetCalls().size(), refused);
-        EXPECT_TRUE(processor_.GetHumanReadable());
-    }
+    ExpectStopsAtEachRefusedCall({.type = kEAN128Type,
+                                  .code = kCode,
+                                  .magnification = kMagnification,
+                                  .barHeightMm = 10.0,
+                                  .bearerBars = true,
+                                  .humanReadable = true});
 }
 
 TEST(EAN128IdentityTest, IsACode128WithItsOwnTypeAndName) {
@@ -341,7 +325,7 @@ TEST_P(EAN128NotEAN128Test, DecodesOnlyAsCode128) {
     BarcodeProcessorCode128 code128;
     ASSERT_TRUE(code128.SetCode(GetParam().code128));
     code128.SetMagnification(0.5);
-    const std::vector<double> edges = EdgesFromBars(DrawSymbol(code128).GetBars());
+    const std::vector<double> edges = EdgesFromBars(Draw(code128).GetBars());
     const auto count = static_cast<std::uint32_t>(edges.size());
     BarcodeProcessorEAN128 ean128;
     EXPECT_FALSE(ean128.DecodeEdges(edges.data(), count));

@@ -1,10 +1,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BarcodeProcessor2of5.h"
+#include "BarcodeProcessorCodabar.h"
+#include "BarcodeProcessorEAN13.h"
+#include "BarcodeProcessorISBN.h"
 #include "BarcodeProcessorMixIn_BearerBarsOption.h"
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
@@ -160,6 +166,60 @@ TEST_P(BearerBarsTest, EmitStopsAtTheFirstRefusal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BearerBarsTest, testing::ValuesIn(kBearerCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+template <typename Processor>
+std::unique_ptr<Strivelo::BarcodeProcessor> Make() {
+    return std::make_unique<Processor>();
+}
+
+template <typename MixIn, std::int32_t kOption>
+bool Reaches(const Strivelo::BarcodeProcessor& processor) {
+    return Strivelo::FindOptionMixIn<MixIn>(processor, kOption) != nullptr;
+}
+
+// Where a symbology's class carries a mix-in whose option it does not offer,
+// the option stays out of reach: a caller that only cast would offer it.
+struct FindOptionCase {
+    const char* name;
+    std::unique_ptr<Strivelo::BarcodeProcessor> (*make)();
+    bool (*reaches)(const Strivelo::BarcodeProcessor&);
+    bool reached;
+};
+
+using Strivelo::BarcodeProcessorMixIn_BearerBarsOption;
+using Strivelo::BarcodeProcessorMixIn_Font;
+using Strivelo::BarcodeProcessorMixIn_WideNarrowOption;
+using Strivelo::kBarcodeOptionBearerBarEndBars;
+using Strivelo::kBarcodeOptionBearerBars;
+using Strivelo::kBarcodeOptionFont;
+using Strivelo::kBarcodeOptionWideNarrowRatio;
+
+const FindOptionCase kFindOptionCases[] = {
+    {"CodabarRatio", Make<Strivelo::BarcodeProcessorCodabar>,
+     Reaches<BarcodeProcessorMixIn_WideNarrowOption, kBarcodeOptionWideNarrowRatio>, true},
+    {"TraditionalCodabarRatio", Make<Strivelo::BarcodeProcessorTraditionalCodabar>,
+     Reaches<BarcodeProcessorMixIn_WideNarrowOption, kBarcodeOptionWideNarrowRatio>, false},
+    {"TwoOfFiveBearerBars", Make<Strivelo::BarcodeProcessor2of5>,
+     Reaches<BarcodeProcessorMixIn_BearerBarsOption, kBarcodeOptionBearerBars>, true},
+    {"ITF14BearerBars", Make<Strivelo::BarcodeProcessorITF14>,
+     Reaches<BarcodeProcessorMixIn_BearerBarsOption, kBarcodeOptionBearerBars>, false},
+    {"ITF14EndBars", Make<Strivelo::BarcodeProcessorITF14>,
+     Reaches<BarcodeProcessorMixIn_BearerBarsOption, kBarcodeOptionBearerBarEndBars>, true},
+    {"EAN13Font", Make<Strivelo::BarcodeProcessorEAN13>,
+     Reaches<BarcodeProcessorMixIn_Font, kBarcodeOptionFont>, true},
+    {"ISSNFont", Make<Strivelo::BarcodeProcessorISSN>,
+     Reaches<BarcodeProcessorMixIn_Font, kBarcodeOptionFont>, false},
+};
+
+class FindOptionMixInTest : public testing::TestWithParam<FindOptionCase> {};
+
+TEST_P(FindOptionMixInTest, ReachesOnlyOfferedOptions) {
+    const FindOptionCase& c = GetParam();
+    EXPECT_EQ(c.reaches(*c.make()), c.reached);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FindOptionMixInTest, testing::ValuesIn(kFindOptionCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

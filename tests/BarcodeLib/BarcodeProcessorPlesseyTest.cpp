@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "BarEdges.h"
+#include "DecodedState.h"
+#include "Drawing.h"
+#include "ParameterCase.h"
 #include "PlesseyCodabarTestSupport.h"
+#include "Symbols.h"
 #include "ZintOracle.h"
 
 namespace StriveloTest {
@@ -19,12 +23,6 @@ using Strivelo::FourCC;
 
 // The bit cell at magnification 1.
 constexpr double kCellMm = 1.016;
-
-std::unique_ptr<BarcodeProcessor> Make(std::int32_t type) {
-    std::unique_ptr<BarcodeProcessor> processor = MakePlesseyOrCodabar(type);
-    EXPECT_NE(processor, nullptr) << TypeText(type);
-    return processor;
-}
 
 // Belgium-Pharma's two forms: the user's "DDDD-DDC" and the bars' eight
 // digits.
@@ -58,7 +56,7 @@ class BelgPharmaFormTest : public testing::TestWithParam<FormCase> {};
 
 TEST_P(BelgPharmaFormTest, MapsOnlyTheExactForm) {
     const FormCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kBePh);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(kBePh);
     char out[BarcodeProcessor::kCodeCapacity + 1] = "untouched";
     const bool mapped = c.toEncoded ? processor->CodeToEncoded(c.input, out, c.capacity)
                                     : processor->EncodedToCode(c.input, out, c.capacity);
@@ -72,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BelgPharmaFormTest, testing::ValuesIn(kFormCases
                          CaseName<FormCase>);
 
 TEST(BelgPharmaFormTest, CodeIsTheUserFormWithACorrectCheck) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kBePh);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(kBePh);
     EXPECT_TRUE(processor->IsCodeValid("1234-566"));
     EXPECT_FALSE(processor->IsCodeValid("1234-567"));
     EXPECT_FALSE(processor->IsCodeValid("12345666"));
@@ -82,61 +80,99 @@ TEST(BelgPharmaFormTest, CodeIsTheUserFormWithACorrectCheck) {
     EXPECT_STREQ(processor->GetCode(), "1234-566");
 }
 
-struct ParameterCase {
-    const char* name;
-    double magnification;
-    double reductionMm;
-    double barHeightMm;
-    bool reductionValid;
-    bool magnificationValid;
-    bool heightValid;
-};
-
 // Limits at magnification 1: widening 0.42745098 x 1.016 / 2 = 0.2171451 mm,
 // narrowing 0.174509804 x 1.016 / 2 = 0.0886510 mm; twice that at 2.
-const ParameterCase kParameterCases[] = {
-    {"Nominal", 1.0, 0.0, 8.382, true, true, true},
-    {"SmallestMagnification", 0.625, 0.0, 8.382, true, true, true},
-    {"BelowSmallestMagnification", 0.624, 0.0, 8.382, true, false, true},
-    {"LargestMagnification", 2.0, 0.0, 8.382, true, true, true},
-    {"AboveLargestMagnification", 2.001, 0.0, 8.382, true, false, true},
-    {"NarrowingAtLimit", 1.0, 0.0886509, 8.382, true, true, true},
-    {"NarrowingBeyondLimit", 1.0, 0.0886511, 8.382, false, true, true},
-    {"WideningAtLimit", 1.0, -0.217145, 8.382, true, true, true},
-    {"WideningBeyondLimit", 1.0, -0.217146, 8.382, false, true, true},
-    {"NarrowingScalesWithMagnification", 2.0, 0.177301, 8.382, true, true, true},
-    {"WideningScalesWithMagnification", 2.0, -0.434291, 8.382, false, true, true},
-    {"HeightWithinTolerance", 1.0, 0.0, 8.3403, true, true, true},
-    {"HeightBelowTolerance", 1.0, 0.0, 8.3402, true, true, false},
-    {"HeightDoesNotScale", 2.0, 0.0, 8.3403, true, true, true},
+const std::vector<ParameterCase> kParameterCases = {
+    {.name = "Nominal",
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "SmallestMagnification",
+     .symbol = {.magnification = 0.625, .reductionMm = 0.0, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "BelowSmallestMagnification",
+     .symbol = {.magnification = 0.624, .reductionMm = 0.0, .barHeightMm = 8.382},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "LargestMagnification",
+     .symbol = {.magnification = 2.0, .reductionMm = 0.0, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "AboveLargestMagnification",
+     .symbol = {.magnification = 2.001, .reductionMm = 0.0, .barHeightMm = 8.382},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "NarrowingAtLimit",
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0886509, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "NarrowingBeyondLimit",
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0886511, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "WideningAtLimit",
+     .symbol = {.magnification = 1.0, .reductionMm = -0.217145, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "WideningBeyondLimit",
+     .symbol = {.magnification = 1.0, .reductionMm = -0.217146, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "NarrowingScalesWithMagnification",
+     .symbol = {.magnification = 2.0, .reductionMm = 0.177301, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "WideningScalesWithMagnification",
+     .symbol = {.magnification = 2.0, .reductionMm = -0.434291, .barHeightMm = 8.382},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "HeightWithinTolerance",
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.3403},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "HeightBelowTolerance",
+     .symbol = {.magnification = 1.0, .reductionMm = 0.0, .barHeightMm = 8.3402},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "HeightDoesNotScale",
+     .symbol = {.magnification = 2.0, .reductionMm = 0.0, .barHeightMm = 8.3403},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
 };
 
-class PlesseyParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(PlesseyParameterTest, ValidatesTheFamilyLimits) {
-    const ParameterCase& c = GetParam();
-    for (const std::int32_t type : {kPles, kMsit, kBePh}) {
-        const std::unique_ptr<BarcodeProcessor> processor = Make(type);
-        processor->SetMagnification(c.magnification);
-        processor->SetBarWidthReduction(c.reductionMm);
-        processor->SetBarHeight(c.barHeightMm);
-        EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid) << TypeText(type);
-        EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid) << TypeText(type);
-        EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid) << TypeText(type);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, PlesseyParameterTest, testing::ValuesIn(kParameterCases),
+// The family's limits, the same for each of its symbologies.
+INSTANTIATE_TEST_SUITE_P(Plessey, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kPles)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(Msi, ParameterCaseTest, testing::ValuesIn(OfType(kParameterCases, kMsit)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(BelgPharma, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kBePh)),
                          CaseName<ParameterCase>);
 
 TEST(PlesseyOptionTest, OffersFontAndCentring) {
     for (const std::int32_t type : {kPlec, kPles, kBePh, kMsiq, kMsie, kMsit}) {
-        const std::unique_ptr<BarcodeProcessor> processor = Make(type);
-        EXPECT_TRUE(processor->HasOption(FourCC("FONT"))) << TypeText(type);
-        EXPECT_TRUE(processor->HasOption(FourCC("FCAL"))) << TypeText(type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
+        EXPECT_TRUE(processor->HasOption(FourCC("FONT"))) << TypeName(type);
+        EXPECT_TRUE(processor->HasOption(FourCC("FCAL"))) << TypeName(type);
         for (const std::int32_t other :
              {FourCC("FSCL"), FourCC("W2NR"), FourCC("BBAR"), FourCC("BEBB")}) {
-            EXPECT_FALSE(processor->HasOption(other)) << TypeText(type) << " " << TypeText(other);
+            EXPECT_FALSE(processor->HasOption(other)) << TypeName(type) << " " << TypeName(other);
         }
     }
 }
@@ -144,8 +180,8 @@ TEST(PlesseyOptionTest, OffersFontAndCentring) {
 // Plessey "0": start 1101, data 0000, stop 1001 and the closing bar, one bar
 // at the start of every cell from the 4X quiet zone on.
 TEST(PlesseyGeometryTest, ZeroHasItsKnownBars) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kPles);
-    const std::vector<RecordedBar> bars = Draw(*processor, "0").GetBars();
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol({.type = kPles, .code = "0"});
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     ASSERT_EQ(bars.size(), 13u);
     const double expected[][2] = {{4.064, 4.6457098}, {5.080, 5.6617098}, {6.096, 6.2733020},
                                   {7.112, 7.6937098}, {8.128, 8.3053020}, {16.256, 16.8377098}};
@@ -170,9 +206,9 @@ std::string BarBits(const std::vector<RecordedBar>& bars, double cellMm) {
 }
 
 TEST(PlesseyGeometryTest, MsiWritesBitsMostSignificantFirst) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kMsit);
-    const std::vector<RecordedBar> bars =
-        Draw(*processor, "12345674", {.magnification = 0.8}).GetBars();
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kMsit, .code = "12345674", .magnification = 0.8});
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     EXPECT_EQ(BarBits(bars, 0.8 * kCellMm),
               "1"
               "0001"
@@ -188,22 +224,21 @@ TEST(PlesseyGeometryTest, MsiWritesBitsMostSignificantFirst) {
 }
 
 TEST(PlesseyGenerateTest, RefusesWithoutAUsableModule) {
-    const std::unique_ptr<BarcodeProcessor> processor = Make(kMsit);
-    ASSERT_TRUE(processor->SetCode("12344"));
-    processor->SetMagnification(0.0);
-    RecordingGenerator generator;
-    EXPECT_FALSE(processor->GenerateInto(&generator));
-    EXPECT_TRUE(generator.GetCalls().empty());
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kMsit, .code = "12344", .magnification = 0.0});
+    const Drawing drawing = Draw(*processor);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.GetCalls().empty());
     EXPECT_EQ(processor->ComputeWidth(), -1.0);
 }
 
 TEST(PlesseyDecodeTest, OneCharacterNeedsTwentySixEdges) {
-    const std::unique_ptr<BarcodeProcessor> drawn = Make(kPles);
-    const std::vector<double> edges =
-        EdgesFromBars(Draw(*drawn, "1", {.magnification = 1.5, .reductionMm = 0.05}).GetBars(),
-                      {.offsetMm = 20.0});
+    const std::vector<double> edges = EdgesFromBars(
+        Draw(*MakeSymbol({.type = kPles, .code = "1", .magnification = 1.5, .reductionMm = 0.05}))
+            .GetBars(),
+        {.offsetMm = 20.0});
     ASSERT_EQ(edges.size(), 26u);
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPles);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPles);
     EXPECT_FALSE(reader->DecodeEdges(edges.data(), 24));
     EXPECT_TRUE(MeasuredEdges(*reader).empty());
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), 26));
@@ -238,7 +273,7 @@ class PlesseyNibbleTest : public testing::TestWithParam<NibbleCase> {};
 
 TEST_P(PlesseyNibbleTest, ReadsDigitsOnly) {
     const NibbleCase& c = GetParam();
-    std::vector<RecordedBar> bars = Draw(*Make(kPles), "0").GetBars();
+    std::vector<RecordedBar> bars = Draw(*MakeSymbol({.type = kPles, .code = "0"})).GetBars();
     for (int i = 0; i < 4; ++i) {
         if (c.bits[i] == '1') {
             RecordedBar& bar = bars[4 + i];
@@ -246,7 +281,7 @@ TEST_P(PlesseyNibbleTest, ReadsDigitsOnly) {
         }
     }
     const std::vector<double> edges = EdgesFromBars(bars);
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPles);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPles);
     ASSERT_EQ(reader->DecodeEdges(edges.data(), 26), c.code != nullptr);
     EXPECT_STREQ(reader->GetCode(), c.code == nullptr ? "" : c.code);
 }
@@ -276,8 +311,9 @@ class PlesseyForeignTest : public testing::TestWithParam<ForeignCase> {};
 
 TEST_P(PlesseyForeignTest, IsNotRead) {
     const ForeignCase& c = GetParam();
-    const std::vector<double> edges = EdgesFromBars(Draw(*Make(c.drawnType), c.code).GetBars());
-    const std::unique_ptr<BarcodeProcessor> reader = Make(c.readerType);
+    const std::vector<double> edges =
+        EdgesFromBars(Draw(*MakeSymbol({.type = c.drawnType, .code = c.code})).GetBars());
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(c.readerType);
     EXPECT_FALSE(reader->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader->GetCode(), "");
     EXPECT_EQ(reader->GetBarWidthReduction(), 0.0);
@@ -291,12 +327,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlesseyForeignTest, testing::ValuesIn(kForeignCa
 // it must leave everything of the earlier one.
 TEST(PlesseyDecodeTest, RefusedReadingLeavesTheProcessorAlone) {
     const std::vector<double> good = EdgesFromBars(
-        Draw(*Make(kPlec), "108", {.magnification = 1.2, .reductionMm = 0.03}).GetBars());
+        Draw(*MakeSymbol({.type = kPlec, .code = "108", .magnification = 1.2, .reductionMm = 0.03}))
+            .GetBars());
     const std::vector<double> wrongCheck = EdgesFromBars(
-        Draw(*Make(kPles), "109", {.magnification = 0.7, .reductionMm = -0.05}).GetBars(),
+        Draw(
+            *MakeSymbol({.type = kPles, .code = "109", .magnification = 0.7, .reductionMm = -0.05}))
+            .GetBars(),
         {.backwards = true, .offsetMm = 40.0});
     ASSERT_EQ(good.size(), wrongCheck.size());
-    const std::unique_ptr<BarcodeProcessor> reader = Make(kPlec);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kPlec);
     ASSERT_TRUE(reader->DecodeEdges(good.data(), static_cast<std::uint32_t>(good.size())));
     const std::vector<double> measured = MeasuredEdges(*reader);
     const std::vector<double> ideal = IdealEdges(*reader);
@@ -344,9 +383,9 @@ class MsiZintTest : public testing::TestWithParam<MsiZintCase> {};
 
 TEST_P(MsiZintTest, BarsEqualZintsModules) {
     const MsiZintCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(c.type);
     const std::vector<RecordedBar> bars =
-        Draw(*processor, c.code, {.magnification = c.magnification}).GetBars();
+        Draw(*MakeSymbol({.type = c.type, .code = c.code, .magnification = c.magnification}))
+            .GetBars();
     const oracles::ZintSymbol zint =
         oracles::ZintModules("MSI_PLESSEY", c.zintData, {c.zintVersion});
     ASSERT_TRUE(zint.error.empty()) << zint.error;
@@ -409,7 +448,8 @@ class PlesseyZintTest : public testing::TestWithParam<PlesseyZintCase> {};
 
 TEST_P(PlesseyZintTest, StartAndDataEqualZintsCells) {
     const PlesseyZintCase& c = GetParam();
-    const std::vector<RecordedBar> bars = Draw(*Make(c.type), c.code).GetBars();
+    const std::vector<RecordedBar> bars =
+        Draw(*MakeSymbol({.type = c.type, .code = c.code})).GetBars();
     const oracles::ZintSymbol zint = oracles::ZintModules("PLESSEY", c.zintData);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
     const std::string& row = zint.FirstRow();

@@ -26,11 +26,11 @@ using Strivelo::RegisterSymbology;
 
 // Four symbologies that read the same bars, their ideal edges after the first
 // moved by 0, 0.01, 0 and 0.02 mm, and one that reads other bars.
-constexpr FakeSpec kA{FourCC("tfaa"), "A"};
-constexpr FakeSpec kB{FourCC("tfbb"), "B", kFakePattern, 0.01};
-constexpr FakeSpec kC{FourCC("tfcc"), "C"};
-constexpr FakeSpec kD{FourCC("tfdd"), "D", kFakePattern, 0.02};
-constexpr FakeSpec kE{FourCC("tfee"), "E", kOtherFakePattern};
+constexpr FakeSpec kA{.type = FourCC("tfaa"), .name = "A"};
+constexpr FakeSpec kB{.type = FourCC("tfbb"), .name = "B", .idealOffsetMm = 0.01};
+constexpr FakeSpec kC{.type = FourCC("tfcc"), .name = "C"};
+constexpr FakeSpec kD{.type = FourCC("tfdd"), .name = "D", .idealOffsetMm = 0.02};
+constexpr FakeSpec kE{.type = FourCC("tfee"), .name = "E", .pattern = kOtherFakePattern};
 
 template <const FakeSpec& kSpec>
 std::unique_ptr<BarcodeProcessor> MakeFake() {

@@ -44,7 +44,7 @@ TEST(BarcodeProcessorTest, NewProcessorHasItsDefaults) {
 TEST(BarcodeProcessorTest, RefusedCodeKeepsThePreviousOne) {
     const std::string longest(BarcodeProcessor::kCodeCapacity, 'A');
     const std::string tooLong(BarcodeProcessor::kCodeCapacity + 1, 'A');
-    const char* const refused[] = {"abc", "", "A1", tooLong.c_str(), nullptr};
+    const char* const refused[] = {"abc", "", "A+1", tooLong.c_str(), nullptr};
     for (const char* code : refused) {
         FakeSymbology processor(kFakeSpec);
         ASSERT_TRUE(processor.SetCode("ABC"));
@@ -59,7 +59,7 @@ TEST(BarcodeProcessorTest, RefusedCodeKeepsThePreviousOne) {
 }
 
 TEST(BarcodeProcessorTest, EncodedCodeMustSurviveTheRoundTrip) {
-    FakeSymbology processor(FakeSpec{FourCC("tlos"), "Lossy", kFakePattern, 0.0, true});
+    FakeSymbology processor({.type = FourCC("tlos"), .name = "Lossy", .lossyCodeForm = true});
     EXPECT_FALSE(processor.SetEncodedCode("ABCDEF"));
     EXPECT_STREQ(processor.GetCode(), "");
     EXPECT_TRUE(processor.SetEncodedCode("ABCD"));

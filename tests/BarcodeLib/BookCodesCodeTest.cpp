@@ -14,7 +14,10 @@
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BookCodesSupport.h"
+#include "CodeCase.h"
 #include "M7LString.h"
+#include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
@@ -159,131 +162,95 @@ TEST_P(PrefixPartLengthsTest, GroupAndPublisherLengths) {
 INSTANTIATE_TEST_SUITE_P(Cases, PrefixPartLengthsTest, testing::ValuesIn(kPrefixPartLengthsCases),
                          CaseName<PrefixPartLengthsCase>);
 
-struct CorrectCase {
-    const char* name;
-    std::int32_t type;
-    const char* input;
-    bool corrected;
-    // The text afterwards; the input where the correction refused it.
-    const char* output;
-};
-
-const CorrectCase kCorrectCases[] = {
+const CodeCase kCorrectCases[] = {
     // ISBN: hyphens by the table, the check character computed (10 is 'X').
-    {"IsbnNineDigits", kTypeISBN, "316148410", true, "3-16-148410-X"},
-    {"IsbnWrongCheck", kTypeISBN, "3161484100", true, "3-16-148410-X"},
-    {"IsbnLowerCaseX", kTypeISBN, "316148410x", true, "3-16-148410-X"},
-    {"IsbnRehyphenated", kTypeISBN, "03-064-06152", true, "0-306-40615-2"},
-    {"IsbnPublisher7", kTypeISBN, "097522980", true, "0-9752298-0-X"},
-    {"IsbnGroup1", kTypeISBN, "155860832", true, "1-55860-832-X"},
-    {"IsbnGroup2", kTypeISBN, "207036024", true, "2-07-036024-5"},
-    {"IsbnGroup1Boundary", kTypeISBN, "186980000", true, "1-869800-00-1"},
-    {"IsbnGroup99901", kTypeISBN, "999015000", true, "99901-500-0-1"},
-    {"IsbnAddOn", kTypeISBN, "316148410X12345", true, "3-16-148410-X-12345"},
-    {"IsbnSixthAddOnDigitCut", kTypeISBN, "316148410X123456", true, "3-16-148410-X-12345"},
-    {"IsbnIncompleteAddOnCut", kTypeISBN, "316148410X1234", true, "3-16-148410-X"},
-    {"IsbnElevenDigitsCut", kTypeISBN, "31614841001", true, "3-16-148410-X"},
+    {"IsbnNineDigits", kTypeISBN, "316148410", "3-16-148410-X"},
+    {"IsbnWrongCheck", kTypeISBN, "3161484100", "3-16-148410-X"},
+    {"IsbnLowerCaseX", kTypeISBN, "316148410x", "3-16-148410-X"},
+    {"IsbnRehyphenated", kTypeISBN, "03-064-06152", "0-306-40615-2"},
+    {"IsbnPublisher7", kTypeISBN, "097522980", "0-9752298-0-X"},
+    {"IsbnGroup1", kTypeISBN, "155860832", "1-55860-832-X"},
+    {"IsbnGroup2", kTypeISBN, "207036024", "2-07-036024-5"},
+    {"IsbnGroup1Boundary", kTypeISBN, "186980000", "1-869800-00-1"},
+    {"IsbnGroup99901", kTypeISBN, "999015000", "99901-500-0-1"},
+    {"IsbnAddOn", kTypeISBN, "316148410X12345", "3-16-148410-X-12345"},
+    {"IsbnSixthAddOnDigitCut", kTypeISBN, "316148410X123456", "3-16-148410-X-12345"},
+    {"IsbnIncompleteAddOnCut", kTypeISBN, "316148410X1234", "3-16-148410-X"},
+    {"IsbnElevenDigitsCut", kTypeISBN, "31614841001", "3-16-148410-X"},
     // Groups of three, two and five digits.
-    {"IsbnGroup600", kTypeISBN, "600119125", true, "600-119-125-5"},
-    {"IsbnGroup65", kTypeISBN, "655000000", true, "65-5000-000-9"},
-    {"IsbnGroup99939", kTypeISBN, "999399500", true, "99939-950-0-2"},
-    {"IsbnKnownGroupIgnoresHyphens", kTypeISBN, "31-6-148410-X", true, "3-16-148410-X"},
-    {"IsbnGroup600IgnoresHyphens", kTypeISBN, "6-00-119125-0", true, "600-119-125-5"},
+    {"IsbnGroup600", kTypeISBN, "600119125", "600-119-125-5"},
+    {"IsbnGroup65", kTypeISBN, "655000000", "65-5000-000-9"},
+    {"IsbnGroup99939", kTypeISBN, "999399500", "99939-950-0-2"},
+    {"IsbnKnownGroupIgnoresHyphens", kTypeISBN, "31-6-148410-X", "3-16-148410-X"},
+    {"IsbnGroup600IgnoresHyphens", kTypeISBN, "6-00-119125-0", "600-119-125-5"},
     // A group without rows gets group 0's hyphens, which a reading puts back.
-    {"IsbnUnknownGroupUsersHyphensReplaced", kTypeISBN, "611-123-456-9", true, "611-12-3456-0"},
-    {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "611123456", true, "611-12-3456-0"},
+    {"IsbnUnknownGroupUsersHyphensReplaced", kTypeISBN, "611-123-456-9", "611-12-3456-0"},
+    {"IsbnUnknownGroupWithoutHyphens", kTypeISBN, "611123456", "611-12-3456-0"},
     // Group 0's ranges leave no title, and the user's hyphens could not be
     // read back.
-    {"IsbnUnknownGroupUsersHyphensNoTitle", kTypeISBN, "99902-95-00-0", false, "99902-95-00-0"},
-    {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999029500", false, "999029500"},
-    {"IsbnEightDigits", kTypeISBN, "31614841", false, "31614841"},
-    {"IsbnLetter", kTypeISBN, "3-16-14841A-X", false, "3-16-14841A-X"},
-    {"IsbnXNotLast", kTypeISBN, "31614841X0", false, "31614841X0"},
+    {"IsbnUnknownGroupUsersHyphensNoTitle", kTypeISBN, "99902-95-00-0", nullptr},
+    {"IsbnUnknownGroupNoTitleLeft", kTypeISBN, "999029500", nullptr},
+    {"IsbnEightDigits", kTypeISBN, "31614841", nullptr},
+    {"IsbnLetter", kTypeISBN, "3-16-14841A-X", nullptr},
+    {"IsbnXNotLast", kTypeISBN, "31614841X0", nullptr},
     // An ISBN-13 is no ISBN-10 of group 978.
-    {"IsbnOfThirteenDigits", kTypeISBN, "9783161484100", false, "9783161484100"},
+    {"IsbnOfThirteenDigits", kTypeISBN, "9783161484100", nullptr},
     // ISBN-EAN: an ISBN-10 gets prefix 978, an ISBN-13 keeps its prefix.
-    {"IsbnEanFromIsbn10", kTypeISBNEAN, "3161484100", true, "978-3-16-148410-0"},
-    {"IsbnEanFromIsbn13", kTypeISBNEAN, "9783161484100", true, "978-3-16-148410-0"},
-    {"IsbnEanTwelveDigits", kTypeISBNEAN, "978316148410", true, "978-3-16-148410-0"},
-    {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-7", true, "978-3-16-148410-0"},
-    {"IsbnEanAddOn", kTypeISBNEAN, "978316148410012345", true, "978-3-16-148410-0-12345"},
+    {"IsbnEanFromIsbn10", kTypeISBNEAN, "3161484100", "978-3-16-148410-0"},
+    {"IsbnEanFromIsbn13", kTypeISBNEAN, "9783161484100", "978-3-16-148410-0"},
+    {"IsbnEanTwelveDigits", kTypeISBNEAN, "978316148410", "978-3-16-148410-0"},
+    {"IsbnEanWrongCheck", kTypeISBNEAN, "978-3-16-148410-7", "978-3-16-148410-0"},
+    {"IsbnEanAddOn", kTypeISBNEAN, "978316148410012345", "978-3-16-148410-0-12345"},
     // 979 numbers are hyphenated by the groups of 979.
-    {"IsbnEan979WithoutHyphens", kTypeISBNEAN, "9791090636071", true, "979-10-90636-07-1"},
-    {"IsbnEan979IgnoresHyphens", kTypeISBNEAN, "979-1-09-063607-0", true, "979-10-90636-07-1"},
-    {"IsbnEan979Group8Publisher3", kTypeISBNEAN, "979820000000", true, "979-8-200-00000-5"},
-    {"IsbnEan979Group8Publisher7", kTypeISBNEAN, "979898500001", true, "979-8-9850000-1-6"},
-    {"IsbnEan979Group11", kTypeISBNEAN, "979119500000", true, "979-11-950000-0-5"},
-    {"IsbnEan979Group12", kTypeISBNEAN, "979125450000", true, "979-12-5450-000-2"},
-    {"IsbnEan979UnknownGroupUsersHyphensReplaced", kTypeISBNEAN, "979-55-1234-560-0", true,
+    {"IsbnEan979WithoutHyphens", kTypeISBNEAN, "9791090636071", "979-10-90636-07-1"},
+    {"IsbnEan979IgnoresHyphens", kTypeISBNEAN, "979-1-09-063607-0", "979-10-90636-07-1"},
+    {"IsbnEan979Group8Publisher3", kTypeISBNEAN, "979820000000", "979-8-200-00000-5"},
+    {"IsbnEan979Group8Publisher7", kTypeISBNEAN, "979898500001", "979-8-9850000-1-6"},
+    {"IsbnEan979Group11", kTypeISBNEAN, "979119500000", "979-11-950000-0-5"},
+    {"IsbnEan979Group12", kTypeISBNEAN, "979125450000", "979-12-5450-000-2"},
+    {"IsbnEan979UnknownGroupUsersHyphensReplaced", kTypeISBNEAN, "979-55-1234-560-0",
      "979-5-512-34560-2"},
-    {"IsbnEan979UnknownGroupWithoutHyphens", kTypeISBNEAN, "979551234560", true,
-     "979-5-512-34560-2"},
-    {"IsbnEanGroup600", kTypeISBNEAN, "978600119125", true, "978-600-119-125-1"},
-    {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-95-00-0", true, "978-99939-950-0-5"},
+    {"IsbnEan979UnknownGroupWithoutHyphens", kTypeISBNEAN, "979551234560", "979-5-512-34560-2"},
+    {"IsbnEanGroup600", kTypeISBNEAN, "978600119125", "978-600-119-125-1"},
+    {"IsbnEanGroup99939", kTypeISBNEAN, "978-99939-95-00-0", "978-99939-950-0-5"},
     // Groups 978 and 979 of ISBN-10 (Nigeria, Indonesia) are ISBN-10s by
     // their ten digits.
-    {"IsbnEanGroup978Isbn10", kTypeISBNEAN, "9783700009", true, "978-978-37000-0-0"},
-    {"IsbnEanOtherPrefix", kTypeISBNEAN, "5901234123457", false, "5901234123457"},
-    {"IsbnEanIsbn10CheckX", kTypeISBNEAN, "316148410X", false, "316148410X"},
-    {"IsbnEanTooShort", kTypeISBNEAN, "97", false, "97"},
+    {"IsbnEanGroup978Isbn10", kTypeISBNEAN, "9783700009", "978-978-37000-0-0"},
+    {"IsbnEanOtherPrefix", kTypeISBNEAN, "5901234123457", nullptr},
+    {"IsbnEanIsbn10CheckX", kTypeISBNEAN, "316148410X", nullptr},
+    {"IsbnEanTooShort", kTypeISBNEAN, "97", nullptr},
     // ISSN: the check character computed, variant and add-on placed.
-    {"IssnKept", kTypeISSN, "0317-8471", true, "0317-8471"},
-    {"IssnSevenDigits", kTypeISSN, "0317847", true, "0317-8471"},
-    {"IssnWrongCheck", kTypeISSN, "03178470", true, "0317-8471"},
-    {"IssnCheckX", kTypeISSN, "2434561x", true, "2434-561X"},
-    {"IssnVariant", kTypeISSN, "03178471(05)", true, "0317-8471(05)"},
-    {"IssnVariantUnclosed", kTypeISSN, "03178471(05", true, "0317-8471(05)"},
-    {"IssnIncompleteVariantCut", kTypeISSN, "03178471(0", true, "0317-8471"},
-    {"IssnAddOn", kTypeISSN, "0317847112", true, "0317-8471-12"},
-    {"IssnVariantAndAddOn", kTypeISSN, "03178471(05)12", true, "0317-8471(05)-12"},
+    {"IssnKept", kTypeISSN, "0317-8471", "0317-8471"},
+    {"IssnSevenDigits", kTypeISSN, "0317847", "0317-8471"},
+    {"IssnWrongCheck", kTypeISSN, "03178470", "0317-8471"},
+    {"IssnCheckX", kTypeISSN, "2434561x", "2434-561X"},
+    {"IssnVariant", kTypeISSN, "03178471(05)", "0317-8471(05)"},
+    {"IssnVariantUnclosed", kTypeISSN, "03178471(05", "0317-8471(05)"},
+    {"IssnIncompleteVariantCut", kTypeISSN, "03178471(0", "0317-8471"},
+    {"IssnAddOn", kTypeISSN, "0317847112", "0317-8471-12"},
+    {"IssnVariantAndAddOn", kTypeISSN, "03178471(05)12", "0317-8471(05)-12"},
     // Variant 00 is what the bars of a code without variant carry.
-    {"IssnVariant00Dropped", kTypeISSN, "03178471(00)12", true, "0317-8471-12"},
-    {"IssnVariantLongAddOnCut", kTypeISSN, "0317-8471(05)-123", true, "0317-8471(05)-12"},
+    {"IssnVariant00Dropped", kTypeISSN, "03178471(00)12", "0317-8471-12"},
+    {"IssnVariantLongAddOnCut", kTypeISSN, "0317-8471(05)-123", "0317-8471(05)-12"},
     // Without a variant, digits past the add-on are cut, not a dangling '-'
     // left at the end.
-    {"IssnLongAddOnCut", kTypeISSN, "031784711234", true, "0317-8471-12"},
-    {"IssnLetter", kTypeISSN, "0317-847A", false, "0317-847A"},
+    {"IssnLongAddOnCut", kTypeISSN, "031784711234", "0317-8471-12"},
+    {"IssnLetter", kTypeISSN, "0317-847A", nullptr},
     // Too short: regrouped, but not complete.
-    {"IssnFiveDigits", kTypeISSN, "03178", false, "0317-8"},
+    {"IssnFiveDigits", kTypeISSN, "03178", "0317-8", kRefusedAsRewritten},
     // MS-7B: the EAN-8 check digit of 0 and the first six digits.
-    {"Ms7bSixDigits", kTypeMS7B, "123456", true, "1234565"},
-    {"Ms7bWrongCheck", kTypeMS7B, "1234560", true, "1234565"},
-    {"Ms7bHyphens", kTypeMS7B, "123-4565", true, "1234565"},
-    {"Ms7bEighthDigitCut", kTypeMS7B, "12345659", true, "1234565"},
-    {"Ms7bFiveDigits", kTypeMS7B, "12345", false, "12345"},
-    {"Ms7bLetter", kTypeMS7B, "12345A", false, "12345A"},
+    {"Ms7bSixDigits", kTypeMS7B, "123456", "1234565"},
+    {"Ms7bWrongCheck", kTypeMS7B, "1234560", "1234565"},
+    {"Ms7bHyphens", kTypeMS7B, "123-4565", "1234565"},
+    {"Ms7bEighthDigitCut", kTypeMS7B, "12345659", "1234565"},
+    {"Ms7bFiveDigits", kTypeMS7B, "12345", nullptr},
+    {"Ms7bLetter", kTypeMS7B, "12345A", nullptr},
 };
-
-void PrintTo(const CorrectCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CorrectCodeTest : public testing::TestWithParam<CorrectCase> {};
 
 // What comes out of a successful correction is a valid code.
-TEST_P(CorrectCodeTest, CorrectsOrLeavesTheText) {
-    const CorrectCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
-    ASSERT_NE(processor, nullptr);
-    M7LString code(c.input);
-    EXPECT_EQ(processor->CorrectCode(code), c.corrected);
-    EXPECT_STREQ(code.CStr(), c.output);
-    if (c.corrected) {
-        EXPECT_TRUE(processor->IsCodeValid(code.CStr()));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
-INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
-                         CaseName<CorrectCase>);
-
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    const char* code;
-    bool valid;
-};
-
-const ValidCase kValidCases[] = {
+const ValidityCase kValidCases[] = {
     {"Isbn", kTypeISBN, "3-16-148410-X", true},
     {"IsbnAddOn", kTypeISBN, "3-16-148410-X-12345", true},
     {"IsbnWrongCheck", kTypeISBN, "3-16-148410-0", false},
@@ -340,22 +307,8 @@ const ValidCase kValidCases[] = {
     {"Ms7bEightDigits", kTypeMS7B, "12345650", false},
 };
 
-void PrintTo(const ValidCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class IsCodeValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(IsCodeValidTest, ValidOrNot) {
-    const ValidCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
-    ASSERT_NE(processor, nullptr);
-    EXPECT_EQ(processor->IsCodeValid(c.code), c.valid);
-    EXPECT_EQ(processor->SetCode(c.code), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
-                         CaseName<ValidCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeValidityTest, testing::ValuesIn(kValidCases),
+                         CaseName<ValidityCase>);
 
 struct ConversionCase {
     const char* name;
@@ -394,7 +347,7 @@ class ConversionTest : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(ConversionTest, BothWays) {
     const ConversionCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
     ASSERT_NE(processor, nullptr);
     char text[BarcodeProcessor::kCodeCapacity + 1];
     ASSERT_TRUE(processor->CodeToEncoded(c.code, text, BarcodeProcessor::kCodeCapacity));
@@ -442,7 +395,7 @@ class RefusedEncodedTest : public testing::TestWithParam<RefusedEncodedCase> {};
 
 TEST_P(RefusedEncodedTest, NoCode) {
     const RefusedEncodedCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
     ASSERT_NE(processor, nullptr);
     char code[BarcodeProcessor::kCodeCapacity + 1];
     EXPECT_FALSE(processor->EncodedToCode(c.encoded, code, BarcodeProcessor::kCodeCapacity));
@@ -455,8 +408,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedEncodedTest, testing::ValuesIn(kRefusedEn
 
 TEST(OptionsTest, OnlyIsbnsOfferCentreAlignment) {
     for (const std::int32_t type : {kTypeISBN, kTypeISBNEAN, kTypeISSN, kTypeMS7B}) {
-        SCOPED_TRACE(TypeText(type));
-        const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(type);
+        SCOPED_TRACE(TypeName(type));
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(type);
         ASSERT_NE(processor, nullptr);
         const bool isbn = type == kTypeISBN || type == kTypeISBNEAN;
         EXPECT_EQ(processor->HasOption(kBarcodeOptionCenterAlign), isbn);

@@ -12,6 +12,8 @@
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BookCodesSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -21,14 +23,28 @@ using Kind = RecordedCall::Kind;
 
 constexpr double kTolerance = 1e-9;
 
-std::size_t IndexOfFont(const BookDrawing& drawing, int nth) {
+std::size_t IndexOfFont(const Drawing& drawing, int nth) {
+    const std::vector<RecordedCall>& calls = drawing.GetCalls();
     int seen = 0;
-    for (std::size_t i = 0; i < drawing.calls.size(); ++i) {
-        if (drawing.calls[i].kind == Kind::kFont && seen++ == nth) {
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].kind == Kind::kFont && seen++ == nth) {
             return i;
         }
     }
-    return drawing.calls.size();
+    return calls.size();
+}
+
+// The text calls from first (an index into the calls) up to the next font
+// call.
+std::vector<RecordedCall> TextsAfter(const Drawing& drawing, std::size_t first) {
+    const std::vector<RecordedCall>& calls = drawing.GetCalls();
+    std::vector<RecordedCall> texts;
+    for (std::size_t i = first; i < calls.size() && calls[i].kind != Kind::kFont; ++i) {
+        if (calls[i].kind == Kind::kText) {
+            texts.push_back(calls[i]);
+        }
+    }
+    return texts;
 }
 
 std::string Characters(const std::vector<RecordedCall>& texts) {
@@ -53,9 +69,7 @@ struct Rectangle {
 
 struct LineCase {
     const char* name;
-    std::int32_t type;
-    const char* code;
-    BookOptions options;
+    SymbolSettings symbol;
     Rectangle frame;
     // The centre of the first character and the baseline of the line.
     double first;
@@ -67,166 +81,133 @@ struct LineCase {
     const char* second;
 };
 
-constexpr BookOptions kNominal{};
-constexpr BookOptions kLargest{.magnification = 2.0};
-constexpr BookOptions kSmallest{.magnification = 0.8};
-constexpr BookOptions kTallBars{.barHeightMm = 30.0};
-constexpr BookOptions kCentred{.centreAligned = true};
-constexpr BookOptions kLargestCentred{.magnification = 2.0, .centreAligned = true};
-constexpr BookOptions kDual{.dualNumbering = true};
-
 // At magnification m the module is 0.33 m mm, the EAN-13 digits' baseline
 // 4X - 2.8 m mm, the bars end at 5X + 22.85 mm; the line's text is 2.47 mm
 // (times m above 1) on a pitch of 2.04 mm (likewise).
 const LineCase kLineCases[] = {
-    {"Isbn",
-     kTypeISBN,
-     "3-16-148410-X",
-     kNominal,
-     {0.0, 40.68, -1.81, 28.29},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN3-16-148410-X",
-     ""},
-    {"IsbnLargest",
-     kTypeISBN,
-     "3-16-148410-X",
-     kLargest,
-     {0.0, 81.36, -3.62, 33.73},
-     9.96,
-     28.13,
-     4.08,
-     4.94,
-     "ISBN3-16-148410-X",
-     ""},
+    {.name = "Isbn",
+     .symbol = {.type = kTypeISBN, .code = "3-16-148410-X"},
+     .frame = {0.0, 40.68, -1.81, 28.29},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
+    {.name = "IsbnLargest",
+     .symbol = {.type = kTypeISBN, .code = "3-16-148410-X", .magnification = 2.0},
+     .frame = {0.0, 81.36, -3.62, 33.73},
+     .first = 9.96,
+     .baseline = 28.13,
+     .pitch = 4.08,
+     .size = 4.94,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
     // Below magnification 1 the line keeps its size and the frame is wider
     // than the symbol.
-    {"IsbnSmallest",
-     kTypeISBN,
-     "3-16-148410-X",
-     kSmallest,
-     {0.0, 39.888, -1.448, 27.696},
-     4.188,
-     24.962,
-     2.04,
-     2.47,
-     "ISBN3-16-148410-X",
-     ""},
-    {"IsbnAddOnWiderThanLine",
-     kTypeISBN,
-     "3-16-148410-X-12345",
-     kNominal,
-     {0.0, 54.45, -1.81, 28.29},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN3-16-148410-X",
-     ""},
-    {"IsbnBarHeight",
-     kTypeISBN,
-     "3-16-148410-X",
-     kTallBars,
-     {0.0, 40.68, -1.81, 35.44},
-     4.98,
-     32.64,
-     2.04,
-     2.47,
-     "ISBN3-16-148410-X",
-     ""},
+    {.name = "IsbnSmallest",
+     .symbol = {.type = kTypeISBN, .code = "3-16-148410-X", .magnification = 0.8},
+     .frame = {0.0, 39.888, -1.448, 27.696},
+     .first = 4.188,
+     .baseline = 24.962,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
+    {.name = "IsbnAddOnWiderThanLine",
+     .symbol = {.type = kTypeISBN, .code = "3-16-148410-X-12345"},
+     .frame = {0.0, 54.45, -1.81, 28.29},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
+    {.name = "IsbnBarHeight",
+     .symbol = {.type = kTypeISBN, .code = "3-16-148410-X", .barHeightMm = 30.0},
+     .frame = {0.0, 40.68, -1.81, 35.44},
+     .first = 4.98,
+     .baseline = 32.64,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
     // Centred over the symbol, the line may reach past both ends.
-    {"IsbnEanCentred",
-     kTypeISBNEAN,
-     "978-3-16-148410-0",
-     kCentred,
-     {-3.795, 41.085, -1.81, 28.29},
-     -2.775,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN978-3-16-148410-0",
-     ""},
-    {"IsbnCentredInsideSymbol",
-     kTypeISBN,
-     "3-16-148410-X",
-     kLargestCentred,
-     {0.0, 74.58, -3.62, 33.73},
-     2.61,
-     28.13,
-     4.08,
-     4.94,
-     "ISBN3-16-148410-X",
-     ""},
-    {"IsbnEanDualNumbering",
-     kTypeISBNEAN,
-     "978-3-16-148410-0",
-     kDual,
-     {0.0, 48.84, -1.81, 31.42},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN978-3-16-148410-0",
-     "ISBN3-16-148410-X"},
-    {"IsbnEanDualNumberingWithAddOn",
-     kTypeISBNEAN,
-     "978-3-16-148410-0-52495",
-     kDual,
-     {0.0, 54.45, -1.81, 31.42},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN978-3-16-148410-0",
-     "ISBN3-16-148410-X"},
+    {.name = "IsbnEanCentred",
+     .symbol = {.type = kTypeISBNEAN, .code = "978-3-16-148410-0", .centerAlign = true},
+     .frame = {-3.795, 41.085, -1.81, 28.29},
+     .first = -2.775,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN978-3-16-148410-0",
+     .second = ""},
+    {.name = "IsbnCentredInsideSymbol",
+     .symbol =
+         {.type = kTypeISBN, .code = "3-16-148410-X", .magnification = 2.0, .centerAlign = true},
+     .frame = {0.0, 74.58, -3.62, 33.73},
+     .first = 2.61,
+     .baseline = 28.13,
+     .pitch = 4.08,
+     .size = 4.94,
+     .line = "ISBN3-16-148410-X",
+     .second = ""},
+    {.name = "IsbnEanDualNumbering",
+     .symbol = {.type = kTypeISBNEAN, .code = "978-3-16-148410-0", .dualNumbering = true},
+     .frame = {0.0, 48.84, -1.81, 31.42},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN978-3-16-148410-0",
+     .second = "ISBN3-16-148410-X"},
+    {.name = "IsbnEanDualNumberingWithAddOn",
+     .symbol = {.type = kTypeISBNEAN, .code = "978-3-16-148410-0-52495", .dualNumbering = true},
+     .frame = {0.0, 54.45, -1.81, 31.42},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN978-3-16-148410-0",
+     .second = "ISBN3-16-148410-X"},
     // A 979 number has no ISBN-10 form: one line in a frame for one.
-    {"IsbnEanDualNumbering979",
-     kTypeISBNEAN,
-     "979-10-90636-07-1",
-     kDual,
-     {0.0, 48.84, -1.81, 28.29},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN979-10-90636-07-1",
-     ""},
-    {"IsbnEanDualNumberingGroup99939",
-     kTypeISBNEAN,
-     "978-99939-950-0-5",
-     kDual,
-     {0.0, 48.84, -1.81, 31.42},
-     4.98,
-     25.49,
-     2.04,
-     2.47,
-     "ISBN978-99939-950-0-5",
-     "ISBN99939-950-0-2"},
+    {.name = "IsbnEanDualNumbering979",
+     .symbol = {.type = kTypeISBNEAN, .code = "979-10-90636-07-1", .dualNumbering = true},
+     .frame = {0.0, 48.84, -1.81, 28.29},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN979-10-90636-07-1",
+     .second = ""},
+    {.name = "IsbnEanDualNumberingGroup99939",
+     .symbol = {.type = kTypeISBNEAN, .code = "978-99939-950-0-5", .dualNumbering = true},
+     .frame = {0.0, 48.84, -1.81, 31.42},
+     .first = 4.98,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISBN978-99939-950-0-5",
+     .second = "ISBN99939-950-0-2"},
     // The ISSN line begins a module earlier; variant and add-on are not in it.
-    {"IssnVariantAndAddOn",
-     kTypeISSN,
-     "0317-8471(05)-12",
-     kNominal,
-     {0.0, 45.54, -1.81, 28.29},
-     4.65,
-     25.49,
-     2.04,
-     2.47,
-     "ISSN0317-8471",
-     ""},
-    {"Issn",
-     kTypeISSN,
-     "0317-8471",
-     kNominal,
-     {0.0, 37.29, -1.81, 28.29},
-     4.65,
-     25.49,
-     2.04,
-     2.47,
-     "ISSN0317-8471",
-     ""},
+    {.name = "IssnVariantAndAddOn",
+     .symbol = {.type = kTypeISSN, .code = "0317-8471(05)-12"},
+     .frame = {0.0, 45.54, -1.81, 28.29},
+     .first = 4.65,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISSN0317-8471",
+     .second = ""},
+    {.name = "Issn",
+     .symbol = {.type = kTypeISSN, .code = "0317-8471"},
+     .frame = {0.0, 37.29, -1.81, 28.29},
+     .first = 4.65,
+     .baseline = 25.49,
+     .pitch = 2.04,
+     .size = 2.47,
+     .line = "ISSN0317-8471",
+     .second = ""},
 };
 
 // The frame a recorded call draws, with its stroke width.
@@ -247,19 +228,18 @@ class LineLayoutTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineLayoutTest, FrameAndLines) {
     const LineCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor =
-        MakeBookProcessor(c.type, c.code, c.options);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(c.symbol);
     ASSERT_NE(processor, nullptr);
-    const BookDrawing drawing = DrawBook(*processor);
+    const Drawing drawing = Draw(*processor);
     ASSERT_TRUE(drawing.generated);
     // One frame, the first call, stroke 0.
-    ASSERT_EQ(drawing.Calls(Kind::kFrame).size(), 1u);
-    ExpectFrame(drawing.calls.front(), c.frame, 0.0);
+    ASSERT_EQ(drawing.GetCalls(Kind::kFrame).size(), 1u);
+    ExpectFrame(drawing.GetCalls().front(), c.frame, 0.0);
     // The lines, in OCRB, after the first font call.
     const std::size_t font = IndexOfFont(drawing, 0);
-    ASSERT_LT(font, drawing.calls.size());
-    EXPECT_EQ(drawing.calls[font].text, "OCRB");
-    const std::vector<RecordedCall> texts = drawing.TextsAfter(font + 1);
+    ASSERT_LT(font, drawing.GetCalls().size());
+    EXPECT_EQ(drawing.GetCalls()[font].text, "OCRB");
+    const std::vector<RecordedCall> texts = TextsAfter(drawing, font + 1);
     const std::string line = c.line;
     const std::string second = c.second;
     ASSERT_EQ(Characters(texts), line + second);
@@ -267,7 +247,8 @@ TEST_P(LineLayoutTest, FrameAndLines) {
         SCOPED_TRACE(testing::Message() << "character " << i);
         const bool first = i < line.size();
         const std::size_t index = first ? i : i - line.size();
-        const double baseline = first ? c.baseline : c.baseline + c.size + 2 * drawing.moduleMm;
+        const double baseline =
+            first ? c.baseline : c.baseline + c.size + 2 * kBookModuleMm * drawing.magnification;
         EXPECT_NEAR(texts[i].numbers[0], LineX(c.first, c.pitch, index), kTolerance);
         EXPECT_NEAR(texts[i].numbers[1], baseline, kTolerance);
         EXPECT_NEAR(texts[i].numbers[2], c.size, kTolerance);
@@ -279,30 +260,32 @@ TEST_P(LineLayoutTest, FrameAndLines) {
 // font was chosen, without a frame of its own.
 TEST_P(LineLayoutTest, SymbolIsTheEan13OfTheEncodedForm) {
     const LineCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor =
-        MakeBookProcessor(c.type, c.code, c.options);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(c.symbol);
     ASSERT_NE(processor, nullptr);
     if (auto* font = dynamic_cast<BarcodeProcessorMixIn_Font*>(processor.get())) {
         font->SetFont("Helvetica");
     }
-    const BookDrawing drawing = DrawBook(*processor);
+    const Drawing drawing = Draw(*processor);
     ASSERT_TRUE(drawing.generated);
     char encoded[BarcodeProcessor::kCodeCapacity + 1];
-    ASSERT_TRUE(processor->CodeToEncoded(c.code, encoded, BarcodeProcessor::kCodeCapacity));
+    ASSERT_TRUE(
+        processor->CodeToEncoded(c.symbol.code.c_str(), encoded, BarcodeProcessor::kCodeCapacity));
     BarcodeProcessorEAN13 ean13;
     ASSERT_TRUE(ean13.SetCode(encoded));
-    ean13.SetMagnification(c.options.magnification);
-    ean13.SetBarHeight(c.options.barHeightMm);
+    ean13.SetMagnification(c.symbol.magnification.value_or(1.0));
+    ean13.SetBarHeight(c.symbol.barHeightMm.value_or(0.0));
     ean13.SetFont("OCRB");
     ean13.SetEmitFrame(false);
-    const BookDrawing expected = DrawBook(ean13);
+    const Drawing expected = Draw(ean13);
     ASSERT_TRUE(expected.generated);
     const std::size_t symbol = IndexOfFont(drawing, 1);
-    ASSERT_EQ(drawing.calls.size() - symbol, expected.calls.size());
-    for (std::size_t i = 0; i < expected.calls.size(); ++i) {
+    const std::vector<RecordedCall>& calls = drawing.GetCalls();
+    const std::vector<RecordedCall>& wanted = expected.GetCalls();
+    ASSERT_EQ(calls.size() - symbol, wanted.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "call " << i);
-        const RecordedCall& got = drawing.calls[symbol + i];
-        const RecordedCall& want = expected.calls[i];
+        const RecordedCall& got = calls[symbol + i];
+        const RecordedCall& want = wanted[i];
         EXPECT_EQ(got.kind, want.kind);
         EXPECT_EQ(got.text, want.text);
         EXPECT_EQ(got.flags, want.flags);
@@ -322,20 +305,22 @@ TEST(ScaledLineTest, LineStaysThreeModulesAboveScaledBars) {
                                  : type == kTypeISBNEAN ? "978-3-16-148410-0"
                                                         : "0317-8471";
         for (const double m : {0.8, 1.0, 1.5, 2.0}) {
-            SCOPED_TRACE(testing::Message() << TypeText(type) << " m " << m);
-            const std::unique_ptr<BarcodeProcessor> processor =
-                MakeBookProcessor(type, code, {.magnification = m, .scaleHeightWithWidth = true});
+            SCOPED_TRACE(testing::Message() << TypeName(type) << " m " << m);
+            const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(
+                {.type = type, .code = code, .magnification = m, .scaleHeightWithWidth = true});
             ASSERT_NE(processor, nullptr);
-            const BookDrawing drawing = DrawBook(*processor);
+            const Drawing drawing = Draw(*processor);
             ASSERT_TRUE(drawing.generated);
             double barTop = 0.0;
-            for (const RecordedBar& bar : drawing.bars) {
+            for (const RecordedBar& bar : drawing.GetBars()) {
                 barTop = std::max(barTop, bar.top);
             }
-            EXPECT_NEAR(barTop, 5 * drawing.moduleMm + 22.85 * m, kTolerance);
-            const std::vector<RecordedCall> texts = drawing.TextsAfter(IndexOfFont(drawing, 0) + 1);
+            const double module = kBookModuleMm * m;
+            EXPECT_NEAR(barTop, 5 * module + 22.85 * m, kTolerance);
+            const std::vector<RecordedCall> texts =
+                TextsAfter(drawing, IndexOfFont(drawing, 0) + 1);
             ASSERT_FALSE(texts.empty());
-            EXPECT_NEAR(texts.front().numbers[1] - barTop, 3 * drawing.moduleMm, kTolerance);
+            EXPECT_NEAR(texts.front().numbers[1] - barTop, 3 * module, kTolerance);
         }
     }
 }
@@ -351,7 +336,7 @@ struct BoxTexts {
 
 struct BoxCase {
     const char* name;
-    BookOptions options;
+    SymbolSettings symbol;
     Rectangle frame;
     double stroke;
     BoxTexts x;
@@ -359,34 +344,33 @@ struct BoxCase {
     double size;
 };
 
-constexpr BookOptions kLargestScaled{.magnification = 2.0, .scaleHeightWithWidth = true};
-
 // The box stands 1.97 m mm left and right of the EAN-8 symbol (81 modules)
 // and half of 0.98 mm (scaled with the bar height) less half a module
 // beyond the frame EAN-8 would draw; the digits fill the 61 modules
 // between the outer guards.
 const BoxCase kBoxCases[] = {
-    {"Nominal",
-     kNominal,
-     {-1.97, 28.70, -2.135, 20.535},
-     0.33,
-     {-0.485, 4.737857142857143, 2.875714285714286, 27.215},
-     -1.48,
-     2.8},
-    {"Largest",
-     kLargest,
-     {-3.94, 57.40, -3.78, 22.35},
-     0.66,
-     {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
-     -2.96,
-     5.6},
-    {"LargestScaledHeight",
-     kLargestScaled,
-     {-3.94, 57.40, -4.27, 41.07},
-     0.66,
-     {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
-     -2.96,
-     5.6},
+    {.name = "Nominal",
+     .symbol = {.type = kTypeMS7B, .code = "1234565"},
+     .frame = {-1.97, 28.70, -2.135, 20.535},
+     .stroke = 0.33,
+     .x = {-0.485, 4.737857142857143, 2.875714285714286, 27.215},
+     .baseline = -1.48,
+     .size = 2.8},
+    {.name = "Largest",
+     .symbol = {.type = kTypeMS7B, .code = "1234565", .magnification = 2.0},
+     .frame = {-3.94, 57.40, -3.78, 22.35},
+     .stroke = 0.66,
+     .x = {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
+     .baseline = -2.96,
+     .size = 5.6},
+    {.name = "LargestScaledHeight",
+     .symbol =
+         {.type = kTypeMS7B, .code = "1234565", .magnification = 2.0, .scaleHeightWithWidth = true},
+     .frame = {-3.94, 57.40, -4.27, 41.07},
+     .stroke = 0.66,
+     .x = {-1.30, 9.475714285714286, 5.751428571428572, 54.76},
+     .baseline = -2.96,
+     .size = 5.6},
 };
 
 void PrintTo(const BoxCase& c, std::ostream* os) {
@@ -397,19 +381,18 @@ class Ms7bLayoutTest : public testing::TestWithParam<BoxCase> {};
 
 TEST_P(Ms7bLayoutTest, BoxLettersAndDigits) {
     const BoxCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor =
-        MakeBookProcessor(kTypeMS7B, "1234565", c.options);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(c.symbol);
     ASSERT_NE(processor, nullptr);
-    const BookDrawing drawing = DrawBook(*processor);
+    const Drawing drawing = Draw(*processor);
     ASSERT_TRUE(drawing.generated);
-    const std::vector<RecordedCall> frames = drawing.Calls(Kind::kFrame);
+    const std::vector<RecordedCall> frames = drawing.GetCalls(Kind::kFrame);
     ASSERT_EQ(frames.size(), 1u);
     ExpectFrame(frames.front(), c.frame, c.stroke);
     // Each text with the font it is drawn in.
     std::string font;
     std::string characters;
     std::vector<double> xs;
-    for (const RecordedCall& call : drawing.calls) {
+    for (const RecordedCall& call : drawing.GetCalls()) {
         if (call.kind == Kind::kFont) {
             font = call.text;
         } else if (call.kind == Kind::kText) {
@@ -428,7 +411,7 @@ TEST_P(Ms7bLayoutTest, BoxLettersAndDigits) {
             << j;
     }
     EXPECT_NEAR(xs.back(), c.x.letterS, kTolerance);
-    EXPECT_TRUE(drawing.Calls(Kind::kQuietZoneMarks).empty());
+    EXPECT_TRUE(drawing.GetCalls(Kind::kQuietZoneMarks).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ms7bLayoutTest, testing::ValuesIn(kBoxCases), CaseName<BoxCase>);
@@ -437,38 +420,38 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ms7bLayoutTest, testing::ValuesIn(kBoxCases), Ca
 // the bottom; the processor keeps these settings, and a second drawing is
 // the same.
 TEST(Ms7bDrawingTest, ShortCentreGuardAndSettingsKept) {
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(kTypeMS7B, "1234565");
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = kTypeMS7B, .code = "1234565", .humanReadable = true});
     ASSERT_NE(processor, nullptr);
-    processor->SetHumanReadable(true);
-    const BookDrawing drawing = DrawBook(*processor);
+    const Drawing drawing = Draw(*processor);
     ASSERT_TRUE(drawing.generated);
-    ASSERT_EQ(drawing.bars.size(), 22u);
+    const std::vector<RecordedBar> bars = drawing.GetBars();
+    ASSERT_EQ(bars.size(), 22u);
     const double normalBottom = 5 * kBookModuleMm;
-    for (std::size_t i = 0; i < drawing.bars.size(); ++i) {
+    for (std::size_t i = 0; i < bars.size(); ++i) {
         const bool outerGuard = i < 2 || i >= 20;
-        EXPECT_NEAR(drawing.bars[i].bottom, outerGuard ? 0.0 : normalBottom, kTolerance) << i;
+        EXPECT_NEAR(bars[i].bottom, outerGuard ? 0.0 : normalBottom, kTolerance) << i;
     }
     EXPECT_FALSE(processor->GetHumanReadable());
     EXPECT_FALSE(processor->GetEmitFrame());
-    const BookDrawing again = DrawBook(*processor);
-    ASSERT_EQ(again.calls.size(), drawing.calls.size());
-    for (std::size_t i = 0; i < again.calls.size(); ++i) {
-        EXPECT_EQ(again.calls[i].numbers, drawing.calls[i].numbers) << i;
+    const Drawing again = Draw(*processor);
+    ASSERT_EQ(again.GetCalls().size(), drawing.GetCalls().size());
+    for (std::size_t i = 0; i < again.GetCalls().size(); ++i) {
+        EXPECT_EQ(again.GetCalls()[i].numbers, drawing.GetCalls()[i].numbers) << i;
     }
 }
 
 struct DrawnCase {
     const char* name;
-    std::int32_t type;
-    const char* code;
-    BookOptions options;
+    SymbolSettings symbol;
 };
 
 const DrawnCase kDrawnCases[] = {
-    {"Isbn", kTypeISBN, "3-16-148410-X-12345", {}},
-    {"IsbnEanDualNumbering", kTypeISBNEAN, "978-3-16-148410-0", {.dualNumbering = true}},
-    {"Issn", kTypeISSN, "0317-8471(05)-12", {}},
-    {"Ms7b", kTypeMS7B, "1234565", {}},
+    {"Isbn", {.type = kTypeISBN, .code = "3-16-148410-X-12345"}},
+    {"IsbnEanDualNumbering",
+     {.type = kTypeISBNEAN, .code = "978-3-16-148410-0", .dualNumbering = true}},
+    {"Issn", {.type = kTypeISSN, .code = "0317-8471(05)-12"}},
+    {"Ms7b", {.type = kTypeMS7B, .code = "1234565"}},
 };
 
 void PrintTo(const DrawnCase& c, std::ostream* os) {
@@ -478,36 +461,17 @@ void PrintTo(const DrawnCase& c, std::ostream* os) {
 class GenerateFailureTest : public testing::TestWithParam<DrawnCase> {};
 
 TEST_P(GenerateFailureTest, StopsAtTheFirstRefusedCall) {
-    const DrawnCase& c = GetParam();
-    std::size_t calls = 0;
-    {
-        const std::unique_ptr<BarcodeProcessor> processor =
-            MakeBookProcessor(c.type, c.code, c.options);
-        ASSERT_NE(processor, nullptr);
-        const BookDrawing drawing = DrawBook(*processor);
-        ASSERT_TRUE(drawing.generated);
-        calls = drawing.calls.size();
-    }
-    for (std::size_t refused = 1; refused <= calls; ++refused) {
-        SCOPED_TRACE(testing::Message() << "refused call " << refused << " of " << calls);
-        const std::unique_ptr<BarcodeProcessor> processor =
-            MakeBookProcessor(c.type, c.code, c.options);
-        ASSERT_NE(processor, nullptr);
-        const BookDrawing drawing = DrawBook(*processor, refused);
-        EXPECT_FALSE(drawing.generated);
-        EXPECT_EQ(drawing.calls.size(), refused);
-    }
+    ExpectStopsAtEachRefusedCall(GetParam().symbol);
 }
 
 TEST_P(GenerateFailureTest, NothingDrawnWithoutAModule) {
     const DrawnCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor =
-        MakeBookProcessor(c.type, c.code, c.options);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeSymbol(c.symbol);
     ASSERT_NE(processor, nullptr);
     processor->SetMagnification(0.0);
-    const BookDrawing drawing = DrawBook(*processor);
+    const Drawing drawing = Draw(*processor);
     EXPECT_FALSE(drawing.generated);
-    EXPECT_TRUE(drawing.calls.empty());
+    EXPECT_TRUE(drawing.GetCalls().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GenerateFailureTest, testing::ValuesIn(kDrawnCases),

@@ -10,7 +10,9 @@
 
 #include "BarEdges.h"
 #include "BookCodesSupport.h"
+#include "Drawing.h"
 #include "M7LString.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -35,26 +37,97 @@ struct OracleCase {
 };
 
 const OracleCase kOracleCases[] = {
-    {"Isbn", kTypeISBN, "3-16-148410-X", "ISBNX", "316148410X", "EAN-13", "9783161484100"},
-    {"IsbnGroup0", kTypeISBN, "0-306-40615-2", "ISBNX", "0306406152", "EAN-13", "9780306406157"},
-    {"IsbnAddOn", kTypeISBN, "3-16-148410-X-12345", "ISBNX", "316148410X+12345", "EAN-13",
-     "9783161484100 12345"},
-    {"IsbnEan", kTypeISBNEAN, "978-3-16-148410-0", "ISBNX", "9783161484100", "EAN-13",
-     "9783161484100"},
-    {"IsbnEan979", kTypeISBNEAN, "979-10-90636-07-1", "ISBNX", "9791090636071", "EAN-13",
-     "9791090636071"},
-    {"IsbnEan979Group8", kTypeISBNEAN, "979-8-9850000-1-6", "ISBNX", "9798985000016", "EAN-13",
-     "9798985000016"},
-    {"IsbnGroup600", kTypeISBN, "600-119-125-5", "ISBNX", "6001191255", "EAN-13", "9786001191251"},
-    {"IsbnEanAddOn", kTypeISBNEAN, "978-3-16-148410-0-52495", "EANX", "978316148410+52495",
-     "EAN-13", "9783161484100 52495"},
-    {"Issn", kTypeISSN, "0317-8471", "EANX", "977031784700", "EAN-13", "9770317847001"},
-    {"IssnVariant", kTypeISSN, "0317-8471(05)", "EANX", "977031784705", "EAN-13", "9770317847056"},
-    {"IssnAddOn", kTypeISSN, "0317-8471-12", "EANX", "977031784700+12", "EAN-13",
-     "9770317847001 12"},
-    {"IssnCheckXVariantAddOn", kTypeISSN, "2434-561X(05)-12", "EANX", "977243456105+12", "EAN-13",
-     "9772434561051 12"},
-    {"Ms7b", kTypeMS7B, "1234565", "EANX", "0123456", "EAN-8", "01234565"},
+    {.name = "Isbn",
+     .type = kTypeISBN,
+     .code = "3-16-148410-X",
+     .zintType = "ISBNX",
+     .zintData = "316148410X",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9783161484100"},
+    {.name = "IsbnGroup0",
+     .type = kTypeISBN,
+     .code = "0-306-40615-2",
+     .zintType = "ISBNX",
+     .zintData = "0306406152",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9780306406157"},
+    {.name = "IsbnAddOn",
+     .type = kTypeISBN,
+     .code = "3-16-148410-X-12345",
+     .zintType = "ISBNX",
+     .zintData = "316148410X+12345",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9783161484100 12345"},
+    {.name = "IsbnEan",
+     .type = kTypeISBNEAN,
+     .code = "978-3-16-148410-0",
+     .zintType = "ISBNX",
+     .zintData = "9783161484100",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9783161484100"},
+    {.name = "IsbnEan979",
+     .type = kTypeISBNEAN,
+     .code = "979-10-90636-07-1",
+     .zintType = "ISBNX",
+     .zintData = "9791090636071",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9791090636071"},
+    {.name = "IsbnEan979Group8",
+     .type = kTypeISBNEAN,
+     .code = "979-8-9850000-1-6",
+     .zintType = "ISBNX",
+     .zintData = "9798985000016",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9798985000016"},
+    {.name = "IsbnGroup600",
+     .type = kTypeISBN,
+     .code = "600-119-125-5",
+     .zintType = "ISBNX",
+     .zintData = "6001191255",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9786001191251"},
+    {.name = "IsbnEanAddOn",
+     .type = kTypeISBNEAN,
+     .code = "978-3-16-148410-0-52495",
+     .zintType = "EANX",
+     .zintData = "978316148410+52495",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9783161484100 52495"},
+    {.name = "Issn",
+     .type = kTypeISSN,
+     .code = "0317-8471",
+     .zintType = "EANX",
+     .zintData = "977031784700",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9770317847001"},
+    {.name = "IssnVariant",
+     .type = kTypeISSN,
+     .code = "0317-8471(05)",
+     .zintType = "EANX",
+     .zintData = "977031784705",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9770317847056"},
+    {.name = "IssnAddOn",
+     .type = kTypeISSN,
+     .code = "0317-8471-12",
+     .zintType = "EANX",
+     .zintData = "977031784700+12",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9770317847001 12"},
+    {.name = "IssnCheckXVariantAddOn",
+     .type = kTypeISSN,
+     .code = "2434-561X(05)-12",
+     .zintType = "EANX",
+     .zintData = "977243456105+12",
+     .zxingFormat = "EAN-13",
+     .zxingText = "9772434561051 12"},
+    {.name = "Ms7b",
+     .type = kTypeMS7B,
+     .code = "1234565",
+     .zintType = "EANX",
+     .zintData = "0123456",
+     .zxingFormat = "EAN-8",
+     .zxingText = "01234565"},
 };
 
 void PrintTo(const OracleCase& c, std::ostream* os) {
@@ -63,28 +136,22 @@ void PrintTo(const OracleCase& c, std::ostream* os) {
 
 class BookOracleTest : public testing::TestWithParam<OracleCase> {};
 
-BookDrawing DrawCase(const OracleCase& c) {
-    const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(c.type, c.code);
-    if (processor == nullptr) {
-        return {};
-    }
-    BookDrawing drawing = DrawBook(*processor);
-    EXPECT_TRUE(drawing.generated);
-    return drawing;
-}
-
 TEST_P(BookOracleTest, BarsAreZintsModuleForModule) {
     const OracleCase& c = GetParam();
     const oracles::ZintSymbol zint = oracles::ZintModules(c.zintType, c.zintData);
     ASSERT_TRUE(zint.error.empty()) << zint.error;
-    EXPECT_EQ(DrawCase(c).Modules(), zint.FirstRow());
+    const Drawing drawing = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
+    EXPECT_TRUE(drawing.generated);
+    EXPECT_EQ(drawing.Modules(kBookModuleMm), zint.FirstRow());
 }
 
 TEST_P(BookOracleTest, ZXingReadsTheRenderedSymbol) {
     const OracleCase& c = GetParam();
-    const BookDrawing drawing = DrawCase(c);
-    const oracles::ZXingResult read =
-        oracles::ZXingRead(RenderBars(drawing.bars, drawing.moduleMm, 3, 12, 60), c.zxingFormat);
+    const Drawing drawing = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
+    EXPECT_TRUE(drawing.generated);
+    const oracles::ZXingResult read = oracles::ZXingRead(
+        RenderBars(drawing.GetBars(), kBookModuleMm * drawing.magnification, 3, 12, 60),
+        c.zxingFormat);
     EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.format, c.zxingFormat);
     EXPECT_EQ(read.text, c.zxingText);
@@ -111,7 +178,7 @@ TEST(IsbnCheckOracleTest, ZintAgreesOnTheCheckCharacter) {
          {"316148410", "030640615", "097522980", "155860832", "207036024", "999015000", "186980000",
           "600119125", "809990000", "950990000", "655000000", "999399500", "063980000"}) {
         SCOPED_TRACE(raw);
-        const std::unique_ptr<BarcodeProcessor> isbn = MakeBookProcessor(kTypeISBN);
+        const std::unique_ptr<BarcodeProcessor> isbn = MakeProcessor(kTypeISBN);
         ASSERT_NE(isbn, nullptr);
         M7LString code(raw);
         ASSERT_TRUE(isbn->CorrectCode(code));
@@ -141,7 +208,7 @@ TEST(BookOracleDifferenceTest, AddOnLengthsZintAcceptsAndTheClassesDoNot) {
          }) {
         SCOPED_TRACE(d.code);
         EXPECT_TRUE(oracles::ZintModules(d.zintType, d.zintData).error.empty());
-        const std::unique_ptr<BarcodeProcessor> processor = MakeBookProcessor(d.type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(d.type);
         ASSERT_NE(processor, nullptr);
         EXPECT_FALSE(processor->IsCodeValid(d.code));
     }

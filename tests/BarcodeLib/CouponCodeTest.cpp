@@ -8,24 +8,17 @@
 
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
+#include "CodeCase.h"
 #include "CouponTestSupport.h"
+#include "Drawing.h"
+#include "ParameterCase.h"
+#include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
 
 using Strivelo::BarcodeProcessor;
-
-struct ValidityCase {
-    const char* name;
-    std::int32_t type;
-    std::string code;
-    bool valid;
-};
-
-void PrintTo(const ValidityCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // 9-912345-678909 and 5-12345-67890-0 carry their check digits.
 const ValidityCase kValidityCases[] = {
@@ -74,91 +67,51 @@ const ValidityCase kValidityCases[] = {
     {"Ean13MainInUpcACoupon", kUPCACouponType, "9-912345-678909 (8100)1 23456", false},
 };
 
-class CouponValidityTest : public testing::TestWithParam<ValidityCase> {};
-
-TEST_P(CouponValidityTest, IsEncodedValidAndSetCodeAgree) {
-    const ValidityCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(c.type);
-    EXPECT_EQ(coupon->IsEncodedValid(c.code.c_str()), c.valid);
-    EXPECT_EQ(coupon->SetCode(c.code.c_str()), c.valid);
-    EXPECT_EQ(coupon->GetCode(), c.valid ? c.code : std::string());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CouponValidityTest, testing::ValuesIn(kValidityCases),
+// A coupon's code is the text its bars carry.
+INSTANTIATE_TEST_SUITE_P(Cases, CodeValidityTest, testing::ValuesIn(kValidityCases),
                          CaseName<ValidityCase>);
-
-struct CorrectionCase {
-    const char* name;
-    std::int32_t type;
-    std::string text;
-    bool answer;
-    // The text afterwards.
-    std::string corrected;
-};
-
-void PrintTo(const CorrectionCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const std::string kLongSerial(70, 'A');
 
-const CorrectionCase kCorrectionCases[] = {
-    {"ForcesPrefixAndAddsParentheses", kEAN13CouponType, "1-234567-890128 81011234567890", true,
+const CodeCase kCorrectionCases[] = {
+    {"ForcesPrefixAndAddsParentheses", kEAN13CouponType, "1-234567-890128 81011234567890",
      "9-934567-890129 (8101)1 23456 7890"},
-    {"DigitsOnlyMain", kEAN13CouponType, "991234567890 (8100)123456", true,
+    {"DigitsOnlyMain", kEAN13CouponType, "991234567890 (8100)123456",
      "9-912345-678909 (8100)1 23456"},
     // Without a blank or '(' the main part ends after its 13th digit.
-    {"HyphenatedMainRunningIntoExtension", kEAN13CouponType, "9-912345-6789098100123456", true,
+    {"HyphenatedMainRunningIntoExtension", kEAN13CouponType, "9-912345-6789098100123456",
      "9-912345-678909 (8100)1 23456"},
-    {"AddOnIsCut", kEAN13CouponType, "9-912345-678909-12 (8100)123456", true,
+    {"AddOnIsCut", kEAN13CouponType, "9-912345-678909-12 (8100)123456",
      "9-912345-678909 (8100)1 23456"},
-    {"BlanksAreMoved", kEAN13CouponType, "9-912345-678909 (81 01)12 345 67890", true,
+    {"BlanksAreMoved", kEAN13CouponType, "9-912345-678909 (81 01)12 345 67890",
      "9-912345-678909 (8101)1 23456 7890"},
-    {"AlreadyCorrect", kEAN13CouponType, "9-912345-678909 (8101)1 23456 7890", true,
+    {"AlreadyCorrect", kEAN13CouponType, "9-912345-678909 (8101)1 23456 7890",
      "9-912345-678909 (8101)1 23456 7890"},
-    {"SerialGetsNoBlanks", kEAN13CouponType, "9-912345-678909 (8100)123456(21)A B", true,
+    {"SerialGetsNoBlanks", kEAN13CouponType, "9-912345-678909 (8100)123456(21)A B",
      "9-912345-678909 (8100)1 23456(21)AB"},
-    {"Field8102IsCut", kEAN13CouponType, "9-912345-678909 (8102)123", true,
-     "9-912345-678909 (8102)12"},
-    {"Field8102TooShort", kEAN13CouponType, "9-912345-678909 (8102)1", false,
-     "9-912345-678909 (8102)0"},
-    {"ShortDataIsSpacedButRefused", kEAN13CouponType, "9-912345-678909 81011234", false,
-     "9-912345-678909 (8101)1 234"},
+    {"Field8102IsCut", kEAN13CouponType, "9-912345-678909 (8102)123", "9-912345-678909 (8102)12"},
+    {"Field8102TooShort", kEAN13CouponType, "9-912345-678909 (8102)1", "9-912345-678909 (8102)0",
+     kRefusedAsRewritten},
+    {"ShortDataIsSpacedButRefused", kEAN13CouponType, "9-912345-678909 81011234",
+     "9-912345-678909 (8101)1 234", kRefusedAsRewritten},
     // A main part alone is completed, but it is no coupon.
-    {"MainPartAlone", kEAN13CouponType, "1234567890128", false, "9-934567-890129"},
+    {"MainPartAlone", kEAN13CouponType, "1234567890128", "9-934567-890129", kRefusedAsRewritten},
     // Refusals leave the text as it was.
-    {"OtherExtensionIsLeftAlone", kEAN13CouponType, "9-912345-678909 123456123456", false,
-     "9-912345-678909 123456123456"},
-    {"OtherAIIsLeftAlone", kEAN13CouponType, "9-912345-678909 (9000)1234", false,
-     "9-912345-678909 (9000)1234"},
-    {"LetterInMainKeepsExtension", kEAN13CouponType, "9-91A345-678909 8100123456", false,
-     "9-91A345-678909 8100123456"},
-    {"IncompleteMainKeepsExtension", kEAN13CouponType, "99123 8100123456", false,
-     "99123 8100123456"},
-    {"OverlongMain", kEAN13CouponType, std::string(64, '9') + " (8100)123456", false,
-     std::string(64, '9') + " (8100)123456"},
-    {"OverlongExtension", kEAN13CouponType, "9-912345-678909 (8100)123456(21)" + kLongSerial, false,
-     "9-912345-678909 (8100)123456(21)" + kLongSerial},
-    {"UpcAForcesNumberSystem5", kUPCACouponType, "1-23456-78901-2 (8100)123456", true,
+    {"OtherExtensionIsLeftAlone", kEAN13CouponType, "9-912345-678909 123456123456", nullptr},
+    {"OtherAIIsLeftAlone", kEAN13CouponType, "9-912345-678909 (9000)1234", nullptr},
+    {"LetterInMainKeepsExtension", kEAN13CouponType, "9-91A345-678909 8100123456", nullptr},
+    {"IncompleteMainKeepsExtension", kEAN13CouponType, "99123 8100123456", nullptr},
+    {"OverlongMain", kEAN13CouponType, std::string(64, '9') + " (8100)123456", nullptr},
+    {"OverlongExtension", kEAN13CouponType, "9-912345-678909 (8100)123456(21)" + kLongSerial,
+     nullptr},
+    {"UpcAForcesNumberSystem5", kUPCACouponType, "1-23456-78901-2 (8100)123456",
      "5-23456-78901-0 (8100)1 23456"},
-    {"UpcADigitsRunningIntoExtension", kUPCACouponType, "5123456789008100123456", true,
+    {"UpcADigitsRunningIntoExtension", kUPCACouponType, "5123456789008100123456",
      "5-12345-67890-0 (8100)1 23456"},
 };
 
-class CouponCorrectionTest : public testing::TestWithParam<CorrectionCase> {};
-
-TEST_P(CouponCorrectionTest, RewritesTheText) {
-    const CorrectionCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(c.type);
-    M7LString text(c.text.c_str());
-    EXPECT_EQ(coupon->CorrectCode(text), c.answer);
-    EXPECT_STREQ(text.CStr(), c.corrected.c_str());
-    // What CorrectCode accepts, SetCode takes.
-    EXPECT_EQ(coupon->SetCode(text.CStr()), c.answer);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CouponCorrectionTest, testing::ValuesIn(kCorrectionCases),
-                         CaseName<CorrectionCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectionCases),
+                         CaseName<CodeCase>);
 
 struct WidthCase {
     const char* name;
@@ -192,7 +145,7 @@ class CouponWidthTest : public testing::TestWithParam<WidthCase> {};
 TEST_P(CouponWidthTest, IsMainPlusExtension) {
     const WidthCase& c = GetParam();
     const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(c.type, c.code, c.magnification);
+        MakeSymbol({.type = c.type, .code = c.code, .magnification = c.magnification});
     EXPECT_NEAR(coupon->GetWidth(), c.width, 1e-9);
 }
 
@@ -200,65 +153,122 @@ INSTANTIATE_TEST_SUITE_P(Cases, CouponWidthTest, testing::ValuesIn(kWidthCases),
                          CaseName<WidthCase>);
 
 TEST(CouponWidthTest, IsZeroWithoutAValidCode) {
-    EXPECT_EQ(MakeCoupon(kEAN13CouponType)->ComputeWidth(), 0.0);
-}
-
-struct ParameterCase {
-    const char* name;
-    double magnification;
-    double reductionMm;
-    double barHeightMm;
-    bool scaleHeight;
-    bool magnificationValid;
-    bool reductionValid;
-    bool heightValid;
-};
-
-void PrintTo(const ParameterCase& c, std::ostream* os) {
-    *os << c.name;
+    EXPECT_EQ(MakeProcessor(kEAN13CouponType)->ComputeWidth(), 0.0);
 }
 
 // The main symbol's rules: 0.8 <= m <= 2, |reduction| <= 0.25 x 0.33 m, and
 // 1.01 h at least 22.85 mm (times m when the height scales).
-const ParameterCase kParameterCases[] = {
-    {"Nominal", 1.0, 0.0, 22.85, false, true, true, true},
-    {"SmallestMagnification", 0.8, 0.066, 22.85, false, true, true, true},
-    {"BelowSmallestMagnification", 0.79, 0.0, 22.85, false, false, true, true},
-    {"LargestMagnification", 2.0, -0.165, 22.85, false, true, true, true},
-    {"AboveLargestMagnification", 2.01, 0.0, 22.85, false, false, true, true},
-    {"ReductionTooLarge", 1.0, 0.09, 22.85, false, true, false, true},
-    {"WideningTooLarge", 1.0, -0.09, 22.85, false, true, false, true},
-    {"HeightWithinTolerance", 1.0, 0.0, 22.63, false, true, true, true},
-    {"HeightTooSmall", 1.0, 0.0, 22.6, false, true, true, false},
-    {"HeightNotScaled", 2.0, 0.0, 22.85, false, true, true, true},
-    {"HeightScaled", 2.0, 0.0, 22.85, true, true, true, false},
-    {"ScaledHeightReached", 2.0, 0.0, 45.25, true, true, true, true},
+const std::vector<ParameterCase> kParameterCases = {
+    {.name = "Nominal",
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "SmallestMagnification",
+     .symbol = {.magnification = 0.8,
+                .reductionMm = 0.066,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "BelowSmallestMagnification",
+     .symbol = {.magnification = 0.79,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "LargestMagnification",
+     .symbol = {.magnification = 2.0,
+                .reductionMm = -0.165,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "AboveLargestMagnification",
+     .symbol = {.magnification = 2.01,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "ReductionTooLarge",
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "WideningTooLarge",
+     .symbol = {.magnification = 1.0,
+                .reductionMm = -0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "HeightWithinTolerance",
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.63,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "HeightTooSmall",
+     .symbol = {.magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.6,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "HeightNotScaled",
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "HeightScaled",
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = true},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "ScaledHeightReached",
+     .symbol = {.magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 45.25,
+                .scaleHeightWithWidth = true},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
 };
 
-class CouponParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(CouponParameterTest, AreTheMainSymbolsChecks) {
-    const ParameterCase& c = GetParam();
-    for (const std::int32_t type : {kEAN13CouponType, kUPCACouponType}) {
-        const std::unique_ptr<BarcodeProcessor> coupon = MakeCoupon(type);
-        coupon->SetMagnification(c.magnification);
-        coupon->SetBarWidthReduction(c.reductionMm);
-        coupon->SetBarHeight(c.barHeightMm);
-        coupon->SetScaleHeightWithWidth(c.scaleHeight);
-        EXPECT_EQ(coupon->IsMagnificationValid(), c.magnificationValid);
-        EXPECT_EQ(coupon->IsBarWidthReductionValid(), c.reductionValid);
-        EXPECT_EQ(coupon->IsBarHeightValid(), c.heightValid);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CouponParameterTest, testing::ValuesIn(kParameterCases),
+INSTANTIATE_TEST_SUITE_P(Ean13Coupon, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kEAN13CouponType)),
+                         CaseName<ParameterCase>);
+INSTANTIATE_TEST_SUITE_P(UpcACoupon, ParameterCaseTest,
+                         testing::ValuesIn(OfType(kParameterCases, kUPCACouponType)),
                          CaseName<ParameterCase>);
 
 // The checks see the parameters the coupon has now, not those of an earlier
 // check or drawing.
 TEST(CouponParameterTest, FollowTheCouponsChanges) {
-    const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(kEAN13CouponType, "9-912345-678909 (8100)1 23456", 2.0);
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeSymbol(
+        {.type = kEAN13CouponType, .code = "9-912345-678909 (8100)1 23456", .magnification = 2.0});
     EXPECT_GT(coupon->GetWidth(), 0.0);
     EXPECT_TRUE(coupon->IsMagnificationValid());
     coupon->SetMagnification(0.5);
@@ -269,11 +279,10 @@ TEST(CouponParameterTest, FollowTheCouponsChanges) {
 }
 
 TEST(CouponRegistryTest, CouponsFollowEan128) {
-    ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
+    const StandardRegistry registry;
     const std::unique_ptr<BarcodeProcessor> first = Strivelo::CreateByIndex(0);
     const std::unique_ptr<BarcodeProcessor> second = Strivelo::CreateByIndex(1);
     const std::unique_ptr<BarcodeProcessor> third = Strivelo::CreateByIndex(2);
-    Strivelo::FreeRegistry();
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     ASSERT_NE(third, nullptr);

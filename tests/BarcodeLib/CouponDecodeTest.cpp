@@ -14,10 +14,11 @@
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProcessorUPCA.h"
 #include "CouponTestSupport.h"
 #include "DecodedState.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -51,11 +52,7 @@ using GridParam = std::tuple<SymbolCase, double, double, bool>;
 
 class CouponIdentificationTest : public testing::TestWithParam<GridParam> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
-        ASSERT_TRUE(Strivelo::RegisterMS7B());
-    }
-    void TearDown() override { Strivelo::FreeRegistry(); }
+    StandardRegistry registry_;
 };
 
 // The smallest and largest magnification, and half the largest reduction
@@ -63,14 +60,15 @@ protected:
 TEST_P(CouponIdentificationTest, FindsTypeCodeMagnificationAndReduction) {
     const auto& [symbol, magnification, reductionShare, backwards] = GetParam();
     const double reduction = reductionShare * 0.25 * kCouponModuleMm * magnification;
-    const std::unique_ptr<BarcodeProcessor> drawn =
-        CouponWithCode(symbol.type, symbol.code, magnification, reduction);
+    const std::unique_ptr<BarcodeProcessor> drawn = MakeSymbol({.type = symbol.type,
+                                                                .code = symbol.code,
+                                                                .magnification = magnification,
+                                                                .reductionMm = reduction});
     ASSERT_TRUE(drawn->ValidateParameters());
     EdgeOptions options;
     options.backwards = backwards;
     options.offsetMm = backwards ? 400.0 : 15.0;
-    const std::vector<double> edges =
-        EdgesFromBars(DrawCoupon(*drawn).generator.GetBars(), options);
+    const std::vector<double> edges = EdgesFromBars(Draw(*drawn).GetBars(), options);
 
     bool ambiguous = true;
     const std::unique_ptr<BarcodeProcessor> found =
@@ -113,12 +111,12 @@ INSTANTIATE_TEST_SUITE_P(Grid, CouponIdentificationTest,
 // Edges given from the right end, descending, read the same coupon.
 TEST(CouponDecodeTest, DescendingEdgesReadTheSame) {
     const std::unique_ptr<BarcodeProcessor> drawn =
-        CouponWithCode(kUPCACouponType, "5-12345-67890-0 (8100)1 23456(21)77");
-    std::vector<double> edges = EdgesFromBars(DrawCoupon(*drawn).generator.GetBars());
+        MakeSymbol({.type = kUPCACouponType, .code = "5-12345-67890-0 (8100)1 23456(21)77"});
+    std::vector<double> edges = EdgesFromBars(Draw(*drawn).GetBars());
     const std::vector<double> ascending = edges;
     std::reverse(edges.begin(), edges.end());
     for (const bool reversed : {false, true}) {
-        const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(kUPCACouponType);
+        const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kUPCACouponType);
         EXPECT_EQ(reader->Decode(edges.data(), Count(edges), reversed), !reversed);
         EXPECT_EQ(reader->Decode(ascending.data(), Count(ascending), reversed), !reversed);
     }
@@ -135,10 +133,7 @@ void PrintTo(const RefusalCase& c, std::ostream* os) {
 }
 
 std::vector<RecordedBar> MainOnly(const std::string& code) {
-    const std::unique_ptr<BarcodeProcessor> main =
-        std::make_unique<Strivelo::BarcodeProcessorEAN13>();
-    EXPECT_TRUE(main->SetCode(code.c_str()));
-    return DrawCoupon(*main).generator.GetBars();
+    return Draw(*MakeSymbol({.type = Strivelo::kBarcodeTypeEAN13, .code = code})).GetBars();
 }
 
 std::vector<RecordedBar> WithoutLastBar(std::vector<RecordedBar> bars) {
@@ -174,7 +169,7 @@ class CouponRefusalTest : public testing::TestWithParam<RefusalCase> {};
 TEST_P(CouponRefusalTest, ReadsNoCoupon) {
     const RefusalCase& c = GetParam();
     const std::vector<double> edges = EdgesFromBars(c.bars);
-    const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(c.type);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(c.type);
     EXPECT_FALSE(reader->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_STREQ(reader->GetCode(), "");
 }
@@ -187,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CouponRefusalTest, testing::ValuesIn(kRefusalCas
 TEST(CouponDecodeTest, PartsDrawnApartReadAsTheCoupon) {
     const std::vector<double> edges = EdgesFromBars(
         SideBySide(Strivelo::kBarcodeTypeUPCA, "5-12345-67890-0", "(8100)123456(21)77"));
-    const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(kUPCACouponType);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kUPCACouponType);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_STREQ(reader->GetCode(), "5-12345-67890-0 (8100)1 23456(21)77");
 }
@@ -197,18 +192,18 @@ TEST(CouponDecodeTest, PartsDrawnApartReadAsTheCoupon) {
 // uneven reduction stretches a little, moves it by less than a micrometre.
 TEST(CouponDecodeTest, MeasuresTheReductionOverBothParts) {
     const std::unique_ptr<BarcodeProcessor> drawn =
-        CouponWithCode(kEAN13CouponType, "9-912345-678909 (8100)1 23456");
-    DrawnCoupon bars = DrawCoupon(*drawn);
-    ASSERT_EQ(bars.mainBars.size(), 30u);
-    ASSERT_EQ(bars.extensionBars.size(), 28u);
-    for (RecordedBar& bar : bars.extensionBars) {
+        MakeSymbol({.type = kEAN13CouponType, .code = "9-912345-678909 (8100)1 23456"});
+    CouponBars bars = SplitAtExtension(Draw(*drawn));
+    ASSERT_EQ(bars.main.size(), 30u);
+    ASSERT_EQ(bars.extension.size(), 28u);
+    for (RecordedBar& bar : bars.extension) {
         bar.left += 0.02;
         bar.right -= 0.02;
     }
-    std::vector<RecordedBar> all = bars.mainBars;
-    all.insert(all.end(), bars.extensionBars.begin(), bars.extensionBars.end());
+    std::vector<RecordedBar> all = bars.main;
+    all.insert(all.end(), bars.extension.begin(), bars.extension.end());
     const std::vector<double> edges = EdgesFromBars(all);
-    const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(kEAN13CouponType);
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kEAN13CouponType);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_NEAR(reader->GetBarWidthReduction(), 0.04 * 28 / 58, 1e-6);
 }
@@ -216,10 +211,10 @@ TEST(CouponDecodeTest, MeasuresTheReductionOverBothParts) {
 // Below magnification 0.7697 the extension's quiet zone stays 2.54 mm, and
 // the ideal edges know it.
 TEST(CouponDecodeTest, ExtensionKeepsItsSmallestQuietZone) {
-    const std::unique_ptr<BarcodeProcessor> drawn =
-        CouponWithCode(kUPCACouponType, "5-12345-67890-0 (8100)1 23456", 0.7);
-    const std::vector<double> edges = EdgesFromBars(DrawCoupon(*drawn).generator.GetBars());
-    const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(kUPCACouponType);
+    const std::unique_ptr<BarcodeProcessor> drawn = MakeSymbol(
+        {.type = kUPCACouponType, .code = "5-12345-67890-0 (8100)1 23456", .magnification = 0.7});
+    const std::vector<double> edges = EdgesFromBars(Draw(*drawn).GetBars());
+    const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(kUPCACouponType);
     ASSERT_TRUE(reader->DecodeEdges(edges.data(), Count(edges)));
     EXPECT_NEAR(reader->GetMagnification(), 0.7, 1e-9);
     EXPECT_NEAR(reader->GetMeanDeviation(), 0.0, 1e-9);
@@ -227,7 +222,10 @@ TEST(CouponDecodeTest, ExtensionKeepsItsSmallestQuietZone) {
 
 TEST(CouponDecodeTest, FailedDecodingLeavesTheProcessor) {
     const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(kEAN13CouponType, "9-912345-678909 (8100)1 23456", 1.5, 0.02);
+        MakeSymbol({.type = kEAN13CouponType,
+                    .code = "9-912345-678909 (8100)1 23456",
+                    .magnification = 1.5,
+                    .reductionMm = 0.02});
     const std::vector<std::vector<double>> foreign = {
         EdgesFromBars(SideBySide(Strivelo::kBarcodeTypeEAN13, "9-812345-678902", "(8100)123456")),
         EdgesFromBars(SideBySide(Strivelo::kBarcodeTypeEAN13, "9-912345-678909", "(10)1")),
@@ -242,10 +240,12 @@ TEST(CouponDecodeTest, FailedDecodingLeavesTheProcessor) {
     };
     noneDecodes();
     // Also after a decoding, whose edges and results stay.
-    const std::vector<double> edges = EdgesFromBars(
-        DrawCoupon(*CouponWithCode(kEAN13CouponType, "9-934567-890129 (8101)1 23456 7890", 2.0))
-            .generator.GetBars(),
-        {.backwards = true, .offsetMm = 300.0});
+    const std::vector<double> edges =
+        EdgesFromBars(Draw(*MakeSymbol({.type = kEAN13CouponType,
+                                        .code = "9-934567-890129 (8101)1 23456 7890",
+                                        .magnification = 2.0}))
+                          .GetBars(),
+                      {.backwards = true, .offsetMm = 300.0});
     ASSERT_TRUE(coupon->DecodeEdges(edges.data(), Count(edges)));
     noneDecodes();
     EXPECT_STREQ(coupon->GetCode(), "9-934567-890129 (8101)1 23456 7890");
@@ -256,7 +256,7 @@ TEST(CouponDecodeTest, SixtyEdgesOrFewerAreRefused) {
     const std::vector<double> main = EdgesFromBars(MainOnly("9-912345-678909"));
     ASSERT_EQ(main.size(), 60u);
     for (const std::int32_t type : {kEAN13CouponType, kUPCACouponType}) {
-        const std::unique_ptr<BarcodeProcessor> reader = MakeCoupon(type);
+        const std::unique_ptr<BarcodeProcessor> reader = MakeProcessor(type);
         for (std::uint32_t count = 0; count <= 60; ++count) {
             EXPECT_FALSE(reader->Decode(main.data(), count, false)) << count;
         }

@@ -10,6 +10,8 @@
 
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "CouponTestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -49,31 +51,82 @@ void PrintTo(const GeometryCase& c, std::ostream* os) {
 // baseline 5 X - t - X; characters of 0.9 t, 5.6 X apart, centred over the
 // extension: x0 = w1 + (w2 - n 5.6 X + 5.6 X) / 2.
 const GeometryCase kGeometryCases[] = {
-    {"Ean13AtMagnification1", kEAN13CouponType, "9-912345-678909 (8100)1 23456", 1.0, 0.0, false,
-     0.0, 37.29, 77.22, 40.59, 1.65, 24.5, -1.7532, 24.83, "(8100)1 23456", 46.167, 1.848, 2.46888,
-     -1.4232},
+    {.name = "Ean13AtMagnification1",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456",
+     .magnification = 1.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .reductionMm = 0.0,
+     .mainWidth = 37.29,
+     .totalWidth = 77.22,
+     .extensionFirstBarLeft = 40.59,
+     .extensionBottom = 1.65,
+     .top = 24.5,
+     .frameBottom = -1.7532,
+     .frameTop = 24.83,
+     .text = "(8100)1 23456",
+     .textX = 46.167,
+     .textPitch = 1.848,
+     .textSize = 2.46888,
+     .textBaseline = -1.4232},
     // The default height 22.85 m; half the reduction on each bar side.
-    {"UpcAScaledHeightNarrowed", kUPCACouponType, "5-12345-67890-0 (8101)1 23456 7890", 2.0, 0.0,
-     true, 0.1, 74.58, 168.96, 81.23, 3.3, 49.0, -3.5064, 49.66, "(8101)1 23456 7890", 90.354,
-     3.696, 4.93776, -2.8464},
-    {"Ean13GivenHeightWidened", kEAN13CouponType, "9-900000-000004 (8102)12", 0.8, 30.0, false,
-     -0.04, 29.832, 55.968, 32.452, 1.32, 31.32, -1.40256, 31.584, "(8102)12", 37.7256, 1.4784,
-     1.975104, -1.13856},
+    {.name = "UpcAScaledHeightNarrowed",
+     .type = kUPCACouponType,
+     .code = "5-12345-67890-0 (8101)1 23456 7890",
+     .magnification = 2.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = true,
+     .reductionMm = 0.1,
+     .mainWidth = 74.58,
+     .totalWidth = 168.96,
+     .extensionFirstBarLeft = 81.23,
+     .extensionBottom = 3.3,
+     .top = 49.0,
+     .frameBottom = -3.5064,
+     .frameTop = 49.66,
+     .text = "(8101)1 23456 7890",
+     .textX = 90.354,
+     .textPitch = 3.696,
+     .textSize = 4.93776,
+     .textBaseline = -2.8464},
+    {.name = "Ean13GivenHeightWidened",
+     .type = kEAN13CouponType,
+     .code = "9-900000-000004 (8102)12",
+     .magnification = 0.8,
+     .barHeightMm = 30.0,
+     .scaleHeight = false,
+     .reductionMm = -0.04,
+     .mainWidth = 29.832,
+     .totalWidth = 55.968,
+     .extensionFirstBarLeft = 32.452,
+     .extensionBottom = 1.32,
+     .top = 31.32,
+     .frameBottom = -1.40256,
+     .frameTop = 31.584,
+     .text = "(8102)12",
+     .textX = 37.7256,
+     .textPitch = 1.4784,
+     .textSize = 1.975104,
+     .textBaseline = -1.13856},
 };
 
 class CouponGeometryTest : public testing::TestWithParam<GeometryCase> {};
 
 TEST_P(CouponGeometryTest, PartsFrameAndTextLine) {
     const GeometryCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(c.type, c.code, c.magnification, c.reductionMm);
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeSymbol({.type = c.type,
+                                                                 .code = c.code,
+                                                                 .magnification = c.magnification,
+                                                                 .reductionMm = c.reductionMm});
     coupon->SetBarHeight(c.barHeightMm);
     coupon->SetScaleHeightWithWidth(c.scaleHeight);
-    const DrawnCoupon drawn = DrawCoupon(*coupon);
-    ASSERT_TRUE(drawn.generated);
+    const Drawing drawing = Draw(*coupon);
+    ASSERT_TRUE(drawing.generated);
     EXPECT_NEAR(coupon->GetTotalWidth(), c.totalWidth, 1e-9);
+    const CouponBars bars = SplitAtExtension(drawing);
 
-    const std::vector<RecordedCall> frames = drawn.generator.GetCalls(Kind::kFrame);
+    const std::vector<RecordedCall> frames = drawing.GetCalls(Kind::kFrame);
     ASSERT_EQ(frames.size(), 1u);
     const std::vector<double> frame{0.0, c.totalWidth, c.frameBottom, c.frameTop, 0.0};
     for (std::size_t i = 0; i < frame.size(); ++i) {
@@ -82,27 +135,27 @@ TEST_P(CouponGeometryTest, PartsFrameAndTextLine) {
 
     // The main symbol from the origin: its start guard after 11 or 9
     // quiet-zone modules, reaching down to 0.
-    ASSERT_FALSE(drawn.mainBars.empty());
-    const double leftQuietZone = (c.type == kEAN13CouponType ? 11 : 9) * drawn.moduleMm;
-    EXPECT_NEAR(drawn.mainBars.front().left, leftQuietZone + c.reductionMm / 2, 1e-9);
-    EXPECT_NEAR(drawn.mainBars.front().bottom, 0.0, 1e-9);
-    for (const RecordedBar& bar : drawn.mainBars) {
+    ASSERT_FALSE(bars.main.empty());
+    const double leftQuietZone = (c.type == kEAN13CouponType ? 11 : 9) * bars.moduleMm;
+    EXPECT_NEAR(bars.main.front().left, leftQuietZone + c.reductionMm / 2, 1e-9);
+    EXPECT_NEAR(bars.main.front().bottom, 0.0, 1e-9);
+    for (const RecordedBar& bar : bars.main) {
         EXPECT_NEAR(bar.top, c.top, 1e-9);
         EXPECT_LT(bar.right, c.mainWidth);
     }
     // The extension: start C's 2-module bar first, every bar from 5 X.
-    ASSERT_FALSE(drawn.extensionBars.empty());
-    const RecordedBar& first = drawn.extensionBars.front();
+    ASSERT_FALSE(bars.extension.empty());
+    const RecordedBar& first = bars.extension.front();
     EXPECT_NEAR(first.left, c.extensionFirstBarLeft, 1e-9);
-    EXPECT_NEAR(first.right - first.left, 2 * drawn.moduleMm - c.reductionMm, 1e-9);
-    for (const RecordedBar& bar : drawn.extensionBars) {
+    EXPECT_NEAR(first.right - first.left, 2 * bars.moduleMm - c.reductionMm, 1e-9);
+    for (const RecordedBar& bar : bars.extension) {
         EXPECT_NEAR(bar.bottom, c.extensionBottom, 1e-9);
         EXPECT_NEAR(bar.top, c.top, 1e-9);
     }
 
     // The text line comes last, after the coupon's font.
     const std::string text = c.text;
-    const std::vector<RecordedCall>& calls = drawn.generator.GetCalls();
+    const std::vector<RecordedCall>& calls = drawing.GetCalls();
     ASSERT_GE(calls.size(), text.size() + 1);
     const std::size_t line = calls.size() - text.size();
     EXPECT_EQ(calls[line - 1].kind, Kind::kFont);
@@ -158,57 +211,57 @@ void PrintTo(const SequenceCase& c, std::ostream* os) {
 // frame. The text line shows the extension as the code holds it, 13
 // characters with its blank. The EAN-13 coupon was given the font "Univers".
 const SequenceCase kSequenceCases[] = {
-    {"Ean13",
-     kEAN13CouponType,
-     "9-912345-678909 (8100)1 23456",
-     true,
-     true,
-     false,
-     "F1 f1 B30 T13 f1 B28 f1 T13 ",
-     {"Univers", "", "Univers"}},
-    {"Ean13FlagsOff",
-     kEAN13CouponType,
-     "9-912345-678909 (8100)1 23456",
-     false,
-     false,
-     false,
-     "f1 B30 T13 f1 B28 f1 T13 ",
-     {"Univers", "", "Univers"}},
+    {.name = "Ean13",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456",
+     .humanReadable = true,
+     .frame = true,
+     .quietZoneMarks = false,
+     .summary = "F1 f1 B30 T13 f1 B28 f1 T13 ",
+     .fonts = {"Univers", "", "Univers"}},
+    {.name = "Ean13FlagsOff",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456",
+     .humanReadable = false,
+     .frame = false,
+     .quietZoneMarks = false,
+     .summary = "f1 B30 T13 f1 B28 f1 T13 ",
+     .fonts = {"Univers", "", "Univers"}},
     // A mark at the main symbol's right end would fall into the extension.
-    {"Ean13QuietZoneMarksOn",
-     kEAN13CouponType,
-     "9-912345-678909 (8100)1 23456",
-     true,
-     true,
-     true,
-     "F1 f1 B30 T13 f1 B28 f1 T13 ",
-     {"Univers", "", "Univers"}},
-    {"UpcA",
-     kUPCACouponType,
-     "5-12345-67890-0 (8100)1 23456",
-     true,
-     true,
-     false,
-     "F1 f1 B30 T12 f1 B28 f1 T13 ",
-     {"OCRB", "", "OCRB"}},
+    {.name = "Ean13QuietZoneMarksOn",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456",
+     .humanReadable = true,
+     .frame = true,
+     .quietZoneMarks = true,
+     .summary = "F1 f1 B30 T13 f1 B28 f1 T13 ",
+     .fonts = {"Univers", "", "Univers"}},
+    {.name = "UpcA",
+     .type = kUPCACouponType,
+     .code = "5-12345-67890-0 (8100)1 23456",
+     .humanReadable = true,
+     .frame = true,
+     .quietZoneMarks = false,
+     .summary = "F1 f1 B30 T12 f1 B28 f1 T13 ",
+     .fonts = {"OCRB", "", "OCRB"}},
 };
 
 class CouponSequenceTest : public testing::TestWithParam<SequenceCase> {};
 
 TEST_P(CouponSequenceTest, MainThenExtensionThenTextLine) {
     const SequenceCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> coupon = CouponWithCode(c.type, c.code);
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeSymbol({.type = c.type, .code = c.code});
     if (auto* font = dynamic_cast<Strivelo::BarcodeProcessorMixIn_Font*>(coupon.get())) {
         ASSERT_TRUE(font->SetFont("Univers"));
     }
     coupon->SetHumanReadable(c.humanReadable);
     coupon->SetEmitFrame(c.frame);
     coupon->SetQuietZoneMarks(c.quietZoneMarks);
-    const DrawnCoupon drawn = DrawCoupon(*coupon);
-    ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(CallSummary(drawn.generator.GetCalls()), c.summary);
+    const Drawing drawing = Draw(*coupon);
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(CallSummary(drawing.GetCalls()), c.summary);
     std::vector<std::string> fonts;
-    for (const RecordedCall& call : drawn.generator.GetCalls(Kind::kFont)) {
+    for (const RecordedCall& call : drawing.GetCalls(Kind::kFont)) {
         fonts.push_back(call.text);
     }
     EXPECT_EQ(fonts, c.fonts);
@@ -218,29 +271,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, CouponSequenceTest, testing::ValuesIn(kSequenceC
                          CaseName<SequenceCase>);
 
 TEST(CouponGenerateTest, StopsAtTheFirstRefusedCall) {
-    for (const auto& [type, code] :
-         {std::pair{kEAN13CouponType, "9-912345-678909 (8100)1 23456(21)A"},
-          std::pair{kUPCACouponType, "5-12345-67890-0 (8101)1 23456 7890"}}) {
-        const std::unique_ptr<BarcodeProcessor> coupon = CouponWithCode(type, code);
-        RecordingGenerator all;
-        ASSERT_TRUE(coupon->GenerateInto(&all));
-        const std::size_t total = all.GetCalls().size();
-        for (std::size_t refused = 1; refused <= total; ++refused) {
-            RecordingGenerator generator;
-            generator.FailAtCall(refused);
-            EXPECT_FALSE(coupon->GenerateInto(&generator)) << code << " call " << refused;
-            EXPECT_EQ(generator.GetCalls().size(), refused) << code << " call " << refused;
-        }
-    }
+    ExpectStopsAtEachRefusedCall(
+        {.type = kEAN13CouponType, .code = "9-912345-678909 (8100)1 23456(21)A"});
+    ExpectStopsAtEachRefusedCall(
+        {.type = kUPCACouponType, .code = "5-12345-67890-0 (8101)1 23456 7890"});
 }
 
 TEST(CouponGenerateTest, DrawsNothingWithoutAUsableCode) {
-    RecordingGenerator generator;
-    EXPECT_FALSE(MakeCoupon(kEAN13CouponType)->GenerateInto(&generator));
-    const std::unique_ptr<BarcodeProcessor> coupon =
-        CouponWithCode(kUPCACouponType, "5-12345-67890-0 (8100)1 23456", 0.0);
-    EXPECT_FALSE(coupon->GenerateInto(&generator));
-    EXPECT_TRUE(generator.GetCalls().empty());
+    EXPECT_FALSE(Draw(*MakeProcessor(kEAN13CouponType)).generated);
+    const std::unique_ptr<BarcodeProcessor> coupon = MakeSymbol(
+        {.type = kUPCACouponType, .code = "5-12345-67890-0 (8100)1 23456", .magnification = 0.0});
+    const Drawing drawing = Draw(*coupon);
+    EXPECT_FALSE(drawing.generated);
+    EXPECT_TRUE(drawing.GetCalls().empty());
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "BarcodeProcessorEAN128.h"
 #include "BarcodeProcessorEAN13Coupon.h"
 #include "CouponTestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -46,34 +48,80 @@ void PrintTo(const OracleCase& c, std::ostream* os) {
 }
 
 const OracleCase kOracleCases[] = {
-    {"Ean13Field8100", kEAN13CouponType, "9-912345-678909 (8100)1 23456", "EANX", "991234567890",
-     "(8100)123456", true, "EAN-13", "9912345678909", "8100123456"},
-    {"Ean13Field8101WithSerial", kEAN13CouponType, "9-934567-890129 (8101)1 23456 7890(21)A1b2",
-     "EANX", "993456789012", "(8101)1234567890(21)A1b2", true, "EAN-13", "9934567890129",
-     "81011234567890\x1D"
-     "21A1b2"},
-    {"Ean13Field8102", kEAN13CouponType, "9-900000-000004 (8102)12", "EANX", "990000000000",
-     "(8102)12", true, "EAN-13", "9900000000004", "810212"},
+    {.name = "Ean13Field8100",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456",
+     .zintMainType = "EANX",
+     .zintMainData = "991234567890",
+     .zintExtensionData = "(8100)123456",
+     .sameExtensionModules = true,
+     .zxingMainFormat = "EAN-13",
+     .zxingMainText = "9912345678909",
+     .zxingExtensionText = "8100123456"},
+    {.name = "Ean13Field8101WithSerial",
+     .type = kEAN13CouponType,
+     .code = "9-934567-890129 (8101)1 23456 7890(21)A1b2",
+     .zintMainType = "EANX",
+     .zintMainData = "993456789012",
+     .zintExtensionData = "(8101)1234567890(21)A1b2",
+     .sameExtensionModules = true,
+     .zxingMainFormat = "EAN-13",
+     .zxingMainText = "9934567890129",
+     .zxingExtensionText = "81011234567890\x1D"
+                           "21A1b2"},
+    {.name = "Ean13Field8102",
+     .type = kEAN13CouponType,
+     .code = "9-900000-000004 (8102)12",
+     .zintMainType = "EANX",
+     .zintMainData = "990000000000",
+     .zintExtensionData = "(8102)12",
+     .sameExtensionModules = true,
+     .zxingMainFormat = "EAN-13",
+     .zxingMainText = "9900000000004",
+     .zxingExtensionText = "810212"},
     // After set C zint takes set B for the capitals, the engine set A.
-    {"Ean13SerialInCapitals", kEAN13CouponType, "9-912345-678909 (8100)1 23456(21)ABC", "EANX",
-     "991234567890", "(8100)123456(21)ABC", false, "EAN-13", "9912345678909",
-     "8100123456\x1D"
-     "21ABC"},
-    {"UpcAField8100WithSerial", kUPCACouponType, "5-12345-67890-0 (8100)1 23456(21)77", "UPCA",
-     "51234567890", "(8100)123456(21)77", true, "UPC-A", "512345678900",
-     "8100123456\x1D"
-     "2177"},
-    {"UpcAField8101", kUPCACouponType, "5-98765-43210-0 (8101)1 23456 7890", "UPCA", "59876543210",
-     "(8101)1234567890", true, "UPC-A", "598765432100", "81011234567890"},
+    {.name = "Ean13SerialInCapitals",
+     .type = kEAN13CouponType,
+     .code = "9-912345-678909 (8100)1 23456(21)ABC",
+     .zintMainType = "EANX",
+     .zintMainData = "991234567890",
+     .zintExtensionData = "(8100)123456(21)ABC",
+     .sameExtensionModules = false,
+     .zxingMainFormat = "EAN-13",
+     .zxingMainText = "9912345678909",
+     .zxingExtensionText = "8100123456\x1D"
+                           "21ABC"},
+    {.name = "UpcAField8100WithSerial",
+     .type = kUPCACouponType,
+     .code = "5-12345-67890-0 (8100)1 23456(21)77",
+     .zintMainType = "UPCA",
+     .zintMainData = "51234567890",
+     .zintExtensionData = "(8100)123456(21)77",
+     .sameExtensionModules = true,
+     .zxingMainFormat = "UPC-A",
+     .zxingMainText = "512345678900",
+     .zxingExtensionText = "8100123456\x1D"
+                           "2177"},
+    {.name = "UpcAField8101",
+     .type = kUPCACouponType,
+     .code = "5-98765-43210-0 (8101)1 23456 7890",
+     .zintMainType = "UPCA",
+     .zintMainData = "59876543210",
+     .zintExtensionData = "(8101)1234567890",
+     .sameExtensionModules = true,
+     .zxingMainFormat = "UPC-A",
+     .zxingMainText = "598765432100",
+     .zxingExtensionText = "81011234567890"},
 };
 
 class CouponOracleTest : public testing::TestWithParam<OracleCase> {
 protected:
     void SetUp() override {
         const OracleCase& c = GetParam();
-        coupon_ = CouponWithCode(c.type, c.code);
-        drawn_ = DrawCoupon(*coupon_);
-        ASSERT_TRUE(drawn_.generated);
+        coupon_ = MakeSymbol({.type = c.type, .code = c.code});
+        drawing_ = Draw(*coupon_);
+        ASSERT_TRUE(drawing_.generated);
+        drawn_ = SplitAtExtension(drawing_);
         zintMain_ = oracles::ZintModules(c.zintMainType, c.zintMainData);
         ASSERT_TRUE(zintMain_.error.empty()) << zintMain_.error;
         zintExtension_ = oracles::ZintModules("GS1_128", c.zintExtensionData, kGs1Options);
@@ -81,37 +129,27 @@ protected:
     }
 
     std::unique_ptr<BarcodeProcessor> coupon_;
-    DrawnCoupon drawn_;
+    Drawing drawing_;
+    CouponBars drawn_;
     oracles::ZintSymbol zintMain_;
     oracles::ZintSymbol zintExtension_;
 };
 
 TEST_P(CouponOracleTest, MainBarsAreZints) {
-    EXPECT_EQ(ModuleString(drawn_.mainBars, drawn_.moduleMm), zintMain_.FirstRow());
+    EXPECT_EQ(ModuleString(drawn_.main, drawn_.moduleMm), zintMain_.FirstRow());
 }
 
 TEST_P(CouponOracleTest, ExtensionBarsAreZintsWhereItChoosesTheSameCodeSets) {
-    EXPECT_EQ(ModuleString(drawn_.extensionBars, drawn_.moduleMm) == zintExtension_.FirstRow(),
+    EXPECT_EQ(ModuleString(drawn_.extension, drawn_.moduleMm) == zintExtension_.FirstRow(),
               GetParam().sameExtensionModules)
-        << ModuleString(drawn_.extensionBars, drawn_.moduleMm) << "\n"
+        << ModuleString(drawn_.extension, drawn_.moduleMm) << "\n"
         << zintExtension_.FirstRow();
 }
 
 // The engine's EAN-128 reads zint's extension as the coupon's extension.
 TEST_P(CouponOracleTest, ZintsExtensionCarriesTheSameFields) {
-    std::vector<RecordedBar> bars;
-    const std::string& modules = zintExtension_.FirstRow();
-    for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (modules[i] != '1') {
-            continue;
-        }
-        if (i > 0 && modules[i - 1] == '1') {
-            bars.back().right += kCouponModuleMm;
-        } else {
-            bars.push_back({i * kCouponModuleMm, (i + 1) * kCouponModuleMm, 0.0, 10.0});
-        }
-    }
-    const std::vector<double> edges = EdgesFromBars(bars);
+    const std::vector<double> edges =
+        EdgesFromBars(BarsFromModules(zintExtension_.FirstRow(), kCouponModuleMm));
     Strivelo::BarcodeProcessorEAN128 reader;
     ASSERT_TRUE(reader.DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size())));
     EXPECT_STREQ(reader.GetCode(), GetParam().zintExtensionData);
@@ -119,12 +157,12 @@ TEST_P(CouponOracleTest, ZintsExtensionCarriesTheSameFields) {
 
 TEST_P(CouponOracleTest, ZXingReadsEachPart) {
     const OracleCase& c = GetParam();
-    const oracles::ZXingResult main = oracles::ZXingRead(
-        RenderBars(drawn_.mainBars, drawn_.moduleMm, 3, 12, 60), c.zxingMainFormat);
+    const oracles::ZXingResult main =
+        oracles::ZXingRead(RenderBars(drawn_.main, drawn_.moduleMm, 3, 12, 60), c.zxingMainFormat);
     EXPECT_EQ(main.error, "");
     EXPECT_EQ(main.text, c.zxingMainText);
     const oracles::ZXingResult extension =
-        oracles::ZXingRead(RenderBars(drawn_.extensionBars, drawn_.moduleMm, 3, 12, 60), "Code128");
+        oracles::ZXingRead(RenderBars(drawn_.extension, drawn_.moduleMm, 3, 12, 60), "Code128");
     EXPECT_EQ(extension.error, "");
     EXPECT_EQ(extension.text, c.zxingExtensionText);
 }
@@ -137,10 +175,9 @@ TEST_P(CouponOracleTest, OptionsLeaveTheBars) {
     if (auto* font = dynamic_cast<Strivelo::BarcodeProcessorMixIn_Font*>(coupon_.get())) {
         ASSERT_TRUE(font->SetFont("Univers"));
     }
-    const DrawnCoupon drawn = DrawCoupon(*coupon_);
-    ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(ModuleString(drawn.generator.GetBars(), drawn.moduleMm),
-              ModuleString(drawn_.generator.GetBars(), drawn_.moduleMm));
+    const Drawing drawing = Draw(*coupon_);
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(drawing.Modules(kCouponModuleMm), drawing_.Modules(kCouponModuleMm));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CouponOracleTest, testing::ValuesIn(kOracleCases),

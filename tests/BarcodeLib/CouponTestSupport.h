@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "BarcodeFourCC.h"
-#include "BarcodeProcessor.h"
 #include "CaseName.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
 
 namespace StriveloTest {
@@ -21,27 +20,14 @@ inline constexpr double kCouponModuleMm = 0.33;
 // Both main symbols are 113 modules wide with their quiet zones.
 inline constexpr int kMainSymbolModules = 113;
 
-// A new coupon processor of type, kEAN13CouponType or kUPCACouponType.
-std::unique_ptr<Strivelo::BarcodeProcessor> MakeCoupon(std::int32_t type);
-
-// What one GenerateInto sent, the bars split where the extension begins.
-struct DrawnCoupon {
-    bool generated = false;
-    RecordingGenerator generator;
-    std::vector<RecordedBar> mainBars;
-    std::vector<RecordedBar> extensionBars;
+// A drawn coupon's bars, split where the extension begins.
+struct CouponBars {
+    std::vector<RecordedBar> main;
+    std::vector<RecordedBar> extension;
     double moduleMm = 0.0;
 };
 
-// Draws the processor (a coupon or any other) with its magnification.
-DrawnCoupon DrawCoupon(Strivelo::BarcodeProcessor& processor);
-
-// A coupon of type with code, magnification and bar width reduction; a
-// refused code fails the current test.
-std::unique_ptr<Strivelo::BarcodeProcessor> CouponWithCode(std::int32_t type,
-                                                           const std::string& code,
-                                                           double magnification = 1.0,
-                                                           double reductionMm = 0.0);
+CouponBars SplitAtExtension(const Drawing& drawing);
 
 // Bars of a main symbol (a UPC-A for 'upca', else an EAN-13) and an EAN-128
 // (a Code 128 when fields is false) drawn on their own and placed side by

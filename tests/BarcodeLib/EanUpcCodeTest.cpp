@@ -8,113 +8,88 @@
 
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorUPCA.h"
+#include "CodeCase.h"
+#include "Drawing.h"
 #include "EanUpcSupport.h"
+#include "ParameterCase.h"
+#include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
 
 using namespace Strivelo;
 
-struct CorrectCase {
-    const char* name;
-    std::int32_t type;
-    const char* input;
-    const char* output;
-    bool corrected;
-};
-
-const CorrectCase kCorrectCases[] = {
+const CodeCase kCorrectCases[] = {
     // Check digits, including those of 0, 9 and 4, where the sum wraps.
-    {"Ean13CheckDigit1", kEAN13, "400638133393", "4-006381-333931", true},
-    {"Ean13CheckDigit7", kEAN13, "590123412345", "5-901234-123457", true},
-    {"Ean13CheckDigit0", kEAN13, "000000000000", "0-000000-000000", true},
-    {"Ean13CheckDigit4", kEAN13, "999999999999", "9-999999-999994", true},
-    {"Ean13LeadingDigitWeighsOne", kEAN13, "450000000000", "4-500000-000001", true},
-    {"Ean13CheckDigit9", kEAN13, "490000000000", "4-900000-000009", true},
-    {"Ean8CheckDigit4", kEAN8, "9638507", "9638-5074", true},
-    {"Ean8CheckDigit5", kEAN8, "0123456", "0123-4565", true},
-    {"UpcACheckDigit2", kUPCA, "03600029145", "0-36000-29145-2", true},
-    {"UpcACheckDigit5", kUPCA, "01234567890", "0-12345-67890-5", true},
+    {"Ean13CheckDigit1", kEAN13, "400638133393", "4-006381-333931"},
+    {"Ean13CheckDigit7", kEAN13, "590123412345", "5-901234-123457"},
+    {"Ean13CheckDigit0", kEAN13, "000000000000", "0-000000-000000"},
+    {"Ean13CheckDigit4", kEAN13, "999999999999", "9-999999-999994"},
+    {"Ean13LeadingDigitWeighsOne", kEAN13, "450000000000", "4-500000-000001"},
+    {"Ean13CheckDigit9", kEAN13, "490000000000", "4-900000-000009"},
+    {"Ean8CheckDigit4", kEAN8, "9638507", "9638-5074"},
+    {"Ean8CheckDigit5", kEAN8, "0123456", "0123-4565"},
+    {"UpcACheckDigit2", kUPCA, "03600029145", "0-36000-29145-2"},
+    {"UpcACheckDigit5", kUPCA, "01234567890", "0-12345-67890-5"},
     // Regrouping and repair.
-    {"Ean8SevenDigits", kEAN8, "5901234", "5901-2344", true},
-    {"Ean8WrongCheckDigitRepaired", kEAN8, "9638-5070", "9638-5074", true},
-    {"Ean8HyphensAnywhere", kEAN8, "5-9-0-1-2-3-4", "5901-2344", true},
-    {"Ean8SurplusDigitsCut", kEAN8, "123456789", "1234-5670", true},
-    {"Ean8TooFewDigits", kEAN8, "12345", "1234-5", false},
-    {"Ean8Empty", kEAN8, "", "", false},
-    {"Ean8LetterLeavesTheText", kEAN8, "59A1234", "59A1234", false},
-    {"Ean13TwelveDigits", kEAN13, "590123412345", "5-901234-123457", true},
-    {"Ean13TwoDigitAddOn", kEAN13, "590123412345712", "5-901234-123457-12", true},
-    {"Ean13FiveDigitAddOn", kEAN13, "590123412345712345", "5-901234-123457-12345", true},
-    {"Ean13LoneAddOnDigitCut", kEAN13, "5-901234-1234571", "5-901234-123457", true},
-    {"Ean13ThreeAddOnDigitsCutToTwo", kEAN13, "5901234123457123", "5-901234-123457-12", true},
-    {"Ean13SixAddOnDigitsCutToFive", kEAN13, "5901234123457123456", "5-901234-123457-12345", true},
-    {"Ean13WrongCheckDigitRepaired", kEAN13, "5-901234-123450-12", "5-901234-123457-12", true},
-    {"Ean13ElevenDigits", kEAN13, "59012341234", "5-901234-1234", false},
-    {"Ean13LetterLeavesTheText", kEAN13, "5901234x23457", "5901234x23457", false},
-    {"Ean13BlankLeavesTheText", kEAN13, "590123412345 12", "590123412345 12", false},
-    {"UpcAElevenDigitsGetCheckDigit", kUPCA, "036000291450", "0-36000-29145-2", true},
-    {"UpcAWithAddOn", kUPCA, "01234567890512", "0-12345-67890-5-12", true},
-    {"UpcALoneAddOnDigitCut", kUPCA, "0123456789051", "0-12345-67890-5", true},
-    {"UpcATenDigits", kUPCA, "0123456789", "0-12345-6789", false},
+    {"Ean8SevenDigits", kEAN8, "5901234", "5901-2344"},
+    {"Ean8WrongCheckDigitRepaired", kEAN8, "9638-5070", "9638-5074"},
+    {"Ean8HyphensAnywhere", kEAN8, "5-9-0-1-2-3-4", "5901-2344"},
+    {"Ean8SurplusDigitsCut", kEAN8, "123456789", "1234-5670"},
+    {"Ean8TooFewDigits", kEAN8, "12345", "1234-5", kRefusedAsRewritten},
+    {"Ean8Empty", kEAN8, "", nullptr},
+    {"Ean8LetterLeavesTheText", kEAN8, "59A1234", nullptr},
+    {"Ean13TwelveDigits", kEAN13, "590123412345", "5-901234-123457"},
+    {"Ean13TwoDigitAddOn", kEAN13, "590123412345712", "5-901234-123457-12"},
+    {"Ean13FiveDigitAddOn", kEAN13, "590123412345712345", "5-901234-123457-12345"},
+    {"Ean13LoneAddOnDigitCut", kEAN13, "5-901234-1234571", "5-901234-123457"},
+    {"Ean13ThreeAddOnDigitsCutToTwo", kEAN13, "5901234123457123", "5-901234-123457-12"},
+    {"Ean13SixAddOnDigitsCutToFive", kEAN13, "5901234123457123456", "5-901234-123457-12345"},
+    {"Ean13WrongCheckDigitRepaired", kEAN13, "5-901234-123450-12", "5-901234-123457-12"},
+    {"Ean13ElevenDigits", kEAN13, "59012341234", "5-901234-1234", kRefusedAsRewritten},
+    {"Ean13LetterLeavesTheText", kEAN13, "5901234x23457", nullptr},
+    {"Ean13BlankLeavesTheText", kEAN13, "590123412345 12", nullptr},
+    {"UpcAElevenDigitsGetCheckDigit", kUPCA, "036000291450", "0-36000-29145-2"},
+    {"UpcAWithAddOn", kUPCA, "01234567890512", "0-12345-67890-5-12"},
+    {"UpcALoneAddOnDigitCut", kUPCA, "0123456789051", "0-12345-67890-5"},
+    {"UpcATenDigits", kUPCA, "0123456789", "0-12345-6789", kRefusedAsRewritten},
     // JAN: the prefix is forced to 45 or 49, then the check digit follows.
-    {"Jan8SecondDigitBelow7", kJAN8, "1234567", "4534-5678", true},
-    {"Jan8SecondDigit7", kJAN8, "4712345", "4912-3456", true},
-    {"Jan8SecondDigit6", kJAN8, "4612345", "4512-3450", true},
-    {"Jan8SecondDigitFrom7", kJAN8, "4812345", "4912-3456", true},
-    {"Jan8PrefixKept", kJAN8, "4512345", "4512-3450", true},
-    {"Jan8LetterLeavesTheText", kJAN8, "A234567", "A234567", false},
-    {"Jan13SecondDigitBelow7", kJAN13, "123456789012", "4-534567-890126", true},
-    {"Jan13SecondDigitFrom7", kJAN13, "4812345678901", "4-912345-678904", true},
+    {"Jan8SecondDigitBelow7", kJAN8, "1234567", "4534-5678"},
+    {"Jan8SecondDigit7", kJAN8, "4712345", "4912-3456"},
+    {"Jan8SecondDigit6", kJAN8, "4612345", "4512-3450"},
+    {"Jan8SecondDigitFrom7", kJAN8, "4812345", "4912-3456"},
+    {"Jan8PrefixKept", kJAN8, "4512345", "4512-3450"},
+    {"Jan8LetterLeavesTheText", kJAN8, "A234567", nullptr},
+    {"Jan13SecondDigitBelow7", kJAN13, "123456789012", "4-534567-890126"},
+    {"Jan13SecondDigitFrom7", kJAN13, "4812345678901", "4-912345-678904"},
     // UPC-E: short or long form by the digit count.
-    {"UpcEShortFormGetsCheckDigit", kUPCE, "0123453", "0-123453-1", true},
-    {"UpcEShortFormCheckDigitRepaired", kUPCE, "01234530", "0-123453-1", true},
-    {"UpcEShortFormOfTheNumberSystemRow", kUPCE, "0123456", "0-123456-5", true},
-    {"UpcEShortFormWithAddOn", kUPCE, "0123453112", "0-123453-1-12", true},
-    {"UpcEShortFormWithLoneAddOnDigit", kUPCE, "012345312", "0-123453-1-2", false},
-    {"UpcETwelveDigitsAreALongForm", kUPCE, "012300000451", "0-12300-00045-1", true},
-    {"UpcEElevenDigitsAreALongForm", kUPCE, "01230000045", "0-12300-00045-1", true},
-    {"UpcELongFormWithAddOn", kUPCE, "01230000045112", "0-12300-00045-1-12", true},
+    {"UpcEShortFormGetsCheckDigit", kUPCE, "0123453", "0-123453-1"},
+    {"UpcEShortFormCheckDigitRepaired", kUPCE, "01234530", "0-123453-1"},
+    {"UpcEShortFormOfTheNumberSystemRow", kUPCE, "0123456", "0-123456-5"},
+    {"UpcEShortFormWithAddOn", kUPCE, "0123453112", "0-123453-1-12"},
+    {"UpcEShortFormWithLoneAddOnDigit", kUPCE, "012345312", "0-123453-1-2", kRefusedAsRewritten},
+    {"UpcETwelveDigitsAreALongForm", kUPCE, "012300000451", "0-12300-00045-1"},
+    {"UpcEElevenDigitsAreALongForm", kUPCE, "01230000045", "0-12300-00045-1"},
+    {"UpcELongFormWithAddOn", kUPCE, "01230000045112", "0-12300-00045-1-12"},
     // A valid display form stays, so it keeps the short form a reading gives.
-    {"UpcEDisplayFormStays", kUPCE, "0-12300-00045-1 (0-123453-1)", "0-12300-00045-1 (0-123453-1)",
-     true},
-    {"UpcEWrongDisplayFormToLongForm", kUPCE, "0-12300-00045-2 (0-123453-1)", "0-12300-00045-1",
-     true},
-    {"UpcELongFormOfTheNumberSystemRow", kUPCE, "012345000065", "0-12345-00006-5", true},
+    {"UpcEDisplayFormStays", kUPCE, "0-12300-00045-1 (0-123453-1)", "0-12300-00045-1 (0-123453-1)"},
+    {"UpcEWrongDisplayFormToLongForm", kUPCE, "0-12300-00045-2 (0-123453-1)", "0-12300-00045-1"},
+    {"UpcELongFormOfTheNumberSystemRow", kUPCE, "012345000065", "0-12345-00006-5"},
     // Its check digit is 3; the code cannot be suppressed.
-    {"UpcELongFormThatDoesNotSuppress", kUPCE, "0-12345-00000-5", "0-12345-00000-3", false},
-    {"UpcELongFormOfNumberSystem1", kUPCE, "112300000451", "1-12300-00045-8", false},
-    {"UpcEShortFormOfNumberSystem1Refused", kUPCE, "1234567", "1234567", false},
-    {"UpcENonCanonicalShortFormRefused", kUPCE, "0123004", "0123004", false},
-    {"UpcELetterLeavesTheText", kUPCE, "0123a45", "0123a45", false},
+    {"UpcELongFormThatDoesNotSuppress", kUPCE, "0-12345-00000-5", "0-12345-00000-3",
+     kRefusedAsRewritten},
+    {"UpcELongFormOfNumberSystem1", kUPCE, "112300000451", "1-12300-00045-8", kRefusedAsRewritten},
+    {"UpcEShortFormOfNumberSystem1Refused", kUPCE, "1234567", nullptr},
+    {"UpcENonCanonicalShortFormRefused", kUPCE, "0123004", nullptr},
+    {"UpcELetterLeavesTheText", kUPCE, "0123a45", nullptr},
     // Only a blank after the long form's check digit ends it.
-    {"UpcEBlankInsideTheCodeLeavesTheText", kUPCE, "0123000 00451", "0123000 00451", false},
+    {"UpcEBlankInsideTheCodeLeavesTheText", kUPCE, "0123000 00451", nullptr},
 };
 
-class CorrectCodeTest : public testing::TestWithParam<CorrectCase> {};
+INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
-TEST_P(CorrectCodeTest, RewritesTheText) {
-    const CorrectCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
-    M7LString code(c.input);
-    EXPECT_EQ(processor->CorrectCode(code), c.corrected);
-    EXPECT_STREQ(code.CStr(), c.output);
-    if (c.corrected) {
-        EXPECT_TRUE(processor->IsCodeValid(code.CStr()));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
-                         CaseName<CorrectCase>);
-
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    const char* code;
-    bool valid;
-};
-
-const ValidCase kValidCases[] = {
+const ValidityCase kValidCases[] = {
     {"Ean8", kEAN8, "9638-5074", true},
     {"Ean8WrongCheckDigit", kEAN8, "9638-5075", false},
     {"Ean8WithoutHyphen", kEAN8, "96385074", false},
@@ -156,15 +131,8 @@ const ValidCase kValidCases[] = {
     {"UpcELeadingBlank", kUPCE, " 0-123453-1", false},
 };
 
-class IsCodeValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(IsCodeValidTest, JudgesTheForm) {
-    const ValidCase& c = GetParam();
-    EXPECT_EQ(MakeEanUpc(c.type)->IsCodeValid(c.code), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IsCodeValidTest, testing::ValuesIn(kValidCases),
-                         CaseName<ValidCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeValidityTest, testing::ValuesIn(kValidCases),
+                         CaseName<ValidityCase>);
 
 // Each row of the zero-suppression table, both ways: drawing either form
 // leaves the display form.
@@ -189,11 +157,12 @@ TEST_P(ZeroSuppressionTest, EitherFormDrawsAndShowsTheDisplayForm) {
     const SuppressionCase& c = GetParam();
     const std::string display = std::string(c.longForm) + " (" + c.shortForm + ")";
     for (const char* form : {c.shortForm, c.longForm}) {
-        const Drawn drawn = DrawEanUpc(kUPCE, form);
+        const Drawing drawn = Draw(*MakeSymbol({.type = kUPCE, .code = form}));
         EXPECT_TRUE(drawn.generated) << form;
         EXPECT_EQ(drawn.codeAfter, display) << form;
     }
-    const Drawn withAddOn = DrawEanUpc(kUPCE, std::string(c.shortForm) + "-12");
+    const Drawing withAddOn =
+        Draw(*MakeSymbol({.type = kUPCE, .code = std::string(c.shortForm) + "-12"}));
     EXPECT_EQ(withAddOn.codeAfter, std::string(c.longForm) + "-12 (" + c.shortForm + "-12)");
 }
 
@@ -228,18 +197,18 @@ class WidthTest : public testing::TestWithParam<WidthCase> {};
 
 TEST_P(WidthTest, CountsQuietZonesAndAddOn) {
     const WidthCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
     ASSERT_TRUE(processor->SetCode(c.code));
     processor->SetMagnification(c.magnification);
     const double module = kEanModuleMm * c.magnification;
     EXPECT_NEAR(processor->GetWidth(), c.modules * module, 1e-9);
     EXPECT_NEAR(processor->GetTotalWidth(), c.modules * module, 1e-9);
-    const Drawn drawn = DrawInto(*processor);
+    const Drawing drawn = Draw(*processor);
     ASSERT_TRUE(drawn.generated);
-    const std::vector<RecordedCall> frame = drawn.Calls(RecordedCall::Kind::kFrame);
+    const std::vector<RecordedCall> frame = drawn.GetCalls(RecordedCall::Kind::kFrame);
     ASSERT_EQ(frame.size(), 1u);
     EXPECT_NEAR(frame[0].numbers[1], c.modules * module, 1e-9);
-    EXPECT_NEAR(drawn.bars.back().right, (c.modules - c.trailingModules) * module, 1e-9);
+    EXPECT_NEAR(drawn.GetBars().back().right, (c.modules - c.trailingModules) * module, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WidthTest, testing::ValuesIn(kWidthCases), CaseName<WidthCase>);
@@ -257,55 +226,181 @@ TEST(WidthTest, NothingWithoutAValidCode) {
     EXPECT_EQ(upca.GetWidth(), -1.0);
 }
 
-struct ParameterCase {
-    const char* name;
-    std::int32_t type;
-    double magnification;
-    double reductionMm;
-    double barHeightMm;
-    bool scaleHeight;
-    bool magnificationValid;
-    bool reductionValid;
-    bool heightValid;
-};
-
 const ParameterCase kParameterCases[] = {
-    {"SmallestMagnification", kEAN13, 0.8, 0.0, 22.85, false, true, true, true},
-    {"BelowSmallestMagnification", kEAN13, 0.79, 0.0, 22.85, false, false, true, true},
-    {"LargestMagnification", kEAN13, 2.0, 0.0, 22.85, false, true, true, true},
-    {"AboveLargestMagnification", kEAN13, 2.01, 0.0, 22.85, false, false, true, true},
-    {"NarrowingWithinQuarterModule", kEAN13, 1.0, 0.08, 22.85, false, true, true, true},
-    {"WideningWithinQuarterModule", kEAN13, 1.0, -0.08, 22.85, false, true, true, true},
-    {"NarrowingBeyondQuarterModule", kEAN13, 1.0, 0.09, 22.85, false, true, false, true},
-    {"WideningBeyondQuarterModule", kEAN13, 1.0, -0.09, 22.85, false, true, false, true},
-    {"QuarterModuleGrowsWithMagnification", kUPCA, 2.0, 0.165, 22.85, false, true, true, true},
-    {"QuarterModuleShrinksWithMagnification", kUPCA, 0.8, 0.067, 22.85, false, true, false, true},
-    {"Ean13HeightWithinTolerance", kEAN13, 1.0, 0.0, 22.63, false, true, true, true},
-    {"Ean13HeightBelowTolerance", kEAN13, 1.0, 0.0, 22.6, false, true, true, false},
-    {"Ean13HeightNotScaled", kEAN13, 2.0, 0.0, 22.85, false, true, true, true},
-    {"Ean13HeightScaled", kEAN13, 2.0, 0.0, 45.3, true, true, true, true},
-    {"Ean13HeightScaledTooShort", kEAN13, 2.0, 0.0, 45.2, true, true, true, false},
-    {"Ean8HeightWithinTolerance", kEAN8, 1.0, 0.0, 18.1, false, true, true, true},
-    {"Ean8HeightBelowTolerance", kEAN8, 1.0, 0.0, 18.0, false, true, true, false},
-    {"Jan8HasTheEan8Height", kJAN8, 1.0, 0.0, 18.1, false, true, true, true},
-    {"UpcEHasTheEan13Height", kUPCE, 1.0, 0.0, 22.6, false, true, true, false},
+    {.name = "SmallestMagnification",
+     .symbol = {.type = kEAN13,
+                .magnification = 0.8,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "BelowSmallestMagnification",
+     .symbol = {.type = kEAN13,
+                .magnification = 0.79,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "LargestMagnification",
+     .symbol = {.type = kEAN13,
+                .magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "AboveLargestMagnification",
+     .symbol = {.type = kEAN13,
+                .magnification = 2.01,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = false,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "NarrowingWithinQuarterModule",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = 0.08,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "WideningWithinQuarterModule",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = -0.08,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "NarrowingBeyondQuarterModule",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = 0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "WideningBeyondQuarterModule",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = -0.09,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "QuarterModuleGrowsWithMagnification",
+     .symbol = {.type = kUPCA,
+                .magnification = 2.0,
+                .reductionMm = 0.165,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "QuarterModuleShrinksWithMagnification",
+     .symbol = {.type = kUPCA,
+                .magnification = 0.8,
+                .reductionMm = 0.067,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = false,
+     .heightValid = true},
+    {.name = "Ean13HeightWithinTolerance",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.63,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "Ean13HeightBelowTolerance",
+     .symbol = {.type = kEAN13,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.6,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "Ean13HeightNotScaled",
+     .symbol = {.type = kEAN13,
+                .magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.85,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "Ean13HeightScaled",
+     .symbol = {.type = kEAN13,
+                .magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 45.3,
+                .scaleHeightWithWidth = true},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "Ean13HeightScaledTooShort",
+     .symbol = {.type = kEAN13,
+                .magnification = 2.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 45.2,
+                .scaleHeightWithWidth = true},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "Ean8HeightWithinTolerance",
+     .symbol = {.type = kEAN8,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 18.1,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "Ean8HeightBelowTolerance",
+     .symbol = {.type = kEAN8,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 18.0,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
+    {.name = "Jan8HasTheEan8Height",
+     .symbol = {.type = kJAN8,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 18.1,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = true},
+    {.name = "UpcEHasTheEan13Height",
+     .symbol = {.type = kUPCE,
+                .magnification = 1.0,
+                .reductionMm = 0.0,
+                .barHeightMm = 22.6,
+                .scaleHeightWithWidth = false},
+     .magnificationValid = true,
+     .reductionValid = true,
+     .heightValid = false},
 };
 
-class ParameterTest : public testing::TestWithParam<ParameterCase> {};
-
-TEST_P(ParameterTest, ValidatesTheRanges) {
-    const ParameterCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
-    processor->SetMagnification(c.magnification);
-    processor->SetBarWidthReduction(c.reductionMm);
-    processor->SetBarHeight(c.barHeightMm);
-    processor->SetScaleHeightWithWidth(c.scaleHeight);
-    EXPECT_EQ(processor->IsMagnificationValid(), c.magnificationValid);
-    EXPECT_EQ(processor->IsBarWidthReductionValid(), c.reductionValid);
-    EXPECT_EQ(processor->IsBarHeightValid(), c.heightValid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ParameterTest, testing::ValuesIn(kParameterCases),
+INSTANTIATE_TEST_SUITE_P(Cases, ParameterCaseTest, testing::ValuesIn(kParameterCases),
                          CaseName<ParameterCase>);
 
 TEST(ParameterTest, ReductionOfExactlyAQuarterModuleIsValid) {
@@ -361,7 +456,7 @@ TEST(EanUpcTypesTest, NamesTypesAndOptions) {
     for (const Expected& e : {Expected{kEAN8, "EAN-8", true}, Expected{kEAN13, "EAN-13", true},
                               Expected{kJAN8, "JAN-8", true}, Expected{kJAN13, "JAN-13", true},
                               Expected{kUPCA, "UPC-A", false}, Expected{kUPCE, "UPC-E", false}}) {
-        const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(e.type);
+        const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(e.type);
         EXPECT_EQ(processor->GetType(), e.type);
         EXPECT_STREQ(processor->GetName(), e.name);
         EXPECT_EQ(processor->HasOption(kBarcodeOptionFont), e.font) << e.name;

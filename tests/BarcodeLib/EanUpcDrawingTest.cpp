@@ -12,8 +12,10 @@
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorMixIn_Font.h"
 #include "BarcodeProcessorUPCA.h"
+#include "Drawing.h"
 #include "EanUpcSupport.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -62,9 +64,9 @@ class ModulesTest : public testing::TestWithParam<ModulesCase> {};
 
 TEST_P(ModulesTest, DrawsTheKnownBars) {
     const ModulesCase& c = GetParam();
-    const Drawn drawn = DrawEanUpc(c.type, c.code);
+    const Drawing drawn = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
     ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(drawn.Modules(), c.modules);
+    EXPECT_EQ(drawn.Modules(kEanModuleMm), c.modules);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ModulesTest, testing::ValuesIn(kModulesCases),
@@ -148,27 +150,101 @@ struct LayoutCase {
 };
 
 const LayoutCase kLayoutCases[] = {
-    {"Ean13", kEAN13, "4-006381-333931", &kEan13Layout, 1.0, 0.0, false, 22.85, true, false,
-     &kEan13Text},
-    {"Ean13AddOnMagnified", kEAN13, "4-006381-333931-12", &kEan13Layout, 2.0, 0.0, false, 22.85,
-     true, true, &kEan13AddOnText},
-    {"Ean13HeightScaled", kEAN13, "4-006381-333931", &kEan13Layout, 2.0, 0.0, true, 45.7, true,
-     false, &kEan13Text},
-    {"Ean8", kEAN8, "9638-5074", &kEan8Layout, 0.8, 0.0, false, 18.23, true, false, &kEan8Text},
-    {"UpcA", kUPCA, "0-36000-29145-2", &kUpcALayout, 1.0, 30.0, false, 30.0, false, true,
-     &kUpcAText},
-    {"UpcAAddOn", kUPCA, "0-36000-29145-2-12345", &kUpcALayout, 1.0, 25.0, false, 25.0, true, true,
-     &kUpcAAddOnText},
-    {"UpcE", kUPCE, "0-123453-1", &kUpcELayout, 1.0, 0.0, false, 22.85, false, true, &kUpcEText},
-    {"UpcEAddOn", kUPCE, "0-123453-1-12", &kUpcELayout, 1.5, 0.0, false, 22.85, true, true,
-     &kUpcEAddOnText},
+    {.name = "Ean13",
+     .type = kEAN13,
+     .code = "4-006381-333931",
+     .layout = &kEan13Layout,
+     .magnification = 1.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 22.85,
+     .rightMark = true,
+     .rightMarkOnAddOn = false,
+     .text = &kEan13Text},
+    {.name = "Ean13AddOnMagnified",
+     .type = kEAN13,
+     .code = "4-006381-333931-12",
+     .layout = &kEan13Layout,
+     .magnification = 2.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 22.85,
+     .rightMark = true,
+     .rightMarkOnAddOn = true,
+     .text = &kEan13AddOnText},
+    {.name = "Ean13HeightScaled",
+     .type = kEAN13,
+     .code = "4-006381-333931",
+     .layout = &kEan13Layout,
+     .magnification = 2.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = true,
+     .expectedBarHeightMm = 45.7,
+     .rightMark = true,
+     .rightMarkOnAddOn = false,
+     .text = &kEan13Text},
+    {.name = "Ean8",
+     .type = kEAN8,
+     .code = "9638-5074",
+     .layout = &kEan8Layout,
+     .magnification = 0.8,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 18.23,
+     .rightMark = true,
+     .rightMarkOnAddOn = false,
+     .text = &kEan8Text},
+    {.name = "UpcA",
+     .type = kUPCA,
+     .code = "0-36000-29145-2",
+     .layout = &kUpcALayout,
+     .magnification = 1.0,
+     .barHeightMm = 30.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 30.0,
+     .rightMark = false,
+     .rightMarkOnAddOn = true,
+     .text = &kUpcAText},
+    {.name = "UpcAAddOn",
+     .type = kUPCA,
+     .code = "0-36000-29145-2-12345",
+     .layout = &kUpcALayout,
+     .magnification = 1.0,
+     .barHeightMm = 25.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 25.0,
+     .rightMark = true,
+     .rightMarkOnAddOn = true,
+     .text = &kUpcAAddOnText},
+    {.name = "UpcE",
+     .type = kUPCE,
+     .code = "0-123453-1",
+     .layout = &kUpcELayout,
+     .magnification = 1.0,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 22.85,
+     .rightMark = false,
+     .rightMarkOnAddOn = true,
+     .text = &kUpcEText},
+    {.name = "UpcEAddOn",
+     .type = kUPCE,
+     .code = "0-123453-1-12",
+     .layout = &kUpcELayout,
+     .magnification = 1.5,
+     .barHeightMm = 0.0,
+     .scaleHeight = false,
+     .expectedBarHeightMm = 22.85,
+     .rightMark = true,
+     .rightMarkOnAddOn = true,
+     .text = &kUpcEAddOnText},
 };
 
 class LayoutTest : public testing::TestWithParam<LayoutCase> {
 protected:
     void SetUp() override {
         const LayoutCase& c = GetParam();
-        processor_ = MakeEanUpc(c.type);
+        processor_ = MakeProcessor(c.type);
         if (auto* font = dynamic_cast<BarcodeProcessorMixIn_Font*>(processor_.get())) {
             font->SetFont("TestFont");
         }
@@ -177,7 +253,7 @@ protected:
         processor_->SetScaleHeightWithWidth(c.scaleHeight);
         processor_->SetQuietZoneMarks(true);
         ASSERT_TRUE(processor_->SetCode(c.code));
-        drawn_ = DrawInto(*processor_);
+        drawn_ = Draw(*processor_);
         ASSERT_TRUE(drawn_.generated);
         x_ = 0.33 * c.magnification;
         h_ = c.expectedBarHeightMm;
@@ -187,7 +263,7 @@ protected:
     }
 
     std::unique_ptr<BarcodeProcessor> processor_;
-    Drawn drawn_;
+    Drawing drawn_;
     double x_ = 0.0;
     double h_ = 0.0;
     double t_ = 0.0;
@@ -197,15 +273,15 @@ protected:
 
 TEST_P(LayoutTest, FontFrameAndMarksComeFirst) {
     const LayoutCase& c = GetParam();
-    ASSERT_GE(drawn_.calls.size(), 3u);
-    EXPECT_EQ(drawn_.calls[0].kind, Kind::kFont);
-    EXPECT_EQ(drawn_.calls[0].text, c.layout->font);
-    EXPECT_THAT(drawn_.calls[0].flags, testing::ElementsAre(true));
-    EXPECT_EQ(drawn_.calls[1].kind, Kind::kFrame);
-    EXPECT_THAT(drawn_.calls[1].numbers,
+    ASSERT_GE(drawn_.GetCalls().size(), 3u);
+    EXPECT_EQ(drawn_.GetCalls()[0].kind, Kind::kFont);
+    EXPECT_EQ(drawn_.GetCalls()[0].text, c.layout->font);
+    EXPECT_THAT(drawn_.GetCalls()[0].flags, testing::ElementsAre(true));
+    EXPECT_EQ(drawn_.GetCalls()[1].kind, Kind::kFrame);
+    EXPECT_THAT(drawn_.GetCalls()[1].numbers,
                 testing::Pointwise(testing::DoubleNear(1e-9),
                                    {0.0, drawn_.totalWidthMm, baseline_ - x_, 6 * x_ + h_, 0.0}));
-    const RecordedCall& marks = drawn_.calls[2];
+    const RecordedCall& marks = drawn_.GetCalls()[2];
     EXPECT_EQ(marks.kind, Kind::kQuietZoneMarks);
     EXPECT_THAT(marks.numbers, testing::Pointwise(testing::DoubleNear(1e-9),
                                                   {0.0, drawn_.totalWidthMm, baseline_,
@@ -216,25 +292,26 @@ TEST_P(LayoutTest, FontFrameAndMarksComeFirst) {
 
 TEST_P(LayoutTest, GuardBarsReachBelowTheDigitBars) {
     const LayoutCase& c = GetParam();
-    ASSERT_GE(drawn_.bars.size(), static_cast<std::size_t>(c.layout->mainBars));
-    EXPECT_NEAR(drawn_.bars[0].left, c.layout->firstBarModules * x_, 1e-9);
+    const std::vector<RecordedBar> bars = drawn_.GetBars();
+    ASSERT_GE(bars.size(), static_cast<std::size_t>(c.layout->mainBars));
+    EXPECT_NEAR(bars[0].left, c.layout->firstBarModules * x_, 1e-9);
     for (int i = 0; i < c.layout->mainBars; ++i) {
         const bool isLong = std::find(c.layout->longBars.begin(), c.layout->longBars.end(), i) !=
                             c.layout->longBars.end();
-        EXPECT_NEAR(drawn_.bars[i].bottom, isLong ? 0.0 : 5 * x_, 1e-9) << "bar " << i;
-        EXPECT_NEAR(drawn_.bars[i].top, 5 * x_ + h_, 1e-9) << "bar " << i;
+        EXPECT_NEAR(bars[i].bottom, isLong ? 0.0 : 5 * x_, 1e-9) << "bar " << i;
+        EXPECT_NEAR(bars[i].top, 5 * x_ + h_, 1e-9) << "bar " << i;
     }
     // Add-on bars hang three modules below the guards and end 1.75 mm below
     // the bars' nominal top.
-    for (std::size_t i = c.layout->mainBars; i < drawn_.bars.size(); ++i) {
-        EXPECT_NEAR(drawn_.bars[i].bottom, -3 * x_, 1e-9) << "bar " << i;
-        EXPECT_NEAR(drawn_.bars[i].top, h_ - 1.75 - 3 * x_, 1e-9) << "bar " << i;
+    for (std::size_t i = c.layout->mainBars; i < bars.size(); ++i) {
+        EXPECT_NEAR(bars[i].bottom, -3 * x_, 1e-9) << "bar " << i;
+        EXPECT_NEAR(bars[i].top, h_ - 1.75 - 3 * x_, 1e-9) << "bar " << i;
     }
 }
 
 TEST_P(LayoutTest, TextIsCentredOnItsDigitBoxes) {
     const LayoutCase& c = GetParam();
-    const std::vector<RecordedCall> text = drawn_.Calls(Kind::kText);
+    const std::vector<RecordedCall> text = drawn_.GetCalls(Kind::kText);
     ASSERT_EQ(text.size(), c.text->size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const TextAt& at = (*c.text)[i];
@@ -272,20 +349,24 @@ class SymbolTest : public testing::TestWithParam<SymbolCase> {};
 TEST_P(SymbolTest, EverythingStaysInsideTheFrame) {
     const SymbolCase& c = GetParam();
     for (const double m : {0.8, 1.0, 2.0}) {
-        const Drawn drawn = DrawEanUpc(c.type, c.code, {m, 0.0, 0.0});
-        const std::vector<RecordedCall> frame = drawn.Calls(Kind::kFrame);
+        const Drawing drawn = Draw(*MakeSymbol({.type = c.type,
+                                                .code = c.code,
+                                                .magnification = m,
+                                                .reductionMm = 0.0,
+                                                .barHeightMm = 0.0}));
+        const std::vector<RecordedCall> frame = drawn.GetCalls(Kind::kFrame);
         ASSERT_EQ(frame.size(), 1u);
         const double left = frame[0].numbers[0];
         const double right = frame[0].numbers[1];
         const double bottom = frame[0].numbers[2];
         const double top = frame[0].numbers[3];
-        for (const RecordedBar& bar : drawn.bars) {
+        for (const RecordedBar& bar : drawn.GetBars()) {
             EXPECT_GE(bar.left, left) << m;
             EXPECT_LE(bar.right, right) << m;
             EXPECT_GE(bar.bottom, bottom) << m;
             EXPECT_LE(bar.top, top) << m;
         }
-        for (const RecordedCall& text : drawn.Calls(Kind::kText)) {
+        for (const RecordedCall& text : drawn.GetCalls(Kind::kText)) {
             EXPECT_GE(text.numbers[1], bottom) << m << " '" << text.text << "'";
             EXPECT_LE(text.numbers[1] + text.numbers[2], top) << m << " '" << text.text << "'";
         }
@@ -294,41 +375,39 @@ TEST_P(SymbolTest, EverythingStaysInsideTheFrame) {
 
 TEST_P(SymbolTest, FlagsLeaveOutTextMarksAndFrame) {
     const SymbolCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
+    const std::unique_ptr<BarcodeProcessor> processor = MakeProcessor(c.type);
     ASSERT_TRUE(processor->SetCode(c.code));
     processor->SetQuietZoneMarks(true);
     processor->SetHumanReadable(false);
     processor->SetEmitFrame(false);
-    const Drawn drawn = DrawInto(*processor);
+    const Drawing drawn = Draw(*processor);
     ASSERT_TRUE(drawn.generated);
-    EXPECT_EQ(drawn.Calls(Kind::kFont).size(), 1u);
-    EXPECT_EQ(drawn.calls.size(), 1 + drawn.bars.size());
-    EXPECT_EQ(drawn.Modules(), DrawEanUpc(c.type, c.code).Modules());
+    EXPECT_EQ(drawn.GetCalls(Kind::kFont).size(), 1u);
+    EXPECT_EQ(drawn.GetCalls().size(), 1 + drawn.GetBars().size());
+    EXPECT_EQ(drawn.Modules(kEanModuleMm),
+              Draw(*MakeSymbol({.type = c.type, .code = c.code})).Modules(kEanModuleMm));
 }
 
 TEST_P(SymbolTest, StopsAtTheFirstRefusedCall) {
     const SymbolCase& c = GetParam();
-    const std::size_t calls = DrawEanUpc(c.type, c.code).calls.size();
-    for (std::size_t failing = 1; failing <= calls; ++failing) {
-        const std::unique_ptr<BarcodeProcessor> processor = MakeEanUpc(c.type);
-        ASSERT_TRUE(processor->SetCode(c.code));
-        RecordingGenerator generator;
-        generator.FailAtCall(failing);
-        EXPECT_FALSE(processor->GenerateInto(&generator)) << failing;
-        EXPECT_EQ(generator.GetCalls().size(), failing);
-        // UPC-E takes its display form only from a symbol drawn completely.
-        EXPECT_STREQ(processor->GetCode(), c.code);
-    }
+    // UPC-E takes its display form only from a symbol drawn completely.
+    ExpectStopsAtEachRefusedCall({.type = c.type, .code = c.code});
 }
 
 TEST_P(SymbolTest, BarWidthReductionNarrowsEveryBarOnBothSides) {
     const SymbolCase& c = GetParam();
-    const Drawn plain = DrawEanUpc(c.type, c.code);
-    const Drawn reduced = DrawEanUpc(c.type, c.code, {1.0, 0.06, 0.0});
-    ASSERT_EQ(plain.bars.size(), reduced.bars.size());
-    for (std::size_t i = 0; i < plain.bars.size(); ++i) {
-        EXPECT_NEAR(reduced.bars[i].left, plain.bars[i].left + 0.03, 1e-12) << i;
-        EXPECT_NEAR(reduced.bars[i].right, plain.bars[i].right - 0.03, 1e-12) << i;
+    const Drawing plain = Draw(*MakeSymbol({.type = c.type, .code = c.code}));
+    const Drawing reduced = Draw(*MakeSymbol({.type = c.type,
+                                              .code = c.code,
+                                              .magnification = 1.0,
+                                              .reductionMm = 0.06,
+                                              .barHeightMm = 0.0}));
+    const std::vector<RecordedBar> plainBars = plain.GetBars();
+    const std::vector<RecordedBar> reducedBars = reduced.GetBars();
+    ASSERT_EQ(plainBars.size(), reducedBars.size());
+    for (std::size_t i = 0; i < plainBars.size(); ++i) {
+        EXPECT_NEAR(reducedBars[i].left, plainBars[i].left + 0.03, 1e-12) << i;
+        EXPECT_NEAR(reducedBars[i].right, plainBars[i].right - 0.03, 1e-12) << i;
     }
 }
 
@@ -351,9 +430,10 @@ const ShiftCase kShiftCases[] = {
 };
 
 TEST(DigitEdgeShiftTest, MovesOneEdgeOfTheBarsOf1278) {
-    const Drawn drawn = DrawEanUpc(kEAN13, "7-117700-170001");
+    const Drawing drawn = Draw(*MakeSymbol({.type = kEAN13, .code = "7-117700-170001"}));
     ASSERT_TRUE(drawn.generated);
-    const double x = drawn.moduleMm;
+    const double x = kEanModuleMm * drawn.magnification;
+    const std::vector<RecordedBar> bars = drawn.GetBars();
     const auto offGrid = [x](double edge) {
         return std::lround((edge / x - std::round(edge / x)) * 13.0);
     };
@@ -362,7 +442,7 @@ TEST(DigitEdgeShiftTest, MovesOneEdgeOfTheBarsOf1278) {
         // two before the right half.
         const std::size_t first = 2 + 2 * c.digit + (c.digit >= 6 ? 2 : 0);
         for (const std::size_t bar : {first, first + 1}) {
-            const RecordedBar& b = drawn.bars[bar];
+            const RecordedBar& b = bars[bar];
             EXPECT_EQ(offGrid(b.left), c.set == 'C' ? 0 : c.shift)
                 << "digit " << c.digit << " '" << c.character << "' of set " << c.set;
             EXPECT_EQ(offGrid(b.right), c.set == 'C' ? c.shift : 0)
@@ -399,11 +479,12 @@ TEST_P(GuardExtensionTest, OuterUpcADigitsFollowTheirGuard) {
     const GuardCase& c = GetParam();
     UPCAWithGuards processor(c.start, c.centre, c.end);
     ASSERT_TRUE(processor.SetCode("0-36000-29145-2"));
-    const Drawn drawn = DrawInto(processor);
-    ASSERT_EQ(drawn.bars.size(), 30u);
+    const Drawing drawn = Draw(processor);
+    const std::vector<RecordedBar> bars = drawn.GetBars();
+    ASSERT_EQ(bars.size(), 30u);
     std::vector<int> longBars;
     for (int i = 0; i < 30; ++i) {
-        if (drawn.bars[i].bottom == 0.0) {
+        if (bars[i].bottom == 0.0) {
             longBars.push_back(i);
         }
     }

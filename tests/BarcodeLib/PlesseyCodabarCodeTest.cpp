@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "BarcodeProcessorMixIn_FontScaling.h"
+#include "CodeCase.h"
+#include "Drawing.h"
 #include "PlesseyCodabarTestSupport.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
+#include "ValidityCase.h"
 
 namespace StriveloTest {
 namespace {
@@ -26,20 +30,7 @@ const std::string kLongestCodabar =
 const std::string kLongestCodabarWithoutStop =
     "A" + std::string(BarcodeProcessor::kCodeCapacity - 1, '1');
 
-std::unique_ptr<BarcodeProcessor> Make(std::int32_t type) {
-    std::unique_ptr<BarcodeProcessor> processor = MakePlesseyOrCodabar(type);
-    EXPECT_NE(processor, nullptr) << TypeText(type);
-    return processor;
-}
-
-struct ValidCase {
-    const char* name;
-    std::int32_t type;
-    std::string encoded;
-    bool valid;
-};
-
-const ValidCase kEncodedCases[] = {
+const ValidityCase kEncodedCases[] = {
     {"Mod10", kMsit, "12344", true},
     {"Mod10Wrong", kMsit, "12345", false},
     {"Mod10Shortest", kMsit, "00", true},
@@ -79,28 +70,15 @@ const ValidCase kEncodedCases[] = {
     {"TraditionalStartAlone", kCodt, "D", false},
 };
 
-class EncodedValidTest : public testing::TestWithParam<ValidCase> {};
-
-TEST_P(EncodedValidTest, AcceptsOnlyTheSymbologysForm) {
-    const ValidCase& c = GetParam();
-    EXPECT_EQ(Make(c.type)->IsEncodedValid(c.encoded.c_str()), c.valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidTest, testing::ValuesIn(kEncodedCases),
-                         CaseName<ValidCase>);
+// Only the symbology's own form.
+INSTANTIATE_TEST_SUITE_P(Cases, EncodedValidityTest, testing::ValuesIn(kEncodedCases),
+                         CaseName<ValidityCase>);
 
 // Check characters are computed over the digits before them; the user types
 // placeholders where they go. Codabar maps the alternative spellings of A-D
 // and adds the start character as stop where there is none. A refused text
 // stays as it was.
-struct CorrectCase {
-    const char* name;
-    std::int32_t type;
-    std::string input;
-    const char* corrected;
-};
-
-const CorrectCase kCorrectCases[] = {
+const CodeCase kCorrectCases[] = {
     {"Mod10", kMsit, "12340", "12344"},
     {"Mod10SevenDigits", kMsit, "12345670", "12345674"},
     {"Mod10Nines", kMsit, "99999999990", "99999999990"},
@@ -153,15 +131,7 @@ const CorrectCase kCorrectCases[] = {
     {"Traditional", kCodt, "d-$", "D-$D"},
 };
 
-class CorrectCodeTest : public testing::TestWithParam<CorrectCase> {};
-
-TEST_P(CorrectCodeTest, CorrectsOrRefusesUnchanged) {
-    const CorrectCase& c = GetParam();
-    ExpectCorrection(*Make(c.type), c.input, c.corrected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CorrectCodeTest, testing::ValuesIn(kCorrectCases),
-                         CaseName<CorrectCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CodeCaseTest, testing::ValuesIn(kCorrectCases), CaseName<CodeCase>);
 
 struct TextCase {
     const char* name;
@@ -191,46 +161,193 @@ struct TextCase {
 // pitch 10X from (10X + 22 - 4 x 10X) / 2. Only the data is printed, and its
 // y ignores the scaling.
 const TextCase kTextCases[] = {
-    {"MsiSpread", kMsit, "12344", 1.0, 1.0, false, "12344", 6.4008, 4.6736, 2.8, -3.816, 31.496,
-     1.016, 8.382},
-    {"MsiCentred", kMsit, "12344", 1.0, 1.0, true, "12344", 9.652, 3.048, 2.8, -3.816, 31.496,
-     1.016, 8.382},
-    {"MsiScaledText", kMsit, "12344", 0.8, 1.5, false, "12344", 5.12064, 3.73888, 3.36, -4.1728,
-     25.1968, 0.8128, 8.382},
-    {"BelgPharmaSpread", kBePh, "1234-566", 1.0, 1.0, false, "1234-566", 6.2865, 4.445, 2.8, -3.816,
-     43.688, 1.016, 8.382},
-    {"BelgPharmaCentred", kBePh, "1234-566", 1.0, 1.0, true, "1234-566", 11.176, 3.048, 2.8, -3.816,
-     43.688, 1.016, 8.382},
-    {"CodabarSpread", kCoda, "A1234B", 1.0, 1.0, false, "1234", 4.625, 4.25, 2.8, -3.05, 22.0, 0.25,
-     5.0},
-    {"CodabarCentred", kCoda, "A1234B", 1.0, 1.0, true, "1234", 7.25, 2.5, 2.8, -3.05, 22.0, 0.25,
-     5.0},
+    {.name = "MsiSpread",
+     .type = kMsit,
+     .code = "12344",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "12344",
+     .firstX = 6.4008,
+     .step = 4.6736,
+     .size = 2.8,
+     .y = -3.816,
+     .width = 31.496,
+     .moduleMm = 1.016,
+     .height = 8.382},
+    {.name = "MsiCentred",
+     .type = kMsit,
+     .code = "12344",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = true,
+     .printed = "12344",
+     .firstX = 9.652,
+     .step = 3.048,
+     .size = 2.8,
+     .y = -3.816,
+     .width = 31.496,
+     .moduleMm = 1.016,
+     .height = 8.382},
+    {.name = "MsiScaledText",
+     .type = kMsit,
+     .code = "12344",
+     .magnification = 0.8,
+     .scaling = 1.5,
+     .centred = false,
+     .printed = "12344",
+     .firstX = 5.12064,
+     .step = 3.73888,
+     .size = 3.36,
+     .y = -4.1728,
+     .width = 25.1968,
+     .moduleMm = 0.8128,
+     .height = 8.382},
+    {.name = "BelgPharmaSpread",
+     .type = kBePh,
+     .code = "1234-566",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "1234-566",
+     .firstX = 6.2865,
+     .step = 4.445,
+     .size = 2.8,
+     .y = -3.816,
+     .width = 43.688,
+     .moduleMm = 1.016,
+     .height = 8.382},
+    {.name = "BelgPharmaCentred",
+     .type = kBePh,
+     .code = "1234-566",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = true,
+     .printed = "1234-566",
+     .firstX = 11.176,
+     .step = 3.048,
+     .size = 2.8,
+     .y = -3.816,
+     .width = 43.688,
+     .moduleMm = 1.016,
+     .height = 8.382},
+    {.name = "CodabarSpread",
+     .type = kCoda,
+     .code = "A1234B",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "1234",
+     .firstX = 4.625,
+     .step = 4.25,
+     .size = 2.8,
+     .y = -3.05,
+     .width = 22.0,
+     .moduleMm = 0.25,
+     .height = 5.0},
+    {.name = "CodabarCentred",
+     .type = kCoda,
+     .code = "A1234B",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = true,
+     .printed = "1234",
+     .firstX = 7.25,
+     .step = 2.5,
+     .size = 2.8,
+     .y = -3.05,
+     .width = 22.0,
+     .moduleMm = 0.25,
+     .height = 5.0},
     // The baseline follows the scaled text down, clear of the bars.
-    {"CodabarScaledTextMovesDown", kCoda, "A1234B", 1.0, 2.0, false, "1234", 4.625, 4.25, 5.6,
-     -5.85, 22.0, 0.25, 5.0},
-    {"CodabarMagnified", kCoda, "A1234B", 2.0, 1.0, false, "1234", 9.25, 8.5, 5.6, -6.1, 44.0, 0.5,
-     5.1},
-    {"CodabarOneDataCharacter", kCoda, "A1B", 1.0, 1.0, false, "1", 6.875, 0.0, 2.8, -3.05, 13.75,
-     0.25, 5.0},
-    {"CodabarOneDataCharacterCentred", kCoda, "A1B", 1.0, 1.0, true, "1", 6.875, 0.0, 2.8, -3.05,
-     13.75, 0.25, 5.0},
-    {"Traditional", kCodt, "A1B", 1.0, 1.0, false, "1", 6.089, 0.0, 2.8, -3.05, 12.178, 0.25, 5.0},
+    {.name = "CodabarScaledTextMovesDown",
+     .type = kCoda,
+     .code = "A1234B",
+     .magnification = 1.0,
+     .scaling = 2.0,
+     .centred = false,
+     .printed = "1234",
+     .firstX = 4.625,
+     .step = 4.25,
+     .size = 5.6,
+     .y = -5.85,
+     .width = 22.0,
+     .moduleMm = 0.25,
+     .height = 5.0},
+    {.name = "CodabarMagnified",
+     .type = kCoda,
+     .code = "A1234B",
+     .magnification = 2.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "1234",
+     .firstX = 9.25,
+     .step = 8.5,
+     .size = 5.6,
+     .y = -6.1,
+     .width = 44.0,
+     .moduleMm = 0.5,
+     .height = 5.1},
+    {.name = "CodabarOneDataCharacter",
+     .type = kCoda,
+     .code = "A1B",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "1",
+     .firstX = 6.875,
+     .step = 0.0,
+     .size = 2.8,
+     .y = -3.05,
+     .width = 13.75,
+     .moduleMm = 0.25,
+     .height = 5.0},
+    {.name = "CodabarOneDataCharacterCentred",
+     .type = kCoda,
+     .code = "A1B",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = true,
+     .printed = "1",
+     .firstX = 6.875,
+     .step = 0.0,
+     .size = 2.8,
+     .y = -3.05,
+     .width = 13.75,
+     .moduleMm = 0.25,
+     .height = 5.0},
+    {.name = "Traditional",
+     .type = kCodt,
+     .code = "A1B",
+     .magnification = 1.0,
+     .scaling = 1.0,
+     .centred = false,
+     .printed = "1",
+     .firstX = 6.089,
+     .step = 0.0,
+     .size = 2.8,
+     .y = -3.05,
+     .width = 12.178,
+     .moduleMm = 0.25,
+     .height = 5.0},
 };
 
 class TextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(TextTest, PlacesEveryCharacterUnderTheBars) {
     const TextCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> processor = Make(c.type);
-    auto* scaling = dynamic_cast<BarcodeProcessorMixIn_FontScaling*>(processor.get());
-    ASSERT_NE(scaling, nullptr);
-    ASSERT_TRUE(scaling->SetFontScaling(c.scaling));
-    scaling->SetCenterAlign(c.centred);
-    processor->SetQuietZoneMarks(true);
-    const RecordingGenerator generator =
-        Draw(*processor, c.code, {.magnification = c.magnification});
-    ExpectTextLine(generator, {c.printed, c.firstX, c.step, c.size, c.y});
-    ExpectFrameAndMarks(generator, {c.width, c.y, c.moduleMm, c.height, c.magnification});
+    const std::unique_ptr<BarcodeProcessor> processor =
+        MakeSymbol({.type = c.type,
+                    .code = c.code,
+                    .magnification = c.magnification,
+                    .fontScaling = c.scaling,
+                    .centerAlign = c.centred,
+                    .quietZoneMarks = true});
+    ASSERT_NE(dynamic_cast<BarcodeProcessorMixIn_FontScaling*>(processor.get()), nullptr);
+    const Drawing drawing = Draw(*processor);
+    ASSERT_TRUE(drawing.generated);
+    ExpectTextLine(drawing, {c.printed, c.firstX, c.step, c.size, c.y});
+    ExpectFrameAndMarks(drawing, {c.width, c.y, c.moduleMm, c.height, c.magnification});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextTest, testing::ValuesIn(kTextCases), CaseName<TextCase>);
@@ -248,38 +365,95 @@ struct SequenceCase {
 // Belgium-Pharma draws the family's symbol without text and adds its marks
 // and the user's form after the bars.
 const SequenceCase kSequenceCases[] = {
-    {"Plessey", kPles, "0", true, true, true, "font frame marks bar*13 text"},
-    {"PlesseyCrc", kPlec, "108", true, true, true, "font frame marks bar*21 text*3"},
-    {"MsiWithoutText", kMsit, "12344", true, false, true, "font frame bar*23"},
-    {"MsiWithoutFrameOrMarks", kMsiq, "123448", false, true, false, "font bar*27 text*6"},
-    {"BelgPharma", kBePh, "1234-566", true, true, true, "font frame bar*35 marks text*8"},
-    {"BelgPharmaWithoutText", kBePh, "1234-566", true, false, true, "font frame bar*35"},
-    {"CodabarStartAndStopOnly", kCoda, "AB", true, true, true, "font frame marks bar*8"},
-    {"CodabarOneDataCharacter", kCoda, "A1B", true, true, true, "font frame marks bar*12 text"},
-    {"TraditionalWithoutText", kCodt, "A12B", true, false, true, "font frame bar*16"},
+    {.name = "Plessey",
+     .type = kPles,
+     .code = "0",
+     .frame = true,
+     .humanReadable = true,
+     .marks = true,
+     .sequence = "font frame marks bar*13 text"},
+    {.name = "PlesseyCrc",
+     .type = kPlec,
+     .code = "108",
+     .frame = true,
+     .humanReadable = true,
+     .marks = true,
+     .sequence = "font frame marks bar*21 text*3"},
+    {.name = "MsiWithoutText",
+     .type = kMsit,
+     .code = "12344",
+     .frame = true,
+     .humanReadable = false,
+     .marks = true,
+     .sequence = "font frame bar*23"},
+    {.name = "MsiWithoutFrameOrMarks",
+     .type = kMsiq,
+     .code = "123448",
+     .frame = false,
+     .humanReadable = true,
+     .marks = false,
+     .sequence = "font bar*27 text*6"},
+    {.name = "BelgPharma",
+     .type = kBePh,
+     .code = "1234-566",
+     .frame = true,
+     .humanReadable = true,
+     .marks = true,
+     .sequence = "font frame bar*35 marks text*8"},
+    {.name = "BelgPharmaWithoutText",
+     .type = kBePh,
+     .code = "1234-566",
+     .frame = true,
+     .humanReadable = false,
+     .marks = true,
+     .sequence = "font frame bar*35"},
+    {.name = "CodabarStartAndStopOnly",
+     .type = kCoda,
+     .code = "AB",
+     .frame = true,
+     .humanReadable = true,
+     .marks = true,
+     .sequence = "font frame marks bar*8"},
+    {.name = "CodabarOneDataCharacter",
+     .type = kCoda,
+     .code = "A1B",
+     .frame = true,
+     .humanReadable = true,
+     .marks = true,
+     .sequence = "font frame marks bar*12 text"},
+    {.name = "TraditionalWithoutText",
+     .type = kCodt,
+     .code = "A12B",
+     .frame = true,
+     .humanReadable = false,
+     .marks = true,
+     .sequence = "font frame bar*16"},
 };
 
 class SequenceTest : public testing::TestWithParam<SequenceCase> {
 protected:
     void SetUp() override {
         const SequenceCase& c = GetParam();
-        processor_ = Make(c.type);
-        processor_->SetEmitFrame(c.frame);
-        processor_->SetHumanReadable(c.humanReadable);
-        processor_->SetQuietZoneMarks(c.marks);
-        ASSERT_TRUE(processor_->SetCode(c.code));
+        symbol_ = {.type = c.type,
+                   .code = c.code,
+                   .humanReadable = c.humanReadable,
+                   .frame = c.frame,
+                   .quietZoneMarks = c.marks};
+        processor_ = MakeSymbol(symbol_);
+        ASSERT_NE(processor_, nullptr);
     }
 
+    SymbolSettings symbol_;
     std::unique_ptr<BarcodeProcessor> processor_;
 };
 
 TEST_P(SequenceTest, DrawsInTheFamilyOrder) {
     const SequenceCase& c = GetParam();
-    RecordingGenerator generator;
-    ASSERT_TRUE(processor_->GenerateInto(&generator));
-    EXPECT_EQ(CallSequence(generator.GetCalls()), c.sequence);
+    const Drawing drawing = Draw(*processor_);
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(CallSequence(drawing.GetCalls()), c.sequence);
     EXPECT_EQ(processor_->GetHumanReadable(), c.humanReadable);
-    const std::vector<RecordedCall> fonts = generator.GetCalls(RecordedCall::Kind::kFont);
+    const std::vector<RecordedCall> fonts = drawing.GetCalls(RecordedCall::Kind::kFont);
     ASSERT_FALSE(fonts.empty());
     EXPECT_THAT(fonts[0].flags, testing::ElementsAre(false));
 }
@@ -287,7 +461,7 @@ TEST_P(SequenceTest, DrawsInTheFamilyOrder) {
 // Belgium-Pharma's text flag comes back also when the family's part was
 // refused.
 TEST_P(SequenceTest, StopsAtTheFirstRefusedCall) {
-    ExpectStopsAtEachRefusedCall(*processor_);
+    ExpectStopsAtEachRefusedCall(symbol_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SequenceTest, testing::ValuesIn(kSequenceCases),

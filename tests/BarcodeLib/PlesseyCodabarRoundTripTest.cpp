@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,8 +13,9 @@
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorPlessey.h"
 #include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
+#include "Drawing.h"
 #include "PlesseyCodabarTestSupport.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -21,30 +23,18 @@ namespace {
 using Strivelo::BarcodeProcessor;
 using Strivelo::CreateByIndex;
 using Strivelo::FourCC;
-using Strivelo::FreeRegistry;
 using Strivelo::IdentifyFromEdges;
-using Strivelo::RegisterMS7B;
-using Strivelo::RegisterStandardSymbologies;
-
-class StandardRegistry : public testing::Test {
-protected:
-    void SetUp() override {
-        FreeRegistry();
-        ASSERT_TRUE(RegisterStandardSymbologies(false));
-        ASSERT_TRUE(RegisterMS7B());
-    }
-    void TearDown() override { FreeRegistry(); }
-};
 
 // The families' place in the standard order, which decides their ties.
-TEST_F(StandardRegistry, FamiliesFollowEachOtherInTheStandardOrder) {
+TEST(StandardRegistryTest, FamiliesFollowEachOtherInTheStandardOrder) {
+    const StandardRegistry registry;
     std::vector<std::string> types;
     for (std::uint32_t index = 0;; ++index) {
         const std::unique_ptr<BarcodeProcessor> processor = CreateByIndex(index);
         if (processor == nullptr) {
             break;
         }
-        types.push_back(TypeText(processor->GetType()));
+        types.push_back(TypeName(processor->GetType()));
     }
     const std::vector<std::string> ours = {"plec", "ples", "BePh", "msiq",
                                            "msie", "msit", "coda", "codt"};
@@ -64,8 +54,7 @@ struct RoundTripCase {
     const char* name;
     std::int32_t type;
     const char* code;
-    // 0 keeps the default.
-    double ratio;
+    std::optional<double> ratio;
     // The same bars may be valid for a symbology registered earlier, which
     // then wins the tie.
     std::int32_t identifiedType;
@@ -73,23 +62,23 @@ struct RoundTripCase {
 };
 
 const RoundTripCase kCases[] = {
-    {"PlesseyCrc", FourCC("plec"), "108", 0.0, FourCC("plec"), "108"},
-    {"PlesseyCrcTenDigits", FourCC("plec"), "012345678946", 0.0, FourCC("plec"), "012345678946"},
-    {"Plessey", FourCC("ples"), "1234", 0.0, FourCC("ples"), "1234"},
-    {"PlesseyWithValidCrc", FourCC("ples"), "108", 0.0, FourCC("plec"), "108"},
-    {"BelgPharma", FourCC("BePh"), "1234-566", 0.0, FourCC("BePh"), "1234-566"},
-    {"Mod10Mod10", FourCC("msiq"), "123448", 0.0, FourCC("msiq"), "123448"},
-    {"Mod10Mod10OfEightDigits", FourCC("msiq"), "12345666", 0.0, FourCC("BePh"), "1234-566"},
-    {"Mod10Mod10AlsoMod11", FourCC("msiq"), "123456741", 0.0, FourCC("msiq"), "123456741"},
-    {"Mod11", FourCC("msie"), "123430", 0.0, FourCC("msie"), "123430"},
-    {"Mod10", FourCC("msit"), "12344", 0.0, FourCC("msit"), "12344"},
-    {"Mod10OfSevenDigits", FourCC("msit"), "1234566", 0.0, FourCC("msit"), "1234566"},
-    {"Mod10AlsoMod10Mod10", FourCC("msit"), "99999999990", 0.0, FourCC("msiq"), "99999999990"},
-    {"Codabar", FourCC("coda"), "A1234B", 0.0, FourCC("coda"), "A1234B"},
+    {"PlesseyCrc", FourCC("plec"), "108", {}, FourCC("plec"), "108"},
+    {"PlesseyCrcTenDigits", FourCC("plec"), "012345678946", {}, FourCC("plec"), "012345678946"},
+    {"Plessey", FourCC("ples"), "1234", {}, FourCC("ples"), "1234"},
+    {"PlesseyWithValidCrc", FourCC("ples"), "108", {}, FourCC("plec"), "108"},
+    {"BelgPharma", FourCC("BePh"), "1234-566", {}, FourCC("BePh"), "1234-566"},
+    {"Mod10Mod10", FourCC("msiq"), "123448", {}, FourCC("msiq"), "123448"},
+    {"Mod10Mod10OfEightDigits", FourCC("msiq"), "12345666", {}, FourCC("BePh"), "1234-566"},
+    {"Mod10Mod10AlsoMod11", FourCC("msiq"), "123456741", {}, FourCC("msiq"), "123456741"},
+    {"Mod11", FourCC("msie"), "123430", {}, FourCC("msie"), "123430"},
+    {"Mod10", FourCC("msit"), "12344", {}, FourCC("msit"), "12344"},
+    {"Mod10OfSevenDigits", FourCC("msit"), "1234566", {}, FourCC("msit"), "1234566"},
+    {"Mod10AlsoMod10Mod10", FourCC("msit"), "99999999990", {}, FourCC("msiq"), "99999999990"},
+    {"Codabar", FourCC("coda"), "A1234B", {}, FourCC("coda"), "A1234B"},
     {"CodabarRatio3", FourCC("coda"), "C-$:/.+D", 3.0, FourCC("coda"), "C-$:/.+D"},
     {"CodabarRatio22", FourCC("coda"), "D90C", 2.2, FourCC("coda"), "D90C"},
-    {"Traditional", FourCC("codt"), "A1234B", 0.0, FourCC("codt"), "A1234B"},
-    {"TraditionalSigns", FourCC("codt"), "C-$:/D", 0.0, FourCC("codt"), "C-$:/D"},
+    {"Traditional", FourCC("codt"), "A1234B", {}, FourCC("codt"), "A1234B"},
+    {"TraditionalSigns", FourCC("codt"), "C-$:/D", {}, FourCC("codt"), "C-$:/D"},
 };
 
 // Per magnification: how far a bar may be widened and narrowed.
@@ -114,7 +103,10 @@ enum class Reduction { kWidenedHalfway, kNone, kNarrowedHalfway };
 
 using Parameters = std::tuple<RoundTripCase, Size, Reduction, bool>;
 
-class RoundTripTest : public StandardRegistry, public testing::WithParamInterface<Parameters> {};
+class RoundTripTest : public testing::TestWithParam<Parameters> {
+protected:
+    StandardRegistry registry_;
+};
 
 TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
     const auto& [c, size, reduction, backwards] = GetParam();
@@ -126,13 +118,14 @@ TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
         reduction == Reduction::kWidenedHalfway    ? -limits.wideningPerMagnificationMm / 2
         : reduction == Reduction::kNarrowedHalfway ? limits.narrowingPerMagnificationMm / 2
                                                    : 0.0;
-    const std::unique_ptr<BarcodeProcessor> drawn = MakePlesseyOrCodabar(c.type);
+    const std::unique_ptr<BarcodeProcessor> drawn =
+        MakeSymbol({.type = c.type,
+                    .code = c.code,
+                    .magnification = magnification,
+                    .reductionMm = reductionMm * magnification,
+                    .wideNarrowRatio = c.ratio});
     ASSERT_NE(drawn, nullptr);
-    const std::vector<RecordedBar> bars = Draw(*drawn, c.code,
-                                               {.magnification = magnification,
-                                                .reductionMm = reductionMm * magnification,
-                                                .wideNarrowRatio = c.ratio})
-                                              .GetBars();
+    const std::vector<RecordedBar> bars = Draw(*drawn).GetBars();
     ASSERT_TRUE(drawn->ValidateParameters());
     const std::vector<double> edges =
         EdgesFromBars(bars, {.backwards = backwards, .offsetMm = 50.0});
@@ -141,7 +134,7 @@ TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
     const std::unique_ptr<BarcodeProcessor> read =
         IdentifyFromEdges(edges.data(), static_cast<std::uint32_t>(edges.size()), &ambiguous);
     ASSERT_NE(read, nullptr);
-    EXPECT_EQ(TypeText(read->GetType()), TypeText(c.identifiedType));
+    EXPECT_EQ(TypeName(read->GetType()), TypeName(c.identifiedType));
     EXPECT_STREQ(read->GetCode(), c.identifiedCode);
     EXPECT_NEAR(read->GetMagnification(), magnification, 1e-6);
     EXPECT_NEAR(read->GetBarWidthReduction(), reductionMm * magnification, 1e-6);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,24 +22,6 @@ inline constexpr std::int32_t kMsit = Strivelo::FourCC("msit");
 inline constexpr std::int32_t kCoda = Strivelo::FourCC("coda");
 inline constexpr std::int32_t kCodt = Strivelo::FourCC("codt");
 
-// A processor of one of the Plessey/MSI or Codabar symbologies, made without
-// the registry; null for any other type.
-std::unique_ptr<Strivelo::BarcodeProcessor> MakePlesseyOrCodabar(std::int32_t type);
-
-// The four characters of a type code, for messages.
-std::string TypeText(std::int32_t type);
-
-// Sets code and parameters and draws; a refused code or drawing fails the
-// current test and gives no calls.
-struct SymbolSettings {
-    double magnification = 1.0;
-    double reductionMm = 0.0;
-    // 0 keeps the processor's ratio.
-    double wideNarrowRatio = 0.0;
-};
-RecordingGenerator Draw(Strivelo::BarcodeProcessor& processor, const char* code,
-                        const SymbolSettings& settings = {});
-
 // One letter per run of equal modules ('1' dark, '0' light), starting with
 // the first dark one: 'W' for runs of at least wideModules, else 'N'.
 std::string RunLetters(const std::string& modules, int wideModules);
@@ -51,14 +32,6 @@ std::string ElementLetters(const std::vector<RecordedBar>& bars, double threshol
 
 // The calls' kinds in order, repeats counted: "font frame bar*13 text*2".
 std::string CallSequence(const std::vector<RecordedCall>& calls);
-
-std::vector<double> MeasuredEdges(const Strivelo::BarcodeProcessor& processor);
-std::vector<double> IdealEdges(const Strivelo::BarcodeProcessor& processor);
-
-// CorrectCode turns input into corrected, a valid code; with corrected null
-// it refuses and leaves the input as it was.
-void ExpectCorrection(const Strivelo::BarcodeProcessor& processor, const std::string& input,
-                      const char* corrected);
 
 // The human-readable line: one text call per printed character, from firstX
 // in steps, all at y with the size.
@@ -81,9 +54,5 @@ struct SymbolBox {
     double magnification;
 };
 void ExpectFrameAndMarks(const RecordingGenerator& generator, const SymbolBox& box);
-
-// Drawing again with each call refused in turn ends at that call, and the
-// processor's output flags stay as they were.
-void ExpectStopsAtEachRefusedCall(Strivelo::BarcodeProcessor& processor);
 
 }  // namespace StriveloTest

@@ -23,9 +23,10 @@
 #include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
+#include "CaseName.h"
+#include "Drawing.h"
 #include "M7LString.h"
-#include "RecordingGenerator.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -34,36 +35,18 @@ using Strivelo::BarcodeProcessor;
 using Strivelo::CreateByIndex;
 using Strivelo::CreateByType;
 using Strivelo::FourCC;
-using Strivelo::FreeRegistry;
 using Strivelo::IdentifyFromEdges;
-using Strivelo::RegisterMS7B;
-using Strivelo::RegisterStandardSymbologies;
 
 constexpr std::uint32_t kRegisteredCount = 25;
-
-std::string TypeText(std::int32_t type) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        text += static_cast<char>((static_cast<std::uint32_t>(type) >> shift) & 0xFF);
-    }
-    return text;
-}
 
 std::uint32_t Count(const std::vector<double>& edges) {
     return static_cast<std::uint32_t>(edges.size());
 }
 
 // The registry as the palettes build it.
-void BuildRegistry(bool upcBeforeEan) {
-    FreeRegistry();
-    ASSERT_TRUE(RegisterStandardSymbologies(upcBeforeEan));
-    ASSERT_TRUE(RegisterMS7B());
-}
-
 class StandardRegistryTest : public testing::Test {
 protected:
-    void SetUp() override { BuildRegistry(false); }
-    void TearDown() override { FreeRegistry(); }
+    StandardRegistry registry_;
 };
 
 struct OrderCase {
@@ -84,15 +67,14 @@ void PrintTo(const OrderCase& order, std::ostream* os) {
     *os << (order.upcBeforeEan ? "UPC before EAN" : "EAN before UPC");
 }
 
-class RegistryOrderTest : public StandardRegistryTest,
-                          public testing::WithParamInterface<OrderCase> {};
+class RegistryOrderTest : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(RegistryOrderTest, StandardSymbologiesThenMS7B) {
-    BuildRegistry(GetParam().upcBeforeEan);
+    const StandardRegistry registry(GetParam().upcBeforeEan);
     std::ostringstream types;
     for (std::uint32_t index = 0; index < kRegisteredCount; ++index) {
         const std::unique_ptr<BarcodeProcessor> processor = CreateByIndex(index);
-        types << (index == 0 ? "" : " ") << (processor ? TypeText(processor->GetType()) : "null");
+        types << (index == 0 ? "" : " ") << (processor ? TypeName(processor->GetType()) : "null");
     }
     EXPECT_EQ(types.str(), GetParam().types);
     EXPECT_EQ(CreateByIndex(kRegisteredCount), nullptr);
@@ -154,7 +136,7 @@ struct Symbology {
 };
 
 void PrintTo(const Symbology& symbology, std::ostream* os) {
-    *os << TypeText(symbology.type) << " " << symbology.code;
+    *os << TypeName(symbology.type) << " " << symbology.code;
 }
 
 constexpr unsigned kFontAndScaling = kFont | kFontScaling;
@@ -201,7 +183,7 @@ static_assert(std::size(kSymbologies) == kRegisteredCount);
 class SymbologyTest : public StandardRegistryTest, public testing::WithParamInterface<Symbology> {};
 
 std::string SymbologyName(const testing::TestParamInfo<Symbology>& info) {
-    return TypeText(info.param.type);
+    return TypeName(info.param.type);
 }
 
 TEST_P(SymbologyTest, OptionsAndTheirMixInsAreThoseOfTheTable) {
@@ -212,8 +194,8 @@ TEST_P(SymbologyTest, OptionsAndTheirMixInsAreThoseOfTheTable) {
     std::set<std::string> announced;
     for (const OptionMixIn& option : kOptionMixIns) {
         if (processor->HasOption(option.option)) {
-            announced.insert(TypeText(option.option));
-            EXPECT_NE(reachable & option.mixIn, 0u) << TypeText(option.option);
+            announced.insert(TypeName(option.option));
+            EXPECT_NE(reachable & option.mixIn, 0u) << TypeName(option.option);
         }
     }
     std::ostringstream joined;
@@ -318,19 +300,19 @@ TEST_P(SymbologyTest, SymbolsIdentifyAsTheirTypeWithTheirParameters) {
                 SCOPED_TRACE(testing::Message() << "magnification " << magnification << ", ratio "
                                                 << ratio << ", reduction " << reductionMm);
                 ASSERT_TRUE(drawn->ValidateParameters());
-                RecordingGenerator generator;
-                ASSERT_TRUE(drawn->GenerateInto(&generator));
+                const Drawing drawing = Draw(*drawn);
+                ASSERT_TRUE(drawing.generated);
                 for (const bool backwards : {false, true}) {
                     SCOPED_TRACE(backwards ? "backwards" : "forwards");
                     const std::vector<double> edges = EdgesFromBars(
-                        generator.GetBars(),
+                        drawing.GetBars(),
                         {.backwards = backwards,
                          .offsetMm = backwards ? kBackwardsOffsetMm : kForwardsOffsetMm});
                     bool ambiguous = false;
                     const std::unique_ptr<BarcodeProcessor> found =
                         IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
                     ASSERT_NE(found, nullptr);
-                    EXPECT_EQ(TypeText(found->GetType()), TypeText(symbology.identifiedType));
+                    EXPECT_EQ(TypeName(found->GetType()), TypeName(symbology.identifiedType));
                     EXPECT_STREQ(found->GetCode(), symbology.identifiedCode);
                     EXPECT_NEAR(found->GetMagnification(), magnification, kParameterTolerance);
                     EXPECT_NEAR(found->GetBarWidthReduction(), reductionMm, kParameterTolerance);
@@ -491,7 +473,7 @@ std::string EAN13CouponText(Random& random) {
     return "99" + Digits(random, 10) + CouponExtension(random);
 }
 std::string UPCACouponText(Random& random) {
-    return "5" + Digits(random, 10) + CouponExtension(random);
+    return '5' + Digits(random, 10) + CouponExtension(random);
 }
 std::string ISBNEANText(Random& random) {
     return (random.Below(2) == 0 ? "978" : "979") + Digits(random, 9);
@@ -506,7 +488,7 @@ std::string JAN13Text(Random& random) {
     return JANPrefix(random) + Digits(random, 10);
 }
 std::string UPCEText(Random& random) {
-    return "0" + Digits(random, 6);
+    return '0' + Digits(random, 6);
 }
 std::string TwoOfFiveText(Random& random) {
     return Digits(random, 2 * (1 + random.Below(kMaxRandomCharacters / 2)));
@@ -557,7 +539,7 @@ struct TypeTraits {
 };
 
 void PrintTo(const TypeTraits& traits, std::ostream* os) {
-    *os << TypeText(traits.type);
+    *os << TypeName(traits.type);
 }
 
 constexpr double kEanModuleMm = 0.33;
@@ -613,7 +595,7 @@ static_assert(std::size(kTypeTraits) == kRegisteredCount);
 const TypeTraits& TraitsOf(std::int32_t type) {
     const auto traits = std::find_if(std::begin(kTypeTraits), std::end(kTypeTraits),
                                      [type](const TypeTraits& t) { return t.type == type; });
-    EXPECT_NE(traits, std::end(kTypeTraits)) << TypeText(type);
+    EXPECT_NE(traits, std::end(kTypeTraits)) << TypeName(type);
     return traits == std::end(kTypeTraits) ? kTypeTraits[0] : *traits;
 }
 
@@ -668,7 +650,7 @@ std::string RandomCode(const TypeTraits& traits, BarcodeProcessor& processor, Ra
         const std::uint32_t choice = random.Below(addOns + 1);
         *addOn = choice < addOns;
         if (*addOn) {
-            code += "-" + Digits(random, traits.addOnLengths[choice] - '0');
+            code += '-' + Digits(random, traits.addOnLengths[choice] - '0');
         }
         if (processor.SetCode(code.c_str())) {
             return code;
@@ -693,9 +675,9 @@ RandomSymbol DrawRandomSymbol(const TypeTraits& traits, Random& random) {
     processor.SetBarWidthReduction(LimitOrBetween(random, kJustInsideLimit * limits.wideningMm,
                                                   kJustInsideLimit * limits.narrowingMm));
     EXPECT_TRUE(processor.ValidateParameters()) << code;
-    RecordingGenerator generator;
-    EXPECT_TRUE(processor.GenerateInto(&generator)) << code;
-    symbol.bars = generator.GetBars();
+    const Drawing drawing = Draw(processor);
+    EXPECT_TRUE(drawing.generated) << code;
+    symbol.bars = drawing.GetBars();
     symbol.moduleMm = traits.moduleMm * magnification;
     return symbol;
 }
@@ -720,8 +702,8 @@ void ExpectReadAsTheDrawnType(const BarcodeProcessor* found, std::int32_t type,
     EXPECT_STREQ(own->GetCode(), code);
     if (found->GetType() != type) {
         EXPECT_LT(RegistryIndex(found->GetType()), RegistryIndex(type))
-            << TypeText(found->GetType());
-        EXPECT_EQ(found->GetMeanDeviation(), own->GetMeanDeviation()) << TypeText(found->GetType());
+            << TypeName(found->GetType());
+        EXPECT_EQ(found->GetMeanDeviation(), own->GetMeanDeviation()) << TypeName(found->GetType());
     }
 }
 
@@ -837,7 +819,7 @@ TEST_P(ReadingPropertyTest, DamagedSymbolsReadAsNoOtherFamily) {
             SCOPED_TRACE(testing::Message()
                          << "symbol " << n << " " << symbol.processor->GetCode() << ", "
                          << kDamageNames[static_cast<int>(damage)] << ", read "
-                         << TypeText(found->GetType()) << " " << found->GetCode());
+                         << TypeName(found->GetType()) << " " << found->GetCode());
             EXPECT_TRUE(TraitsOf(found->GetType()).family == traits.family);
             EXPECT_LE(found->GetMaxDeviation(), ToleranceMm(*found));
             EXPECT_TRUE(!traits.checked || symbol.addOn);
@@ -846,7 +828,7 @@ TEST_P(ReadingPropertyTest, DamagedSymbolsReadAsNoOtherFamily) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registered, ReadingPropertyTest, testing::ValuesIn(kTypeTraits),
-                         [](const auto& info) { return TypeText(info.param.type); });
+                         [](const auto& info) { return TypeName(info.param.type); });
 
 // Codabar symbols that read as MSI with one bar taken out, before a reading
 // had to place every edge.
@@ -854,9 +836,9 @@ TEST_F(StandardRegistryTest, CodabarWithABarMissingReadsAsNoOtherFamily) {
     for (const char* code : {"C53B", "C10B"}) {
         const std::unique_ptr<BarcodeProcessor> drawn = CreateByType(FourCC("coda"));
         ASSERT_TRUE(drawn->SetCode(code));
-        RecordingGenerator generator;
-        ASSERT_TRUE(drawn->GenerateInto(&generator));
-        const std::vector<double> edges = EdgesFromBars(generator.GetBars());
+        const Drawing drawing = Draw(*drawn);
+        ASSERT_TRUE(drawing.generated);
+        const std::vector<double> edges = EdgesFromBars(drawing.GetBars());
         for (std::size_t bar = 0; bar < edges.size() / 2; ++bar) {
             std::vector<double> damaged = edges;
             damaged.erase(damaged.begin() + 2 * bar, damaged.begin() + 2 * bar + 2);
@@ -864,7 +846,7 @@ TEST_F(StandardRegistryTest, CodabarWithABarMissingReadsAsNoOtherFamily) {
             const std::unique_ptr<BarcodeProcessor> found =
                 IdentifyFromEdges(damaged.data(), Count(damaged), &ambiguous);
             EXPECT_TRUE(found == nullptr || TraitsOf(found->GetType()).family == Family::kCodabar)
-                << code << " without bar " << bar << " reads as " << TypeText(found->GetType())
+                << code << " without bar " << bar << " reads as " << TypeName(found->GetType())
                 << " " << found->GetCode();
         }
     }
@@ -909,7 +891,7 @@ TEST_F(StandardRegistryTest, RandomListsReadOnlyWithinTheTolerance) {
         if (found != nullptr) {
             ++read;
             EXPECT_LE(found->GetMaxDeviation(), ToleranceMm(*found))
-                << "list " << list << " read as " << TypeText(found->GetType()) << " "
+                << "list " << list << " read as " << TypeName(found->GetType()) << " "
                 << found->GetCode();
         }
     }

@@ -13,10 +13,10 @@
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessorMixIn_BearerBarsOption.h"
 #include "BarcodeProcessorMixIn_FontScaling.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "CaseName.h"
+#include "Drawing.h"
 #include "RecordingGenerator.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -67,14 +67,9 @@ const LayoutCase kLayoutCases[] = {
 class SymbolLayoutTest : public testing::TestWithParam<LayoutCase> {
 protected:
     void SetUp() override {
-        Strivelo::FreeRegistry();
-        ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
-        ASSERT_TRUE(Strivelo::RegisterMS7B());
-        processor_ = Strivelo::CreateByType(GetParam().type);
+        processor_ = MakeSymbol({.type = GetParam().type, .code = GetParam().code});
         ASSERT_NE(processor_, nullptr);
-        ASSERT_TRUE(processor_->SetCode(GetParam().code));
     }
-    void TearDown() override { Strivelo::FreeRegistry(); }
 
     // The smallest and the largest magnification the validator accepts, to
     // a thousandth.
@@ -108,10 +103,10 @@ TEST_P(SymbolLayoutTest, ComputeWidthStoresTheWidthThatHoldsTheBars) {
         const double width = processor_->ComputeWidth();
         ASSERT_GT(width, 0.0);
         EXPECT_EQ(processor_->GetTotalWidth(), width);
-        RecordingGenerator generator;
-        ASSERT_TRUE(processor_->GenerateInto(&generator));
+        const Drawing drawing = Draw(*processor_);
+        ASSERT_TRUE(drawing.generated);
         EXPECT_DOUBLE_EQ(processor_->GetTotalWidth(), width);
-        for (const RecordedBar& bar : generator.GetBars()) {
+        for (const RecordedBar& bar : drawing.GetBars()) {
             EXPECT_GE(bar.left, 0.0);
             EXPECT_LE(bar.right, width);
         }
@@ -177,11 +172,11 @@ TEST_P(SymbolLayoutTest, NoCharacterOverlapsABar) {
                     if (bearer != nullptr) {
                         bearer->SetBearerBars(bearerBars);
                     }
-                    RecordingGenerator generator;
-                    ASSERT_TRUE(processor_->GenerateInto(&generator));
-                    const std::vector<Box> characters = BoxesOf(generator.GetCalls(Kind::kText));
-                    std::vector<Box> bars = BoxesOf(generator.GetCalls(Kind::kBar));
-                    const std::vector<Box> bearers = BoxesOf(generator.GetCalls(Kind::kBearerBar));
+                    const Drawing drawing = Draw(*processor_);
+                    ASSERT_TRUE(drawing.generated);
+                    const std::vector<Box> characters = BoxesOf(drawing.GetCalls(Kind::kText));
+                    std::vector<Box> bars = BoxesOf(drawing.GetCalls(Kind::kBar));
+                    const std::vector<Box> bearers = BoxesOf(drawing.GetCalls(Kind::kBearerBar));
                     bars.insert(bars.end(), bearers.begin(), bearers.end());
                     ASSERT_FALSE(characters.empty());
                     for (std::size_t c = 0; c < characters.size(); ++c) {

@@ -10,43 +10,44 @@
 #include <vector>
 
 #include "BarcodeProcessor.h"
+#include "BarcodeProcessor2of5.h"
+#include "BarcodeProcessor3of9.h"
 #include "CaseName.h"
-#include "WideNarrowTestSupport.h"
+#include "CodeCase.h"
+#include "ParameterCase.h"
+#include "SymbolSettings.h"
 
 // Case tables shared by Interleaved 2 of 5, ITF-14 and Code 39: each family's
 // test file holds its rows and instantiates the tests of WideNarrowCasesTest.
 namespace StriveloTest {
 
-struct CodeCase {
-    const char* name;
-    std::int32_t type;
-    const char* text;
-    bool valid;
-    bool corrected;
-    // The text after CorrectCode.
-    const char* after;
-};
+// The module at 100 % of the type.
+inline double NominalModule(std::int32_t type) {
+    return type == Strivelo::kBarcodeType3of9 ? Strivelo::BarcodeProcessor3of9::kModuleMm
+                                              : Strivelo::BarcodeProcessor2of5::kModuleMm;
+}
+
+// Moves every edge from edges[element] on, which widens element `element`
+// (from edge element - 1 to edge element) and nothing else.
+inline void WidenElement(std::vector<double>& edges, std::size_t element, double byMm) {
+    for (std::size_t i = element; i < edges.size(); ++i) {
+        edges[i] += byMm;
+    }
+}
 
 struct WidthCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     double totalWidthMm;
     // Top of the bars when no height is given.
     double defaultHeightMm;
 };
 
-struct ValidatorCase {
-    const char* name;
-    WideNarrowSymbol symbol;
-    double barHeightMm;
-    bool (Strivelo::BarcodeProcessor::*check)() const;
-    bool valid;
-};
-
-inline constexpr auto kRatioCheck = &Strivelo::BarcodeProcessor::IsWideNarrowRatioValid;
-inline constexpr auto kMagnificationCheck = &Strivelo::BarcodeProcessor::IsMagnificationValid;
-inline constexpr auto kReductionCheck = &Strivelo::BarcodeProcessor::IsBarWidthReductionValid;
-inline constexpr auto kHeightCheck = &Strivelo::BarcodeProcessor::IsBarHeightValid;
+// The symbol with the bar height given.
+inline SymbolSettings WithBarHeight(SymbolSettings symbol, double barHeightMm) {
+    symbol.barHeightMm = barHeightMm;
+    return symbol;
+}
 
 struct Box {
     double left;
@@ -55,17 +56,11 @@ struct Box {
     double top;
 };
 
-// Options of a drawing; the expected frame, bearer bars, text and bar top.
+// A symbol drawn with its options; the expected frame, bearer bars, text and
+// bar top.
 struct LayoutCase {
     const char* name = "";
-    WideNarrowSymbol symbol;
-    bool bearerBars = false;
-    bool endBars = false;
-    bool centerAlign = false;
-    double fontScaling = 1.0;
-    bool humanReadable = true;
-    bool frame = true;
-    double barHeightMm = 0.0;
+    SymbolSettings symbol;
     std::optional<Box> frameBox;
     std::vector<Box> bearers;
     double barTop = 0.0;
@@ -78,14 +73,14 @@ struct LayoutCase {
 // The bars of a symbol as left and right edges.
 struct BarsCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     std::vector<std::vector<double>> bars;
 };
 
 // Every call of a symbol drawn with every option is refused once.
 struct GenerateFailureCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     std::size_t calls;
 };
 
@@ -101,7 +96,7 @@ struct KnownModulesCase {
 // A processor that decoded `decoded` read backwards fails on `edges`.
 struct FailingEdgesCase {
     const char* name;
-    WideNarrowSymbol decoded;
+    SymbolSettings decoded;
     std::vector<double> edges;
     // Whether the edges are turned away before anything is allocated.
     bool cheap;
@@ -132,9 +127,7 @@ inline void PrintTo(const BarsCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class WideNarrowCodeTextTest : public testing::TestWithParam<CodeCase> {};
 class WideNarrowWidthTest : public testing::TestWithParam<WidthCase> {};
-class WideNarrowValidatorTest : public testing::TestWithParam<ValidatorCase> {};
 class WideNarrowLayoutTest : public testing::TestWithParam<LayoutCase> {};
 class WideNarrowBarsTest : public testing::TestWithParam<BarsCase> {};
 class WideNarrowGenerateFailureTest : public testing::TestWithParam<GenerateFailureCase> {};

@@ -11,10 +11,11 @@
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
-#include "BarcodeProcessorMixIn_BearerBarsOption.h"
 #include "BarcodeProcessorMixIn_Font.h"
-#include "BarcodeProcessorMixIn_FontScaling.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
+#include "DecodedState.h"
+#include "Drawing.h"
+#include "Symbols.h"
 #include "WideNarrowCases.h"
 
 namespace StriveloTest {
@@ -34,25 +35,51 @@ std::vector<double> Numbers(const Box& box) {
     return {box.left, box.right, box.bottom, box.top};
 }
 
-}  // namespace
+class BeginDecodeCounter {
+public:
+    int begun = 0;
 
-TEST_P(WideNarrowCodeTextTest, ValidatesAndCorrects) {
-    const CodeCase& c = GetParam();
-    const auto processor = MakeProcessor(c.type);
-    EXPECT_EQ(processor->IsEncodedValid(c.text), c.valid);
-    EXPECT_EQ(processor->IsCodeValid(c.text), c.valid);
-    M7LString text(c.text);
-    EXPECT_EQ(processor->CorrectCode(text), c.corrected);
-    EXPECT_STREQ(text.CStr(), c.after);
-    EXPECT_TRUE(!c.corrected || processor->IsEncodedValid(text.CStr()));
+protected:
+    ~BeginDecodeCounter() = default;
+};
+
+// Counts its BeginDecode calls, which come with the first allocation of a
+// decoding.
+template <typename Symbology>
+class Counting final : public Symbology, public BeginDecodeCounter {
+public:
+    bool BeginDecode(const double* edges, std::uint32_t count) override {
+        ++begun;
+        return Symbology::BeginDecode(edges, count);
+    }
+};
+
+std::unique_ptr<BarcodeProcessor> MakeCounting(std::int32_t type) {
+    switch (type) {
+        case kBarcodeType2of5:
+            return std::make_unique<Counting<Strivelo::BarcodeProcessor2of5>>();
+        case kBarcodeTypeITF14:
+            return std::make_unique<Counting<Strivelo::BarcodeProcessorITF14>>();
+        case kBarcodeType3of9:
+            return std::make_unique<Counting<Strivelo::BarcodeProcessor3of9>>();
+        default:
+            ADD_FAILURE() << "not a wide/narrow type: " << TypeName(type);
+            return nullptr;
+    }
 }
+
+int BeginDecodeCalls(const BarcodeProcessor& processor) {
+    return dynamic_cast<const BeginDecodeCounter&>(processor).begun;
+}
+
+}  // namespace
 
 TEST_P(WideNarrowWidthTest, ComputesTotalWidthAndDefaultHeight) {
     const WidthCase& c = GetParam();
-    const auto processor = MakeWideNarrow(c.symbol);
+    const auto processor = MakeSymbol(c.symbol);
     EXPECT_NEAR(processor->ComputeWidth(), c.totalWidthMm, 1e-9);
     EXPECT_NEAR(processor->GetTotalWidth(), c.totalWidthMm, 1e-9);
-    const std::vector<RecordedBar> bars = DrawSymbol(*processor).GetBars();
+    const std::vector<RecordedBar> bars = Draw(*processor).GetBars();
     ASSERT_FALSE(bars.empty());
     EXPECT_NEAR(bars.front().top, c.defaultHeightMm, 1e-9);
     // The default height passes the height check.
@@ -60,34 +87,19 @@ TEST_P(WideNarrowWidthTest, ComputesTotalWidthAndDefaultHeight) {
     EXPECT_TRUE(processor->IsBarHeightValid());
 }
 
-TEST_P(WideNarrowValidatorTest, Answers) {
-    const ValidatorCase& c = GetParam();
-    const auto processor = MakeWideNarrow(c.symbol);
-    processor->SetBarHeight(c.barHeightMm);
-    EXPECT_EQ(((*processor).*c.check)(), c.valid);
-}
-
 TEST_P(WideNarrowLayoutTest, PlacesFrameBearerBarsAndText) {
     const LayoutCase& c = GetParam();
-    const auto processor = MakeWideNarrow(c.symbol);
-    auto& bearers = dynamic_cast<Strivelo::BarcodeProcessorMixIn_BearerBarsOption&>(*processor);
-    bearers.SetBearerBars(c.bearerBars);
-    bearers.SetBearerBarEndBars(c.endBars);
-    auto& text = dynamic_cast<Strivelo::BarcodeProcessorMixIn_FontScaling&>(*processor);
-    text.SetCenterAlign(c.centerAlign);
-    ASSERT_TRUE(text.SetFontScaling(c.fontScaling));
+    const auto processor = MakeSymbol(c.symbol);
     ASSERT_TRUE(dynamic_cast<Strivelo::BarcodeProcessorMixIn_Font&>(*processor).SetFont("Courier"));
-    processor->SetHumanReadable(c.humanReadable);
-    processor->SetEmitFrame(c.frame);
-    processor->SetBarHeight(c.barHeightMm);
-    const RecordingGenerator generator = DrawSymbol(*processor);
-    const std::vector<RecordedCall>& calls = generator.GetCalls();
+    const Drawing drawing = Draw(*processor);
+    ASSERT_TRUE(drawing.generated);
+    const std::vector<RecordedCall>& calls = drawing.GetCalls();
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Kind::kFont);
     EXPECT_EQ(calls[0].text, "Courier");
     EXPECT_THAT(calls[0].flags, ElementsAre(false));
 
-    const std::vector<RecordedCall> frames = generator.GetCalls(Kind::kFrame);
+    const std::vector<RecordedCall> frames = drawing.GetCalls(Kind::kFrame);
     ASSERT_EQ(frames.size(), c.frameBox ? 1u : 0u);
     if (c.frameBox) {
         EXPECT_EQ(calls[1].kind, Kind::kFrame);
@@ -96,21 +108,21 @@ TEST_P(WideNarrowLayoutTest, PlacesFrameBearerBarsAndText) {
         EXPECT_THAT(frames[0].numbers, Pointwise(DoubleNear(1e-9), expected));
     }
 
-    const std::vector<RecordedCall> bearerBars = generator.GetCalls(Kind::kBearerBar);
+    const std::vector<RecordedCall> bearerBars = drawing.GetCalls(Kind::kBearerBar);
     ASSERT_EQ(bearerBars.size(), c.bearers.size());
     for (std::size_t i = 0; i < bearerBars.size(); ++i) {
         EXPECT_THAT(bearerBars[i].numbers, Pointwise(DoubleNear(1e-9), Numbers(c.bearers[i]))) << i;
     }
 
-    for (const RecordedBar& bar : generator.GetBars()) {
+    for (const RecordedBar& bar : drawing.GetBars()) {
         EXPECT_EQ(bar.bottom, 0.0);
         EXPECT_NEAR(bar.top, c.barTop, 1e-9);
     }
 
-    const std::vector<RecordedCall> texts = generator.GetCalls(Kind::kText);
+    const std::vector<RecordedCall> texts = drawing.GetCalls(Kind::kText);
     ASSERT_EQ(texts.size(), c.textX.size());
     std::string line;
-    const double module = NominalModule(c.symbol.type) * c.symbol.magnification;
+    const double module = NominalModule(c.symbol.type) * drawing.magnification;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         line += texts[i].text;
         EXPECT_THAT(texts[i].numbers,
@@ -120,12 +132,12 @@ TEST_P(WideNarrowLayoutTest, PlacesFrameBearerBarsAndText) {
         EXPECT_LE(texts[i].numbers[1] + texts[i].numbers[2], -module + 1e-12);
     }
     EXPECT_EQ(line, c.textLine);
-    EXPECT_TRUE(generator.GetCalls(Kind::kQuietZoneMarks).empty());
+    EXPECT_TRUE(drawing.GetCalls(Kind::kQuietZoneMarks).empty());
 }
 
 TEST_P(WideNarrowBarsTest, DrawsTheElements) {
     const BarsCase& c = GetParam();
-    const std::vector<RecordedBar> bars = DrawBars(c.symbol);
+    const std::vector<RecordedBar> bars = Draw(*MakeSymbol(c.symbol)).GetBars();
     ASSERT_EQ(bars.size(), c.bars.size());
     for (std::size_t i = 0; i < bars.size(); ++i) {
         EXPECT_THAT(std::vector<double>({bars[i].left, bars[i].right}),
@@ -133,9 +145,9 @@ TEST_P(WideNarrowBarsTest, DrawsTheElements) {
             << i;
     }
     // A reduction takes half of itself from either side of every bar.
-    WideNarrowSymbol reduced = c.symbol;
+    SymbolSettings reduced = c.symbol;
     reduced.reductionMm = 0.04;
-    const std::vector<RecordedBar> narrower = DrawBars(reduced);
+    const std::vector<RecordedBar> narrower = Draw(*MakeSymbol(reduced)).GetBars();
     ASSERT_EQ(narrower.size(), c.bars.size());
     for (std::size_t i = 0; i < narrower.size(); ++i) {
         EXPECT_NEAR(narrower[i].left, c.bars[i][0] + 0.02, 1e-9) << i;
@@ -145,18 +157,12 @@ TEST_P(WideNarrowBarsTest, DrawsTheElements) {
 
 TEST_P(WideNarrowGenerateFailureTest, StopsAtTheFirstRefusedCall) {
     const GenerateFailureCase& c = GetParam();
-    const auto processor = MakeWideNarrow(c.symbol);
-    auto& bearers = dynamic_cast<Strivelo::BarcodeProcessorMixIn_BearerBarsOption&>(*processor);
-    bearers.SetBearerBars(true);
-    bearers.SetBearerBarEndBars(true);
-    processor->SetQuietZoneMarks(true);
-    ASSERT_EQ(DrawSymbol(*processor).GetCalls().size(), c.calls);
-    for (std::size_t failAt = 1; failAt <= c.calls; ++failAt) {
-        RecordingGenerator generator;
-        generator.FailAtCall(failAt);
-        EXPECT_FALSE(processor->GenerateInto(&generator)) << failAt;
-        EXPECT_EQ(generator.GetCalls().size(), failAt);
-    }
+    SymbolSettings everything = c.symbol;
+    everything.bearerBars = true;
+    everything.bearerBarEndBars = true;
+    everything.quietZoneMarks = true;
+    ASSERT_EQ(Draw(*MakeSymbol(everything)).GetCalls().size(), c.calls);
+    ExpectStopsAtEachRefusedCall(everything);
 }
 
 TEST_P(WideNarrowKnownModulesTest, Decodes) {
@@ -176,11 +182,13 @@ TEST_P(WideNarrowKnownModulesTest, Decodes) {
 
 TEST_P(WideNarrowDecodeFailureTest, LeavesTheProcessorAsItWas) {
     const FailingEdgesCase& c = GetParam();
-    const auto processor = MakeProcessor(c.decoded.type);
+    const auto processor = MakeCounting(c.decoded.type);
+    ASSERT_NE(processor, nullptr);
     EdgeOptions backwards;
     backwards.backwards = true;
     backwards.offsetMm = 300.0;
-    const std::vector<double> decoded = EdgesFromBars(DrawBars(c.decoded), backwards);
+    const std::vector<double> decoded =
+        EdgesFromBars(Draw(*MakeSymbol(c.decoded)).GetBars(), backwards);
     ASSERT_TRUE(processor->DecodeEdges(decoded.data(), static_cast<std::uint32_t>(decoded.size())));
     const DecodedState before = DecodedState::Of(*processor);
     ASSERT_TRUE(before.reversed);
@@ -215,26 +223,26 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct NoModuleCase {
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     double width;
 };
 
 // Interleaved 2 of 5 answers -1 for a module that is not positive, Code 39 0.
 TEST(WideNarrowNoModuleTest, NoWidthAndNothingDrawn) {
     const NoModuleCase cases[] = {
-        {{kBarcodeType2of5, "1234"}, -1.0},
-        {{kBarcodeTypeITF14, "12345678901231"}, -1.0},
-        {{kBarcodeType3of9, "A"}, 0.0},
+        {{.type = kBarcodeType2of5, .code = "1234"}, -1.0},
+        {{.type = kBarcodeTypeITF14, .code = "12345678901231"}, -1.0},
+        {{.type = kBarcodeType3of9, .code = "A"}, 0.0},
     };
     for (const NoModuleCase& c : cases) {
         for (const double magnification : {0.0, -1.0, kNaN}) {
-            WideNarrowSymbol symbol = c.symbol;
+            SymbolSettings symbol = c.symbol;
             symbol.magnification = magnification;
-            const auto processor = MakeWideNarrow(symbol);
+            const auto processor = MakeSymbol(symbol);
             EXPECT_EQ(processor->ComputeWidth(), c.width) << symbol.code << " " << magnification;
-            RecordingGenerator generator;
-            EXPECT_FALSE(processor->GenerateInto(&generator));
-            EXPECT_TRUE(generator.GetCalls().empty());
+            const Drawing drawing = Draw(*processor);
+            EXPECT_FALSE(drawing.generated);
+            EXPECT_TRUE(drawing.GetCalls().empty());
         }
         EXPECT_EQ(MakeProcessor(c.symbol.type)->ComputeWidth(), 0.0);
     }

@@ -9,7 +9,9 @@
 #include "BarEdges.h"
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessor3of9.h"
-#include "WideNarrowTestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
+#include "WideNarrowCases.h"
 #include "ZXingOracle.h"
 #include "ZintOracle.h"
 
@@ -39,7 +41,7 @@ std::string PairRun(int first, int last) {
 // the bars.
 struct ZintCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     const char* zintType;
     std::string zintData;
     std::vector<std::string> zintOptions;
@@ -51,82 +53,104 @@ void PrintTo(const ZintCase& c, std::ostream* os) {
 }
 
 const ZintCase kZintCases[] = {
-    {"Interleaved1234", WideNarrowSymbol{kBarcodeType2of5, "1234", 3.0}, "C25INTER", "1234", {}},
+    {"Interleaved1234",
+     SymbolSettings{.type = kBarcodeType2of5, .code = "1234", .wideNarrowRatio = 3.0},
+     "C25INTER",
+     "1234",
+     {}},
     {"InterleavedPairs00To39",
-     WideNarrowSymbol{kBarcodeType2of5, PairRun(0, 39), 3.0},
+     SymbolSettings{.type = kBarcodeType2of5, .code = PairRun(0, 39), .wideNarrowRatio = 3.0},
      "C25INTER",
      PairRun(0, 39),
      {}},
     {"InterleavedPairs40To79",
-     WideNarrowSymbol{kBarcodeType2of5, PairRun(40, 79), 3.0},
+     SymbolSettings{.type = kBarcodeType2of5, .code = PairRun(40, 79), .wideNarrowRatio = 3.0},
      "C25INTER",
      PairRun(40, 79),
      {}},
     {"InterleavedPairs80To99",
-     WideNarrowSymbol{kBarcodeType2of5, PairRun(80, 99), 3.0},
+     SymbolSettings{.type = kBarcodeType2of5, .code = PairRun(80, 99), .wideNarrowRatio = 3.0},
      "C25INTER",
      PairRun(80, 99),
      {}},
     // Ours adds no check digit: the user types it (GS1 mod 10 of 1234 is 8),
     // and the leading zero zint adds to make the length even.
     {"InterleavedWithZintCheckDigit",
-     WideNarrowSymbol{kBarcodeType2of5, "012348", 3.0},
+     SymbolSettings{.type = kBarcodeType2of5, .code = "012348", .wideNarrowRatio = 3.0},
      "C25INTER",
      "1234",
      {"--vers=1"}},
     // zint pads an odd length with a leading zero; ours refuses "123" (see
     // OddLengthAndLowerCase) and draws "0123" the same.
     {"InterleavedOddLengthPadded",
-     WideNarrowSymbol{kBarcodeType2of5, "0123", 3.0},
+     SymbolSettings{.type = kBarcodeType2of5, .code = "0123", .wideNarrowRatio = 3.0},
      "C25INTER",
      "123",
      {}},
     {"InterleavedBearerBox",
-     WideNarrowSymbol{kBarcodeType2of5, "1234", 3.0, 0.8},
+     SymbolSettings{
+         .type = kBarcodeType2of5, .code = "1234", .magnification = 0.8, .wideNarrowRatio = 3.0},
      "C25INTER",
      "1234",
      {"--box"},
      true},
     // zint takes the 13 data digits and adds the check digit itself.
     {"ITF14",
-     WideNarrowSymbol{kBarcodeTypeITF14, "12345678901231", 3.0},
+     SymbolSettings{.type = kBarcodeTypeITF14, .code = "12345678901231", .wideNarrowRatio = 3.0},
      "ITF14",
      "1234567890123",
      {}},
     {"ITF14BoxReducedAndLarge",
-     WideNarrowSymbol{kBarcodeTypeITF14, "10012345000017", 3.0, 1.2, 0.2},
+     SymbolSettings{.type = kBarcodeTypeITF14,
+                    .code = "10012345000017",
+                    .magnification = 1.2,
+                    .reductionMm = 0.2,
+                    .wideNarrowRatio = 3.0},
      "ITF14",
      "1001234500001",
      {"--box"},
      true},
     {"Code39Letters",
-     WideNarrowSymbol{kBarcodeType3of9, "CODE39", 2.0, 2.0},
+     SymbolSettings{
+         .type = kBarcodeType3of9, .code = "CODE39", .magnification = 2.0, .wideNarrowRatio = 2.0},
      "CODE39",
      "CODE39",
      {}},
     {"Code39Digits",
-     WideNarrowSymbol{kBarcodeType3of9, "0123456789", 2.0, 2.0},
+     SymbolSettings{.type = kBarcodeType3of9,
+                    .code = "0123456789",
+                    .magnification = 2.0,
+                    .wideNarrowRatio = 2.0},
      "CODE39",
      "0123456789",
      {}},
     {"Code39Alphabet",
-     WideNarrowSymbol{kBarcodeType3of9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 2.0, 2.0},
+     SymbolSettings{.type = kBarcodeType3of9,
+                    .code = "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                    .magnification = 2.0,
+                    .wideNarrowRatio = 2.0},
      "CODE39",
      "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
      {}},
     {"Code39Symbols",
-     WideNarrowSymbol{kBarcodeType3of9, "-. $/+%", 2.0, 2.0},
+     SymbolSettings{
+         .type = kBarcodeType3of9, .code = "-. $/+%", .magnification = 2.0, .wideNarrowRatio = 2.0},
      "CODE39",
      "-. $/+%",
      {}},
     // Ours adds no check character: mod 43 of "CODE39" is 75 mod 43 = 32, "W".
     {"Code39WithZintCheckCharacter",
-     WideNarrowSymbol{kBarcodeType3of9, "CODE39W", 2.0, 2.0},
+     SymbolSettings{
+         .type = kBarcodeType3of9, .code = "CODE39W", .magnification = 2.0, .wideNarrowRatio = 2.0},
      "CODE39",
      "CODE39",
      {"--vers=1"}},
     {"Code39BearerBox",
-     WideNarrowSymbol{kBarcodeType3of9, "A1", 2.0, 1.7, -0.1},
+     SymbolSettings{.type = kBarcodeType3of9,
+                    .code = "A1",
+                    .magnification = 1.7,
+                    .reductionMm = -0.1,
+                    .wideNarrowRatio = 2.0},
      "CODE39",
      "A1",
      {"--box"},
@@ -139,13 +163,12 @@ TEST_P(ZintTest, BarsEqualZintsModules) {
     const ZintCase& c = GetParam();
     const oracles::ZintSymbol zint = oracles::ZintModules(c.zintType, c.zintData, c.zintOptions);
     ASSERT_EQ(zint.error, "");
-    const auto processor = MakeWideNarrow(c.symbol);
-    auto& bearers = dynamic_cast<Strivelo::BarcodeProcessorMixIn_BearerBarsOption&>(*processor);
-    bearers.SetBearerBars(c.bearerBox);
-    bearers.SetBearerBarEndBars(c.bearerBox);
-    const std::vector<RecordedBar> bars = DrawSymbol(*processor).GetBars();
-    EXPECT_EQ(ModuleString(bars, NominalModule(c.symbol.type) * c.symbol.magnification),
-              zint.FirstRow());
+    SymbolSettings symbol = c.symbol;
+    symbol.bearerBars = c.bearerBox;
+    symbol.bearerBarEndBars = c.bearerBox;
+    const Drawing drawing = Draw(*MakeSymbol(symbol));
+    ASSERT_TRUE(drawing.generated);
+    EXPECT_EQ(drawing.Modules(NominalModule(c.symbol.type)), zint.FirstRow());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZintTest, testing::ValuesIn(kZintCases),
@@ -166,7 +189,7 @@ TEST(ZintDifferenceTest, OddLengthAndLowerCase) {
 // that every element is a whole number of pixels.
 struct ZXingCase {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     int unitsPerModule;
     const char* format;
     std::string text;
@@ -177,27 +200,49 @@ void PrintTo(const ZXingCase& c, std::ostream* os) {
 }
 
 const ZXingCase kZXingCases[] = {
-    {"InterleavedSix", WideNarrowSymbol{kBarcodeType2of5, "123456", 2.5}, 2, "ITF", "123456"},
-    {"InterleavedRatioTwo", WideNarrowSymbol{kBarcodeType2of5, "90817263", 2.0, 1.2}, 1, "ITF",
-     "90817263"},
-    {"InterleavedLong", WideNarrowSymbol{kBarcodeType2of5, PairRun(0, 39), 3.0, 0.625}, 1, "ITF",
-     PairRun(0, 39)},
-    {"ITF14", WideNarrowSymbol{kBarcodeTypeITF14, "12345678901231", 2.25, 0.625}, 4, "ITF",
-     "12345678901231"},
-    {"ITF14Default", WideNarrowSymbol{kBarcodeTypeITF14, "10012345000017"}, 2, "ITF",
+    {"InterleavedSix",
+     SymbolSettings{.type = kBarcodeType2of5, .code = "123456", .wideNarrowRatio = 2.5}, 2, "ITF",
+     "123456"},
+    {"InterleavedRatioTwo",
+     SymbolSettings{.type = kBarcodeType2of5,
+                    .code = "90817263",
+                    .magnification = 1.2,
+                    .wideNarrowRatio = 2.0},
+     1, "ITF", "90817263"},
+    {"InterleavedLong",
+     SymbolSettings{.type = kBarcodeType2of5,
+                    .code = PairRun(0, 39),
+                    .magnification = 0.625,
+                    .wideNarrowRatio = 3.0},
+     1, "ITF", PairRun(0, 39)},
+    {"ITF14",
+     SymbolSettings{.type = kBarcodeTypeITF14,
+                    .code = "12345678901231",
+                    .magnification = 0.625,
+                    .wideNarrowRatio = 2.25},
+     4, "ITF", "12345678901231"},
+    {"ITF14Default", SymbolSettings{.type = kBarcodeTypeITF14, .code = "10012345000017"}, 2, "ITF",
      "10012345000017"},
-    {"Code39", WideNarrowSymbol{kBarcodeType3of9, "CODE39"}, 2, "Code39", "CODE39"},
-    {"Code39AllSymbols", WideNarrowSymbol{kBarcodeType3of9, "STRIVELO-39 $/+%.", 3.0, 2.0}, 1,
-     "Code39", "STRIVELO-39 $/+%."},
-    {"Code39OneCharacter", WideNarrowSymbol{kBarcodeType3of9, "A", 2.2, 0.625}, 5, "Code39", "A"},
+    {"Code39", SymbolSettings{.type = kBarcodeType3of9, .code = "CODE39"}, 2, "Code39", "CODE39"},
+    {"Code39AllSymbols",
+     SymbolSettings{.type = kBarcodeType3of9,
+                    .code = "STRIVELO-39 $/+%.",
+                    .magnification = 2.0,
+                    .wideNarrowRatio = 3.0},
+     1, "Code39", "STRIVELO-39 $/+%."},
+    {"Code39OneCharacter",
+     SymbolSettings{
+         .type = kBarcodeType3of9, .code = "A", .magnification = 0.625, .wideNarrowRatio = 2.2},
+     5, "Code39", "A"},
 };
 
 class ZXingTest : public testing::TestWithParam<ZXingCase> {};
 
 TEST_P(ZXingTest, RenderedBarsDecodeToTheCode) {
     const ZXingCase& c = GetParam();
-    const double unit = NominalModule(c.symbol.type) * c.symbol.magnification / c.unitsPerModule;
-    const std::vector<RecordedBar> bars = DrawBars(c.symbol);
+    const Drawing drawing = Draw(*MakeSymbol(c.symbol));
+    const double unit = NominalModule(c.symbol.type) * drawing.magnification / c.unitsPerModule;
+    const std::vector<RecordedBar> bars = drawing.GetBars();
     const oracles::ZXingResult read =
         oracles::ZXingRead(RenderBars(bars, unit, 2, 12 * c.unitsPerModule, 60), c.format);
     EXPECT_EQ(read.error, "");
@@ -214,7 +259,9 @@ TEST(ZXingDifferenceTest, NoFourDigitInterleaved) {
     ASSERT_EQ(zint.error, "");
     EXPECT_NE(oracles::ZXingRead(oracles::RenderModules(zint.FirstRow(), 2, 10, 60), "ITF").error,
               "");
-    const std::vector<RecordedBar> bars = DrawBars({kBarcodeType2of5, "1234", 3.0});
+    const std::vector<RecordedBar> bars =
+        Draw(*MakeSymbol({.type = kBarcodeType2of5, .code = "1234", .wideNarrowRatio = 3.0}))
+            .GetBars();
     ASSERT_EQ(ModuleString(bars, BarcodeProcessor2of5::kModuleMm), zint.FirstRow());
     EXPECT_NE(
         oracles::ZXingRead(RenderBars(bars, BarcodeProcessor2of5::kModuleMm, 2, 10, 60), "ITF")

@@ -12,9 +12,8 @@
 #include "BarcodeProcessor3of9.h"
 #include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
-#include "WideNarrowTestSupport.h"
+#include "Drawing.h"
+#include "Symbols.h"
 
 namespace StriveloTest {
 namespace {
@@ -28,7 +27,7 @@ using Strivelo::kBarcodeTypeITF14;
 
 struct Family {
     const char* name;
-    WideNarrowSymbol symbol;
+    SymbolSettings symbol;
     // ITF-14 comes before 2 of 5 in the registry and wins their tie.
     std::int32_t identifiedAs;
     // Whether a second symbology decodes the same edges.
@@ -42,36 +41,48 @@ constexpr double kItfModule = BarcodeProcessor2of5::kModuleMm;
 constexpr double kCode39Module = BarcodeProcessor3of9::kModuleMm;
 
 const Family kFamilies[] = {
-    {"Interleaved", {kBarcodeType2of5, "1234"}, kBarcodeType2of5, false, 0.625, 1.2, kItfModule},
-    {"InterleavedITF14Digits",
-     {kBarcodeType2of5, "12345678901231"},
-     kBarcodeTypeITF14,
-     true,
-     0.625,
-     1.2,
-     kItfModule},
-    {"InterleavedWrongCheck",
-     {kBarcodeType2of5, "12345678901232", 3.0},
-     kBarcodeType2of5,
-     false,
-     0.625,
-     1.2,
-     kItfModule},
-    {"ITF14",
-     {kBarcodeTypeITF14, "10012345000017", 2.25},
-     kBarcodeTypeITF14,
-     true,
-     0.625,
-     1.2,
-     kItfModule},
-    {"Code39", {kBarcodeType3of9, "CODE39"}, kBarcodeType3of9, false, 0.625, 2.0, kCode39Module},
-    {"Code39AllSymbols",
-     {kBarcodeType3of9, "STRIVELO-39 $/+%.", 3.0},
-     kBarcodeType3of9,
-     false,
-     0.625,
-     2.0,
-     kCode39Module},
+    {.name = "Interleaved",
+     .symbol = {.type = kBarcodeType2of5, .code = "1234", .wideNarrowRatio = 2.5},
+     .identifiedAs = kBarcodeType2of5,
+     .ambiguous = false,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 1.2,
+     .nominalModuleMm = kItfModule},
+    {.name = "InterleavedITF14Digits",
+     .symbol = {.type = kBarcodeType2of5, .code = "12345678901231", .wideNarrowRatio = 2.5},
+     .identifiedAs = kBarcodeTypeITF14,
+     .ambiguous = true,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 1.2,
+     .nominalModuleMm = kItfModule},
+    {.name = "InterleavedWrongCheck",
+     .symbol = {.type = kBarcodeType2of5, .code = "12345678901232", .wideNarrowRatio = 3.0},
+     .identifiedAs = kBarcodeType2of5,
+     .ambiguous = false,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 1.2,
+     .nominalModuleMm = kItfModule},
+    {.name = "ITF14",
+     .symbol = {.type = kBarcodeTypeITF14, .code = "10012345000017", .wideNarrowRatio = 2.25},
+     .identifiedAs = kBarcodeTypeITF14,
+     .ambiguous = true,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 1.2,
+     .nominalModuleMm = kItfModule},
+    {.name = "Code39",
+     .symbol = {.type = kBarcodeType3of9, .code = "CODE39", .wideNarrowRatio = 2.5},
+     .identifiedAs = kBarcodeType3of9,
+     .ambiguous = false,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 2.0,
+     .nominalModuleMm = kCode39Module},
+    {.name = "Code39AllSymbols",
+     .symbol = {.type = kBarcodeType3of9, .code = "STRIVELO-39 $/+%.", .wideNarrowRatio = 3.0},
+     .identifiedAs = kBarcodeType3of9,
+     .ambiguous = false,
+     .smallestMagnification = 0.625,
+     .largestMagnification = 2.0,
+     .nominalModuleMm = kCode39Module},
 };
 
 struct RoundTripCase {
@@ -112,25 +123,20 @@ std::vector<RoundTripCase> RoundTripCases() {
 
 class RoundTripTest : public testing::TestWithParam<RoundTripCase> {
 protected:
-    void SetUp() override {
-        Strivelo::FreeRegistry();
-        ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false));
-        ASSERT_TRUE(Strivelo::RegisterMS7B());
-    }
-    void TearDown() override { Strivelo::FreeRegistry(); }
+    StandardRegistry registry_;
 };
 
 TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
     const RoundTripCase& c = GetParam();
-    WideNarrowSymbol symbol = c.family.symbol;
+    SymbolSettings symbol = c.family.symbol;
     symbol.magnification = c.magnification;
     symbol.reductionMm = c.reductionMm;
-    const auto drawn = MakeWideNarrow(symbol);
+    const auto drawn = MakeSymbol(symbol);
     ASSERT_TRUE(drawn->ValidateParameters());
     EdgeOptions options;
     options.backwards = c.backwards;
     options.offsetMm = 250.0;
-    const std::vector<double> edges = EdgesFromBars(DrawSymbol(*drawn).GetBars(), options);
+    const std::vector<double> edges = EdgesFromBars(Draw(*drawn).GetBars(), options);
 
     bool ambiguous = false;
     const std::unique_ptr<BarcodeProcessor> found = Strivelo::IdentifyFromEdges(
@@ -144,7 +150,7 @@ TEST_P(RoundTripTest, IdentifiesTypeCodeAndParameters) {
     EXPECT_NEAR(found->GetBarWidthReduction(), c.reductionMm, 1e-6);
     EXPECT_NEAR(dynamic_cast<Strivelo::BarcodeProcessorMixIn_WideNarrowOption&>(*found)
                     .GetWideNarrowRatio(),
-                symbol.ratio, 1e-6);
+                *symbol.wideNarrowRatio, 1e-6);
     EXPECT_NEAR(found->GetMeanDeviation(), 0.0, 1e-9);
 }
 

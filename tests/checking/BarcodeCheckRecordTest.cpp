@@ -7,7 +7,9 @@
 #include "BarcodeReportInfo.h"
 #include "CheckFakes.h"
 #include "CheckMessage.h"
+#include "FakeSymbology.h"
 #include "M7LTimeStamp.h"
+#include "RecordingDeltaBarDriver.h"
 
 namespace BarcodeVettrin {
 namespace {
@@ -15,9 +17,9 @@ namespace {
 // A record used for a whole barcode, then initialised for the next one: it
 // must forget everything but the new processor.
 TEST(BarcodeCheckRecordTest, InitForgetsEverythingButTheProcessor) {
-    CheckTest::FakeCheckProcessor first(CheckTest::FakeBarcode{});
-    CheckTest::FakeCheckProcessor second(CheckTest::FakeBarcode{});
-    CheckTest::RecordingDeltaBarDriver barDriver(first);
+    StriveloTest::FakeSymbology first;
+    StriveloTest::FakeSymbology second;
+    StriveloTest::RecordingDeltaBarDriver barDriver(first);
     CheckTest::RecordingChangeColorDriver colorDriver;
     BarcodeCheckRecord record(&first);
     record.SetDeltaBarDriver(&barDriver);

@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "BarcodeProfile.h"
 #include "BarcodeProfileBaseTest.h"
 #include "CheckFakes.h"
+#include "FakeSymbology.h"
 
 namespace BarcodeVettrin {
 namespace {
@@ -50,12 +52,10 @@ TEST(CodeTestTest, PatternMatching) {
         BarcodeProfile profile;
         profile.codeTest.SetEnableTest(true);
         profile.codeTest.SetBarcodeCode(c.pattern);
-        CheckTest::FakeBarcode barcode;
-        barcode.type = c.type;
-        barcode.code = c.code;
-        CheckTest::FakeCheckProcessor processor(barcode);
-        ASSERT_STREQ(processor.GetCode(), c.code);
-        BarcodeCheckRecord record(&processor);
+        const std::unique_ptr<StriveloTest::FakeSymbology> processor =
+            StriveloTest::DecodedFake({.type = c.type}, {.code = c.code});
+        ASSERT_STREQ(processor->GetCode(), c.code);
+        BarcodeCheckRecord record(processor.get());
         const CheckMessageList expected =
             c.matches ? CheckMessageList{}
                       : CheckMessageList{{kCheckStatusFailed, kCheckMessageCode}};

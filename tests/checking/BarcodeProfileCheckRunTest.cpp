@@ -11,20 +11,34 @@
 #include "BarcodeProfile.h"
 #include "CheckFakes.h"
 #include "CheckMessage.h"
+#include "FakeSymbology.h"
+#include "RecordingDeltaBarDriver.h"
 
 namespace BarcodeVettrin {
 
 namespace {
 
-using CheckTest::FakeBarcode;
-using CheckTest::FakeCheckProcessor;
 using CheckTest::RecordingChangeColorDriver;
-using CheckTest::RecordingDeltaBarDriver;
 using Strivelo::FourCC;
+using StriveloTest::DecodedFake;
+using StriveloTest::FakeSpec;
+using StriveloTest::FakeSymbology;
+using StriveloTest::RecordingDeltaBarDriver;
+using StriveloTest::SymbolSettings;
 
 // Exactly representable, so that "equal passes" is not left to rounding.
 constexpr double kDeviationLimitMm = 0.0078125;
 constexpr std::int32_t kHostError = 0x53544F50;  // 'STOP'
+
+// A found barcode's fake symbology and what its decoding reports.
+struct FakeBarcode {
+    FakeSpec spec{.type = FourCC("tchk"), .name = "Fake check"};
+    SymbolSettings decoded{.code = "ABC",
+                           .magnification = 1.0,
+                           .reductionMm = 0.0,
+                           .barHeightMm = 15.0,
+                           .wideNarrowRatio = 2.5};
+};
 
 // One found barcode: what its processor decodes and what the run measured.
 struct FoundBarcode {
@@ -209,45 +223,45 @@ auto EveryTestWithFix() {
 
 FakeBarcode WithType(std::int32_t type, std::string code = "ABC") {
     FakeBarcode b;
-    b.type = type;
-    b.code = std::move(code);
+    b.spec.type = type;
+    b.decoded.code = std::move(code);
     return b;
 }
 FakeBarcode WithReduction(double mm) {
     FakeBarcode b;
-    b.barWidthReductionMm = mm;
+    b.decoded.reductionMm = mm;
     return b;
 }
 FakeBarcode WithHeight(double mm) {
     FakeBarcode b;
-    b.barHeightMm = mm;
+    b.decoded.barHeightMm = mm;
     return b;
 }
 FakeBarcode WithMagnification(double magnification) {
     FakeBarcode b;
-    b.magnification = magnification;
+    b.decoded.magnification = magnification;
     return b;
 }
 FakeBarcode WithRatio(double ratio, bool wideNarrow = true) {
     FakeBarcode b;
-    b.wideNarrow = wideNarrow;
-    b.wideNarrowRatio = ratio;
+    b.spec.wideNarrowOption = wideNarrow;
+    b.decoded.wideNarrowRatio = ratio;
     return b;
 }
 FakeBarcode WithDeviation(double mm, double reductionMm = 0.0) {
     FakeBarcode b;
-    b.maxDeviationMm = mm;
-    b.barWidthReductionMm = reductionMm;
+    b.spec.idealOffsetMm = mm;
+    b.decoded.reductionMm = reductionMm;
     return b;
 }
 FakeBarcode EverythingWrong() {
     FakeBarcode b = WithType(FourCC("oops"), "X");
-    b.barWidthReductionMm = 0.5;
-    b.magnification = 0.5;
-    b.barHeightMm = 1.0;
-    b.maxDeviationMm = 0.5;
-    b.wideNarrow = true;
-    b.wideNarrowRatio = 1.5;
+    b.decoded.reductionMm = 0.5;
+    b.decoded.magnification = 0.5;
+    b.decoded.barHeightMm = 1.0;
+    b.spec.idealOffsetMm = 0.5;
+    b.spec.wideNarrowOption = true;
+    b.decoded.wideNarrowRatio = 1.5;
     return b;
 }
 
@@ -429,13 +443,14 @@ TEST_P(CheckRunTest, StatusesMessagesAndFixes) {
     for (std::size_t i = 0; i < c.barcodes.size(); ++i) {
         SCOPED_TRACE("barcode " + std::to_string(i));
         const FoundBarcode& found = c.barcodes[i];
-        FakeCheckProcessor processor(found.decoded);
-        RecordingDeltaBarDriver barDriver(processor);
+        const std::unique_ptr<FakeSymbology> processor =
+            DecodedFake(found.decoded.spec, found.decoded.decoded);
+        RecordingDeltaBarDriver barDriver(*processor);
         RecordingChangeColorDriver colorDriver(c.colorError);
         if (c.barDriverRefuses) {
             barDriver.RefuseMoves();
         }
-        BarcodeCheckRecord record(&processor);
+        BarcodeCheckRecord record(processor.get());
         record.SetColors(found.colors);
         record.SetOverprintState(found.overprintState);
         if ((c.drivers & kBarDriver) != 0) {
@@ -449,7 +464,7 @@ TEST_P(CheckRunTest, StatusesMessagesAndFixes) {
         }
         EXPECT_EQ(profile.CollectBarcodeMessages(record), c.expected[i].messages);
 
-        const std::size_t barsPerRun = 2;
+        const std::size_t barsPerRun = (std::size(StriveloTest::kFakePattern) + 1) / 2;
         EXPECT_EQ(barDriver.GetMoves().size(), c.barRuns * barsPerRun);
         if (c.barRuns > 0) {
             EXPECT_NEAR(barDriver.ImpliedTarget(), c.barTargetMm, 1e-12);
@@ -475,8 +490,9 @@ TEST(CheckRunStateTest, BeginCheckStartsTheDocumentTestsAfresh) {
     const auto run = [&](std::vector<FakeBarcode> barcodes) {
         profile.BeginCheck();
         for (const FakeBarcode& barcode : barcodes) {
-            FakeCheckProcessor processor(barcode);
-            BarcodeCheckRecord record(&processor);
+            const std::unique_ptr<FakeSymbology> processor =
+                DecodedFake(barcode.spec, barcode.decoded);
+            BarcodeCheckRecord record(processor.get());
             profile.CheckBarcode(record);
         }
         return profile.CollectDocumentMessages();

@@ -12,11 +12,11 @@
 #include "BarcodeProcessor2of5.h"
 #include "BarcodeProcessorEAN13.h"
 #include "BarcodeProcessorIdentification.h"
-#include "BarcodeProcessorRegistry.h"
-#include "BarcodeProcessorStandardSymbologies.h"
 #include "BarcodeProfile.h"
 #include "CheckFakes.h"
-#include "RecordingGenerator.h"
+#include "Drawing.h"
+#include "RecordingDeltaBarDriver.h"
+#include "Symbols.h"
 
 namespace BarcodeVettrin {
 namespace {
@@ -31,7 +31,7 @@ constexpr double kMeasureToleranceMm = 1e-9;
 
 struct SymbolCase {
     const char* name;
-    std::function<std::unique_ptr<BarcodeProcessor>()> make;
+    std::int32_t type;
     const char* code;
     std::function<void(BarcodeProfile&)> configure;
     std::int32_t status;
@@ -56,60 +56,62 @@ void CommonTests(BarcodeProfile& p, std::int32_t type, const char* pattern) {
 }
 
 const SymbolCase kSymbolCases[] = {
-    {"Ean13WithReductionFix",
-     [] { return Strivelo::MakeBarcodeProcessor<Strivelo::BarcodeProcessorEAN13>(); },
-     "4-006381-333931",
-     [](BarcodeProfile& p) {
-         CommonTests(p, Strivelo::kBarcodeTypeEAN13, "4006381*3393*");
-         // EAN-13 has no wide/narrow ratio, so no bound can fail it.
-         p.wideNarrowRatioTest.SetMinimumWideNarrowRatio(2.9);
-         p.barWidthReductionTest.SetEnableTest(true);
-         p.barWidthReductionTest.SetEnableFix(true);
-         p.barWidthReductionTest.SetBarWidthReduction(kWantedReductionMm);
-     },
-     kCheckStatusFixed,
-     {{kCheckStatusFixed, kCheckMessageBarWidthReduction}},
-     kWantedReductionMm},
-    {"Interleaved2of5RatioInRange",
-     [] { return Strivelo::MakeBarcodeProcessor<Strivelo::BarcodeProcessor2of5>(); },
-     "1234567890",
-     [](BarcodeProfile& p) {
-         CommonTests(p, Strivelo::kBarcodeType2of5, "12*4567*90");
-         p.barWidthReductionTest.SetEnableTest(true);
-         p.barWidthReductionTest.SetBarWidthReduction(kDrawnReductionMm);
-     },
-     kCheckStatusPassed,
-     {},
-     0.0},
-    {"Interleaved2of5RatioBelowMinimum",
-     [] { return Strivelo::MakeBarcodeProcessor<Strivelo::BarcodeProcessor2of5>(); },
-     "1234567890",
-     [](BarcodeProfile& p) {
-         CommonTests(p, Strivelo::kBarcodeType2of5, "1234567890");
-         p.wideNarrowRatioTest.SetMinimumWideNarrowRatio(2.6);
-     },
-     kCheckStatusFailed,
-     {{kCheckStatusFailed, kCheckMessageWideNarrowRatioBelow}},
-     0.0},
+    {.name = "Ean13WithReductionFix",
+     .type = Strivelo::kBarcodeTypeEAN13,
+     .code = "4-006381-333931",
+     .configure =
+         [](BarcodeProfile& p) {
+             CommonTests(p, Strivelo::kBarcodeTypeEAN13, "4006381*3393*");
+             // EAN-13 has no wide/narrow ratio, so no bound can fail it.
+             p.wideNarrowRatioTest.SetMinimumWideNarrowRatio(2.9);
+             p.barWidthReductionTest.SetEnableTest(true);
+             p.barWidthReductionTest.SetEnableFix(true);
+             p.barWidthReductionTest.SetBarWidthReduction(kWantedReductionMm);
+         },
+     .status = kCheckStatusFixed,
+     .messages = {{kCheckStatusFixed, kCheckMessageBarWidthReduction}},
+     .fixedReductionMm = kWantedReductionMm},
+    {.name = "Interleaved2of5RatioInRange",
+     .type = Strivelo::kBarcodeType2of5,
+     .code = "1234567890",
+     .configure =
+         [](BarcodeProfile& p) {
+             CommonTests(p, Strivelo::kBarcodeType2of5, "12*4567*90");
+             p.barWidthReductionTest.SetEnableTest(true);
+             p.barWidthReductionTest.SetBarWidthReduction(kDrawnReductionMm);
+         },
+     .status = kCheckStatusPassed,
+     .messages = {},
+     .fixedReductionMm = 0.0},
+    {.name = "Interleaved2of5RatioBelowMinimum",
+     .type = Strivelo::kBarcodeType2of5,
+     .code = "1234567890",
+     .configure =
+         [](BarcodeProfile& p) {
+             CommonTests(p, Strivelo::kBarcodeType2of5, "1234567890");
+             p.wideNarrowRatioTest.SetMinimumWideNarrowRatio(2.6);
+         },
+     .status = kCheckStatusFailed,
+     .messages = {{kCheckStatusFailed, kCheckMessageWideNarrowRatioBelow}},
+     .fixedReductionMm = 0.0},
 };
 
 class ProfileIntegrationTest : public ::testing::TestWithParam<SymbolCase> {
 protected:
-    void SetUp() override { ASSERT_TRUE(Strivelo::RegisterStandardSymbologies(false)); }
-    void TearDown() override { Strivelo::FreeRegistry(); }
+    StriveloTest::StandardRegistry registry_;
 };
 
 // Drawn by the symbology, measured as edges, identified among all
 // symbologies and checked as a check run does it.
 TEST_P(ProfileIntegrationTest, DrawnSymbolThroughTheProfile) {
     const SymbolCase& c = GetParam();
-    const std::unique_ptr<BarcodeProcessor> drawn = c.make();
-    ASSERT_TRUE(drawn->SetCode(c.code));
-    drawn->SetBarWidthReduction(kDrawnReductionMm);
+    const std::unique_ptr<BarcodeProcessor> drawn = StriveloTest::MakeSymbol(
+        {.type = c.type, .code = c.code, .reductionMm = kDrawnReductionMm});
+    ASSERT_NE(drawn, nullptr);
     ASSERT_TRUE(drawn->ValidateParameters());
-    StriveloTest::RecordingGenerator generator;
-    ASSERT_TRUE(drawn->GenerateInto(&generator));
-    const std::vector<RecordedBar> bars = generator.GetBars();
+    const StriveloTest::Drawing drawing = StriveloTest::Draw(*drawn);
+    ASSERT_TRUE(drawing.generated);
+    const std::vector<RecordedBar> bars = drawing.GetBars();
     const std::vector<double> edges = StriveloTest::EdgesFromBars(bars);
 
     bool ambiguous = false;
@@ -127,7 +129,7 @@ TEST_P(ProfileIntegrationTest, DrawnSymbolThroughTheProfile) {
 
     BarcodeProfile profile;
     c.configure(profile);
-    CheckTest::RecordingDeltaBarDriver barDriver(*found);
+    StriveloTest::RecordingDeltaBarDriver barDriver(*found);
     CheckTest::RecordingChangeColorDriver colorDriver;
     BarcodeCheckRecord record(found.get());
     record.SetDeltaBarDriver(&barDriver);

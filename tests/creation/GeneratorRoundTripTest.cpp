@@ -20,9 +20,9 @@
 #include "BarcodeProcessorRegistry.h"
 #include "CaseName.h"
 #include "CreationScene.h"
-#include "ReadBack.h"
 #include "RecordingGenerator.h"
 #include "SymbolArt.h"
+#include "SymbolSettings.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ using creationtest::DrawOptions;
 using creationtest::Sample;
 using Strivelo::BarcodeProcessor;
 using StriveloTest::RecordedCall;
-using StriveloTest::SymbolOptions;
+using StriveloTest::SymbolSettings;
 
 constexpr double kPt = 2.8346457;
 constexpr float kPointTolerance = 1e-3f;
@@ -41,7 +41,7 @@ constexpr float kPointTolerance = 1e-3f;
 // symbologies that have the option a row needs (none: all).
 struct Drawing {
     const char* name;
-    SymbolOptions options;
+    SymbolSettings options;
     DrawOptions draw;
     std::int32_t option = 0;
     const char* font = "Helvetica";
@@ -49,45 +49,45 @@ struct Drawing {
 
 std::vector<Drawing> Drawings() {
     const auto with = [](auto change) {
-        SymbolOptions options;
+        SymbolSettings options;
         change(options);
         return options;
     };
     return {
         {"nominal", {}, {}},
-        {"bars 0.05 mm narrower", with([](SymbolOptions& o) { o.reductionMm = 0.05; }), {}},
-        {"bars 0.03 mm wider", with([](SymbolOptions& o) { o.reductionMm = -0.03; }), {}},
-        {"at 80 %", with([](SymbolOptions& o) { o.magnification = 0.8; }), {}},
-        {"at 200 %", with([](SymbolOptions& o) { o.magnification = 2.0; }), {}},
+        {"bars 0.05 mm narrower", with([](SymbolSettings& o) { o.reductionMm = 0.05; }), {}},
+        {"bars 0.03 mm wider", with([](SymbolSettings& o) { o.reductionMm = -0.03; }), {}},
+        {"at 80 %", with([](SymbolSettings& o) { o.magnification = 0.8; }), {}},
+        {"at 200 %", with([](SymbolSettings& o) { o.magnification = 2.0; }), {}},
         {"bearer bars",
-         with([](SymbolOptions& o) { o.bearerBars = true; }),
+         with([](SymbolSettings& o) { o.bearerBars = true; }),
          {},
          Strivelo::kBarcodeOptionBearerBars},
         {"bearer bars closed by end bars",
-         with([](SymbolOptions& o) {
+         with([](SymbolSettings& o) {
              o.bearerBars = true;
              o.bearerBarEndBars = true;
          }),
          {},
          Strivelo::kBarcodeOptionBearerBarEndBars},
-        {"quiet-zone marks", with([](SymbolOptions& o) { o.quietZoneMarks = true; }), {}},
+        {"quiet-zone marks", with([](SymbolSettings& o) { o.quietZoneMarks = true; }), {}},
         {"no erase box", {}, {.noEraseBox = true}},
         {"text as outlines", {}, {.outlines = true}},
         {"centred text",
-         with([](SymbolOptions& o) { o.centerAlign = true; }),
+         with([](SymbolSettings& o) { o.centerAlign = true; }),
          {},
          Strivelo::kBarcodeOptionCenterAlign},
         {"ratio 2",
-         with([](SymbolOptions& o) { o.wideNarrowRatio = 2.0; }),
+         with([](SymbolSettings& o) { o.wideNarrowRatio = 2.0; }),
          {},
          Strivelo::kBarcodeOptionWideNarrowRatio},
         {"ratio 3",
-         with([](SymbolOptions& o) { o.wideNarrowRatio = 3.0; }),
+         with([](SymbolSettings& o) { o.wideNarrowRatio = 3.0; }),
          {},
          Strivelo::kBarcodeOptionWideNarrowRatio},
-        {"bars 30 mm high", with([](SymbolOptions& o) { o.barHeightMm = 30; }), {}},
+        {"bars 30 mm high", with([](SymbolSettings& o) { o.barHeightMm = 30; }), {}},
         {"height growing with the width",
-         with([](SymbolOptions& o) {
+         with([](SymbolSettings& o) {
              o.magnification = 1.5;
              o.scaleHeightWithWidth = true;
          }),
@@ -164,7 +164,7 @@ protected:
         EXPECT_NE(processor, nullptr);
         EXPECT_TRUE(processor->SetCode(sample.code));
         if ((drawing.option != 0 && !processor->HasOption(drawing.option)) ||
-            !StriveloTest::ApplyOptions(*processor, drawing.options) ||
+            !StriveloTest::ApplySettings(*processor, drawing.options) ||
             !processor->ValidateParameters()) {
             return nullptr;
         }

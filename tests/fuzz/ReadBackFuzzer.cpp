@@ -18,6 +18,7 @@
 #include "M7LFailure.h"
 #include "M7LString.h"
 #include "ReadBack.h"
+#include "SymbolSettings.h"
 
 namespace {
 
@@ -70,11 +71,11 @@ double Fraction(std::uint8_t byte) {
 }
 
 // A bar height byte below the middle leaves the default height.
-StriveloTest::SymbolOptions OptionsOf(const std::uint8_t* bytes) {
-    StriveloTest::SymbolOptions options;
+StriveloTest::SymbolSettings OptionsOf(const std::uint8_t* bytes) {
+    StriveloTest::SymbolSettings options;
     options.magnification = kMinMagnification + kMagnificationSpan * Fraction(bytes[0]);
     options.reductionMm =
-        kMaxReductionPerMagnificationMm * options.magnification * (2.0 * Fraction(bytes[1]) - 1.0);
+        kMaxReductionPerMagnificationMm * *options.magnification * (2.0 * Fraction(bytes[1]) - 1.0);
     options.wideNarrowRatio = kMinRatio + kRatioSpan * Fraction(bytes[2]);
     options.fontScaling = kMinFontScaling + kFontScalingSpan * Fraction(bytes[3]);
     options.barHeightMm = bytes[4] < 0x80 ? 0.0 : kMaxBarHeightMm * Fraction(bytes[4]);
@@ -91,11 +92,11 @@ StriveloTest::SymbolOptions OptionsOf(const std::uint8_t* bytes) {
 
 // Reads the accepted code back when the options are valid for it.
 void CheckReadBack(BarcodeProcessor& processor, const std::string& text,
-                   const StriveloTest::SymbolOptions& options, bool backwards) {
+                   const StriveloTest::SymbolSettings& options, bool backwards) {
     M7LString again(text.c_str());
     Require(processor.CorrectCode(again) && text == again.CStr(), processor, text,
             "an accepted code corrects to another");
-    if (!StriveloTest::ApplyOptions(processor, options) || !processor.ValidateParameters()) {
+    if (!StriveloTest::ApplySettings(processor, options) || !processor.ValidateParameters()) {
         return;
     }
     const std::string fault = StriveloTest::ReadBackFault(processor, backwards);
@@ -119,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = raw.c_str();
 
     const std::unique_ptr<BarcodeProcessor> probe = Strivelo::CreateByIndex(index);
-    const StriveloTest::SymbolOptions options = OptionsOf(optionBytes);
+    const StriveloTest::SymbolSettings options = OptionsOf(optionBytes);
 
     M7LString mended(text.c_str());
     if (probe->CorrectCode(mended)) {

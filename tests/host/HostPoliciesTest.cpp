@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -48,6 +49,17 @@ TEST(HostPolicies, UseTheNumbersThePlugInReads) {
     EXPECT_STREQ(host::kDocumentOpenedNotifier, "AI Document Opened Notifier");
     EXPECT_STREQ(host::kDocumentChangedNotifier, "AI Document Changed Notifier");
     EXPECT_STREQ(host::kDocumentClosedNotifier, "AI Document Closed Notifier");
+}
+
+// The SVG reader's units and bounds, which the SVG tests run against at
+// the limits themselves.
+TEST(HostPolicies, BoundTheSvgReader) {
+    EXPECT_EQ(host::kPointsPerSvgPixel, 0.75);
+    EXPECT_EQ(host::kMaxSvgFileBytes, std::size_t{64} * 1024 * 1024);
+    EXPECT_EQ(host::kMaxSvgNestingDepth, 256u);
+    EXPECT_EQ(host::kMaxSvgSegments, 10'000'000u);
+    EXPECT_EQ(host::kMaxSvgArt, 1'000'000u);
+    EXPECT_STREQ(host::kSvgLayerName, "Ebene 1");
 }
 
 // The default catalogue holds the fonts the plug-in asks for by name, one

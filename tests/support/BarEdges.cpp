@@ -50,6 +50,18 @@ std::vector<double> EdgesFromBars(std::vector<RecordedBar> bars, const EdgeOptio
     return edges;
 }
 
+std::vector<RecordedBar> BarsFromModules(std::string_view modules, double moduleWidthMm) {
+    constexpr double kBarHeightMm = 10.0;
+    std::vector<RecordedBar> bars;
+    for (std::size_t i = modules.find('1'); i != std::string_view::npos;) {
+        const std::size_t end = std::min(modules.find_first_not_of('1', i), modules.size());
+        bars.push_back({static_cast<double>(i) * moduleWidthMm,
+                        static_cast<double>(end) * moduleWidthMm, 0.0, kBarHeightMm});
+        i = modules.find('1', end);
+    }
+    return bars;
+}
+
 std::string ModuleString(std::vector<RecordedBar> bars, double moduleWidthMm) {
     if (bars.empty() || !(moduleWidthMm > 0.0)) {
         return {};

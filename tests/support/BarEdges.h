@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "RecordingGenerator.h"
@@ -24,6 +25,9 @@ struct EdgeOptions {
 
 // Two edges per bar, bars taken from left to right.
 std::vector<double> EdgesFromBars(std::vector<RecordedBar> bars, const EdgeOptions& options = {});
+
+// The bars of a module string ('1' bar, '0' space) from x = 0, 10 mm high.
+std::vector<RecordedBar> BarsFromModules(std::string_view modules, double moduleWidthMm);
 
 // The bars from the first bar's left edge on as modules: '1' bar, '0' space.
 // Edges are rounded to whole modules from that first edge, so a bar width

@@ -15,13 +15,8 @@ DecodedState DecodedState::Of(const Strivelo::BarcodeProcessor& processor) {
             dynamic_cast<const Strivelo::BarcodeProcessorMixIn_WideNarrowOption*>(&processor)) {
         state.ratio = option->GetWideNarrowRatio();
     }
-    std::uint32_t count = 0;
-    const double* const measured = processor.GetMeasuredEdges(&count);
-    if (count != 0) {
-        state.measured.assign(measured, measured + count);
-        const double* const ideal = processor.GetIdealEdges(&count);
-        state.ideal.assign(ideal, ideal + count);
-    }
+    state.measured = MeasuredEdges(processor);
+    state.ideal = IdealEdges(processor);
     state.heightBarEdge = processor.GetHeightBarEdge();
     processor.GetSymbolEdgeRange(&state.firstSymbolEdge, &state.lastSymbolEdge);
     state.reversed = processor.IsReadReversed();
@@ -33,6 +28,26 @@ void PrintTo(const DecodedState& state, std::ostream* os) {
         << state.reductionMm << ", magnification " << state.magnification << ", ratio "
         << state.ratio << (state.reversed ? ", reversed" : "") << ", symbol edges "
         << state.firstSymbolEdge << "-" << state.lastSymbolEdge;
+}
+
+namespace {
+
+std::vector<double> EdgeVector(const double* edges, std::uint32_t count) {
+    return edges == nullptr ? std::vector<double>() : std::vector<double>(edges, edges + count);
+}
+
+}  // namespace
+
+std::vector<double> MeasuredEdges(const Strivelo::BarcodeProcessor& processor) {
+    std::uint32_t count = 0;
+    const double* const edges = processor.GetMeasuredEdges(&count);
+    return EdgeVector(edges, count);
+}
+
+std::vector<double> IdealEdges(const Strivelo::BarcodeProcessor& processor) {
+    std::uint32_t count = 0;
+    const double* const edges = processor.GetIdealEdges(&count);
+    return EdgeVector(edges, count);
 }
 
 }  // namespace StriveloTest

@@ -32,4 +32,8 @@ struct DecodedState {
 
 void PrintTo(const DecodedState& state, std::ostream* os);
 
+// The processor's stored edges; empty while it holds none.
+std::vector<double> MeasuredEdges(const Strivelo::BarcodeProcessor& processor);
+std::vector<double> IdealEdges(const Strivelo::BarcodeProcessor& processor);
+
 }  // namespace StriveloTest

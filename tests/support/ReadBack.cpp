@@ -8,11 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "BarcodeProcessorCodabar.h"
 #include "BarcodeProcessorIdentification.h"
-#include "BarcodeProcessorMixIn_BearerBarsOption.h"
-#include "BarcodeProcessorMixIn_FontScaling.h"
-#include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeProcessorRegistry.h"
 #include "RecordingGenerator.h"
 
@@ -70,32 +66,6 @@ std::string Reading(const BarcodeProcessor& processor) {
 }
 
 }  // namespace
-
-bool ApplyOptions(BarcodeProcessor& processor, const SymbolOptions& options) {
-    processor.SetMagnification(options.magnification);
-    processor.SetBarWidthReduction(options.reductionMm);
-    processor.SetBarHeight(options.barHeightMm);
-    processor.SetHumanReadable(options.humanReadable);
-    processor.SetEmitFrame(options.frame);
-    processor.SetQuietZoneMarks(options.quietZoneMarks);
-    processor.SetScaleHeightWithWidth(options.scaleHeightWithWidth);
-    if (auto* ratio = dynamic_cast<Strivelo::BarcodeProcessorMixIn_WideNarrowOption*>(&processor);
-        ratio != nullptr && !ratio->SetWideNarrowRatio(options.wideNarrowRatio)) {
-        return false;
-    }
-    if (auto* text = dynamic_cast<Strivelo::BarcodeProcessorMixIn_FontScaling*>(&processor)) {
-        text->SetCenterAlign(options.centerAlign);
-        if (!text->SetFontScaling(options.fontScaling)) {
-            return false;
-        }
-    }
-    if (auto* bearer =
-            dynamic_cast<Strivelo::BarcodeProcessorMixIn_BearerBarsOption*>(&processor)) {
-        bearer->SetBearerBars(options.bearerBars);
-        bearer->SetBearerBarEndBars(options.bearerBarEndBars);
-    }
-    return true;
-}
 
 std::string ReadBackFault(BarcodeProcessor& processor, bool backwards) {
     RecordingGenerator generator;

@@ -7,26 +7,6 @@
 
 namespace StriveloTest {
 
-// Every parameter and option a symbol can be drawn with; those a processor
-// has no mix-in for are left out.
-struct SymbolOptions {
-    double magnification = 1.0;
-    double reductionMm = 0.0;
-    double wideNarrowRatio = 2.5;
-    double fontScaling = 1.0;
-    double barHeightMm = 0.0;
-    bool centerAlign = false;
-    bool bearerBars = false;
-    bool bearerBarEndBars = false;
-    bool humanReadable = true;
-    bool frame = true;
-    bool quietZoneMarks = false;
-    bool scaleHeightWithWidth = false;
-};
-
-// Sets the options on processor; false when a mix-in refuses its value.
-bool ApplyOptions(Strivelo::BarcodeProcessor& processor, const SymbolOptions& options);
-
 // Draws processor's symbol, reads its bars as exact edges (from the other
 // end with backwards) and identifies them among the registered symbologies.
 // The symbol reads back when identification finds processor's type, or a

@@ -8,6 +8,7 @@
 
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
+#include "BarcodeText.h"
 #include "M7LFailure.h"
 
 namespace Strivelo {
@@ -22,18 +23,6 @@ constexpr const char* kNoCodeName = "--------";
 // half a module, or the bars could as well be another code's.
 constexpr double kToleranceShare = 0.5;
 
-bool CopyText(const char* text, char* out, std::size_t capacity) {
-    if (text == nullptr) {
-        return false;
-    }
-    const std::size_t length = std::strlen(text);
-    if (length > capacity) {
-        return false;
-    }
-    std::memcpy(out, text, length + 1);
-    return true;
-}
-
 bool IsEdgeIndexOrNone(std::int32_t index, std::uint32_t count) {
     return index == -1 || (index >= 0 && static_cast<std::uint32_t>(index) < count);
 }
@@ -41,17 +30,6 @@ bool IsEdgeIndexOrNone(std::int32_t index, std::uint32_t count) {
 bool IsPositiveFinite(double value) {
     return std::isfinite(value) && value > 0.0;
 }
-
-struct ElementGroup {
-    double sum = 0.0;
-    std::uint32_t count = 0;
-
-    void Add(double width) {
-        sum += width;
-        ++count;
-    }
-    double Mean() const { return sum / count; }
-};
 
 bool IsGap(std::uint32_t element, std::uint32_t gapPeriod) {
     return gapPeriod != 0 && element % gapPeriod == 0;
@@ -102,7 +80,7 @@ BarcodeProcessor::WideNarrowThresholds FindThresholds(const Edges& edges, std::u
             widths[j % 2].push_back(width);
         }
     }
-    return {SplitNarrowWide(widths[1]), SplitNarrowWide(widths[0])};
+    return {.barMm = SplitNarrowWide(widths[1]), .spaceMm = SplitNarrowWide(widths[0])};
 }
 
 }  // namespace
@@ -114,11 +92,11 @@ std::int32_t BarcodeProcessor::GetType() const {
 }
 
 bool BarcodeProcessor::EncodedToCode(const char* encoded, char* code, std::size_t capacity) const {
-    return CopyText(encoded, code, capacity);
+    return CopyIfFits(encoded, code, capacity);
 }
 
 bool BarcodeProcessor::CodeToEncoded(const char* code, char* encoded, std::size_t capacity) const {
-    return CopyText(code, encoded, capacity);
+    return CopyIfFits(code, encoded, capacity);
 }
 
 bool BarcodeProcessor::BeginDecode(const double* /*edges*/, std::uint32_t /*count*/) {
@@ -395,7 +373,7 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
     }
     const double* const measured = decoding_.GetMeasured();
     const WideNarrowThresholds thresholds = FindThresholds(measured, count, gapPeriod);
-    ElementGroup groups[2][2];
+    WidthMean groups[2][2];
     for (std::uint32_t j = 1; j < count; ++j) {
         if (!IsGap(j, gapPeriod)) {
             const double width = measured[j] - measured[j - 1];
@@ -404,8 +382,8 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
     }
     double means[2][2];
     for (int wide = 0; wide < 2; ++wide) {
-        ElementGroup& spaces = groups[wide][0];
-        ElementGroup& bars = groups[wide][1];
+        WidthMean& spaces = groups[wide][0];
+        WidthMean& bars = groups[wide][1];
         if (spaces.count == 0 && bars.count == 0) {
             return false;
         }
@@ -415,7 +393,7 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
             bars = spaces;
         }
         for (int bar = 0; bar < 2; ++bar) {
-            means[wide][bar] = groups[wide][bar].Mean();
+            means[wide][bar] = groups[wide][bar].Get();
             if (means[wide][bar] < 0.0) {
                 return false;
             }
@@ -475,6 +453,24 @@ bool BarcodeProcessor::EmitText(double x, double y, double size, char character)
         return false;
     }
     return generator_->AddText(x + originXMm_, y + originYMm_, size, character);
+}
+
+bool BarcodeProcessor::EmitTextLine(const char* text, std::size_t count, const TextLine& line) {
+    if (count == 0) {
+        return true;
+    }
+    const double width = GetTotalWidth();
+    const double n = static_cast<double>(count);
+    const double pitch = line.centred ? line.centredPitchMm : (width - 2.0 * line.quietZoneMm) / n;
+    const double first =
+        line.centred ? (width - n * pitch + pitch) / 2.0 : line.quietZoneMm + pitch / 2.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!EmitText(first + static_cast<double>(i) * pitch, line.baselineMm, line.sizeMm,
+                      text[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool BarcodeProcessor::EmitFont(const char* name, bool sizeIsCharacterHeight) {

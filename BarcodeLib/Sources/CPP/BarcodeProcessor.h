@@ -171,6 +171,18 @@ public:
     };
 
 protected:
+    // The mean of the element widths added to it, asked only once it has one.
+    struct WidthMean {
+        double sum = 0.0;
+        std::uint32_t count = 0;
+
+        void Add(double width) {
+            sum += width;
+            ++count;
+        }
+        double Get() const { return sum / count; }
+    };
+
     // What a family's Decode found in the decoding edges; CommitDecoding
     // stores it only when the code is accepted.
     struct DecodeResult {
@@ -238,6 +250,19 @@ protected:
     bool EmitQuietZoneMarks(double left, double right, double bottom, double top, bool leftMark,
                             bool rightMark);
     bool EmitText(double x, double y, double size, char character);
+    // Where a family's human-readable line goes under the bars.
+    struct TextLine {
+        double quietZoneMm;
+        double baselineMm;
+        double sizeMm;
+        // Centred about the middle at centredPitchMm; else spread over the
+        // total width between the quiet zones.
+        bool centred;
+        double centredPitchMm;
+    };
+    // The count characters of text, each centred on its pitch; true for no
+    // characters.
+    bool EmitTextLine(const char* text, std::size_t count, const TextLine& line);
     bool EmitFont(const char* name, bool sizeIsCharacterHeight);
 
     const char* GetEncodedCode() const { return encodedCode_.CStr(); }
@@ -284,5 +309,14 @@ private:
     // The count the family's decode buffers were begun for, 0 for none.
     std::uint32_t begunEdgeCount_ = 0;
 };
+
+// The option mix-in (BarcodeProcessorMixIn_Font and its kin) through which a
+// caller reaches optionCode: null unless the processor announces the option
+// and has the mix-in. A symbology may have a mix-in whose option it does not
+// offer, as traditional Codabar has the wide/narrow ratio.
+template <typename MixIn>
+const MixIn* FindOptionMixIn(const BarcodeProcessor& processor, std::int32_t optionCode) {
+    return processor.HasOption(optionCode) ? dynamic_cast<const MixIn*>(&processor) : nullptr;
+}
 
 }  // namespace Strivelo

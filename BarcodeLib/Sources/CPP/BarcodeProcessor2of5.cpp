@@ -4,13 +4,19 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <new>
+#include <string>
+
+#include "BarcodeGS1CheckSum.h"
+#include "BarcodeText.h"
+
+#include "BarcodeGS1CheckSum.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
 namespace {
 
-// Digit patterns of Interleaved 2 of 5, narrow and wide, for 0 to 9.
+// The digits' patterns of narrow and wide elements, 0 to 9, of ISO/IEC 16390.
 constexpr const char* kDigitPatterns[10] = {
     "NNWWN", "WNNNW", "NWNNW", "WWNNN", "NNWNW", "WNWNN", "NWWNN", "NNNWW", "WNNWN", "NWNWN",
 };
@@ -35,16 +41,30 @@ constexpr std::array<PairRow, 100> MakePairTable() {
 
 constexpr std::array<PairRow, 100> TwoOfFivePairTable = MakePairTable();
 
+// The start and stop patterns of ISO/IEC 16390, bar first.
 constexpr std::string_view kStartLetters = "NNNN";
 constexpr std::string_view kStopLetters = "WNN";
 constexpr std::uint32_t kStartStopEdges = kStartLetters.size() + kStopLetters.size() + 1;
 constexpr std::size_t kITF14Length = 14;
 
-constexpr WideNarrowRules k2of5Rules{
-    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.2, 2.0, 3.0, 0.15, -1.0};
-// GS1 asks more of the wide elements of ITF-14.
-constexpr WideNarrowRules kITF14Rules{
-    BarcodeProcessor2of5::kModuleMm, 0.625, 1.2, 1.016, 2.25, 2.25, 3.0, 0.15, -1.0};
+constexpr WideNarrowRules k2of5Rules{.nominalModuleMm = BarcodeProcessor2of5::kModuleMm,
+                                     .minimumMagnification = 0.625,
+                                     .maximumMagnification = 1.2,
+                                     .smallModuleMm = 1.016,
+                                     .minimumRatioSmallModule = 2.2,
+                                     .minimumRatio = 2.0,
+                                     .maximumRatio = 3.0,
+                                     .minimumHeightPerWidth = 0.15,
+                                     .widthWithoutModuleMm = -1.0};
+// Those of Interleaved 2 of 5, but the GS1 General Specifications ask more of
+// the wide elements of ITF-14.
+constexpr WideNarrowRules kITF14Rules = [] {
+    constexpr double kGS1MinimumRatio = 2.25;
+    WideNarrowRules rules = k2of5Rules;
+    rules.minimumRatioSmallModule = kGS1MinimumRatio;
+    rules.minimumRatio = kGS1MinimumRatio;
+    return rules;
+}();
 
 constexpr double kDefaultBarHeightMm = 32.0;
 constexpr double kTextSizeMm = 8.96;
@@ -62,25 +82,33 @@ constexpr double kBarHeightTolerance = 1.005;
 // device exists and whole units would no longer be exact.
 constexpr double kLargestDeviceCount = 2147483648.0;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool AllDigits(const char* text, std::size_t length) {
-    return std::all_of(text, text + length, IsDigit);
+// Whether the elements from firstElement on (element j from edge j - 1 to
+// edge j) get these letters against the thresholds.
+bool MatchesLetters(const BarcodeEdgeView& edges,
+                    const BarcodeProcessor::WideNarrowThresholds& thresholds,
+                    std::uint32_t firstElement, std::string_view letters) {
+    const std::uint32_t count = edges.GetCount();
+    if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
+        return false;
+    }
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
+        const char letter =
+            thresholds.IsWide(element, edges[element] - edges[element - 1]) ? 'W' : 'N';
+        if (letters[i] != 'I' && letters[i] != letter) {
+            return false;
+        }
+    }
+    return true;
 }
 
 double QuietZone(double moduleMm) {
     return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
 }
 
-// GS1 weights 3, 1, 3, ... from the first of the 13 data digits.
+// The GS1 check digit of the 13 data digits.
 char ITF14CheckDigit(const char* digits) {
-    int sum = 0;
-    for (std::size_t i = 0; i + 1 < kITF14Length; ++i) {
-        sum += (digits[i] - '0') * (i % 2 == 0 ? 3 : 1);
-    }
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    return DigitCharacter(ComputeGS1CheckDigit(digits, kITF14Length - 1));
 }
 
 }  // namespace
@@ -129,14 +157,11 @@ bool WideNarrowRules::FitToResolution(double deviceUnitsPerMm, double* magnifica
 }
 
 bool BarcodeProcessorWideNarrowBase::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (letters_ == nullptr && count > 0) {
-        letters_.reset(new (std::nothrow) char[count - 1]);
-    }
-    return letters_ != nullptr;
+    return letters_.Reserve(ElementsBetween(count));
 }
 
 bool BarcodeProcessorWideNarrowBase::EndDecode() {
-    letters_.reset();
+    letters_.Free();
     return true;
 }
 
@@ -155,23 +180,16 @@ bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, doub
     return true;
 }
 
-bool BarcodeProcessorWideNarrowBase::MatchesLetters(const BarcodeEdgeView& edges,
-                                                    const WideNarrowThresholds& thresholds,
-                                                    std::uint32_t firstElement,
-                                                    std::string_view letters) {
+bool BarcodeProcessorWideNarrowBase::HasStartStop(const BarcodeEdgeView& edges,
+                                                  std::uint32_t gapPeriod, std::string_view start,
+                                                  std::string_view stop) {
     const std::uint32_t count = edges.GetCount();
-    if (count < 2 || firstElement == 0 || firstElement + letters.size() > count) {
+    if (count < start.size() + stop.size() + 1) {
         return false;
     }
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
-        const char letter =
-            thresholds.IsWide(element, edges[element] - edges[element - 1]) ? 'W' : 'N';
-        if (letters[i] != 'I' && letters[i] != letter) {
-            return false;
-        }
-    }
-    return true;
+    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, gapPeriod);
+    return MatchesLetters(edges, thresholds, 1, start) &&
+           MatchesLetters(edges, thresholds, count - static_cast<std::uint32_t>(stop.size()), stop);
 }
 
 bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
@@ -179,9 +197,13 @@ bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
     double moduleMm = 0.0;
     double ratio = 0.0;
     char text[kCodeCapacity + 1];
-    if (textLength > kCodeCapacity || !PrepareDecoding(edges) ||
-        !ClassifyWideNarrow(gapPeriod, letters_.get()) || !DecodeText(text, textLength) ||
-        !GetDecodingEdges().FitWideNarrowEdges(letters_.get(), &moduleMm, &ratio)) {
+    if (textLength > kCodeCapacity || !PrepareDecoding(edges)) {
+        return false;
+    }
+    char* const letters = letters_.GetFor(ElementsBetween(edges.GetCount()));
+    if (letters == nullptr || !ClassifyWideNarrow(gapPeriod, letters) ||
+        !DecodeText(text, textLength) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters, &moduleMm, &ratio)) {
         return false;
     }
     text[textLength] = '\0';
@@ -224,21 +246,16 @@ bool BarcodeProcessorWideNarrowBase::Generate() {
     if (!GetHumanReadable()) {
         return true;
     }
-    const std::size_t framed = layout.textFrame == '\0' ? 0 : 1;
-    const std::size_t characters = length + 2 * framed;
-    const double n = static_cast<double>(characters);
-    const double advance =
-        GetCenterAlign() ? layout.centeredTextAdvanceMm : (totalWidth - 2.0 * quietZone) / n;
-    const double firstX =
-        GetCenterAlign() ? (totalWidth - n * advance + advance) / 2.0 : quietZone + advance / 2.0;
-    for (std::size_t i = 0; i < characters; ++i) {
-        const bool frame = i < framed || i >= framed + length;
-        if (!EmitText(firstX + static_cast<double>(i) * advance, textY, layout.textSizeMm,
-                      frame ? layout.textFrame : code[i - framed])) {
-            return false;
-        }
+    std::string printed(code, length);
+    if (layout.textFrame != '\0') {
+        printed = layout.textFrame + printed + layout.textFrame;
     }
-    return true;
+    return EmitTextLine(printed.data(), printed.size(),
+                        {.quietZoneMm = quietZone,
+                         .baselineMm = textY,
+                         .sizeMm = layout.textSizeMm,
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = layout.centeredTextAdvanceMm});
 }
 
 double BarcodeProcessorWideNarrowBase::ComputeWidth() {
@@ -311,23 +328,12 @@ const char* BarcodeProcessor2of5::GetName() const {
     return "2 of 5";
 }
 
-bool BarcodeProcessor2of5::HasStartStop(const BarcodeEdgeView& edges) {
-    const std::uint32_t count = edges.GetCount();
-    if (count < kStartStopEdges) {
-        return false;
-    }
-    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, 0);
-    return MatchesLetters(edges, thresholds, 1, kStartLetters) &&
-           MatchesLetters(edges, thresholds,
-                          count - static_cast<std::uint32_t>(kStopLetters.size()), kStopLetters);
-}
-
 bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second) {
     const char* const letters = GetLetters() + letterIndex;
     for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
         if (std::equal(TwoOfFivePairTable[row].begin(), TwoOfFivePairTable[row].end(), letters)) {
-            *first = static_cast<char>('0' + row / 10);
-            *second = static_cast<char>('0' + row % 10);
+            *first = DigitCharacter(static_cast<int>(row / 10));
+            *second = DigitCharacter(static_cast<int>(row % 10));
             return true;
         }
     }
@@ -351,7 +357,7 @@ bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
-    return HasStartStop(view) &&
+    return HasStartStop(view, 0, kStartLetters, kStopLetters) &&
            DecodeSymbol(view, 0, (count - kStartStopEdges) / kElementsPerPair * 2);
 }
 
@@ -359,7 +365,7 @@ bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom,
     if (!IsDigit(first) || !IsDigit(second)) {
         return false;
     }
-    const PairRow& row = TwoOfFivePairTable[(first - '0') * 10 + (second - '0')];
+    const PairRow& row = TwoOfFivePairTable[DigitValue(first) * 10 + DigitValue(second)];
     return EmitElements(std::string_view(row.data(), row.size()), bottom, top);
 }
 
@@ -398,8 +404,12 @@ BarcodeProcessorWideNarrowBase::Layout BarcodeProcessor2of5::GetLayout(double sy
     const double bearerThickness =
         GetBearerBarEndBars() ? kBearerBoxThicknessMm
                               : kBearerBarThicknessModules * kModuleMm * GetMagnification();
-    return {std::max(kDefaultBarHeightMm, GetRules().minimumHeightPerWidth * symbolWidthMm),
-            kTextSizeMm * scaling, kCenteredTextAdvanceMm * scaling, bearerThickness, '\0'};
+    return {.defaultBarHeightMm =
+                std::max(kDefaultBarHeightMm, GetRules().minimumHeightPerWidth * symbolWidthMm),
+            .textSizeMm = kTextSizeMm * scaling,
+            .centeredTextAdvanceMm = kCenteredTextAdvanceMm * scaling,
+            .bearerThicknessMm = bearerThickness,
+            .textFrame = '\0'};
 }
 
 std::int32_t BarcodeProcessorITF14::GetType() const {
@@ -435,7 +445,7 @@ bool BarcodeProcessorITF14::CorrectCode(M7LString& code) const {
     std::memcpy(corrected, text, kITF14Length - 1);
     corrected[kITF14Length - 1] = ITF14CheckDigit(corrected);
     corrected[kITF14Length] = '\0';
-    return code.Assign(corrected).Equals(corrected);
+    return StoreText(code, corrected);
 }
 
 bool BarcodeProcessorITF14::HasOption(std::int32_t optionCode) const {

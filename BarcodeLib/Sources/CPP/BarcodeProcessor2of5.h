@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
@@ -97,14 +97,13 @@ protected:
     // Draws elements from the running x and advances it: even positions are
     // bars; 'W' is ratio modules wide, 'N' and the gap 'I' one module.
     bool EmitElements(std::string_view letters, double bottom, double top);
-    const char* GetLetters() const { return letters_.get(); }
-    // Whether the elements from firstElement on (element j from edge j - 1 to
-    // edge j) will get these letters from the shared classifier, given the
-    // thresholds it finds for edges; an 'I' matches any element. Reads the
-    // caller's edges only, so foreign edges are turned away before anything
-    // is allocated.
-    static bool MatchesLetters(const BarcodeEdgeView& edges, const WideNarrowThresholds& thresholds,
-                               std::uint32_t firstElement, std::string_view letters);
+    const char* GetLetters() const { return letters_.Get(); }
+    // Whether the shared classifier, with gapPeriod, will letter the first
+    // elements start and the last ones stop; an 'I' matches any element.
+    // Reads the caller's edges only, so foreign edges are turned away before
+    // anything is allocated.
+    static bool HasStartStop(const BarcodeEdgeView& edges, std::uint32_t gapPeriod,
+                             std::string_view start, std::string_view stop);
     // Classifies, reads textLength characters, fits the ideal edges ('W'
     // ratio modules, 'N' and the gaps 'I' one module) with module and ratio,
     // and commits.
@@ -112,7 +111,7 @@ protected:
                       std::size_t textLength);
 
 private:
-    std::unique_ptr<char[]> letters_;
+    BarcodeDecodeBuffer<char> letters_;
 };
 
 // Interleaved 2 of 5: an even number of digits, in pairs of five bars (the
@@ -139,8 +138,6 @@ protected:
     // Reads the ten letters from letterIndex of the decode buffer; false when
     // no pair has them.
     bool DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second);
-    // Start and stop as the classifier will letter them.
-    static bool HasStartStop(const BarcodeEdgeView& edges);
 };
 
 // ITF-14: 14 digits ending in the GS1 check digit, always with bearer bars.

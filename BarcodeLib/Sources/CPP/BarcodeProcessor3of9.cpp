@@ -9,8 +9,8 @@ namespace Strivelo {
 
 namespace {
 
-// The character, its nine elements (bar, space, ..., bar) narrow or wide, and
-// the inter-character gap after it.
+// The character set of ISO/IEC 16388: the character, its nine elements (bar,
+// space, ..., bar) narrow or wide, and the inter-character gap after it.
 constexpr std::string_view Code39Table[] = {
     "0NNNWWNWNNI", "1WNNWNNNNWI", "2NNWWNNNNWI", "3WNWWNNNNNI", "4NNNWWNNNWI", "5WNNWWNNNNI",
     "6NNWWWNNNNI", "7NNNWNNWNWI", "8WNNWNNWNNI", "9NNWWNNWNNI", "AWNNNNWNNWI", "BNNWNNWNNWI",
@@ -32,8 +32,15 @@ constexpr std::uint32_t kLettersPerCharacter = 10;
 constexpr std::uint32_t kMinimumEdgeCount = 3 * kLettersPerCharacter;
 
 // ISO/IEC 16388 asks for the larger ratio below a module of 0.5 mm.
-constexpr WideNarrowRules kCode39Rules{
-    BarcodeProcessor3of9::kModuleMm, 0.625, 2.0, 0.5, 2.2, 2.0, 3.0, 0.28314, 0.0};
+constexpr WideNarrowRules kCode39Rules{.nominalModuleMm = BarcodeProcessor3of9::kModuleMm,
+                                       .minimumMagnification = 0.625,
+                                       .maximumMagnification = 2.0,
+                                       .smallModuleMm = 0.5,
+                                       .minimumRatioSmallModule = 2.2,
+                                       .minimumRatio = 2.0,
+                                       .maximumRatio = 3.0,
+                                       .minimumHeightPerWidth = 0.28314,
+                                       .widthWithoutModuleMm = 0.0};
 
 constexpr double kDefaultBarHeightPerMagnificationMm = 11.0;
 constexpr double kMinimumBarHeightMm = 6.35;
@@ -55,18 +62,6 @@ std::int32_t BarcodeProcessor3of9::GetType() const {
 
 const char* BarcodeProcessor3of9::GetName() const {
     return "3 of 9";
-}
-
-// The stop has no gap after it.
-bool BarcodeProcessor3of9::HasStartStop(const BarcodeEdgeView& edges) {
-    const std::uint32_t count = edges.GetCount();
-    if (count < 2 * kLettersPerCharacter) {
-        return false;
-    }
-    const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, kLettersPerCharacter);
-    return MatchesLetters(edges, thresholds, 1, kStartStopLetters) &&
-           MatchesLetters(edges, thresholds, count - kElementsPerCharacter,
-                          kStartStopLetters.substr(0, kElementsPerCharacter));
 }
 
 bool BarcodeProcessor3of9::DecodeCharacter(std::uint32_t letterIndex, char* character) {
@@ -98,7 +93,9 @@ bool BarcodeProcessor3of9::Decode(const double* edges, std::uint32_t count, bool
         return false;
     }
     const BarcodeEdgeView view(edges, count, reversed);
-    return HasStartStop(view) &&
+    // "*" at both ends, the stop without the gap after it.
+    return HasStartStop(view, kLettersPerCharacter, kStartStopLetters,
+                        kStartStopLetters.substr(0, kElementsPerCharacter)) &&
            DecodeSymbol(view, kLettersPerCharacter, count / kLettersPerCharacter - 2);
 }
 
@@ -147,11 +144,13 @@ double BarcodeProcessor3of9::GetSymbolWidth(std::size_t length, double moduleMm)
 // scales with the magnification and the text scaling.
 BarcodeProcessorWideNarrowBase::Layout BarcodeProcessor3of9::GetLayout(double symbolWidthMm) const {
     const double magnification = GetMagnification();
-    return {std::max({kDefaultBarHeightPerMagnificationMm * magnification, kMinimumBarHeightMm,
-                      GetRules().minimumHeightPerWidth * symbolWidthMm}),
-            GetFontScaling() * kTextSizePerMagnificationMm * magnification,
-            kCenteredTextAdvanceModules * kModuleMm * magnification,
-            kBearerBarThicknessPerMagnificationMm * magnification, kStartStop};
+    return {.defaultBarHeightMm =
+                std::max({kDefaultBarHeightPerMagnificationMm * magnification, kMinimumBarHeightMm,
+                          GetRules().minimumHeightPerWidth * symbolWidthMm}),
+            .textSizeMm = GetFontScaling() * kTextSizePerMagnificationMm * magnification,
+            .centeredTextAdvanceMm = kCenteredTextAdvanceModules * kModuleMm * magnification,
+            .bearerThicknessMm = kBearerBarThicknessPerMagnificationMm * magnification,
+            .textFrame = kStartStop};
 }
 
 }  // namespace Strivelo

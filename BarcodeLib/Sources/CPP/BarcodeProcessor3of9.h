@@ -36,8 +36,6 @@ protected:
     // Reads the nine letters and the gap from letterIndex of the decode
     // buffer; false when no character has them.
     bool DecodeCharacter(std::uint32_t letterIndex, char* character);
-    // "*" at both ends as the classifier will letter them.
-    static bool HasStartStop(const BarcodeEdgeView& edges);
 };
 
 }  // namespace Strivelo

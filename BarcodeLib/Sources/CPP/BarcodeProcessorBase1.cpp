@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
-#include <new>
 
+#include "BarcodeEANUPCText.h"
+#include "BarcodeText.h"
 #include "M7LUtilities.h"
 
 namespace Strivelo {
@@ -18,7 +18,8 @@ constexpr int kMaxElementModules = 4;
 // Guard bars reach this far below the normal bars, which end this far above
 // the digits of the human-readable line.
 constexpr int kGuardDescentModules = 5;
-// Guards, bar first; the elements of each are one module wide.
+// The normal and centre guard patterns of ISO/IEC 15420, bar first; the
+// elements of each are one module wide.
 constexpr const char* kOuterGuard = "101";
 constexpr const char* kCentreGuard = "01010";
 constexpr int kGuardModules = 3;
@@ -26,9 +27,9 @@ constexpr int kCentreGuardModules = 5;
 constexpr double kMaxBarWidthReductionModules = 0.25;
 constexpr double kBarHeightTolerance = 1.01;
 
-// Element widths (modules) of number sets A and B, space first: digit d of
-// set A is row d, of set B row 10 + d. Set C has the widths of set A but
-// begins with a bar.
+// Element widths (modules) of number sets A and B of ISO/IEC 15420, space
+// first: digit d of set A is row d, of set B row 10 + d. Set C has the widths
+// of set A but begins with a bar.
 constexpr std::uint8_t kSetAB[20][kElementsPerDigit] = {
     {3, 2, 1, 1}, {2, 2, 2, 1}, {2, 1, 2, 2}, {1, 4, 1, 1}, {1, 1, 3, 2},  // A 0-4
     {1, 2, 3, 1}, {1, 1, 1, 4}, {1, 3, 1, 2}, {1, 2, 1, 3}, {3, 1, 1, 2},  // A 5-9
@@ -36,14 +37,16 @@ constexpr std::uint8_t kSetAB[20][kElementsPerDigit] = {
     {1, 3, 2, 1}, {4, 1, 1, 1}, {2, 1, 3, 1}, {3, 1, 2, 1}, {2, 1, 1, 3},  // B 5-9
 };
 
-// Sets of the add-on digits: the 2-digit add-on by its value modulo 4, the
-// 5-digit one by its check value.
+// Sets of the add-on digits as the add-on symbols of ISO/IEC 15420 choose
+// them: the 2-digit add-on by its value modulo 4, the 5-digit one by its
+// check value.
 constexpr const char* kAddOn2Parity[4] = {"AA", "AB", "BA", "BB"};
 constexpr const char* kAddOn5Parity[10] = {"BBAAA", "BABAA", "BAABA", "BAAAB", "ABBAA",
                                            "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB"};
 
-// The add-on's guard and the separator between two of its digits; a UPC
-// add-on keeps more distance from its symbol than an EAN one.
+// The add-on's guard and the separator between two of its digits, as ISO/IEC
+// 15420 draws them; a UPC add-on keeps more distance from its symbol than an
+// EAN one.
 constexpr const char* kAddOnGuard = "1011";
 constexpr const char* kAddOnSeparator = "01";
 constexpr int kAddOnGuardModules = 4;
@@ -63,26 +66,6 @@ constexpr double kAddOnTextSizeMm = 2.8;
 // the frame at every magnification.
 constexpr double kAddOnTopMm = 21.1;
 constexpr int kAddOnDescentModules = 3;
-
-// The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
-// last of them: '1'-'6' name the UPC-E digit copied there, every other
-// character is copied as it stands.
-constexpr const char* kUPCEExpansion[10] = {
-    "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
-    "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
-};
-constexpr std::size_t kUPCEDigitsIndex = 2;
-constexpr std::size_t kUPCEDigitCount = 6;
-constexpr std::size_t kUPCEShortAddOnIndex = 10;
-constexpr std::size_t kUPCEAddOnLength = 3;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-int DigitValue(char c) {
-    return c - '0';
-}
 
 // The bars of 1, 2, 7 and 8 are drawn a 13th of a module narrower or wider,
 // which sets each of these digits further apart from the one it is most
@@ -107,11 +90,6 @@ const std::uint8_t* DigitWidths(char set, char digit) {
     return kSetAB[(set == 'B' ? 10 : 0) + DigitValue(digit)];
 }
 
-// Length of an add-on's digits: up to the end, a blank or '('.
-std::size_t AddOnDigitCount(const char* addOn) {
-    return std::strcspn(addOn + 1, " (");
-}
-
 const char* AddOnParity(const char* digits, std::size_t count) {
     if (count == 2) {
         return kAddOn2Parity[(10 * DigitValue(digits[0]) + DigitValue(digits[1])) % 4];
@@ -126,21 +104,54 @@ constexpr int kLeadingBarModules = 1;
 // Bar start to bar start across the start guard's first bar and space.
 constexpr double kGuardBarPitchModules = 2.0;
 
+// Modules an add-on adds to the total width, after a main symbol with a right
+// quiet zone of quietZoneModules; EAN add-ons keep 7 modules from the symbol,
+// UPC ones 12.
+int AddOnModules(const char* addOn, int quietZoneModules, bool ean) {
+    int gap = kModulesAfterAddOn;
+    if (ean && quietZoneModules < kEANAddOnGapModules) {
+        gap = kEANAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    } else if (!ean && quietZoneModules < kUPCAddOnGapModules) {
+        gap = kUPCAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
+    }
+    return gap + (AddOnDigitCount(addOn) == 2 ? kAddOn2Modules : kAddOn5Modules);
+}
+
+// The module from the distance of the outer bar centres of the first
+// mainEdges edges, centreDistanceModules apart in the ideal symbol; not
+// positive when the edges cannot be such a symbol.
+double MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                     int centreDistanceModules) {
+    if (edges.GetCount() < mainEdges || mainEdges < 4) {
+        return 0.0;
+    }
+    const double first = (edges[0] + edges[1]) / 2.0;
+    const double last = (edges[mainEdges - 2] + edges[mainEdges - 1]) / 2.0;
+    return (last - first) / centreDistanceModules;
+}
+
+// A start guard's two bars at the first edge, 2 modules apart start to start
+// and end to end, judged before anything is allocated.
+bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
+    if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
+        return false;
+    }
+    return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
+           RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
+}
+
 }  // namespace
 
 bool BarcodeProcessorBase1::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (elementWidths_ == nullptr && count > 1) {
-        elementWidths_.reset(new (std::nothrow) std::uint8_t[count - 1]);
-        if (elementWidths_ == nullptr) {
-            return false;
-        }
+    if (!elementWidths_.Reserve(ElementsBetween(count))) {
+        return false;
     }
     ClearCheckSum();
     return true;
 }
 
 bool BarcodeProcessorBase1::EndDecode() {
-    elementWidths_.reset();
+    elementWidths_.Free();
     return true;
 }
 
@@ -193,105 +204,6 @@ bool BarcodeProcessorBase1::FitToResolution(double deviceUnitsPerMm) {
         return false;
     }
     return SetMagnification(fitted);
-}
-
-void BarcodeProcessorBase1::AddCheckDigit(int digit, int position) const {
-    if (position <= 0) {
-        return;
-    }
-    checkSum_ += static_cast<std::uint32_t>(position % 2 == 1 ? 3 * digit : digit);
-}
-
-int BarcodeProcessorBase1::ComputeCheckDigit() const {
-    return static_cast<int>((10 - checkSum_ % 10) % 10);
-}
-
-int BarcodeProcessorBase1::ComputeCheckDigitOver(const char* text, std::size_t end) const {
-    int position = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        position += IsDigit(text[i]) ? 1 : 0;
-    }
-    ClearCheckSum();
-    for (std::size_t i = 0; i < end; ++i) {
-        if (IsDigit(text[i])) {
-            AddCheckDigit(DigitValue(text[i]), position--);
-        }
-    }
-    return ComputeCheckDigit();
-}
-
-bool BarcodeProcessorBase1::HasCheckDigitAt(const char* text, std::size_t checkIndex) const {
-    return IsDigit(text[checkIndex]) &&
-           DigitValue(text[checkIndex]) == ComputeCheckDigitOver(text, checkIndex);
-}
-
-bool BarcodeProcessorBase1::RegroupDigits(const char* text, const CodeForm& form, char* out) {
-    std::size_t length = 0;
-    std::size_t digits = 0;
-    const std::uint8_t* hyphen = form.hyphens;
-    const auto append = [&](char digit) {
-        if (*hyphen != 0 && length == *hyphen) {
-            out[length++] = '-';
-            ++hyphen;
-        }
-        out[length++] = digit;
-        ++digits;
-    };
-    for (const char* c = text; *c != '\0' && length < form.maxLength; ++c) {
-        if (*c == ' ' && form.blankEndsAt != 0 && length == form.blankEndsAt) {
-            break;
-        }
-        if (IsDigit(*c)) {
-            append(*c);
-        } else if (*c != '-') {
-            return false;
-        }
-    }
-    if (digits == form.dataDigits) {
-        append('0');
-    }
-    if (form.cutToLength) {
-        for (const std::uint8_t* cut = form.lengths + std::size(form.lengths);
-             cut-- != form.lengths;) {
-            if (*cut != 0 && length >= *cut) {
-                length = *cut;
-                break;
-            }
-        }
-    }
-    out[length] = '\0';
-    return true;
-}
-
-bool BarcodeProcessorBase1::HasLengthOf(const char* text, const CodeForm& form) {
-    const std::size_t length = std::strlen(text);
-    for (const std::uint8_t allowed : form.lengths) {
-        if (allowed != 0 && length == allowed) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool BarcodeProcessorBase1::ReplaceCode(M7LString& code, const char* text) {
-    return code.Assign(text).Equals(text);
-}
-
-BarcodeProcessorBase1::Correction BarcodeProcessorBase1::CorrectGroupedCode(
-    M7LString& code, const CodeForm& form) const {
-    char text[kCorrectionCapacity + 1];
-    if (!RegroupDigits(code.CStr(), form, text)) {
-        return Correction::kRefused;
-    }
-    if (!HasLengthOf(text, form)) {
-        return ReplaceCode(code, text) ? Correction::kIncomplete : Correction::kRefused;
-    }
-    SetCheckDigit(text, form.checkIndex);
-    return ReplaceCode(code, text) ? Correction::kCorrected : Correction::kRefused;
-}
-
-void BarcodeProcessorBase1::SetCheckDigit(char* text, std::size_t checkIndex) const {
-    text[checkIndex] = static_cast<char>('0' + ComputeCheckDigitOver(text, checkIndex));
 }
 
 BarcodeProcessorBase1::Layout BarcodeProcessorBase1::ComputeLayout(
@@ -434,49 +346,6 @@ void BarcodeProcessorBase1::SetGuardExtension(bool start, bool centre, bool end)
     endGuardExtension_ = end;
 }
 
-const char* BarcodeProcessorBase1::AddOnAfter(const char* encoded, std::size_t mainLength) {
-    return std::strlen(encoded) > mainLength ? encoded + mainLength : nullptr;
-}
-
-bool BarcodeProcessorBase1::MatchesForm(const char* text, const char* form) {
-    for (std::size_t i = 0; form[i] != '\0'; ++i) {
-        if (form[i] == 'D' ? !IsDigit(text[i]) : text[i] != form[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool BarcodeProcessorBase1::IsWholeAddOn(const char* text) {
-    return IsAddOnValid(text) && text[1 + AddOnDigitCount(text)] == '\0';
-}
-
-bool BarcodeProcessorBase1::IsAddOnValid(const char* text) {
-    if (text == nullptr || text[0] != '-') {
-        return false;
-    }
-    const std::size_t count = AddOnDigitCount(text);
-    if (count != 2 && count != 5) {
-        return false;
-    }
-    for (std::size_t i = 1; i <= count; ++i) {
-        if (!IsDigit(text[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-int BarcodeProcessorBase1::AddOnModules(const char* addOn, int quietZoneModules, bool ean) {
-    int gap = kModulesAfterAddOn;
-    if (ean && quietZoneModules < kEANAddOnGapModules) {
-        gap = kEANAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
-    } else if (!ean && quietZoneModules < kUPCAddOnGapModules) {
-        gap = kUPCAddOnGapModules + kModulesAfterAddOn - quietZoneModules;
-    }
-    return gap + (AddOnDigitCount(addOn) == 2 ? kAddOn2Modules : kAddOn5Modules);
-}
-
 // The bars hang below the guard bars by a fixed number of modules (not
 // modules times the magnification, which would leave the frame at large
 // magnifications); the digits stand one module above them.
@@ -562,24 +431,6 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);
 }
 
-double BarcodeProcessorBase1::MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
-                                            int centreDistanceModules) {
-    if (edges.GetCount() < mainEdges || mainEdges < 4) {
-        return 0.0;
-    }
-    const double first = (edges[0] + edges[1]) / 2.0;
-    const double last = (edges[mainEdges - 2] + edges[mainEdges - 1]) / 2.0;
-    return (last - first) / centreDistanceModules;
-}
-
-bool BarcodeProcessorBase1::HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
-    if (!(moduleMm > 0.0) || edges.GetCount() < kGuardModules + 1) {
-        return false;
-    }
-    return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
-           RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
-}
-
 bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t edgeCount,
                                           int expectedModules, double moduleMm) {
     return edgeCount >= 2 && StartModuleGrid(firstEdge, moduleMm) &&
@@ -588,16 +439,23 @@ bool BarcodeProcessorBase1::FitModuleGrid(std::uint32_t firstEdge, std::uint32_t
 
 bool BarcodeProcessorBase1::StartModuleGrid(std::uint32_t firstEdge, double moduleMm) {
     BarcodeEdgeList& list = GetDecodingEdges();
-    if (!(moduleMm > 0.0) || elementWidths_ == nullptr ||
-        std::uint64_t{firstEdge} + 2 > list.GetCount()) {
+    if (!(moduleMm > 0.0) || std::uint64_t{firstEdge} + 2 > list.GetCount()) {
+        return false;
+    }
+    std::uint8_t* const widths = elementWidths_.GetFor(ElementsBetween(list.GetCount()));
+    if (widths == nullptr) {
         return false;
     }
     const double origin = list.GetMeasured()[firstEdge];
     double* const ideal = list.GetIdeal();
-    grid_ = {firstEdge + 2, origin, moduleMm, kLeadingBarModules, kLeadingBarModules};
+    grid_ = {.nextEdge = firstEdge + 2,
+             .originMm = origin,
+             .moduleMm = moduleMm,
+             .reached = kLeadingBarModules,
+             .previous = kLeadingBarModules};
     ideal[firstEdge] = origin;
     ideal[firstEdge + 1] = origin + kLeadingBarModules * moduleMm;
-    elementWidths_[firstEdge] = kLeadingBarModules;
+    widths[firstEdge] = kLeadingBarModules;
     return true;
 }
 
@@ -612,6 +470,7 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
     }
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
+    std::uint8_t* const widths = elementWidths_.Get();
     ModuleGrid& grid = grid_;
     for (; grid.nextEdge <= lastEdge; ++grid.nextEdge) {
         const std::uint32_t i = grid.nextEdge;
@@ -627,16 +486,17 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
         grid.reached += w;
         grid.previous = w;
         ideal[i] = grid.originMm + grid.reached * grid.moduleMm;
-        elementWidths_[i - 1] = static_cast<std::uint8_t>(w);
+        widths[i - 1] = static_cast<std::uint8_t>(w);
     }
     return true;
 }
 
 bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
                                             std::uint32_t centreElement) const {
-    const auto allOne = [this](std::uint32_t first, std::uint32_t count) {
+    const std::uint8_t* const widths = elementWidths_.Get();
+    const auto allOne = [widths](std::uint32_t first, std::uint32_t count) {
         for (std::uint32_t e = first; e < first + count; ++e) {
-            if (elementWidths_[e] != 1) {
+            if (widths[e] != 1) {
                 return false;
             }
         }
@@ -648,14 +508,14 @@ bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uin
 
 bool BarcodeProcessorBase1::DecodeDigit(std::uint32_t element, bool leftHalf, char* letter,
                                         char* digit) const {
-    const std::uint8_t* const w = elementWidths_.get() + element;
+    const std::uint8_t* const w = elementWidths_.Get() + element;
     if (w[0] + w[1] + w[2] + w[3] != kDigitModules) {
         return false;
     }
     for (int row = 0; row < (leftHalf ? 20 : 10); ++row) {
         if (std::memcmp(w, kSetAB[row], kElementsPerDigit) == 0) {
             *letter = !leftHalf ? 'C' : row < 10 ? 'A' : 'B';
-            *digit = static_cast<char>('0' + row % 10);
+            *digit = DigitCharacter(row % 10);
             return true;
         }
     }
@@ -704,7 +564,7 @@ bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std:
                        moduleMm)) {
         return false;
     }
-    const std::uint8_t* const w = elementWidths_.get() + firstEdge;
+    const std::uint8_t* const w = elementWidths_.Get() + firstEdge;
     if (w[0] != 1 || w[1] != 1 || w[2] != 2) {
         return false;
     }
@@ -731,38 +591,11 @@ bool BarcodeProcessorBase1::DecodeAddOn(char* out, std::uint32_t firstEdge, std:
 bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double moduleMm,
                                                std::uint32_t mainEdges,
                                                std::int32_t heightBarEdge) {
-    DecodeResult result;
-    result.encodedCode = encoded;
-    result.magnification = moduleMm / kModuleWidthMm;
-    result.moduleWidthMm = moduleMm;
+    DecodeResult result = WholeSymbolResult(encoded, moduleMm, kModuleWidthMm);
     result.reductionEdgeCount = mainEdges;
-    result.fitIdealEdges = true;
     result.heightBarEdge = heightBarEdge;
-    result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);
     return CommitDecoding(result);
-}
-
-bool BarcodeProcessorBase1::ExpandUPCE(const char* shortForm, char* longForm) const {
-    const char* const digits = shortForm + kUPCEDigitsIndex;
-    for (std::size_t j = 0; j < kUPCEDigitCount; ++j) {
-        if (!IsDigit(digits[j])) {
-            return false;
-        }
-    }
-    const char* const pattern = kUPCEExpansion[DigitValue(digits[kUPCEDigitCount - 1])];
-    std::size_t i = 0;
-    for (; pattern[i] != '\0'; ++i) {
-        const char c = pattern[i];
-        longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
-    }
-    longForm[i++] = '-';
-    longForm[i] = static_cast<char>('0' + ComputeCheckDigitOver(longForm, i));
-    longForm[++i] = '\0';
-    if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
-        std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);
-    }
-    return true;
 }
 
 }  // namespace Strivelo

@@ -2,17 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
+#include "BarcodeDecodeBuffer.h"
+#include "BarcodeGS1CheckSum.h"
 #include "BarcodeProcessor.h"
 
 namespace Strivelo {
 
 // What the EAN/UPC symbologies share: the module and parameter checks, the
-// GS1 modulo-10 check digit, the digit element sets and guards, the 2- and
-// 5-digit add-ons, the steps that decode measured edges into digits and ideal
-// edges, and the layout of the human-readable line. Never registered: the
-// members supply name, type, code forms, decoding and drawing sequence.
+// GS1 check sum of a decoding, the digit element sets and guards, the drawing
+// and decoding of the 2- and 5-digit add-ons, the steps that decode measured
+// edges into digits and ideal edges, and the layout of the human-readable
+// line; their code texts are the free functions of BarcodeEANUPCText. Never
+// registered: the members supply name, type, code forms, decoding and
+// drawing sequence.
 class BarcodeProcessorBase1 : public BarcodeProcessor {
 public:
     static constexpr double kModuleWidthMm = 0.33;
@@ -22,28 +25,6 @@ public:
     // EAN-8 and what derives from it.
     static constexpr double kEAN13BarHeightMm = 22.85;
     static constexpr double kEAN8BarHeightMm = 18.23;
-
-    // How a member's CorrectCode groups the digits of its code form.
-    struct CodeForm {
-        // Result indexes before which a hyphen goes, ascending; 0 ends.
-        std::uint8_t hyphens[4];
-        // The copy stops when the result is this long.
-        std::uint8_t maxLength;
-        // A result of exactly this many digits lacks only its check digit
-        // and gets the placeholder '0'.
-        std::uint8_t dataDigits;
-        // The lengths a corrected code may have, ascending; 0 ends.
-        std::uint8_t lengths[3];
-        // Whether a longer result is cut back to the longest of lengths it
-        // reaches, which drops an incomplete add-on.
-        bool cutToLength;
-        std::uint8_t checkIndex;
-        // A blank met when the result is this long ends the copy; 0 for none.
-        std::uint8_t blankEndsAt;
-    };
-    // How a correction ended: refused (the text left alone), regrouped but
-    // not complete, or complete with its check digit.
-    enum class Correction { kRefused, kIncomplete, kCorrected };
 
     bool BeginDecode(const double* edges, std::uint32_t count) override;
     bool EndDecode() override;
@@ -58,9 +39,8 @@ public:
     bool FitToResolution(double deviceUnitsPerMm) override;
 
 protected:
-    // Capacities (characters) of the texts the members pass around.
+    // The characters of an add-on's text.
     static constexpr std::size_t kAddOnCapacity = 6;
-    static constexpr std::size_t kUPCALongFormCapacity = 18;
 
     // The values of one symbol's layout for the current magnification, mm.
     struct Layout {
@@ -75,34 +55,11 @@ protected:
         double addOnReference;
     };
 
-    // The longest regrouped code, in characters.
-    static constexpr std::size_t kCorrectionCapacity = 22;
-
-    // The digits of text in form into out (kCorrectionCapacity + 1 bytes),
-    // cut back and with a placeholder check digit as form says; false for a
-    // character other than a digit or '-'.
-    static bool RegroupDigits(const char* text, const CodeForm& form, char* out);
-    // Whether text has one of the lengths of form.
-    static bool HasLengthOf(const char* text, const CodeForm& form);
-    // Replaces code by text; false when it could not be stored.
-    static bool ReplaceCode(M7LString& code, const char* text);
-    // Regroups code (left alone when refused), replaces it and, when it has
-    // one of form's lengths, sets its check digit.
-    Correction CorrectGroupedCode(M7LString& code, const CodeForm& form) const;
-    void SetCheckDigit(char* text, std::size_t checkIndex) const;
-
-    // The check-digit sum is scratch of every validation, correction and
-    // decoding, so the const ones may use it as well.
-    void ClearCheckSum() const { checkSum_ = 0; }
-    // position counts from the right, 1 being the digit just left of the
-    // check digit; the check digit itself goes in with 0, which adds nothing.
-    void AddCheckDigit(int digit, int position) const;
+    // The check sum of the decoding under way, fed digit by digit.
+    void ClearCheckSum() { checkSum_.Clear(); }
+    void AddCheckDigit(int digit, int position) { checkSum_.Add(digit, position); }
     bool TestCheckDigit(int digit) const { return digit == ComputeCheckDigit(); }
-    int ComputeCheckDigit() const;
-    // The check digit over the digits in text[0, end), hyphens skipped.
-    int ComputeCheckDigitOver(const char* text, std::size_t end) const;
-    // Whether text[checkIndex] is the check digit of the digits before it.
-    bool HasCheckDigitAt(const char* text, std::size_t checkIndex) const;
+    int ComputeCheckDigit() const { return checkSum_.GetCheckDigit(); }
 
     // The member's nominal bar height (kEAN13BarHeightMm or kEAN8BarHeightMm).
     virtual double GetNominalBarHeightMm() const = 0;
@@ -147,20 +104,6 @@ protected:
     bool GetStartGuardExtension() const { return startGuardExtension_; }
     bool GetEndGuardExtension() const { return endGuardExtension_; }
 
-    // The add-on after a main code of mainLength characters, or null.
-    static const char* AddOnAfter(const char* encoded, std::size_t mainLength);
-    // Whether text has a digit wherever form has 'D' and form's character
-    // everywhere else, up to form's end.
-    static bool MatchesForm(const char* text, const char* form);
-    // An add-on that takes all of text.
-    static bool IsWholeAddOn(const char* text);
-    // The text of an add-on is '-' and 2 or 5 digits, ending at the text's
-    // end, a blank or '('.
-    static bool IsAddOnValid(const char* text);
-    // Modules an add-on adds to the total width, after a main symbol with a
-    // right quiet zone of quietZoneModules; EAN add-ons keep 7 modules from
-    // the symbol, UPC ones 12.
-    static int AddOnModules(const char* addOn, int quietZoneModules, bool ean);
     double AddOnTextBaseline(double referenceY) const;
     // Draws the add-on from the end of the main symbol's right quiet zone,
     // the running x; referenceY is the layout's addOnReference.
@@ -190,14 +133,6 @@ protected:
     bool DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                          char requiredLeftSet, EAN13Bars* bars);
 
-    // The module from the distance of the outer bar centres of the first
-    // mainEdges edges, centreDistanceModules apart in the ideal symbol; not
-    // positive when the edges cannot be such a symbol.
-    static double MeasureModule(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
-                                int centreDistanceModules);
-    // A start guard's two bars at the first edge, 2 modules apart start to
-    // start and end to end, judged before anything is allocated.
-    static bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm);
     // Element widths in whole modules for edges [firstEdge, firstEdge +
     // edgeCount) of the decoding edges, and their ideal positions from the
     // first on; true when the elements add up to expectedModules.
@@ -229,12 +164,6 @@ protected:
     bool CommitMainDecoding(const char* encoded, double moduleMm, std::uint32_t mainEdges,
                             std::int32_t heightBarEdge);
 
-    // The UPC-A long form "0-MMMMM-PPPPP-C" of the six UPC-E digits of
-    // shortForm (index 2 on), followed by the short form's add-on (index 10
-    // on) when it has one; longForm holds kUPCALongFormCapacity + 1 bytes.
-    // The short form's own number system and check digit are not read.
-    bool ExpandUPCE(const char* shortForm, char* longForm) const;
-
 private:
     // The module grid of the decoding under way, rounded up to nextEdge.
     struct ModuleGrid {
@@ -246,11 +175,11 @@ private:
         int previous = 0;
     };
 
-    mutable std::uint32_t checkSum_ = 0;
+    BarcodeGS1CheckSum checkSum_;
     ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element
     // between two edges.
-    std::unique_ptr<std::uint8_t[]> elementWidths_;
+    BarcodeDecodeBuffer<std::uint8_t> elementWidths_;
     bool startGuardExtension_ = true;
     bool centreGuardExtension_ = true;
     bool endGuardExtension_ = true;

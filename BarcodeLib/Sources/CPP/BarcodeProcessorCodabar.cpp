@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <new>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -21,7 +21,8 @@ struct CodabarCharacter {
     char elements[kElementsPerCharacter + 1];
 };
 
-// Data characters, then the start and stop characters A-D.
+// The character set of the Codabar symbology specification EN 798: data
+// characters, then the start and stop characters A-D.
 constexpr CodabarCharacter kCharacters[] = {
     {'0', "NNNNNWW"}, {'1', "NNNNWWN"}, {'2', "NNNWNNW"}, {'3', "WWNNNNN"}, {'4', "NNWNNWN"},
     {'5', "WNNNNWN"}, {'6', "NWNNNNW"}, {'7', "NWNNWNN"}, {'8', "NWWNNNN"}, {'9', "WNNWNNN"},
@@ -30,8 +31,9 @@ constexpr CodabarCharacter kCharacters[] = {
 };
 constexpr std::size_t kFirstStartStopRow = 16;
 
-// Traditional element widths in mm at magnification 1, the seven elements and
-// the gap, rows as in kCharacters.
+// Traditional Codabar, the variant an informative annex of EN 798
+// describes, gives every element a width of its own: in mm at magnification
+// 1, the seven elements and the gap, rows as in kCharacters.
 constexpr double kTraditionalWidthsMm[][kEdgesPerCharacter] = {
     {0.165, 0.264, 0.165, 0.264, 0.165, 0.617, 0.455, 0.445},  // 0
     {0.165, 0.264, 0.165, 0.264, 0.455, 0.617, 0.165, 0.445},  // 1
@@ -108,8 +110,9 @@ constexpr TraditionalClasses FindTraditionalClasses() {
             }
         }
     }
-    return {narrowBar, (widestNarrow[1] + narrowestWide[1]) / 2.0,
-            (widestNarrow[0] + narrowestWide[0]) / 2.0};
+    return {.narrowBarMm = narrowBar,
+            .barThresholdMm = (widestNarrow[1] + narrowestWide[1]) / 2.0,
+            .spaceThresholdMm = (widestNarrow[0] + narrowestWide[0]) / 2.0};
 }
 
 constexpr TraditionalClasses kTraditionalClasses = FindTraditionalClasses();
@@ -193,8 +196,8 @@ Thresholds TraditionalThresholds(const BarcodeEdgeView& view) {
     Thresholds thresholds;
     for (int pass = 0; pass < kTraditionalThresholdPasses; ++pass) {
         const double magnification = (view[count - 1] + reduction) / nominalSpanMm;
-        thresholds = {kTraditionalClasses.barThresholdMm * magnification - reduction,
-                      kTraditionalClasses.spaceThresholdMm * magnification + reduction};
+        thresholds = {.barMm = kTraditionalClasses.barThresholdMm * magnification - reduction,
+                      .spaceMm = kTraditionalClasses.spaceThresholdMm * magnification + reduction};
         double narrowSum = 0.0;
         std::uint32_t narrowCount = 0;
         for (std::uint32_t j = 1; j < count; j += 2) {
@@ -225,12 +228,6 @@ bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, const Thres
 double QuietZoneMm(double moduleMm) {
     return std::max(BarcodeProcessorBase3::kQuietZoneModules * moduleMm,
                     BarcodeProcessorBase3::kMinimumQuietZoneMm);
-}
-
-// False when the string could not take the text.
-bool StoreCode(M7LString& code, const char* text) {
-    code.Assign(text);
-    return code.Equals(text);
 }
 
 }  // namespace
@@ -275,14 +272,11 @@ double BarcodeProcessorBase3::CodeWidth(const char* text, bool fromBarCentres) c
 }
 
 bool BarcodeProcessorBase3::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (decodeBuffer_ == nullptr) {
-        decodeBuffer_.reset(new (std::nothrow) char[count - 1]);
-    }
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(ElementsBetween(count));
 }
 
 bool BarcodeProcessorBase3::EndDecode() {
-    decodeBuffer_.reset();
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -303,7 +297,10 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
-    char* const letters = decodeBuffer_.get();
+    char* const letters = decodeBuffer_.GetFor(ElementsBetween(count));
+    if (letters == nullptr) {
+        return false;
+    }
     if (traditional_) {
         for (std::uint32_t j = 1; j < count; ++j) {
             letters[j - 1] = ElementLetter(view, j, thresholds);
@@ -386,22 +383,13 @@ bool BarcodeProcessorBase3::Generate() {
         }
     }
     // Start and stop are not printed.
-    const std::size_t printed = length - 2;
-    if (!GetHumanReadable() || printed == 0) {
-        return true;
-    }
-    double step = kCentredTextPitchModules * module;
-    double first = (step + width - printed * step) / 2.0;
-    if (!GetCenterAlign()) {
-        step = (width - 2.0 * quietZone) / printed;
-        first = quietZone + step / 2.0;
-    }
-    for (std::size_t i = 0; i < printed; ++i) {
-        if (!EmitText(first + i * step, textY, size, code[i + 1])) {
-            return false;
-        }
-    }
-    return true;
+    return !GetHumanReadable() ||
+           EmitTextLine(code + 1, length - 2,
+                        {.quietZoneMm = quietZone,
+                         .baselineMm = textY,
+                         .sizeMm = size,
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = kCentredTextPitchModules * module});
 }
 
 double BarcodeProcessorBase3::ComputeWidth() {
@@ -463,7 +451,7 @@ bool BarcodeProcessorBase3::CorrectCode(M7LString& code) const {
             return false;
         }
     }
-    return length <= kCodeCapacity && StoreCode(code, corrected);
+    return length <= kCodeCapacity && StoreText(code, corrected);
 }
 
 bool BarcodeProcessorBase3::IsBarWidthReductionValid() const {

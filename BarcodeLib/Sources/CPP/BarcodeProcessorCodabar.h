@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_Font.h"
@@ -75,7 +75,7 @@ private:
 
     const bool traditional_;
     // One letter per element while decoding: 'N' narrow, 'W' wide, 'I' gap.
-    std::unique_ptr<char[]> decodeBuffer_;
+    BarcodeDecodeBuffer<char> decodeBuffer_;
 };
 
 class BarcodeProcessorCodabar : public BarcodeProcessorBase3 {

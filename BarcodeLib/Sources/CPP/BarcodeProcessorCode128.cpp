@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "BarcodeProcessorDataGenerator.h"
+#include "BarcodeText.h"
 #include "M7LFailure.h"
 #include "M7LUtilities.h"
 
@@ -194,9 +194,9 @@ struct MinimumBarHeight {
 
 // Also the default height; from the largest module down.
 constexpr MinimumBarHeight kMinimumBarHeights[] = {
-    {1.2, 38.2},
-    {1.0, 32.0},
-    {0.8, 25.4},
+    {.fromModuleMm = 1.2, .heightMm = 38.2},
+    {.fromModuleMm = 1.0, .heightMm = 32.0},
+    {.fromModuleMm = 0.8, .heightMm = 25.4},
 };
 constexpr double kSmallModuleMinimumBarHeightMm = 20.0;
 
@@ -225,22 +225,6 @@ unsigned char Column(const Code128Symbol& symbol, CodeSet set) {
     return 0;
 }
 
-bool IsDigit(int c) {
-    return c >= '0' && c <= '9';
-}
-
-// Escapes spell their hexadecimal digits and letters in upper case only.
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr unsigned char kFirstPrintable = 0x20;
 // "%FNC" and the function's number.
 constexpr char kFunctionEscapePrefix[] = "%FNC";
@@ -598,17 +582,11 @@ const char* BarcodeProcessorCode128::GetName() const {
 
 bool BarcodeProcessorCode128::BeginDecode(const double* /*edges*/, std::uint32_t count) {
     const std::size_t needed = count >= 2 ? std::size_t{(count / 2 - 1) / 3} * 4 : 0;
-    if (decodeBuffer_ != nullptr && decodeBufferSize_ >= needed) {
-        return true;
-    }
-    decodeBuffer_.reset(new (std::nothrow) std::uint8_t[std::max<std::size_t>(needed, 1)]);
-    decodeBufferSize_ = decodeBuffer_ != nullptr ? needed : 0;
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(needed);
 }
 
 bool BarcodeProcessorCode128::EndDecode() {
-    decodeBuffer_.reset();
-    decodeBufferSize_ = 0;
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -630,15 +608,15 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
         !HasStartAndTermination(view, symbols, module) || !PrepareDecoding(view)) {
         return false;
     }
-    if (decodeBufferSize_ < std::size_t{symbols} * 4) {
-        ReportCantHappen(0, "Code 128 decode buffer smaller than its symbols", __FILE__, __LINE__);
+    std::uint8_t* const sums = decodeBuffer_.GetFor(std::size_t{symbols} * 4);
+    if (sums == nullptr) {
         return false;
     }
     BarcodeEdgeList& decoding = GetDecodingEdges();
     const double* const measured = decoding.GetMeasured();
     double* const ideal = decoding.GetIdeal();
     for (std::uint32_t i = 0; i < symbols; ++i) {
-        if (!MeasureSums(measured, 6 * i, module, &decodeBuffer_[4 * i])) {
+        if (!MeasureSums(measured, 6 * i, module, &sums[4 * i])) {
             return false;
         }
     }
@@ -650,8 +628,7 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
     ideal[0] = measured[0];
     SymbolReader reader(symbols);
     for (std::uint32_t i = 0; i < symbols; ++i) {
-        const int value =
-            FindSymbolValue(&decodeBuffer_[4 * i], MeasuredBarModules(measured, 6 * i));
+        const int value = FindSymbolValue(&sums[4 * i], MeasuredBarModules(measured, 6 * i));
         if (value < 0 || !reader.Read(i, value)) {
             return false;
         }
@@ -746,8 +723,7 @@ bool BarcodeProcessorCode128::CorrectCode(M7LString& code) const {
     if (text.size() > kCodeCapacity || !IsEncodedValid(text.c_str())) {
         return false;
     }
-    code.Assign(text.c_str());
-    return code.Equals(text.c_str());
+    return StoreText(code, text.c_str());
 }
 
 bool BarcodeProcessorCode128::IsBarWidthReductionValid() const {
@@ -869,25 +845,13 @@ double BarcodeProcessorCode128::TextSizeMm() const {
 
 bool BarcodeProcessorCode128::EmitTextLine(const char* characters, std::size_t count,
                                            double quietZoneMm, double baselineMm) {
-    if (count == 0) {
-        return true;
-    }
-    const double width = GetTotalWidth();
-    const double n = static_cast<double>(count);
-    double advance = (width - 2.0 * quietZoneMm) / n;
-    double x = quietZoneMm + advance / 2.0;
-    if (GetCenterAlign()) {
-        advance = kCenteredPitchPerScalingMm * GetFontScaling();
-        x = (width - n * advance + advance) / 2.0;
-    }
-    const double size = TextSizeMm();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!EmitText(x, baselineMm, size, characters[i])) {
-            return false;
-        }
-        x += advance;
-    }
-    return true;
+    return BarcodeProcessor::EmitTextLine(
+        characters, count,
+        {.quietZoneMm = quietZoneMm,
+         .baselineMm = baselineMm,
+         .sizeMm = TextSizeMm(),
+         .centred = GetCenterAlign(),
+         .centredPitchMm = kCenteredPitchPerScalingMm * GetFontScaling()});
 }
 
 bool BarcodeProcessorCode128::EmitSymbol(std::uint8_t value, double bottom, double top) {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_BearerBarsOption.h"
 #include "BarcodeProcessorMixIn_Font.h"
@@ -109,8 +109,7 @@ private:
 
     // The edge-to-similar-edge sums of each symbol character, four bytes a
     // symbol, while a decoding runs.
-    std::unique_ptr<std::uint8_t[]> decodeBuffer_;
-    std::size_t decodeBufferSize_ = 0;
+    BarcodeDecodeBuffer<std::uint8_t> decodeBuffer_;
 };
 
 }  // namespace Strivelo

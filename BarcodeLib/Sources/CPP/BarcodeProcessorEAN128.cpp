@@ -2,16 +2,18 @@
 
 #include <cstring>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
 
 constexpr const char* kName = "EAN-128";
 
-// Application identifiers with their data lengths; GS1 lists 423 as
-// n3+n..12 and 8008 as n8+n..4, so both are of variable length up to 15 and
-// 12 characters. No AI is a prefix of another, so a text matches one row
-// at most.
+// Application identifiers of the GS1 General Specifications with their data
+// lengths; GS1 lists 423 as n3+n..12 and 8008 as n8+n..4, so both are of
+// variable length up to 15 and 12 characters. No AI is a prefix of another, so a text matches one
+// row at most.
 constexpr EAN128AIRow EAN128AITable[] = {
     // first, last, max data length, predefined length, extra digit, may be shorter
     {"00", "00", 18, true, false, false},      {"01", "02", 14, true, false, false},
@@ -50,15 +52,6 @@ constexpr std::size_t kUnknownFieldLimit = 4096;
 // magnification, and dropped below the lower bearer bar.
 constexpr double kTextModulePerMagnificationMm = 1.016;
 constexpr double kBearerBarTextDropPerMagnificationMm = 2.032;
-
-bool AreDigits(const char* text, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Control characters would read back as escapes and bytes of 0x80 and more
 // have no symbol character, so data holds printable ASCII only.
@@ -254,7 +247,7 @@ std::size_t BarcodeProcessorEAN128::FindAI(const char* text, std::size_t length,
     for (const EAN128AIRow& candidate : EAN128AITable) {
         const std::size_t digits = std::strlen(candidate.first);
         const std::size_t aiLength = digits + (candidate.extraDigit ? 1 : 0);
-        if (aiLength <= length && AreDigits(text, aiLength) &&
+        if (aiLength <= length && AllDigits(text, aiLength) &&
             std::memcmp(text, candidate.first, digits) >= 0 &&
             std::memcmp(text, candidate.last, digits) <= 0) {
             if (row != nullptr) {

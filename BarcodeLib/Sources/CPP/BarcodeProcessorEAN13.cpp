@@ -2,13 +2,15 @@
 
 #include <cstring>
 
+#include "BarcodeEANUPCText.h"
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
 
-using CodeForm = BarcodeProcessorBase1::CodeForm;
-
-// Sets of the six left-half digits of an EAN-13, by its leading digit.
+// Sets of the six left-half digits of an EAN-13 by its leading digit, which
+// ISO/IEC 15420 encodes in their choice.
 constexpr const char* kLeadingDigitParity[10] = {
     "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
     "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
@@ -19,7 +21,13 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 
 // EAN-8: 7 quiet-zone modules, guard, four digits of set A, centre guard,
 // four of set C, guard, 7 quiet-zone modules.
-constexpr CodeForm kEAN8Form{{4, 0, 0, 0}, 10, 7, {9, 0, 0}, true, 8, 0};
+constexpr EANUPCCodeForm kEAN8Form{.hyphens = {4, 0, 0, 0},
+                                   .maxLength = 10,
+                                   .dataDigits = 7,
+                                   .lengths = {9, 0, 0},
+                                   .cutToLength = true,
+                                   .checkIndex = 8,
+                                   .blankEndsAt = 0};
 constexpr const char* kEAN8Pattern = "DDDD-DDDD";
 constexpr std::size_t kEAN8CheckIndex = 8;
 constexpr std::uint32_t kEAN8Edges = 44;
@@ -33,7 +41,13 @@ constexpr std::int32_t kEAN8HeightBarEdge = 4;
 // EAN-13: 11 quiet-zone modules, guard, six digits of sets A and B (whose
 // choice carries the leading digit), centre guard, six of set C, guard, 7
 // quiet-zone modules, then the add-on.
-constexpr CodeForm kEAN13Form{{1, 8, 15, 0}, 22, 12, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kEAN13Form{.hyphens = {1, 8, 15, 0},
+                                    .maxLength = 22,
+                                    .dataDigits = 12,
+                                    .lengths = {15, 18, 21},
+                                    .cutToLength = true,
+                                    .checkIndex = 14,
+                                    .blankEndsAt = 0};
 constexpr const char* kEAN13Pattern = "D-DDDDDD-DDDDDD";
 constexpr std::size_t kEAN13Length = 15;
 constexpr std::size_t kEAN13CheckIndex = 14;
@@ -63,12 +77,11 @@ void ForceJANPrefix(M7LString& code, std::size_t secondIndex) {
 // rather than given a prefix.
 template <typename Correct>
 bool CorrectWithJANPrefix(M7LString& code, std::size_t secondIndex, Correct correct) {
-    using Correction = BarcodeProcessorBase1::Correction;
-    if (correct(code) == Correction::kRefused) {
+    if (correct(code) == EANUPCCorrection::kRefused) {
         return false;
     }
     ForceJANPrefix(code, secondIndex);
-    return correct(code) == Correction::kCorrected;
+    return correct(code) == EANUPCCorrection::kCorrected;
 }
 
 bool HasJANPrefix(const char* encoded, std::size_t secondIndex) {
@@ -88,7 +101,7 @@ bool BarcodeProcessorEAN8::Decode(const double* edges, std::uint32_t count, bool
         !DecodeDigits(kFirstDigitElement, 4, true, 'A', 7, module, text, nullptr) ||
         !DecodeDigits(kEAN8RightElement, 4, false, 0, 3, module, text + 5, nullptr) ||
         !EndMainGrid(kEAN8Edges, kEAN8Modules, kEAN8CentreElement) ||
-        !TestCheckDigit(text[kEAN8CheckIndex] - '0')) {
+        !TestCheckDigit(DigitValue(text[kEAN8CheckIndex]))) {
         return false;
     }
     text[4] = '-';
@@ -123,11 +136,11 @@ double BarcodeProcessorEAN8::ComputeWidth() {
 
 bool BarcodeProcessorEAN8::IsEncodedValid(const char* encoded) const {
     return encoded != nullptr && std::strlen(encoded) == kEAN8CheckIndex + 1 &&
-           MatchesForm(encoded, kEAN8Pattern) && HasCheckDigitAt(encoded, kEAN8CheckIndex);
+           MatchesForm(encoded, kEAN8Pattern) && HasGS1CheckDigitAt(encoded, kEAN8CheckIndex);
 }
 
 bool BarcodeProcessorEAN8::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kEAN8Form) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kEAN8Form) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorEAN8::HasOption(std::int32_t optionCode) const {
@@ -147,11 +160,11 @@ bool BarcodeProcessorEAN13::Decode(const double* edges, std::uint32_t count, boo
         return false;
     }
     AddCheckDigit(leading, 12);
-    if (!TestCheckDigit(bars.right[5] - '0')) {
+    if (!TestCheckDigit(DigitValue(bars.right[5]))) {
         return false;
     }
     char text[kEAN13Length + kAddOnCapacity + 1];
-    text[0] = static_cast<char>('0' + leading);
+    text[0] = DigitCharacter(leading);
     text[1] = '-';
     std::memcpy(text + 2, bars.left, 6);
     text[8] = '-';
@@ -174,8 +187,8 @@ bool BarcodeProcessorEAN13::Generate() {
     double rightBox = 0.0;
     if (!BeginSymbol(layout, GetFont(), width, false, true, rightMarkY,
                      kEAN13LeftQuietZoneModules) ||
-        !DrawHalves(layout, code + 2, kLeadingDigitParity[code[0] - '0'], code + 9, 6, &leftBox,
-                    &rightBox)) {
+        !DrawHalves(layout, code + 2, kLeadingDigitParity[DigitValue(code[0])], code + 9, 6,
+                    &leftBox, &rightBox)) {
         return false;
     }
     SetRunningX(GetRunningX() + kEAN13RightQuietZoneModules * layout.module);
@@ -199,7 +212,7 @@ double BarcodeProcessorEAN13::ComputeWidth() {
 
 bool BarcodeProcessorEAN13::IsEncodedValid(const char* encoded) const {
     if (encoded == nullptr || !MatchesForm(encoded, kEAN13Pattern) ||
-        !HasCheckDigitAt(encoded, kEAN13CheckIndex)) {
+        !HasGS1CheckDigitAt(encoded, kEAN13CheckIndex)) {
         return false;
     }
     const char* const addOn = AddOnAfter(encoded, kEAN13Length);
@@ -208,7 +221,7 @@ bool BarcodeProcessorEAN13::IsEncodedValid(const char* encoded) const {
 
 // The regrouped add-on consists of digits, so it passes as it is.
 bool BarcodeProcessorEAN13::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kEAN13Form) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kEAN13Form) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorEAN13::HasOption(std::int32_t optionCode) const {
@@ -221,7 +234,7 @@ bool BarcodeProcessorJAN8::IsEncodedValid(const char* encoded) const {
 
 bool BarcodeProcessorJAN8::CorrectCode(M7LString& code) const {
     return CorrectWithJANPrefix(
-        code, 1, [this](M7LString& text) { return CorrectGroupedCode(text, kEAN8Form); });
+        code, 1, [](M7LString& text) { return CorrectGroupedCode(text, kEAN8Form); });
 }
 
 bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
@@ -230,7 +243,7 @@ bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
 
 bool BarcodeProcessorJAN13::CorrectCode(M7LString& code) const {
     return CorrectWithJANPrefix(
-        code, 2, [this](M7LString& text) { return CorrectGroupedCode(text, kEAN13Form); });
+        code, 2, [](M7LString& text) { return CorrectGroupedCode(text, kEAN13Form); });
 }
 
 }  // namespace Strivelo

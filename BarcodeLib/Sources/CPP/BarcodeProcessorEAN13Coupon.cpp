@@ -5,6 +5,7 @@
 #include <string>
 
 #include "BarcodeProcessorBase1.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -37,7 +38,8 @@ constexpr std::size_t kAILength = kAIDigits + 2;
 constexpr char kSerialAI[] = "(21)";
 constexpr std::size_t kSerialAILength = sizeof kSerialAI - 1;
 
-// The coupon fields an extension begins with, their data digits. A serial
+// The coupon fields an extension begins with (the coupon application
+// identifiers of the GS1 General Specifications), their data digits. A serial
 // number may follow the first two; 8102 carries exactly two digits and
 // nothing after them, and data too short for it becomes a single "0",
 // which it refuses. For reading, CorrectCode puts a blank after the
@@ -51,14 +53,10 @@ struct CouponField {
 };
 
 constexpr CouponField kCouponFields[] = {
-    {"(8100)", 12, true, {6, 0}},
-    {"(8101)", 16, true, {6, 11}},
-    {"(8102)", 8, false, {0, 0}},
+    {.ai = "(8100)", .length = 12, .serialMayFollow = true, .blankAfter = {6, 0}},
+    {.ai = "(8101)", .length = 16, .serialMayFollow = true, .blankAfter = {6, 11}},
+    {.ai = "(8102)", .length = 8, .serialMayFollow = false, .blankAfter = {0, 0}},
 };
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The field the extension begins with, with its AI in parentheses or, when
 // parenthesised is false, as bare digits.
@@ -76,7 +74,7 @@ const CouponField* FindCouponField(const char* extension, bool parenthesised) {
 // The coupon field's data are digits.
 bool HasDigitData(const char* extension, const CouponField& field) {
     const std::size_t end = std::min(std::strlen(extension), field.length);
-    return std::all_of(extension + kAILength, extension + end, IsDigit);
+    return AllDigits(extension + kAILength, end - kAILength);
 }
 
 // Whatever follows the coupon field must be a non-empty serial number.
@@ -112,8 +110,7 @@ std::string SpacedExtension(const char* extension) {
 }
 
 bool ReplaceCode(M7LString& code, const std::string& text) {
-    return text.size() <= BarcodeProcessor::kCodeCapacity &&
-           code.Assign(text.c_str()).Equals(text.c_str());
+    return text.size() <= BarcodeProcessor::kCodeCapacity && StoreText(code, text.c_str());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
@@ -30,10 +32,6 @@ constexpr int kDigitsStartModules = 10;
 constexpr int kDigitsEndModules = 71;
 constexpr double kLeftLetterModules = 3.5;
 constexpr double kRightLetterModules = 77.5;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
@@ -132,7 +130,7 @@ bool BarcodeProcessorMS7B::CorrectCode(M7LString& code) const {
     M7LString ean8(encoded);
     char corrected[kCodeLength + 1];
     return BarcodeProcessorEAN8::CorrectCode(ean8) &&
-           EncodedToCode(ean8.CStr(), corrected, kCodeLength) && ReplaceCode(code, corrected);
+           EncodedToCode(ean8.CStr(), corrected, kCodeLength) && StoreText(code, corrected);
 }
 
 bool BarcodeProcessorMS7B::HasOption(std::int32_t /*optionCode*/) const {

@@ -1,11 +1,11 @@
 #include "BarcodeProcessorMixIn_Font.h"
 
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
-// Equals tells a stored name from one lost to missing memory, which leaves
-// the string unset.
 bool BarcodeProcessorMixIn_Font::SetFont(const char* name) {
-    return fontName_.Assign(name).Equals(name);
+    return StoreText(fontName_, name);
 }
 
 const char* BarcodeProcessorMixIn_Font::GetFont() const {

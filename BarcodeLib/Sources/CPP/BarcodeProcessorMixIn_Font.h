@@ -10,7 +10,7 @@ namespace Strivelo {
 inline constexpr std::int32_t kBarcodeOptionFont = FourCC("FONT");
 
 // The font of the human-readable text, for symbologies that let the user
-// choose it. Reached from a processor by a cast after HasOption.
+// choose it. Reached from a processor through FindOptionMixIn.
 class BarcodeProcessorMixIn_Font {
 public:
     // False only when the name could not be stored.

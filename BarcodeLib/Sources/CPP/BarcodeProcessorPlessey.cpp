@@ -2,10 +2,10 @@
 
 #include <cstring>
 #include <iterator>
-#include <new>
 #include <string_view>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeText.h"
 
 namespace Strivelo {
 
@@ -16,11 +16,11 @@ using Layout = BarcodeProcessorBase2::Layout;
 constexpr std::uint32_t kBitsPerCharacter = 4;
 constexpr std::uint32_t kEdgesPerBar = 2;
 constexpr std::uint32_t kEdgesPerCharacter = kBitsPerCharacter * kEdgesPerBar;
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The bars around the characters in drawing order, one a cell: '1' wide, '0'
 // narrow. Closing bars follow the stop at the start of further cells, which
-// lie in the right quiet zone and do not count in the width.
+// lie in the right quiet zone and do not count in the width. No standard
+// specifies Plessey or MSI; these are the frames their readers expect.
 struct BarFrame {
     std::string_view start;
     std::string_view stop;
@@ -28,8 +28,10 @@ struct BarFrame {
     bool leastSignificantBitFirst;
 };
 
-constexpr BarFrame kPlesseyFrame{"1101", "1001", "1", true};
-constexpr BarFrame kMSIFrame{"1", "00", "", false};
+constexpr BarFrame kPlesseyFrame{
+    .start = "1101", .stop = "1001", .closing = "1", .leastSignificantBitFirst = true};
+constexpr BarFrame kMSIFrame{
+    .start = "1", .stop = "00", .closing = "", .leastSignificantBitFirst = false};
 
 const BarFrame& FrameOf(Layout layout) {
     return layout == Layout::kPlessey ? kPlesseyFrame : kMSIFrame;
@@ -55,39 +57,19 @@ double BarWidthCells(bool wide) {
     return wide ? BarcodeProcessorBase2::kWideBarCells : BarcodeProcessorBase2::kNarrowBarCells;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Non-empty and digits only; gives the length.
-bool AllDigits(const char* text, std::size_t* length) {
-    if (text == nullptr || text[0] == '\0') {
+bool IsDigitText(const char* text, std::size_t* length) {
+    if (text == nullptr) {
         return false;
     }
-    std::size_t n = 0;
-    for (; text[n] != '\0'; ++n) {
-        if (!IsDigit(text[n])) {
-            return false;
-        }
-    }
-    *length = n;
-    return true;
+    *length = std::strlen(text);
+    return *length > 0 && AllDigits(text, *length);
 }
 
 // Copies text into buffer (kCodeCapacity characters and the terminator) when
 // it is all digits and fits.
 bool CopyDigits(const char* text, char* buffer, std::size_t* length) {
-    if (!AllDigits(text, length) || *length > BarcodeProcessor::kCodeCapacity) {
-        return false;
-    }
-    std::memcpy(buffer, text, *length + 1);
-    return true;
-}
-
-// False when the string could not take the text.
-bool StoreCode(M7LString& code, const char* text) {
-    code.Assign(text);
-    return code.Equals(text);
+    return IsDigitText(text, length) && CopyIfFits(text, buffer, BarcodeProcessor::kCodeCapacity);
 }
 
 // The MSI mod 10 rule digit by digit: doubling the number formed by the last
@@ -156,17 +138,6 @@ bool PlesseyCheckCharacters(const char* digits, std::size_t count, char* checks)
 
 constexpr std::size_t kPlesseyCheckCount = 2;
 
-struct Mean {
-    double sum = 0.0;
-    std::uint32_t count = 0;
-
-    void Add(double value) {
-        sum += value;
-        ++count;
-    }
-    double Get() const { return sum / count; }
-};
-
 // A genuine wide bar is wider than its space while a narrow bar is at most a
 // third of its space; symbols failing both are something else.
 constexpr double kWideBarToSpaceMinimum = 1.0;
@@ -175,14 +146,11 @@ constexpr double kNarrowBarToSpaceMaximum = 1.0 / 3.0;
 }  // namespace
 
 bool BarcodeProcessorBase2::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (decodeBuffer_ == nullptr) {
-        decodeBuffer_.reset(new (std::nothrow) char[count / kEdgesPerBar]);
-    }
-    return decodeBuffer_ != nullptr;
+    return decodeBuffer_.Reserve(count / kEdgesPerBar);
 }
 
 bool BarcodeProcessorBase2::EndDecode() {
-    decodeBuffer_.reset();
+    decodeBuffer_.Free();
     return true;
 }
 
@@ -222,12 +190,15 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
-    char* const letters = decodeBuffer_.get();
+    char* const letters = decodeBuffer_.GetFor(bars);
+    if (letters == nullptr) {
+        return false;
+    }
 
     // The start and stop bars put at least one bar, with its space, in every
     // group.
-    Mean barMeans[2];
-    Mean spaceAfterMeans[2];
+    WidthMean barMeans[2];
+    WidthMean spaceAfterMeans[2];
     for (std::uint32_t bar = 0; bar < bars; ++bar) {
         const double width = measured[2 * bar + 1] - measured[2 * bar];
         const bool wide = width > threshold;
@@ -360,31 +331,18 @@ double BarcodeProcessorBase2::GetTextBaselineMm() const {
 }
 
 bool BarcodeProcessorBase2::EmitCharacters(const char* text) {
-    const std::size_t count = std::strlen(text);
-    if (count == 0) {
-        return true;
-    }
     const double cell = GetModuleWidth();
-    const double width = GetTotalWidth();
-    const double size = GetTextSizeMm();
-    const double y = GetTextBaselineMm();
-    double step = kCentredTextPitchCells * cell;
-    double first = (width - count * step + step) / 2.0;
-    if (!GetCenterAlign()) {
-        step = (width - 2.0 * kQuietZoneCells * cell) / count;
-        first = kQuietZoneCells * cell + step / 2.0;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!EmitText(first + i * step, y, size, text[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EmitTextLine(text, std::strlen(text),
+                        {.quietZoneMm = kQuietZoneCells * cell,
+                         .baselineMm = GetTextBaselineMm(),
+                         .sizeMm = GetTextSizeMm(),
+                         .centred = GetCenterAlign(),
+                         .centredPitchMm = kCentredTextPitchCells * cell});
 }
 
 bool BarcodeProcessorPlessey::IsEncodedValid(const char* encoded) const {
     std::size_t length = 0;
-    return AllDigits(encoded, &length);
+    return IsDigitText(encoded, &length);
 }
 
 bool BarcodeProcessorPlessey::CorrectCode(M7LString& code) const {
@@ -394,7 +352,7 @@ bool BarcodeProcessorPlessey::CorrectCode(M7LString& code) const {
 bool BarcodeProcessorPlesseyCRC::IsEncodedValid(const char* encoded) const {
     std::size_t length = 0;
     char checks[kPlesseyCheckCount];
-    return AllDigits(encoded, &length) && length > kPlesseyCheckCount &&
+    return IsDigitText(encoded, &length) && length > kPlesseyCheckCount &&
            PlesseyCheckCharacters(encoded, length - kPlesseyCheckCount, checks) &&
            std::memcmp(checks, encoded + length - kPlesseyCheckCount, kPlesseyCheckCount) == 0;
 }
@@ -405,7 +363,7 @@ bool BarcodeProcessorPlesseyCRC::CorrectCode(M7LString& code) const {
     return CopyDigits(code.CStr(), digits, &length) && length > kPlesseyCheckCount &&
            PlesseyCheckCharacters(digits, length - kPlesseyCheckCount,
                                   digits + length - kPlesseyCheckCount) &&
-           StoreCode(code, digits);
+           StoreText(code, digits);
 }
 
 // Modes with two check characters need a data digit before them.
@@ -435,7 +393,7 @@ bool BarcodeProcessorMSI::CorrectCode(M7LString& code) const {
     char digits[kCodeCapacity + 1];
     std::size_t length = 0;
     return CopyDigits(code.CStr(), digits, &length) && CorrectDigits(digits, length) &&
-           StoreCode(code, digits);
+           StoreText(code, digits);
 }
 
 namespace {
@@ -472,7 +430,7 @@ bool BarcodeProcessorBelgPharma::CodeToEncoded(const char* code, char* encoded,
 bool BarcodeProcessorBelgPharma::EncodedToCode(const char* encoded, char* code,
                                                std::size_t capacity) const {
     std::size_t length = 0;
-    if (capacity < kBelgPharmaLength || !AllDigits(encoded, &length) ||
+    if (capacity < kBelgPharmaLength || !IsDigitText(encoded, &length) ||
         length != kBelgPharmaLength) {
         return false;
     }
@@ -509,7 +467,7 @@ bool BarcodeProcessorBelgPharma::CorrectCode(M7LString& code) const {
     encoded[kBelgPharmaLength - 1] = '0';
     char corrected[kBelgPharmaLength + 1];
     return CorrectDigits(encoded, kBelgPharmaLength) &&
-           EncodedToCode(encoded, corrected, kBelgPharmaLength) && StoreCode(code, corrected);
+           EncodedToCode(encoded, corrected, kBelgPharmaLength) && StoreText(code, corrected);
 }
 
 // The family draws the bars without text; the user's form follows with its

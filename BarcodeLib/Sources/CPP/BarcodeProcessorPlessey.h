@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
+#include "BarcodeDecodeBuffer.h"
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessor.h"
 #include "BarcodeProcessorMixIn_Font.h"
@@ -71,7 +71,7 @@ protected:
 private:
     const Layout layout_;
     // One '1' (wide) or '0' (narrow) per bar while decoding.
-    std::unique_ptr<char[]> decodeBuffer_;
+    BarcodeDecodeBuffer<char> decodeBuffer_;
 };
 
 class BarcodeProcessorPlessey : public BarcodeProcessorBase2 {

@@ -4,11 +4,13 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "BarcodeEANUPCText.h"
+#include "BarcodeGS1CheckSum.h"
+#include "BarcodeText.h"
+
 namespace Strivelo {
 
 namespace {
-
-using CodeForm = BarcodeProcessorBase1::CodeForm;
 
 constexpr const char* kFont = "OCRB";
 // Digits of the human-readable line; the number system and the check digit
@@ -22,7 +24,13 @@ constexpr std::uint32_t kFirstDigitElement = 3;
 // UPC-A: 9 quiet-zone modules, guard, number system and five digits of set
 // A, centre guard, five digits and the check digit of set C, guard, 9
 // quiet-zone modules.
-constexpr CodeForm kUPCAForm{{1, 7, 13, 15}, 22, 11, {15, 18, 21}, true, 14, 0};
+constexpr EANUPCCodeForm kUPCAForm{.hyphens = {1, 7, 13, 15},
+                                   .maxLength = 22,
+                                   .dataDigits = 11,
+                                   .lengths = {15, 18, 21},
+                                   .cutToLength = true,
+                                   .checkIndex = 14,
+                                   .blankEndsAt = 0};
 constexpr const char* kUPCAPattern = "D-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCALength = 15;
 constexpr std::size_t kUPCACheckIndex = 14;
@@ -32,14 +40,27 @@ constexpr double kUPCACheckDigitCentreModules = 111.0;
 constexpr double kUPCACheckDigitCentreWithAddOnModules = 108.5;
 
 // UPC-E: 9 quiet-zone modules, guard, six digits of sets A and B (whose
-// choice carries the check digit), the 6-module end guard space-bar-space-
-// bar-space-bar, 9 quiet-zone modules, then the add-on.
+// choice carries the check digit, by the parity table of ISO/IEC 15420 for
+// number system 0), the 6-module special guard of ISO/IEC 15420
+// space-bar-space-bar-space-bar, 9 quiet-zone modules, then the add-on.
 constexpr const char* kUPCEParity[10] = {
     "BBBAAA", "BBABAA", "BBAABA", "BBAAAB", "BABBAA",
     "BAABBA", "BAAABB", "BABABA", "BABAAB", "BAABAB",
 };
-constexpr CodeForm kUPCEShortForm{{1, 8, 10, 0}, 13, 7, {10, 13, 0}, false, 9, 0};
-constexpr CodeForm kUPCELongForm{{1, 7, 13, 15}, 18, 11, {15, 18, 0}, true, 14, 15};
+constexpr EANUPCCodeForm kUPCEShortForm{.hyphens = {1, 8, 10, 0},
+                                        .maxLength = 13,
+                                        .dataDigits = 7,
+                                        .lengths = {10, 13, 0},
+                                        .cutToLength = false,
+                                        .checkIndex = 9,
+                                        .blankEndsAt = 0};
+constexpr EANUPCCodeForm kUPCELongForm{.hyphens = {1, 7, 13, 15},
+                                       .maxLength = 18,
+                                       .dataDigits = 11,
+                                       .lengths = {15, 18, 0},
+                                       .cutToLength = true,
+                                       .checkIndex = 14,
+                                       .blankEndsAt = 15};
 constexpr const char* kUPCEShortPattern = "0-DDDDDD-D";
 constexpr const char* kUPCELongPattern = "0-DDDDD-DDDDD-D";
 constexpr std::size_t kUPCEShortLength = 10;
@@ -61,6 +82,41 @@ constexpr std::int32_t kUPCEHeightBarEdge = 4;
 constexpr double kUPCECheckDigitCentreModules = 67.0;
 constexpr double kUPCECheckDigitCentreWithAddOnModules = 64.5;
 
+// The UPC-A long form "0-MMMMM-PPPPP" of six UPC-E digits, chosen by the
+// last of them as the zero suppression of the GS1 General Specifications
+// does: '1'-'6' name the UPC-E digit copied there, every other character is
+// copied as it stands.
+constexpr const char* kUPCEExpansion[10] = {
+    "0-12600-00345", "0-12600-00345", "0-12600-00345", "0-12300-00045", "0-12340-00005",
+    "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006", "0-12345-00006",
+};
+constexpr std::size_t kUPCEShortAddOnIndex = 10;
+constexpr std::size_t kUPCEAddOnLength = 3;
+
+// The UPC-A long form "0-MMMMM-PPPPP-C" of the six UPC-E digits of shortForm
+// (index 2 on), followed by the short form's add-on (index 10 on) when it has
+// one; longForm holds the long form's capacity. The short form's own number
+// system and check digit are not read.
+bool ExpandUPCE(const char* shortForm, char* longForm) {
+    const char* const digits = shortForm + kUPCEDigitsIndex;
+    if (!AllDigits(digits, kUPCEDigitCount)) {
+        return false;
+    }
+    const char* const pattern = kUPCEExpansion[DigitValue(digits[kUPCEDigitCount - 1])];
+    std::size_t i = 0;
+    for (; pattern[i] != '\0'; ++i) {
+        const char c = pattern[i];
+        longForm[i] = c >= '1' && c <= '6' ? digits[c - '1'] : c;
+    }
+    longForm[i++] = '-';
+    SetGS1CheckDigit(longForm, i);
+    longForm[++i] = '\0';
+    if (std::strlen(shortForm) > kUPCEShortAddOnIndex) {
+        std::strncat(longForm, shortForm + kUPCEShortAddOnIndex, kUPCEAddOnLength);
+    }
+    return true;
+}
+
 // A UPC-E code's length ends at a blank or '(', where the display form's
 // short form begins.
 std::size_t UPCECodeLength(const char* encoded) {
@@ -70,7 +126,7 @@ std::size_t UPCECodeLength(const char* encoded) {
 // The digits before the first character that is neither a digit nor '-'.
 std::size_t LeadingDigitCount(const char* text) {
     std::size_t count = 0;
-    for (; (*text >= '0' && *text <= '9') || *text == '-'; ++text) {
+    for (; IsDigit(*text) || *text == '-'; ++text) {
         count += *text != '-' ? 1 : 0;
     }
     return count;
@@ -81,7 +137,7 @@ std::size_t LeadingDigitCount(const char* text) {
 bool BarcodeProcessorUPCA::Decode(const double* edges, std::uint32_t count, bool reversed) {
     EAN13Bars bars;
     if (!DecodeEAN13Bars(edges, count, reversed, 'A', &bars) ||
-        !TestCheckDigit(bars.right[5] - '0')) {
+        !TestCheckDigit(DigitValue(bars.right[5]))) {
         return false;
     }
     char text[kUPCALength + kAddOnCapacity + 1];
@@ -149,7 +205,7 @@ double BarcodeProcessorUPCA::ComputeWidth() {
 
 bool BarcodeProcessorUPCA::IsEncodedValid(const char* encoded) const {
     if (encoded == nullptr || !MatchesForm(encoded, kUPCAPattern) ||
-        !HasCheckDigitAt(encoded, kUPCACheckIndex)) {
+        !HasGS1CheckDigitAt(encoded, kUPCACheckIndex)) {
         return false;
     }
     const char* const addOn = AddOnAfter(encoded, kUPCALength);
@@ -158,7 +214,7 @@ bool BarcodeProcessorUPCA::IsEncodedValid(const char* encoded) const {
 
 // The regrouped add-on consists of digits, so it passes as it is.
 bool BarcodeProcessorUPCA::CorrectCode(M7LString& code) const {
-    return CorrectGroupedCode(code, kUPCAForm) == Correction::kCorrected;
+    return CorrectGroupedCode(code, kUPCAForm) == EANUPCCorrection::kCorrected;
 }
 
 bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool reversed) {
@@ -181,11 +237,11 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
     while (check < 10 && std::memcmp(letters, kUPCEParity[check], kUPCEDigitCount) != 0) {
         ++check;
     }
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     char addOn[kAddOnCapacity + 1];
     char display[kDisplayFormCapacity + 1];
     if (check == 10 || !ExpandsCanonically(shortForm, longForm) ||
-        longForm[kUPCACheckIndex] != '0' + check ||
+        longForm[kUPCACheckIndex] != DigitCharacter(check) ||
         !DecodeAddOn(addOn, kUPCEEdges, count - kUPCEEdges, module)) {
         return false;
     }
@@ -196,7 +252,7 @@ bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool
 
 bool BarcodeProcessorUPCE::Generate() {
     const double width = ComputeWidth();
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     char digits[kUPCEDigitCount];
     char display[kDisplayFormCapacity + 1];
     if (!(width > 0.0) || !MakeLongForm(GetEncodedCode(), longForm) ||
@@ -211,7 +267,7 @@ bool BarcodeProcessorUPCE::Generate() {
         return false;
     }
     const double box = GetRunningX();
-    if (!DrawDigits(digits, kUPCEDigitCount, kUPCEParity[check - '0'], 0, layout.normalBottom,
+    if (!DrawDigits(digits, kUPCEDigitCount, kUPCEParity[DigitValue(check)], 0, layout.normalBottom,
                     layout.top) ||
         !DrawModules(kUPCEEndGuard, GetEndGuardExtension() ? 0.0 : layout.normalBottom,
                      layout.top)) {
@@ -236,7 +292,7 @@ bool BarcodeProcessorUPCE::Generate() {
 }
 
 double BarcodeProcessorUPCE::ComputeWidth() {
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     if (!MakeLongForm(GetEncodedCode(), longForm)) {
         return 0.0;
     }
@@ -250,7 +306,7 @@ bool BarcodeProcessorUPCE::IsEncodedValid(const char* encoded) const {
         return false;
     }
     const std::size_t length = UPCECodeLength(encoded);
-    char longForm[kUPCALongFormCapacity + 1];
+    char longForm[kLongFormCapacity + 1];
     if (length == kUPCEShortLength || length == kUPCEMaxShortFormLength) {
         // A short form stands alone and must be the one its UPC-A code
         // suppresses to, so that the bars carry the digits it shows.
@@ -262,7 +318,7 @@ bool BarcodeProcessorUPCE::IsEncodedValid(const char* encoded) const {
     if (length != kUPCALength && length != kUPCALength + 3) {
         return false;
     }
-    if (!MatchesForm(encoded, kUPCELongPattern) || !HasCheckDigitAt(encoded, kUPCACheckIndex) ||
+    if (!MatchesForm(encoded, kUPCELongPattern) || !HasGS1CheckDigitAt(encoded, kUPCACheckIndex) ||
         (length > kUPCALength && !IsAddOnValid(encoded + kUPCALength))) {
         return false;
     }
@@ -281,22 +337,22 @@ bool BarcodeProcessorUPCE::CorrectCode(M7LString& code) const {
         return true;
     }
     if (LeadingDigitCount(code.CStr()) > kUPCEMaxShortDigits) {
-        return CorrectGroupedCode(code, kUPCELongForm) == Correction::kCorrected &&
+        return CorrectGroupedCode(code, kUPCELongForm) == EANUPCCorrection::kCorrected &&
                SuppressZeros(code.CStr(), nullptr);
     }
-    char text[kCorrectionCapacity + 1];
+    char text[kEANUPCCorrectionCapacity + 1];
     if (!RegroupDigits(code.CStr(), kUPCEShortForm, text) || (text[0] != '\0' && text[0] != '0')) {
         return false;
     }
     const bool complete = HasLengthOf(text, kUPCEShortForm);
     if (complete) {
-        char longForm[kUPCALongFormCapacity + 1];
+        char longForm[kLongFormCapacity + 1];
         if (!ExpandsCanonically(text, longForm)) {
             return false;
         }
         text[kUPCEShortCheckIndex] = longForm[kUPCACheckIndex];
     }
-    return ReplaceCode(code, text) && complete;
+    return StoreText(code, text) && complete;
 }
 
 // The row is the first whose condition on M3, M4 and M5 holds; the code
@@ -318,7 +374,7 @@ bool BarcodeProcessorUPCE::SuppressZeros(const char* longForm, char* digits) con
     } else {
         take({m[0], m[1], m[2], m[3], m[4], p[4]});
     }
-    char expanded[kUPCALongFormCapacity + 1];
+    char expanded[kLongFormCapacity + 1];
     if (!ExpandUPCE(shortForm, expanded) ||
         std::memcmp(expanded, longForm, kUPCACheckIndex - 1) != 0) {
         return false;

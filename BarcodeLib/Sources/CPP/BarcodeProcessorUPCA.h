@@ -57,16 +57,18 @@ protected:
     double GetNominalBarHeightMm() const override { return kEAN13BarHeightMm; }
 
 private:
+    // The long form "0-MMMMM-PPPPP-C" and a 2-digit add-on.
+    static constexpr std::size_t kLongFormCapacity = 18;
     static constexpr std::size_t kDisplayFormCapacity = 34;
 
     // The six UPC-E digits of the UPC-A long form, when it has them.
     bool SuppressZeros(const char* longForm, char* digits) const;
-    // Expands shortForm into longForm (kUPCALongFormCapacity + 1 bytes);
+    // Expands shortForm into longForm (kLongFormCapacity + 1 bytes);
     // true when the UPC-A code suppresses to the same digits.
     bool ExpandsCanonically(const char* shortForm, char* longForm) const;
     // The display form of a long form (15 or 18 characters) that suppresses.
     bool MakeDisplayForm(const char* longForm, char* display) const;
-    // The long form of a valid encoded form, kUPCALongFormCapacity + 1 bytes.
+    // The long form of a valid encoded form, kLongFormCapacity + 1 bytes.
     bool MakeLongForm(const char* encoded, char* longForm) const;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "host/HostErrors.h"
@@ -144,5 +145,23 @@ inline constexpr const char* kDocumentClosedNotifier = "AI Document Closed Notif
 // The zoom a document view takes (1.0 = 100 %).
 inline constexpr double kMinViewZoom = 1.0 / 32;
 inline constexpr double kMaxViewZoom = 64.0;
+
+// SVG files, the stand-in's documents (host/svg). The page takes the size of
+// width and height (or of the viewBox), y flipped to grow upwards; lengths
+// in px, pt, pc, mm, cm or in, a pixel (a user unit) being this many points.
+// A rect becomes a closed path of four corners (left-bottom, left-top,
+// right-top, right-bottom), a line an open two-point path, stroked and not
+// filled; an RGB colour with equal channels becomes grey (1.0 black), any
+// other RGB. What SVG cannot say is kept in the host's own namespace, so the
+// host's own files read back exactly.
+inline constexpr double kPointsPerSvgPixel = 0.75;
+// The reader is bounded: past a bound it fails with a message naming it, and
+// a file that fails opens no document.
+inline constexpr std::size_t kMaxSvgFileBytes = std::size_t{64} << 20;
+inline constexpr std::size_t kMaxSvgNestingDepth = 256;  // elements
+inline constexpr std::size_t kMaxSvgSegments = 10'000'000;
+inline constexpr std::size_t kMaxSvgArt = 1'000'000;  // pieces of art
+// The layer that takes the art of a file without the host's own layers.
+inline constexpr const char* kSvgLayerName = "Ebene 1";
 
 }  // namespace host

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "BarcodeFourCC.h"
+#include "BarEdges.h"
 
 namespace StriveloTest {
 
@@ -12,8 +12,16 @@ using Strivelo::BarcodeEdgeView;
 namespace {
 
 constexpr std::size_t kLossyCodeLength = 4;
+// A module of 2 mm: every edge of a drawing with a reduction of whole
+// binary fractions is exact, and half a module takes any reduction or
+// deviation a check asks about.
+constexpr double kExactMagnification = 4.0;
 
 }  // namespace
+
+bool FakeSymbology::HasOption(std::int32_t optionCode) const {
+    return spec_.wideNarrowOption && optionCode == Strivelo::kBarcodeOptionWideNarrowRatio;
+}
 
 bool FakeSymbology::EncodedToCode(const char* encoded, char* code, std::size_t capacity) const {
     if (!spec_.lossyCodeForm || encoded == nullptr || std::strlen(encoded) <= kLossyCodeLength) {
@@ -25,28 +33,32 @@ bool FakeSymbology::EncodedToCode(const char* encoded, char* code, std::size_t c
 }
 
 bool FakeSymbology::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (bufferCount_ == 0) {
-        bufferCount_ = count;
+    if (letters_.empty()) {
+        letters_.resize(count - 1);
     }
     return true;
 }
 
 bool FakeSymbology::EndDecode() {
     ++endDecodeCalls_;
-    bufferCount_ = 0;
+    letters_.clear();
     return true;
 }
 
-// The module comes from the distance of the outer bar centres, which a bar
-// width reduction leaves alone; every edge must lie within half a module of
-// its grid place.
 bool FakeSymbology::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    if (count != spec_.pattern.size() + 1) {
+    if (count < 2 || (!spec_.pattern.empty() && count != spec_.pattern.size() + 1)) {
         return false;
     }
     if (!PrepareDecoding(BarcodeEdgeView(edges, count, reversed))) {
         return false;
     }
+    return spec_.pattern.empty() ? Classify(count) : DecodePattern(count);
+}
+
+// The module comes from the distance of the outer bar centres, which a bar
+// width reduction leaves alone; every edge must lie within half a module of
+// its grid place.
+bool FakeSymbology::DecodePattern(std::uint32_t count) {
     Strivelo::BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
@@ -76,6 +88,26 @@ bool FakeSymbology::Decode(const double* edges, std::uint32_t count, bool revers
     result.heightBarEdge = kHeightBarEdge;
     result.firstSymbolEdge = 0;
     result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
+    return CommitDecoding(result);
+}
+
+// Ideal elements are one module narrow and ratio modules wide, fitted to
+// the measured ones.
+bool FakeSymbology::Classify(std::uint32_t count) {
+    double module = 0.0;
+    double ratio = 0.0;
+    if (!ClassifyWideNarrow(spec_.gapPeriod, letters_.data()) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters_.data(), &module, &ratio)) {
+        return false;
+    }
+    DecodeResult result;
+    result.encodedCode = decodedCode_.c_str();
+    result.magnification = module;
+    result.moduleWidthMm = module;
+    result.reductionEdgeCount = count;
+    result.firstSymbolEdge = 0;
+    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
+    result.wideNarrowRatio = ratio;
     return CommitDecoding(result);
 }
 
@@ -117,7 +149,7 @@ bool FakeSymbology::Generate() {
 }
 
 double FakeSymbology::ComputeWidth() {
-    if (!IsEncodedValid(GetEncodedCode())) {
+    if (spec_.pattern.empty() || !IsEncodedValid(GetEncodedCode())) {
         return 0.0;
     }
     const double module = kModuleMm * GetMagnification();
@@ -133,7 +165,7 @@ bool FakeSymbology::IsEncodedValid(const char* encoded) const {
         return false;
     }
     for (const char* c = encoded; *c != '\0'; ++c) {
-        if (*c < 'A' || *c > 'Z') {
+        if ((*c < 'A' || *c > 'Z') && (*c < '0' || *c > '9') && *c != '-') {
             return false;
         }
     }
@@ -158,43 +190,16 @@ std::vector<RecordedBar> DrawFake(const FakeSpec& spec, double reductionMm, doub
     return generator.GetBars();
 }
 
-std::int32_t FakeWideNarrowSymbology::GetType() const {
-    return Strivelo::FourCC("twnr");
-}
-
-bool FakeWideNarrowSymbology::BeginDecode(const double* /*edges*/, std::uint32_t count) {
-    if (letters_.empty()) {
-        letters_.resize(count - 1);
-    }
-    return true;
-}
-
-bool FakeWideNarrowSymbology::EndDecode() {
-    letters_.clear();
-    return true;
-}
-
-// Ideal elements are one module narrow and ratio modules wide, fitted to
-// the measured ones.
-bool FakeWideNarrowSymbology::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    if (count < 2 || !PrepareDecoding(BarcodeEdgeView(edges, count, reversed))) {
-        return false;
-    }
-    double module = 0.0;
-    double ratio = 0.0;
-    if (!ClassifyWideNarrow(gapPeriod_, letters_.data()) ||
-        !GetDecodingEdges().FitWideNarrowEdges(letters_.data(), &module, &ratio)) {
-        return false;
-    }
-    DecodeResult result;
-    result.encodedCode = "WN";
-    result.magnification = module;
-    result.moduleWidthMm = module;
-    result.reductionEdgeCount = count;
-    result.firstSymbolEdge = 0;
-    result.lastSymbolEdge = static_cast<std::int32_t>(count - 1);
-    result.wideNarrowRatio = ratio;
-    return CommitDecoding(result);
+std::unique_ptr<FakeSymbology> DecodedFake(const FakeSpec& spec, const SymbolSettings& settings) {
+    const double reductionMm = settings.reductionMm.value_or(0.0);
+    const std::vector<double> edges =
+        EdgesFromBars(DrawFake(spec, reductionMm, kExactMagnification));
+    auto fake = std::make_unique<FakeSymbology>(spec);
+    fake->SetDecodedCode(settings.code.c_str());
+    fake->DecodeEdges(edges.data(), static_cast<std::uint32_t>(edges.size()));
+    ApplySettings(*fake, settings);
+    fake->SetBarWidthReduction(reductionMm);
+    return fake;
 }
 
 }  // namespace StriveloTest

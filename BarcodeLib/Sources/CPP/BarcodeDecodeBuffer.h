@@ -1,0 +1,58 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "M7LFailure.h"
+
+namespace Strivelo {
+
+// The elements (bars and spaces) between edgeCount edges.
+constexpr std::size_t ElementsBetween(std::uint32_t edgeCount) {
+    return edgeCount > 0 ? edgeCount - 1 : 0;
+}
+
+// A family's scratch for the elements of one decoding: owned by the family,
+// sized by its BeginDecode for the edge count and freed by its EndDecode.
+// It knows how many elements it holds, so a buffer begun for a shorter list
+// is never read past its end.
+template <typename Element>
+class BarcodeDecodeBuffer {
+public:
+    // Keeps the buffer when it holds count elements already, else allocates
+    // one that does; false, and no buffer left, when memory is missing.
+    bool Reserve(std::size_t count) {
+        if (elements_ != nullptr && count_ >= count) {
+            return true;
+        }
+        elements_.reset(new (std::nothrow) Element[std::max<std::size_t>(count, 1)]);
+        count_ = elements_ != nullptr ? count : 0;
+        return elements_ != nullptr;
+    }
+    void Free() {
+        elements_.reset();
+        count_ = 0;
+    }
+
+    // The elements when the buffer holds count of them; else null, after a
+    // report, since BeginDecode sizes the buffer for every decoding.
+    Element* GetFor(std::size_t count) {
+        if (elements_ == nullptr || count_ < count) {
+            ReportCantHappen(0, "decode buffer smaller than its decoding", __FILE__, __LINE__);
+            return nullptr;
+        }
+        return elements_.get();
+    }
+    // Null while no buffer is held.
+    Element* Get() { return elements_.get(); }
+    const Element* Get() const { return elements_.get(); }
+
+private:
+    std::unique_ptr<Element[]> elements_;
+    std::size_t count_ = 0;
+};
+
+}  // namespace Strivelo
