@@ -81,7 +81,8 @@ public:
     }
     // The type the popup shows.
     std::int32_t ShownType() {
-        const standin::ItemSnapshot& popup = View().items.at(BarcodeDialog::kTypePopUpItem);
+        const standin::DialogSnapshot view = View();
+        const standin::ItemSnapshot& popup = view.items.at(BarcodeDialog::kTypePopUpItem);
         return popup.activeEntry < 0
                    ? 0
                    : BarcodeTypePopUp::kTypes.at(static_cast<std::size_t>(popup.activeEntry));
