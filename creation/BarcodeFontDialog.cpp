@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::int32_t kDefaultPosition = 50;
+constexpr std::int32_t kNoUserValue = 0;
 constexpr std::int32_t kModalResult = 0;
 
 using FontName = std::array<char, BarcodeDialog::kFontNameBytes>;
@@ -132,4 +133,17 @@ void BarcodeFontDialog::DeleteSelected() const {
 void BarcodeFontDialog::CloseDialog() const {
     list_->ApplySelected();
     sAdmDialog->EndModal(GetDialog(), kModalResult, false);
+}
+
+BarcodeFontDialogButton::BarcodeFontDialogButton(std::int32_t itemId, BarcodeFontDialog* dialog,
+                                                 Action action)
+    : M7LBaseADMItem(ItemOf(dialog, itemId), dialog, kNoUserValue),
+      dialog_(dialog),
+      action_(action) {}
+
+void BarcodeFontDialogButton::Notify(host::AdmNotifier notifier) {
+    M7LBaseADMItem::Notify(notifier);
+    if (IsUserChange(notifier)) {
+        (dialog_->*action_)();
+    }
 }

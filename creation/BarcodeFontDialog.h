@@ -52,3 +52,18 @@ private:
     DeleteFontReplaceItem* delete_ = nullptr;
     CloseFontReplaceDialog* close_ = nullptr;
 };
+
+// A button of the dialog that runs one of the dialog's operations when the
+// user presses it.
+class BarcodeFontDialogButton : public M7LBaseADMItem {
+public:
+    using Action = void (BarcodeFontDialog::*)() const;
+
+    BarcodeFontDialogButton(std::int32_t itemId, BarcodeFontDialog* dialog, Action action);
+
+    void Notify(host::AdmNotifier notifier) override;
+
+private:
+    BarcodeFontDialog* dialog_;
+    Action action_;
+};

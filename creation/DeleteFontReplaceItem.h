@@ -2,17 +2,10 @@
 
 #include <cstdint>
 
-#include "M7LBaseADMDialog.h"
-
-class BarcodeFontDialog;
+#include "BarcodeFontDialog.h"
 
 // "Löschen": deletes the selected replacement.
-class DeleteFontReplaceItem : public M7LBaseADMItem {
+class DeleteFontReplaceItem : public BarcodeFontDialogButton {
 public:
     DeleteFontReplaceItem(std::int32_t itemId, BarcodeFontDialog* dialog);
-
-    void Notify(host::AdmNotifier notifier) override;
-
-private:
-    BarcodeFontDialog* dialog_;
 };

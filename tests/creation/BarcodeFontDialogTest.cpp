@@ -180,10 +180,7 @@ TEST(BarcodeFontDialog, ChangesTheFontOfTheNextBarcode) {
     standin::FontCatalogue catalogue = standin::DefaultFontCatalogue();
     std::erase_if(catalogue, [](const auto& typeface) { return typeface.name == "OCRB"; });
     PaletteScene scene({{"Ebene 1"}}, catalogue);
-    scene.MakePalette();
-    scene.MakeTools();
-    ASSERT_TRUE(scene.Choose(FourCC("ean8")));
-    ASSERT_TRUE(scene.Type("9638-5074"));
+    ASSERT_TRUE(scene.Ready(FourCC("ean8"), "9638-5074"));
     ASSERT_TRUE(scene.Toggle(BarcodeDialog::kOcrbItem));
     // The fonts of each barcode's text, in the order made.
     std::vector<std::vector<std::string>> fonts;

@@ -139,10 +139,7 @@ TEST(CreateTool, MakesNothingWithoutASymbolOrAPlaceForIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         PaletteScene scene;
-        scene.MakePalette();
-        scene.MakeTools();
-        ASSERT_TRUE(scene.Choose(FourCC("eanD")));
-        ASSERT_TRUE(scene.Type("4-006381-333931"));
+        ASSERT_TRUE(scene.Ready(FourCC("eanD"), "4-006381-333931"));
         c.arrange(scene);
         for (std::size_t i = 0; i < c.alerts.size(); ++i) {
             scene.dialogs.ExpectModal("Alert Illegal Params Dialog").Press(host::kOkItem);
@@ -191,10 +188,7 @@ TEST(CreateTool, KeepsASymbolItsSelfCheckCannotRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         PaletteScene scene;
-        scene.MakePalette();
-        scene.MakeTools();
-        ASSERT_TRUE(scene.Choose(FourCC("eanD")));
-        ASSERT_TRUE(scene.Type("4-006381-333931"));
+        ASSERT_TRUE(scene.Ready(FourCC("eanD"), "4-006381-333931"));
         c.arrange(scene);
         if (c.told) {
             scene.dialogs.ExpectModal(CreateTool::kSelfCheckFailedDialogName).Press(host::kOkItem);
@@ -217,10 +211,7 @@ TEST(CreateTool, KeepsASymbolItsSelfCheckCannotRead) {
 // code again.
 TEST(CreateTool, AnswersTheHostsRefusal) {
     PaletteScene scene;
-    scene.MakePalette();
-    scene.MakeTools();
-    ASSERT_TRUE(scene.Choose(FourCC("eanD")));
-    ASSERT_TRUE(scene.Type("4-006381-333931"));
+    ASSERT_TRUE(scene.Ready(FourCC("eanD"), "4-006381-333931"));
     scene.host.Core().GetFaults().FailCall(host::kAiArtSuite.name, "NewArt", kInjected, 1);
     EXPECT_EQ(scene.Click({100, 300}), kInjected);
     EXPECT_EQ(scene.Children(scene.LayerGroup()), std::vector<host::Art>{});
@@ -232,10 +223,7 @@ TEST(CreateTool, AnswersTheHostsRefusal) {
 // The symbol goes where the button went down, not where it came up.
 TEST(CreateTool, PlacesTheSymbolWhereThePressBegan) {
     PaletteScene scene;
-    scene.MakePalette();
-    scene.MakeTools();
-    ASSERT_TRUE(scene.Choose(FourCC("c128")));
-    ASSERT_TRUE(scene.Type("AB123456"));
+    ASSERT_TRUE(scene.Ready(FourCC("c128"), "AB123456"));
     const host::RealPoint down{50, 60};
     scene.host.SendTool(CreateTool::kName, host::kSelectorMouseDown, down);
     scene.host.SendTool(CreateTool::kName, host::kSelectorMouseDrag, {200, 200});

@@ -211,10 +211,7 @@ TEST(MeasureTool, ToldWhenItReadsNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         PaletteScene scene;
-        scene.MakePalette();
-        scene.MakeTools();
-        ASSERT_TRUE(scene.Choose(FourCC("c128")));
-        ASSERT_TRUE(scene.Type("AB123456"));
+        ASSERT_TRUE(scene.Ready(FourCC("c128"), "AB123456"));
         creationtest::DrawSymbol(scene, scene.LayerGroup(),
                                  *Processor(FourCC("eanD"), "4-006381-333931"),
                                  {.origin = {100, 300}});

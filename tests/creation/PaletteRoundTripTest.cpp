@@ -336,10 +336,7 @@ TEST_P(PaletteRoundTrip, MakesWhatThePaletteSaysAndReadsItBack) {
     int madeRows = 0;
     for (const Row& row : Rows()) {
         PaletteScene scene;
-        scene.MakePalette();
-        scene.MakeTools();
-        ASSERT_TRUE(scene.Choose(made.type));
-        ASSERT_TRUE(scene.Type(made.code));
+        ASSERT_TRUE(scene.Ready(made.type, made.code));
         if (!row.set(scene) || AnyWarning(scene)) {
             continue;
         }

@@ -61,6 +61,14 @@ public:
     host::Dialog PaletteDialog() const { return dialogs.FindDialog("BarcodeDialog"); }
     standin::DialogSnapshot View() { return dialogs.View(PaletteDialog()); }
 
+    // The palette and the tools made, and a symbol of the type and code
+    // chosen in the palette; false when the palette did not take them.
+    bool Ready(std::int32_t type, const std::string& code) {
+        MakePalette();
+        MakeTools();
+        return Choose(type) && Type(code);
+    }
+
     // What the user does in the palette.
     bool Choose(std::int32_t type) {
         const auto& types = BarcodeTypePopUp::kTypes;
