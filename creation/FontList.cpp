@@ -114,7 +114,7 @@ FontList* FontList::ListOf(host::Entry entry) {
 
 void FontList::DrawEntry(host::Entry entry, host::Drawer drawer) {
     if (const FontList* list = ListOf(entry)) {
-        list->Draw(entry, drawer);
+        list->DrawRow(entry, drawer);
     }
 }
 
@@ -126,7 +126,7 @@ void FontList::NotifyEntry(host::Entry entry, host::AdmNotifier notifier) {
     }
 }
 
-void FontList::Draw(host::Entry entry, host::Drawer drawer) const {
+void FontList::DrawRow(host::Entry entry, host::Drawer drawer) const {
     const auto index = static_cast<std::size_t>(sAdmEntry->GetIndex(entry));
     if (index >= rows_.size()) {
         return;

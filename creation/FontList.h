@@ -47,7 +47,7 @@ private:
     static void DrawEntry(host::Entry entry, host::Drawer drawer);
     static void NotifyEntry(host::Entry entry, host::AdmNotifier notifier);
     void SelectRow(std::int32_t index);
-    void Draw(host::Entry entry, host::Drawer drawer) const;
+    void DrawRow(host::Entry entry, host::Drawer drawer) const;
 
     BarcodeFontDialog* dialog_;
     host::List list_;
