@@ -3,17 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "BarcodeDialog.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeProcessorStandardSymbologies.h"
 #include "DialogBaseScene.h"
 #include "DialogManager.h"
-#include "M7LResourceFormat.h"
+#include "PluginResources.h"
 #include "StandInHost.h"
+#include "StriveloResources.h"
 #include "host/AiArtSuites.h"
 
 namespace creationtest {
@@ -23,17 +24,6 @@ inline constexpr const char* kCall = "test";
 
 inline constexpr const char* kMissingFontDialog = "Mor7Lant Alert Illegal Params Dialog";
 inline constexpr std::int32_t kMissingFontNameItem = 4;
-
-// The missing-font alert's template: OK and the item the font name goes in.
-inline constexpr M7LDialogItemTemplate kMissingFontItems[] = {
-    {1, M7LResourceItemKind::kButton, "OK", {300, 110, 380, 130}},
-    {kMissingFontNameItem, M7LResourceItemKind::kStaticText, "", {10, 40, 380, 56}},
-};
-inline constexpr M7LDialogTemplate kTemplates[] = {
-    {16104, "Missing font", "Missing font", 390, 140, kMissingFontItems,
-     std::size(kMissingFontItems)},
-};
-inline constexpr M7LResourceModule kModule = {nullptr, 0, kTemplates, std::size(kTemplates)};
 
 inline host::Color Gray(float gray) {
     return {host::ColorKind::kGray, gray, {}, {}, {}};
@@ -68,15 +58,23 @@ inline std::vector<host::PathSegment> Rectangle(float left, float bottom, float 
     return {Corner(left, bottom), Corner(left, top), Corner(right, top), Corner(right, bottom)};
 }
 
+// The plug-in's resources, which a test may overlay, made before the host
+// that reads them.
+struct CreationResources {
+    standin::ResourceOverlay resources{*StriveloResourceModule()};
+};
+
 // A stand-in host with the plug-in's suite table held as inside a message,
-// a document of the given layers, and the standard symbologies registered.
-class CreationScene : public frameworktest::DialogBaseScene {
+// over the plug-in's resources, a document of the given layers, and the
+// standard symbologies registered with EAN-13 before UPC.
+class CreationScene : private CreationResources, public frameworktest::DialogBaseScene {
 public:
     explicit CreationScene(std::vector<standin::LayerSetup> layers = {{"Ebene 1"}},
                            standin::FontCatalogue fonts = standin::DefaultFontCatalogue(),
                            standin::PreferenceStore* preferences = nullptr)
-        : DialogBaseScene(std::move(fonts), preferences, &kModule),
+        : DialogBaseScene(std::move(fonts), preferences, resources.Module()),
           document(store.OpenNew({"", 2000, 2000, std::move(layers)})) {
+        BarcodeDialog::SetUPCBeforeEAN(false);
         Strivelo::FreeRegistry();
         EXPECT_TRUE(Strivelo::RegisterStandardSymbologies(false));
         EXPECT_TRUE(Strivelo::RegisterMS7B());
@@ -123,6 +121,7 @@ public:
         return frame;
     }
 
+    using CreationResources::resources;
     standin::DocumentStore& store = host.Documents();
     standin::DocumentId document;
 };

@@ -10,6 +10,8 @@
 
 #include "DialogManager.h"
 #include "HostChecks.h"
+#include "M7LAIWrappers.h"
+#include "M7LPlatform.h"
 #include "M7LPluginMain.h"
 #include "M7LResources.h"
 #include "M7LSuiteTable.h"
@@ -55,7 +57,7 @@ public:
                              standin::PreferenceStore* store = nullptr,
                              const M7LResourceModule* resources = &kDialogModule)
         : host(standin::StandInHostOptions{.preferences = store, .fonts = std::move(fonts)}) {
-        host.LoadInProcess(&Main, resources);
+        host.LoadInProcess(&Main, resources, &InstallPlatformObserver);
         gPluginRef = host.Plugin();
         gSuiteNestingCounter = 0;
         EXPECT_EQ(AcquireSuites(host.Core().GetBasicSuite()), host::kNoError);
@@ -78,7 +80,18 @@ public:
     standin::DialogManager& dialogs = host.Dialogs();
 
 private:
-    static int Main(const char*, const char*, void*) { return host::kNoError; }
+    // Menu and tool messages reach the wrappers made meanwhile; the table is
+    // held all along.
+    static int Main(const char* caller, const char* selector, void* message) {
+        const host::SpBasicSuite* basic = static_cast<host::MessageHeader*>(message)->basic;
+        if (basic->IsEqual(caller, host::kCallerMenu)) {
+            return DispatchMenuMessage(selector, static_cast<host::MenuMessage*>(message));
+        }
+        if (basic->IsEqual(caller, host::kCallerTool)) {
+            return DispatchToolMessage(selector, static_cast<host::ToolMessage*>(message));
+        }
+        return host::kNoError;
+    }
 
     void Finish() {
         if (finished_) {
@@ -86,6 +99,7 @@ private:
         }
         finished_ = true;
         EXPECT_EQ(ReleaseSuites(host.Core().GetBasicSuite()), host::kNoError);
+        InstallPlatformObserver(nullptr);
         gPluginRef = {};
     }
 

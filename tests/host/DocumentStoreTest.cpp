@@ -466,6 +466,116 @@ TEST(DocumentStore, MeasuresContainersAsTheUnionOfTheirArt) {
     scene.ExpectNoViolations();
 }
 
+// Bounds asked once stay right after any change below: of the art itself,
+// of what it holds, of where it is, an undo, and the fonts text is laid out
+// with.
+TEST(DocumentStore, KeepsBoundsUpToDateWithEveryChange) {
+    struct Parts {
+        host::Art group;  // holding inner and wide
+        host::Art inner;  // holding bar
+        host::Art bar;
+        host::Art wide;
+        host::Art text;  // in the layer, beside the group
+    };
+    struct Case {
+        const char* what;
+        std::function<void(StoreScene&, const Parts&)> change;
+        host::RealRect group;
+        host::RealRect layer;
+    };
+    // "II" at 10 pt from (60, 100) in a Helvetica whose I is 1 em wide.
+    const standin::FontCatalogue wideI = {
+        {"Helvetica", {{"Helvetica", "Regular", standin::DefaultFontMetrics(), 1.0f}}}};
+    constexpr float kTextTop = 100 + host::kDefaultCapHeightEm * 10.0f;
+    const auto addI = [](StoreScene& s, host::Art frame, std::size_t at) {
+        return s.store.InsertText(kCall, frame, at, u"II", {s.fonts.FontNamed("Helvetica"), 10.0f});
+    };
+    const Case cases[] = {
+        {"nothing", [](StoreScene&, const Parts&) {}, {10, 60, 45, 0}, {10, kTextTop, 80, 0}},
+        {"a bar's segments",
+         [](StoreScene& s, const Parts& p) {
+             s.store.SetSegments(kCall, p.bar, 0, Rectangle(0, 20, 30, 60));
+         },
+         {0, 60, 45, 0},
+         {0, kTextTop, 80, 0}},
+        {"a stroke widening a path",
+         [](StoreScene& s, const Parts& p) {
+             host::PathStyle style = standin::DefaultPathStyle();
+             style.stroke.width = 2;
+             s.store.SetPathStyle(kCall, p.wide, style);
+         },
+         {10, 60, 46, -1},
+         {10, kTextTop, 80, -1}},
+        {"a path made deep inside",
+         [](StoreScene& s, const Parts& p) { s.MakePath(p.inner, Rectangle(100, 100, 110, 120)); },
+         {10, 120, 110, 0},
+         {10, 120, 110, 0}},
+        {"a path disposed",
+         [](StoreScene& s, const Parts& p) { s.store.DisposeArt(kCall, p.bar); },
+         {40, 50, 45, 0},
+         {40, kTextTop, 80, 0}},
+        {"a path moved out of the group",
+         [](StoreScene& s, const Parts& p) {
+             s.store.ReorderArt(kCall, p.bar, kOnTop, s.LayerGroup());
+         },
+         {40, 50, 45, 0},
+         {10, kTextTop, 80, 0}},
+        {"text moved into the group",
+         [](StoreScene& s, const Parts& p) { s.store.ReorderArt(kCall, p.text, kOnTop, p.inner); },
+         {10, kTextTop, 80, 0},
+         {10, kTextTop, 80, 0}},
+        {"text inserted",
+         [addI](StoreScene& s, const Parts& p) { addI(s, p.text, 2); },
+         {10, 60, 45, 0},
+         {10, kTextTop, 100, 0}},
+        {"a change undone",
+         [](StoreScene& s, const Parts& p) {
+             s.store.BeginPress();
+             s.store.SetSegments(kCall, p.bar, 0, Rectangle(0, 20, 30, 60));
+             host::RealRect moved{};
+             s.store.Bounds(kCall, p.group, &moved);
+             s.store.UndoPress();
+             s.store.EndPress();
+         },
+         {10, 60, 45, 0},
+         {10, kTextTop, 80, 0}},
+        {"the fonts replaced, the text's font gone",
+         [](StoreScene& s, const Parts&) { s.fonts.SetCatalogue(standin::DefaultFontCatalogue()); },
+         {10, 60, 45, 0},
+         {10, kTextTop, 60 + 2 * host::kDefaultAdvanceEm * 10, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreScene scene;
+        scene.fonts.SetCatalogue(wideI);
+        host::PathStyle filled = standin::DefaultPathStyle();
+        filled.strokePaint = false;
+        scene.store.SetCurrentPathStyle(scene.document, filled);
+        Parts parts{};
+        parts.group = scene.Make(kGroup, kOnTop, scene.LayerGroup());
+        parts.inner = scene.Make(kGroup, kOnTop, parts.group);
+        parts.bar = scene.MakePath(parts.inner, Rectangle(10, 20, 30, 60));
+        parts.wide = scene.MakePath(parts.group, Rectangle(40, 0, 45, 50));
+        ASSERT_EQ(
+            scene.store.NewPointText(kCall, kOnTop, scene.LayerGroup(),
+                                     host::TextOrientation::kHorizontal, {60, 100}, &parts.text),
+            host::kNoError);
+        ASSERT_EQ(addI(scene, parts.text, 0), host::kNoError);
+        host::RealRect bounds{};
+        for (const host::Art art :
+             {scene.LayerGroup(), parts.group, parts.inner, parts.bar, parts.wide, parts.text}) {
+            ASSERT_EQ(scene.store.Bounds(kCall, art, &bounds), host::kNoError);
+        }
+        EXPECT_EQ(bounds, (host::RealRect{60, kTextTop, 80, 100}));
+        c.change(scene, parts);
+        ASSERT_EQ(scene.store.Bounds(kCall, parts.group, &bounds), host::kNoError);
+        EXPECT_EQ(bounds, c.group);
+        ASSERT_EQ(scene.store.Bounds(kCall, scene.LayerGroup(), &bounds), host::kNoError);
+        EXPECT_EQ(bounds, c.layer);
+        scene.ExpectNoViolations();
+    }
+}
+
 // Undoing a press reverts everything since it, layer flags included: the
 // document is the one before the press, its art under the same handles;
 // what was made during the press is gone for good.

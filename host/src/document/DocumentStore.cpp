@@ -199,7 +199,14 @@ void DocumentStore::Journalize(host::Layer layer, bool made) {
 
 ArtRecord& DocumentStore::Edit(host::Art art) {
     Journalize(art);
+    ForgetBounds(art);
     return *art_.Peek(art);
+}
+
+void DocumentStore::ForgetBounds(host::Art art) {
+    for (host::Art at = art; at; at = art_.Peek(at)->parent) {
+        bounds_.erase(at.token);
+    }
 }
 
 LayerRecord& DocumentStore::Edit(host::Layer layer) {
@@ -395,6 +402,7 @@ void DocumentStore::DestroyTree(host::Art art) {
         DestroyTree(child);
     }
     Journalize(art);
+    bounds_.erase(art.token);
     art_.Retire(art, kStoreCall);
 }
 
@@ -479,7 +487,20 @@ std::vector<host::RealRect> DocumentStore::GlyphBoxes(const TextContent& text) c
     return boxes;
 }
 
-std::optional<host::RealRect> DocumentStore::BoundsOf(const ArtRecord& art) const {
+std::optional<host::RealRect> DocumentStore::BoundsOf(host::Art art) const {
+    if (boundsFontRevision_ != fonts_.Revision()) {
+        bounds_.clear();
+        boundsFontRevision_ = fonts_.Revision();
+    }
+    if (const auto kept = bounds_.find(art.token); kept != bounds_.end()) {
+        return kept->second;
+    }
+    const std::optional<host::RealRect> bounds = ComputeBounds(*art_.Peek(art));
+    bounds_.emplace(art.token, bounds);
+    return bounds;
+}
+
+std::optional<host::RealRect> DocumentStore::ComputeBounds(const ArtRecord& art) const {
     switch (art.type) {
         case host::ArtType::kPath:
             return PathBounds(art.segments, art.closed, art.style);
@@ -496,7 +517,7 @@ std::optional<host::RealRect> DocumentStore::BoundsOf(const ArtRecord& art) cons
         case host::ArtType::kCompoundPath: {
             std::optional<host::RealRect> bounds;
             for (const host::Art child : art.children) {
-                if (const auto box = BoundsOf(*art_.Peek(child))) {
+                if (const auto box = BoundsOf(child)) {
                     bounds = bounds ? Union(*bounds, *box) : *box;
                 }
             }
@@ -509,11 +530,10 @@ std::optional<host::RealRect> DocumentStore::BoundsOf(const ArtRecord& art) cons
 }
 
 host::Error DocumentStore::Bounds(std::string_view call, host::Art art, host::RealRect* bounds) {
-    const ArtRecord* record = FindArt(art, call);
-    if (record == nullptr) {
+    if (FindArt(art, call) == nullptr) {
         return host::kErrorBadHandle;
     }
-    const std::optional<host::RealRect> found = BoundsOf(*record);
+    const std::optional<host::RealRect> found = BoundsOf(art);
     if (!found) {
         return host::kErrorNoGeometry;
     }
@@ -822,6 +842,7 @@ void DocumentStore::UndoPress() {
     if (!press_) {
         return;
     }
+    bounds_.clear();
     // What was made during the press goes first, so that a slot it took is
     // free for what it replaced.
     for (const auto& [token, before] : press_->art) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "HandleTable.h"
@@ -306,7 +307,12 @@ private:
     // Retires the art and everything it holds.
     void DestroyTree(host::Art art);
     bool Holds(host::Art ancestor, host::Art art) const;
-    std::optional<host::RealRect> BoundsOf(const ArtRecord& art) const;
+    // The bounds as kept since the art last changed, computed where they are
+    // not; none for art without geometry.
+    std::optional<host::RealRect> BoundsOf(host::Art art) const;
+    std::optional<host::RealRect> ComputeBounds(const ArtRecord& art) const;
+    // The art and what holds it are about to change.
+    void ForgetBounds(host::Art art);
     // The boxes of the frame's glyphs that have ink, in text order.
     std::vector<host::RealRect> GlyphBoxes(const TextContent& text) const;
     void ForEachArt(host::Art art, const std::function<void(host::Art)>& action) const;
@@ -323,6 +329,11 @@ private:
     DocumentId current_;
     std::optional<Journal> press_;
     std::optional<Journal> message_;
+    // Bounds by art token, as a host keeps them: a group's would otherwise
+    // take all its paths on every call. Text lays out with the fonts, so all
+    // are forgotten when the catalogue changes.
+    mutable std::unordered_map<std::uint64_t, std::optional<host::RealRect>> bounds_;
+    mutable std::uint64_t boundsFontRevision_ = 0;
 };
 
 }  // namespace standin

@@ -59,6 +59,7 @@ InstalledFonts::InstalledFonts(Violations& violations, FontCatalogue catalogue)
 
 void InstalledFonts::SetCatalogue(FontCatalogue catalogue) {
     RetireHandles();
+    ++revision_;
     catalogue_ = std::move(catalogue);
     fonts_.clear();
     for (std::size_t typeface = 0; typeface < catalogue_.size(); ++typeface) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -52,6 +53,9 @@ public:
     InstalledFonts(Violations& violations, FontCatalogue catalogue);
 
     void SetCatalogue(FontCatalogue catalogue);
+    // Counts the catalogues set, so that what was laid out with an earlier
+    // one is known to be out of date.
+    std::uint64_t Revision() const { return revision_; }
 
     // The key of the font of that PostScript name; null when there is none.
     host::Font FontNamed(std::string_view postScriptName) const;
@@ -90,6 +94,7 @@ private:
     void RetireHandles();
 
     FontCatalogue catalogue_;
+    std::uint64_t revision_ = 0;
     // The fonts of each typeface, as CatalogueFont values, in style order.
     std::vector<std::vector<CatalogueFont>> fonts_;
     std::vector<TypefaceHandles> handles_;

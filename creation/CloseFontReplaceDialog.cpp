@@ -1,0 +1,4 @@
+#include "CloseFontReplaceDialog.h"
+
+CloseFontReplaceDialog::CloseFontReplaceDialog(std::int32_t itemId, BarcodeFontDialog* dialog)
+    : BarcodeFontDialogButton(itemId, dialog, &BarcodeFontDialog::CloseDialog) {}
