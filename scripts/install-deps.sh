@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake make g++ clang clang-format libclang-rt-dev git libgtest-dev libgmock-dev
           libbenchmark-dev libxml2-utils zint libzint-dev libzxing-dev locales
-          libxml2-dev barcode librsvg2-bin)
+          libxml2-dev barcode librsvg2-bin zbar-tools zxing-cpp-tools)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
