@@ -1,15 +1,16 @@
-// The plug-in library: the framework's entry, the compiled resources as the
-// module the host reads, and the Linux platform layer.
-#include "M7LAIPlugin.h"
+// The plug-in library: the framework's entry with the application's plug-in
+// object, the compiled resources as the module the host reads, and the Linux
+// platform layer.
+#include "BarcodePlugin.h"
 #include "M7LPlatform.h"
 #include "M7LPluginMain.h"
 #include "StriveloResources.h"
 #include "host/HostPlatform.h"
 
-// The base object stands in until the application provides its own. It
-// lives as long as the library, so unloading leaks nothing.
+// The one plug-in object lives as long as the library, so unloading leaks
+// nothing.
 M7LAIPlugin* CreateBarcodePlugin() {
-    static M7LAIPlugin plugin;
+    static BarcodePlugin plugin;
     return &plugin;
 }
 
