@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <iomanip>
@@ -84,6 +85,10 @@ constexpr std::int32_t kActionNameItem = 2;
 constexpr std::int32_t kActionFoundItem = 3;
 constexpr std::int32_t kActionChangedItem = 4;
 
+// The other readings of one barcode that --next shows at most.
+constexpr int kMostReadings = 32;
+// A long check tells its progress after each so many rows.
+constexpr std::size_t kProgressRows = 100;
 // Where the create tool clicks unless told: an inch in from the page's
 // bottom left, as points.
 constexpr host::RealPoint kDefaultClick{72.0f, 72.0f};
@@ -163,6 +168,10 @@ std::optional<std::vector<float>> ParseReals(std::string_view text, std::size_t 
 }
 
 std::string Fixed(double value, int decimals) {
+    // A value that rounds to zero shows without a sign.
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) {
+        value = 0;
+    }
     std::ostringstream text;
     text.imbue(std::locale::classic());
     text << std::fixed << std::setprecision(decimals) << value;
@@ -511,11 +520,11 @@ int RunMake(const DriverOptions& options, DriverHost& host, std::ostream& out) {
         return Refuse(host, error);
     }
     PaletteUser palette(host, kBarcodePalette);
-    const DriverHost::Marks marks = host.Mark();
     if (const std::string error = SetUpBarcode(options, palette, *type); !error.empty()) {
         return Refuse(host, error);
     }
     host.Report();
+    const DriverHost::Marks marks = host.Mark();
     const std::size_t before = ArtCount(host);
     host.Host().SendTool(kCreateTool, host::kSelectorMouseDown, at);
     const host::Error error = host.Host().SendTool(kCreateTool, host::kSelectorMouseUp, at);
@@ -583,10 +592,14 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
         ++read;
         PrintBarcodePalette(palette, out);
         if (options.Has("--next")) {
-            if (palette.Item(kTryAgainItem).enabled && palette.Press(kTryAgainItem)) {
+            int others = 0;
+            while (others < kMostReadings && palette.Item(kTryAgainItem).enabled &&
+                   palette.Press(kTryAgainItem)) {
                 out << "next reading:\n";
                 PrintBarcodePalette(palette, out);
-            } else {
+                ++others;
+            }
+            if (others == 0) {
                 out << "no other reading\n";
             }
         }
@@ -639,8 +652,15 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
         host.Host().FileDialogs().Choose(Absolute(options.Value("--report")));
     }
     Say(host) << "checking the barcodes of " << options.files[0] << '\n';
+    const host::Item list = palette.Item(kResultListItem).handle;
+    host.Dialogs().WatchEntries([&host, list](host::Item item, std::size_t rows) {
+        if (item == list && rows % kProgressRows == 0) {
+            Say(host) << rows << " barcodes checked\n";
+        }
+    });
     const DriverHost::Marks marks = host.Mark();
     const bool pressed = palette.Press(kCheckItem);
+    host.Dialogs().WatchEntries({});
     host.Report();
     if (!pressed || host.ErrorShownSince(marks) || host.Host().FileDialogs().Pending() > 0) {
         return Refuse(host, "the check did not run to its end" +

@@ -66,7 +66,8 @@ std::string DriverHost::Open(const std::string& path) {
     const standin::SvgOpened opened =
         standin::OpenSvgDocument(host_->Documents(), host_->Fonts(), path);
     if (!opened.document) {
-        return opened.error;
+        return opened.error.find(path) == std::string::npos ? path + ": " + opened.error
+                                                            : opened.error;
     }
     document_ = opened.document;
     if (opened.skippedElements > 0) {

@@ -57,7 +57,7 @@ constexpr OptionSpec kOptions[] = {
     {"--allow-illegal", "", "make", "allows values outside the symbology's limits"},
     {"--line", "X1,Y1,X2,Y2", "read", "drags the measure tool along this line (points)"},
     {"--all", "", "read", "drags across the middle of each piece of art on a layer (default)"},
-    {"--next", "", "read", "also shows the next possible reading of each barcode"},
+    {"--next", "", "read", "also shows the other possible readings of each barcode"},
     {"--profile", "P.bcp", "check", "loads this profile into the check palette"},
     {"--report", "FILE", "check", "writes the check's report to this file"},
     {"--format", "txt|html|xml", "check", "the report's format (default: from FILE's ending)"},
