@@ -270,11 +270,11 @@ void PrintBarcodePalette(PaletteUser& palette, std::ostream& out) {
         out << "max deviation: " << millimetres(kMaxDeviationItem, 4) << '\n';
         out << "mean deviation: " << millimetres(kMeanDeviationItem, 4) << '\n';
     }
-    for (const auto& [item, what] : {std::pair{kCodeWarningItem, "the code"},
-                                     std::pair{kBwrItem + 1, "the bar width reduction"},
-                                     std::pair{kMagnificationItem + 1, "the magnification"},
-                                     std::pair{kHeightItem + 1, "the bar height"},
-                                     std::pair{kRatioItem + 1, "the ratio"}}) {
+    for (const auto& [item, what] :
+         {std::pair{kCodeWarningItem, "the code"},
+          std::pair{kBwrItem + 1, "the bar width reduction"},
+          std::pair{kMagnificationItem + 1, "the magnification"},
+          std::pair{kHeightItem + 1, "the bar height"}, std::pair{kRatioItem + 1, "the ratio"}}) {
         if (view.items.at(item).visible) {
             out << "warning: the palette marks " << what << " as outside the type's limits\n";
         }
@@ -328,8 +328,10 @@ std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, con
         const char* option;
         std::int32_t item;
     } toggles[] = {
-        {"--ocrb", kOcrbItem},          {"--qz-marks", kQuietZoneItem},
-        {"--bearer-bars", kBearerBarsItem}, {"--end-bars", kEndBarsItem},
+        {"--ocrb", kOcrbItem},
+        {"--qz-marks", kQuietZoneItem},
+        {"--bearer-bars", kBearerBarsItem},
+        {"--end-bars", kEndBarsItem},
         {"--center-text", kCenterTextItem},
     };
     for (const auto& toggle : toggles) {
@@ -531,8 +533,8 @@ int RunMake(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     host.Report();
     PrintBarcodePalette(palette, out);
     if (error != host::kNoError || host.BeepedSince(marks) ||
-        host.RanSince(marks, kIllegalParamsDialog) || host.RanSince(marks, kSelfCheckFailedDialog) ||
-        ArtCount(host) == before) {
+        host.RanSince(marks, kIllegalParamsDialog) ||
+        host.RanSince(marks, kSelfCheckFailedDialog) || ArtCount(host) == before) {
         return Refuse(host, "no barcode made of \"" + options.Value("--code") + "\" as " +
                                 std::string(type->name) + "; " + options.files[0] +
                                 " is not written");
@@ -635,8 +637,8 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
         const bool chosen = palette.Choose(kSideMenuItem, kEditProfileEntry);
         host.Report();
         if (!chosen || !host.RanSince(marks, kProfileDialog) || host.ErrorShownSince(marks)) {
-            return Refuse(host, "the check palette did not load the profile " +
-                                    options.Value("--profile"));
+            return Refuse(
+                host, "the check palette did not load the profile " + options.Value("--profile"));
         }
     }
     host.Dialogs()

@@ -56,7 +56,8 @@ std::string DriverHost::Start(const std::string& pluginPath, const std::string& 
 }
 
 void DriverHost::OpenNew() {
-    document_ = host_->Documents().OpenNew({"", standin::kDefaultPageWidthPoints,
+    document_ = host_->Documents().OpenNew({"",
+                                            standin::kDefaultPageWidthPoints,
                                             standin::kDefaultPageHeightPoints,
                                             {{kNewLayerName}}});
     Report();

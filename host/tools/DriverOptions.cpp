@@ -65,28 +65,25 @@ constexpr OptionSpec kOptions[] = {
     {"--fixed", "OUT.svg", "check", "saves the document with the profile's fixes applied"},
     {"--bwr", "MM", "change-bwr", "the new bar width reduction in millimetres; required"},
     {"--plugin", "FILE", "", "the plug-in library to load (default: the one built or installed)"},
-    {"--prefs", "FILE", "",
-     "the preferences file (default: $XDG_CONFIG_HOME/strivelo-host/prefs)"},
+    {"--prefs", "FILE", "", "the preferences file (default: $XDG_CONFIG_HOME/strivelo-host/prefs)"},
 };
 
+// Options of every command are taken by any; command "" takes only those.
 bool Takes(const OptionSpec& option, std::string_view command) {
-    if (option.commands.empty()) {
-        return true;
-    }
-    return option.commands == command;
+    return option.commands.empty() || option.commands == command;
 }
 
 const OptionSpec* FindOption(std::string_view name, std::string_view command) {
-    const auto found = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                    [&](const OptionSpec& option) {
-                                        return option.name == name && Takes(option, command);
-                                    });
+    const auto found = std::find_if(
+        std::begin(kOptions), std::end(kOptions),
+        [&](const OptionSpec& option) { return option.name == name && Takes(option, command); });
     return found != std::end(kOptions) ? found : nullptr;
 }
 
 const CommandSpec* FindCommand(std::string_view name) {
-    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                    [&](const CommandSpec& command) { return command.name == name; });
+    const auto found =
+        std::find_if(std::begin(kCommands), std::end(kCommands),
+                     [&](const CommandSpec& command) { return command.name == name; });
     return found != std::end(kCommands) ? found : nullptr;
 }
 
@@ -105,16 +102,24 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         options.help = true;
         return {options, {}};
     }
-    if (arguments.empty()) {
+    // Options of every command may come before the command.
+    std::size_t first = 0;
+    while (first < arguments.size() && FindOption(arguments[first], "") != nullptr) {
+        first += 2;
+    }
+    if (first >= arguments.size()) {
         return fail("no command given");
     }
-    options.command = arguments.front();
+    options.command = arguments[first];
     const CommandSpec* command = FindCommand(options.command);
     if (command == nullptr) {
         return fail("unknown command \"" + options.command + "\"");
     }
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (i == first) {
+            continue;
+        }
         if (argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
             options.files.push_back(argument);
             continue;
@@ -135,10 +140,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.files.size() != command->fileCount) {
-        return fail(options.command + " takes " +
-                    (command->fileCount == 0 ? std::string("no files")
-                                             : std::string(command->files)) +
-                    ", not " + std::to_string(options.files.size()) + " file names");
+        return fail(
+            options.command + " takes " +
+            (command->fileCount == 0 ? std::string("no files") : std::string(command->files)) +
+            ", not " + std::to_string(options.files.size()) + " file names");
     }
     return {options, {}};
 }

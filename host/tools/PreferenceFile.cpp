@@ -80,7 +80,8 @@ std::string ValueText(const PreferenceValue& value) {
             return std::to_string(std::get<std::int32_t>(value));
         case PreferenceKind::kReal: {
             char text[kRealTextBytes];
-            const auto [end, error] = std::to_chars(text, text + sizeof text, std::get<double>(value));
+            const auto [end, error] =
+                std::to_chars(text, text + sizeof text, std::get<double>(value));
             return error == std::errc{} ? std::string(text, end) : std::string("0");
         }
         case PreferenceKind::kString:
@@ -101,7 +102,8 @@ std::optional<PreferenceValue> ParseValue(std::string_view kind, const std::stri
     if (kind == Name(PreferenceKind::kBoolean) && (text == "0" || text == "1")) {
         return PreferenceValue(text == "1");
     }
-    if (std::int32_t integer = 0; kind == Name(PreferenceKind::kInteger) && ParseWhole(text, integer)) {
+    if (std::int32_t integer = 0;
+        kind == Name(PreferenceKind::kInteger) && ParseWhole(text, integer)) {
         return PreferenceValue(integer);
     }
     if (double real = 0; kind == Name(PreferenceKind::kReal) && ParseWhole(text, real)) {
@@ -113,7 +115,8 @@ std::optional<PreferenceValue> ParseValue(std::string_view kind, const std::stri
     if (kind == Name(PreferenceKind::kPoint)) {
         const std::size_t blank = text.find(' ');
         host::Point point{};
-        if (blank != std::string::npos && ParseWhole(std::string_view(text).substr(0, blank), point.h) &&
+        if (blank != std::string::npos &&
+            ParseWhole(std::string_view(text).substr(0, blank), point.h) &&
             ParseWhole(std::string_view(text).substr(blank + 1), point.v)) {
             return PreferenceValue(point);
         }
@@ -132,7 +135,8 @@ std::optional<PreferenceValue> ParseValue(std::string_view kind, const std::stri
 std::string LoadPreferenceFile(const std::string& path, PreferenceStore& store) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return errno == ENOENT ? std::string() : "cannot read " + path + ": " + std::strerror(errno);
+        return errno == ENOENT ? std::string()
+                               : "cannot read " + path + ": " + std::strerror(errno);
     }
     std::string line;
     if (!std::getline(in, line) || line != kHeader) {
