@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -89,6 +90,8 @@ constexpr std::int32_t kActionChangedItem = 4;
 constexpr int kMostReadings = 32;
 // A long check tells its progress after each so many rows.
 constexpr std::size_t kProgressRows = 100;
+// The layer of a new document.
+constexpr const char* kNewLayerName = "Ebene 1";
 // Where the create tool clicks unless told: an inch in from the page's
 // bottom left, as points.
 constexpr host::RealPoint kDefaultClick{72.0f, 72.0f};
@@ -357,7 +360,8 @@ std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, con
         if (!options.Has(value.option) && value.fallback == nullptr) {
             continue;
         }
-        const std::string text = options.Value(value.option, value.fallback);
+        const std::string text =
+            options.Has(value.option) ? options.Value(value.option) : value.fallback;
         if (!ParseReal(text)) {
             return std::string(value.option) + " takes a number, not \"" + text + "\"";
         }
@@ -512,7 +516,7 @@ int RunMake(const DriverOptions& options, DriverHost& host, std::ostream& out) {
             return *refused;
         }
     } else {
-        host.OpenNew();
+        host.OpenNew(options.Value("--layer", kNewLayerName));
     }
     if (options.Has("--layer")) {
         UseLayer(host, options.Value("--layer"));
@@ -661,9 +665,12 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
         }
     });
     const DriverHost::Marks marks = host.Mark();
+    const auto start = std::chrono::steady_clock::now();
     const bool pressed = palette.Press(kCheckItem);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     host.Dialogs().WatchEntries({});
     host.Report();
+    Say(host) << "the check took " << Fixed(took.count(), 3) << " s\n";
     if (!pressed || host.ErrorShownSince(marks) || host.Host().FileDialogs().Pending() > 0) {
         return Refuse(host, "the check did not run to its end" +
                                 (reportWanted ? "; " + options.Value("--report") + " is not written"

@@ -15,7 +15,6 @@ namespace driver {
 namespace {
 
 constexpr const char* kErrorDialog = "Error";
-constexpr const char* kNewLayerName = "Ebene 1";
 constexpr const char* kPluginFileName = "strivelo-cs3.so";
 
 // Buttons say nothing the user needs to read.
@@ -55,11 +54,9 @@ std::string DriverHost::Start(const std::string& pluginPath, const std::string& 
     return {};
 }
 
-void DriverHost::OpenNew() {
-    document_ = host_->Documents().OpenNew({"",
-                                            standin::kDefaultPageWidthPoints,
-                                            standin::kDefaultPageHeightPoints,
-                                            {{kNewLayerName}}});
+void DriverHost::OpenNew(const std::string& layerName) {
+    document_ = host_->Documents().OpenNew(
+        {"", standin::kDefaultPageWidthPoints, standin::kDefaultPageHeightPoints, {{layerName}}});
     Report();
 }
 

@@ -29,8 +29,8 @@ public:
     // Reads the preferences, loads the plug-in and sends the start-up
     // messages. Empty, or why not.
     std::string Start(const std::string& pluginPath, const std::string& preferencesPath);
-    // A new empty document of one layer, or the SVG file opened.
-    void OpenNew();
+    // A new empty document of one layer of the name, or the SVG file opened.
+    void OpenNew(const std::string& layerName);
     std::string Open(const std::string& path);
     // Saves the current document as SVG, whole or not at all.
     std::string Save(const std::string& path);

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -139,6 +138,11 @@ std::string LoadPreferenceFile(const std::string& path, PreferenceStore& store) 
                                : "cannot read " + path + ": " + std::strerror(errno);
     }
     std::string line;
+    // An empty file holds no preferences yet.
+    if (in.peek() == std::ifstream::traits_type::eof()) {
+        store = PreferenceStore();
+        return {};
+    }
     if (!std::getline(in, line) || line != kHeader) {
         return path + " is not a preferences file of strivelo-host";
     }

@@ -8,7 +8,7 @@ namespace standin {
 
 // The driver program's preferences between runs: the store as a text file,
 // one value a line ("kind<TAB>section<TAB>key<TAB>value", tabs, line breaks
-// and backslashes escaped). A file that is not there is an empty store.
+// and backslashes escaped). A file that is not there, or empty, is an empty store.
 // Empty, or why the file could not be read (the store is then left alone).
 std::string LoadPreferenceFile(const std::string& path, PreferenceStore& store);
 // Written through a temporary file renamed over the old one. Empty, or why
