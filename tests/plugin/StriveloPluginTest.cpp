@@ -18,7 +18,8 @@ const Build kBuilds[] = {
     {"CS2 build", STRIVELO_CS2_PLUGIN_PATH, host::Generation::kCs2},
 };
 
-// A menu item the plug-in never added: the base plug-in object adds none.
+// A menu message by handle, as the host sends it; whichever item it names,
+// the plug-in answers it without a mistake.
 constexpr host::MenuItem kSomeMenuItem{1};
 
 void ExpectBalancedAndClean(standin::StandInHost& host, standin::DialogManager& dialogs) {
