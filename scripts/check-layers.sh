@@ -20,6 +20,7 @@ declare -A allowed=(
     [host/include]="host/include"
     [host/src]="host/src host/include resources/format"
     [host/svg]="host/svg host/src host/include resources/format"
+    [host/tools]="host/tools host/svg host/src host/include resources/format"
 )
 
 # The folder a project header lives in, by its name as included.
@@ -29,6 +30,7 @@ while read -r file; do
         host/include/*) owner[${file#host/include/}]=host/include ;;
         host/src/*) owner[${file#host/src/}]=host/src ;;
         host/svg/*) owner[${file##*/}]=host/svg ;;
+        host/tools/*) owner[${file##*/}]=host/tools ;;
         resources/format/*) owner[${file##*/}]=resources/format ;;
         BarcodeLib/* | FileIO/*) owner[${file##*/}]=${file%%/*} ;;
         tests/* | bench/*) ;;

@@ -89,6 +89,13 @@ public:
     // with its default button (OK) instead of being a violation.
     void AnswerWithDefaultButton(bool answer) { script_.AnswerWithDefaultButton(answer); }
     std::size_t PendingModals() const { return script_.Pending(); }
+
+    // Told the list's item and its number of entries whenever the plug-in
+    // adds an entry to a list, as the driver program shows a long run's
+    // progress.
+    void WatchEntries(std::function<void(host::Item, std::size_t)> watch) {
+        watchEntries_ = std::move(watch);
+    }
     const std::vector<ModalRun>& ModalLog() const { return script_.Log(); }
 
 private:
@@ -320,6 +327,7 @@ private:
     bool failUndockedQuery_ = false;
     std::int32_t modifiers_ = 0;
     ModalScript script_;
+    std::function<void(host::Item, std::size_t)> watchEntries_;
     std::unique_ptr<DialogSuites> suites_;
 };
 

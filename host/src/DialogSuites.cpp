@@ -788,6 +788,9 @@ host::Entry AdmListAdapter::InsertEntry(host::List list, std::int32_t index) {
     if (state->popup && !state->active) {
         state->active = entry;
     }
+    if (manager_.watchEntries_) {
+        manager_.watchEntries_(state->item, state->entries.size());
+    }
     return entry;
 }
 

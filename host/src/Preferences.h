@@ -31,6 +31,8 @@ std::string_view Name(PreferenceKind kind);
 // and serve the next (a restart of the plug-in).
 class PreferenceStore {
 public:
+    using Key = std::pair<std::string, std::string>;  // section, key
+
     void Put(std::string_view section, std::string_view key, PreferenceValue value);
     // Null when the key is absent.
     const PreferenceValue* Find(std::string_view section, std::string_view key) const;
@@ -44,9 +46,10 @@ public:
         return std::get<Value>(*value);
     }
     std::size_t Size() const { return values_.size(); }
+    // Every value, by section and key.
+    const std::map<Key, PreferenceValue>& All() const { return values_; }
 
 private:
-    using Key = std::pair<std::string, std::string>;
     std::map<Key, PreferenceValue> values_;
 };
 

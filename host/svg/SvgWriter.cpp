@@ -711,8 +711,8 @@ std::string SystemError(const std::string& what, const std::string& path) {
     return "cannot " + what + " " + path + ": " + std::strerror(errno);
 }
 
-// Writes the text to a new file beside the target and renames it over the
-// target once it is complete on the disk.
+}  // namespace
+
 std::string ReplaceFile(const std::string& path, const std::string& text) {
     const std::filesystem::path target(path);
     const std::filesystem::path folder =
@@ -748,8 +748,6 @@ std::string ReplaceFile(const std::string& path, const std::string& text) {
     }
     return {};
 }
-
-}  // namespace
 
 SvgWritten WriteSvgDocument(const DocumentStore& store, InstalledFonts& fonts, DocumentId document,
                             const SvgLimits& limits) {

@@ -30,4 +30,9 @@ SvgWritten WriteSvgDocument(const DocumentStore& store, InstalledFonts& fonts, D
 std::string SaveSvgDocument(const DocumentStore& store, InstalledFonts& fonts, DocumentId document,
                             const std::string& path, const SvgLimits& limits = {});
 
+// Writes the text to a new file in the target's folder and renames it over
+// the target once it is complete on the disk, keeping the target's mode.
+// Empty, or why the file was not written (and is as it was).
+std::string ReplaceFile(const std::string& path, const std::string& text);
+
 }  // namespace standin
