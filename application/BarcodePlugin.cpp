@@ -1,18 +1,11 @@
 #include "BarcodePlugin.h"
 
-#include <cstddef>
-#include <memory>
 #include <new>
-#include <utility>
-#include <vector>
 
 #include "AboutDialog.h"
 #include "AboutWindowMenu.h"
-#include "BarcodeArtScanner.h"
 #include "BarcodeCheckTexts.h"
 #include "BarcodeDialog.h"
-#include "BarcodeEdgeView.h"
-#include "BarcodeProcessorIdentification.h"
 #include "BarcodeProcessorRegistry.h"
 #include "BarcodeWindowMenu.h"
 #include "CheckDialog.h"
@@ -21,8 +14,6 @@
 #include "DocumentOpenedNotifier.h"
 #include "FilterAdjustBWRMenu.h"
 #include "FilterAdjustDeviationMenu.h"
-#include "M7LBridges.h"
-#include "M7LErrorAlert.h"
 #include "M7LGuarded.h"
 #include "M7LSuiteProperty.h"
 #include "M7LSuiteTable.h"
@@ -41,39 +32,6 @@ StriveloSuite* gSuiteBlock = nullptr;
 // suite is published, null again at shutdown, when the suites it would use
 // are released for good.
 const host::SpBasicSuite* gSuiteBasic = nullptr;
-
-// With the host's suites held.
-host::Error ReadAlong(host::RealPoint from, host::RealPoint to) {
-    BarcodeArtScanner scanner;
-    if (const host::Error error = scanner.Collect(from, to)) {
-        return error;
-    }
-    std::vector<double> edges(Strivelo::kMaxEdgeCount);
-    std::vector<double> heights(Strivelo::kMaxEdgeCount / 2);
-    const std::uint32_t count =
-        scanner.GetEdges(edges.data(), heights.data(), Strivelo::kMaxEdgeCount);
-    bool ambiguous = false;
-    std::unique_ptr<Strivelo::BarcodeProcessor> processor =
-        count > 0 ? Strivelo::IdentifyFromEdges(edges.data(), count, &ambiguous) : nullptr;
-    if (processor == nullptr) {
-        if (gBarcodeDialog != nullptr) {
-            gBarcodeDialog->ClearCode();
-        }
-        Beep();
-        return host::kNoError;
-    }
-    DeselectAllArt();
-    if (const std::int32_t heightBar = processor->GetHeightBarEdge(); heightBar >= 0) {
-        processor->SetBarHeight(heights[static_cast<std::size_t>(heightBar) / 2]);
-    }
-    // Without the palette the reading only selects the bars.
-    if (gBarcodeDialog != nullptr) {
-        gBarcodeDialog->SetProcessor(std::move(processor), ambiguous, true);
-        gBarcodeDialog->Show(true);
-    }
-    scanner.SelectBars();
-    return host::kNoError;
-}
 
 }  // namespace
 
@@ -176,7 +134,7 @@ host::Error BarcodePlugin::ReadBarcodeAlongLine(host::RealPoint from, host::Real
     // the suites are held for the reading as for a message.
     host::Error result = AcquireSuites(basic);
     if (result == host::kNoError) {
-        result = Guarded([from, to] { return ReadAlong(from, to); });
+        result = Guarded([from, to] { return MeasureTool::ReadAlong(from, to, nullptr, true); });
     }
     ReleaseSuites(basic);
     return result;

@@ -1,7 +1,9 @@
 #include "MeasureTool.h"
 
 #include <cmath>
+#include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "BarcodeArtScanner.h"
@@ -61,8 +63,13 @@ host::Error MeasureTool::MouseUp(host::ToolMessage* message) {
     if (start_ == end_) {
         return host::kNoError;
     }
+    return ReadAlong(start_, end_, message, false);
+}
+
+host::Error MeasureTool::ReadAlong(host::RealPoint from, host::RealPoint to,
+                                   const host::ToolMessage* event, bool showPalette) {
     BarcodeArtScanner scanner;
-    if (const host::Error error = scanner.Collect(start_, end_)) {
+    if (const host::Error error = scanner.Collect(from, to)) {
         return error;
     }
     std::vector<double> edges(Strivelo::kMaxEdgeCount);
@@ -79,12 +86,20 @@ host::Error MeasureTool::MouseUp(host::ToolMessage* message) {
         Beep();
         return host::kNoError;
     }
-    DeselectAllArtUnlessShift(message);
+    if (event != nullptr) {
+        DeselectAllArtUnlessShift(event);
+    } else {
+        DeselectAllArt();
+    }
     if (const std::int32_t heightBar = processor->GetHeightBarEdge(); heightBar >= 0) {
         processor->SetBarHeight(heights[static_cast<std::size_t>(heightBar) / 2]);
     }
+    // Without the palette the reading only selects the bars.
     if (gBarcodeDialog != nullptr) {
         gBarcodeDialog->SetProcessor(std::move(processor), ambiguous, true);
+        if (showPalette) {
+            gBarcodeDialog->Show(true);
+        }
     }
     scanner.SelectBars();
     return host::kNoError;

@@ -28,6 +28,14 @@ public:
     // What choosing either of the two tools does: shows the barcode palette.
     static host::Error ShowBarcodePalette();
 
+    // Reads the barcode the segment crosses into the barcode palette, when
+    // there is one, and selects its bars instead of the selection (kept
+    // too when the event holds shift). A segment that reads nothing
+    // empties the palette's code field with a beep and returns 0; the
+    // scanner's error for a segment it refuses is returned unchanged.
+    static host::Error ReadAlong(host::RealPoint from, host::RealPoint to,
+                                 const host::ToolMessage* event, bool showPalette);
+
     // Draws the line from the start to the end, snapped, on the current
     // layer, which it shows and unlocks: changes that undoing takes back.
     host::Error DrawFeedbackLine();
