@@ -460,6 +460,21 @@ int FindSymbolValue(const std::uint8_t* sums, double measuredBarModules) {
     return -1;
 }
 
+// Symbol characters, the stop included, of a symbol of count edges: 6 edges
+// each and the termination bar.
+std::uint32_t SymbolCount(std::uint32_t count) {
+    return (count / 2 - 1) / 3;
+}
+
+// Every start character and the termination bar are 2 modules wide, so the
+// centres of the first and the last bar lie 11 modules a symbol character
+// apart.
+double SymbolModule(const BarcodeEdgeView& view, std::uint32_t symbols) {
+    const std::uint32_t count = view.GetCount();
+    return ((view[count - 2] + view[count - 1]) - (view[0] + view[1])) / 2.0 /
+           (kSymbolModules * symbols);
+}
+
 // Whether the caller's view begins with a start character and ends in a
 // termination bar that makes, with the stop character's last space, the
 // modules of the two in the stop character's width: judged before anything
@@ -590,24 +605,26 @@ bool BarcodeProcessorCode128::EndDecode() {
     return true;
 }
 
-// Every start character and the termination bar are 2 modules wide, so the
-// centres of the first and the last bar lie 11 modules a symbol character
-// apart.
-bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, bool reversed) {
+bool BarcodeProcessorCode128::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
     if (count % 2 != 0 || (count / 2) % 3 != 1) {
         return false;
     }
-    const std::uint32_t symbols = (count / 2 - 1) / 3;
+    const std::uint32_t symbols = SymbolCount(count);
+    if (symbols < kMinSymbolCount) {
+        return false;
+    }
+    const double module = SymbolModule(edges, symbols);
+    return module > 0.0 && std::isfinite(module) && HasStartAndTermination(edges, symbols, module);
+}
+
+bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
-    if (symbols < kMinSymbolCount || view.GetCount() != count) {
+    if (!MightDecode(view) || !PrepareDecoding(view)) {
         return false;
     }
-    const double module = ((view[count - 2] + view[count - 1]) - (view[0] + view[1])) / 2.0 /
-                          (kSymbolModules * symbols);
-    if (!(module > 0.0) || !std::isfinite(module) ||
-        !HasStartAndTermination(view, symbols, module) || !PrepareDecoding(view)) {
-        return false;
-    }
+    const std::uint32_t symbols = SymbolCount(count);
+    const double module = SymbolModule(view, symbols);
     std::uint8_t* const sums = decodeBuffer_.GetFor(std::size_t{symbols} * 4);
     if (sums == nullptr) {
         return false;

@@ -90,6 +90,10 @@ bool HasJANPrefix(const char* encoded, std::size_t secondIndex) {
 
 }  // namespace
 
+bool BarcodeProcessorEAN8::MightDecode(const BarcodeEdgeView& edges) {
+    return edges.GetCount() == kEAN8Edges && HasMainStart(edges, kEAN8Edges, kEAN8Modules);
+}
+
 bool BarcodeProcessorEAN8::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count != kEAN8Edges) {
         return false;

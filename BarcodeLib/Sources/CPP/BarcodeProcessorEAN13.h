@@ -20,6 +20,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeEAN8; }
     const char* GetName() const override { return "EAN-8"; }
     // Exactly 44 edges.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -40,6 +41,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeEAN13; }
     const char* GetName() const override { return "EAN-13"; }
     // 60 edges, or 74 and 92 with an add-on.
+    static bool MightDecode(const BarcodeEdgeView& edges) { return MightBeEAN13Bars(edges); }
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
