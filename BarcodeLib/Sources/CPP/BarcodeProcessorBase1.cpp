@@ -438,6 +438,7 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
                              &bars->moduleMm) &&
            DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
+           AcceptsLeftHalf(*bars) &&
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
            EndMainGrid(kEAN13Edges, kEAN13Modules, kCentreElement) &&
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);

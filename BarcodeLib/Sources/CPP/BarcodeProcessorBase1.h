@@ -137,6 +137,10 @@ protected:
     };
     static constexpr std::uint32_t kEAN13Edges = 60;
     static constexpr std::int32_t kEAN13HeightBarEdge = 8;
+    // Asked by DecodeEAN13Bars once the left half is read, so that a member
+    // whose codes cannot begin so turns the symbol away before the rest is
+    // decoded.
+    virtual bool AcceptsLeftHalf(const EAN13Bars& /*bars*/) const { return true; }
     bool DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                          char requiredLeftSet, EAN13Bars* bars);
 
