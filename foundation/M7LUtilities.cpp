@@ -1,7 +1,6 @@
 #include "M7LUtilities.h"
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -131,8 +130,4 @@ int Utf8ToUtf16(const char* text, char16_t* out, std::size_t count) {
     }
     out[result == kUtf8Done ? written : 0] = 0;
     return result;
-}
-
-double RoundHalfAwayFromZero(double value) {
-    return std::round(value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,5 +18,16 @@ int Utf16ToUtf8(const char16_t* text, char* out, std::size_t outSize);
 // an invalid byte; the output is emptied on every failure.
 int Utf8ToUtf16(const char* text, char16_t* out, std::size_t count);
 
-// The nearest integral value, halves away from zero.
-double RoundHalfAwayFromZero(double value);
+// The nearest integral value, halves away from zero: std::round's result,
+// inline because the decoders round every element they measure.
+inline double RoundHalfAwayFromZero(double value) {
+    // From 2^52 on every double is integral; infinities and NaN pass too.
+    constexpr double kFirstIntegralOnly = 4503599627370496.0;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < kFirstIntegralOnly)) {
+        return value;
+    }
+    // Truncating and subtracting are exact below 2^52.
+    const double whole = static_cast<double>(static_cast<std::int64_t>(magnitude));
+    return std::copysign(magnitude - whole >= 0.5 ? whole + 1.0 : whole, value);
+}

@@ -127,4 +127,35 @@ TEST(RoundHalfAwayFromZeroTest, RoundsHalvesAwayAndKeepsLargeIntegers) {
     }
 }
 
+// The decoders compare rounded widths for equality, so the result must be
+// std::round's to the bit, the sign of a zero, infinities and NaN included.
+TEST(RoundHalfAwayFromZeroTest, MatchesStdRoundBitForBit) {
+    std::vector<double> values = {-0.0,
+                                  -0.3,
+                                  std::nextafter(0.5, 0.0),
+                                  std::nextafter(-0.5, 0.0),
+                                  std::ldexp(1.0, 62) + 2048.0,
+                                  -std::ldexp(1.0, 63),
+                                  HUGE_VAL,
+                                  -HUGE_VAL,
+                                  std::nan("")};
+    constexpr int kSteps = 4000;
+    constexpr double kStep = 0.0625 / 3.0;
+    for (int i = -kSteps; i <= kSteps; ++i) {
+        values.push_back(i * kStep);
+        values.push_back(std::nextafter(i * 0.5, 0.0));
+    }
+    for (const double value : values) {
+        SCOPED_TRACE(testing::Message() << std::hexfloat << value);
+        const double expected = std::round(value);
+        const double rounded = RoundHalfAwayFromZero(value);
+        if (std::isnan(expected)) {
+            EXPECT_TRUE(std::isnan(rounded));
+        } else {
+            EXPECT_EQ(rounded, expected);
+            EXPECT_EQ(std::signbit(rounded), std::signbit(expected));
+        }
+    }
+}
+
 }  // namespace

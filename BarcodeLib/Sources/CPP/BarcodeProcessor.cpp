@@ -1,10 +1,11 @@
 #include "BarcodeProcessor.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <span>
 #include <utility>
-#include <vector>
 
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
@@ -40,7 +41,7 @@ bool IsGap(std::uint32_t element, std::uint32_t gapPeriod) {
 // squares within the classes; the threshold lies halfway across the gap, so
 // the classes it makes are that split's. One width, or all equal, make one
 // class.
-double SplitNarrowWide(std::vector<double>& widths) {
+double SplitNarrowWide(std::span<double> widths) {
     if (widths.empty()) {
         return 0.0;
     }
@@ -69,18 +70,27 @@ double SplitNarrowWide(std::vector<double>& widths) {
 
 // Element j runs from edge j - 1 to edge j; odd elements are bars. A caller's
 // list may hold values that are not finite, which no order can sort; they
-// take no part, and the list fails when it is copied.
+// take no part, and the list fails when it is copied. So does a list longer
+// than kMaxEdgeCount, which gets no thresholds: the widths of the longest
+// list a decoding takes fit on the stack, and judging a foreign list costs
+// no allocation.
 template <typename Edges>
 BarcodeProcessor::WideNarrowThresholds FindThresholds(const Edges& edges, std::uint32_t count,
                                                       std::uint32_t gapPeriod) {
-    std::vector<double> widths[2];
+    constexpr std::size_t kMaxWidthsOfAKind = kMaxEdgeCount / 2;
+    if (count > kMaxEdgeCount) {
+        return {};
+    }
+    std::array<double, kMaxWidthsOfAKind> widths[2];
+    std::size_t sizes[2] = {};
     for (std::uint32_t j = 1; j < count; ++j) {
         const double width = edges[j] - edges[j - 1];
         if (!IsGap(j, gapPeriod) && std::isfinite(width)) {
-            widths[j % 2].push_back(width);
+            widths[j % 2][sizes[j % 2]++] = width;
         }
     }
-    return {.barMm = SplitNarrowWide(widths[1]), .spaceMm = SplitNarrowWide(widths[0])};
+    return {.barMm = SplitNarrowWide(std::span(widths[1].data(), sizes[1])),
+            .spaceMm = SplitNarrowWide(std::span(widths[0].data(), sizes[0]))};
 }
 
 }  // namespace

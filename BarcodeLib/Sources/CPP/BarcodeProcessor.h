@@ -231,7 +231,9 @@ protected:
     // and a wide class, however few elements one of them has; with
     // gapPeriod, every element whose 1-based position is a multiple of it is
     // an inter-character gap and takes no part. Works on the caller's edges,
-    // so that a family can judge a pattern before anything is copied.
+    // so that a family can judge a pattern before anything is copied or
+    // allocated; a list longer than kMaxEdgeCount, which no decoding takes,
+    // gets zero thresholds.
     static WideNarrowThresholds FindWideNarrowThresholds(const BarcodeEdgeView& edges,
                                                          std::uint32_t gapPeriod);
     // Classifies every element of the decoding edges as wide ('W') or narrow

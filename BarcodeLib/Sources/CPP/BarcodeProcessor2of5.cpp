@@ -46,6 +46,7 @@ constexpr std::string_view kStartLetters = "NNNN";
 constexpr std::string_view kStopLetters = "WNN";
 constexpr std::uint32_t kStartStopEdges = kStartLetters.size() + kStopLetters.size() + 1;
 constexpr std::size_t kITF14Length = 14;
+constexpr std::uint32_t kITF14Edges = kStartStopEdges + kITF14Length / 2 * kElementsPerPair;
 
 constexpr WideNarrowRules k2of5Rules{.nominalModuleMm = BarcodeProcessor2of5::kModuleMm,
                                      .minimumMagnification = 0.625,
@@ -352,12 +353,15 @@ bool BarcodeProcessor2of5::DecodeText(char* text, std::size_t length) {
 }
 
 // 4 start, 10 per pair and 3 stop elements: 10 p + 8 edges for p pairs.
+bool BarcodeProcessor2of5::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return count > kStartStopEdges && (count - kStartStopEdges) % kElementsPerPair == 0 &&
+           HasStartStop(edges, 0, kStartLetters, kStopLetters);
+}
+
 bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    if (count <= kStartStopEdges || (count - kStartStopEdges) % kElementsPerPair != 0) {
-        return false;
-    }
     const BarcodeEdgeView view(edges, count, reversed);
-    return HasStartStop(view, 0, kStartLetters, kStopLetters) &&
+    return MightDecode(view) &&
            DecodeSymbol(view, 0, (count - kStartStopEdges) / kElementsPerPair * 2);
 }
 
@@ -420,9 +424,12 @@ const char* BarcodeProcessorITF14::GetName() const {
     return "ITF14";
 }
 
+bool BarcodeProcessorITF14::MightDecode(const BarcodeEdgeView& edges) {
+    return edges.GetCount() == kITF14Edges && BarcodeProcessor2of5::MightDecode(edges);
+}
+
 bool BarcodeProcessorITF14::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    return count == kStartStopEdges + kITF14Length / 2 * kElementsPerPair &&
-           BarcodeProcessor2of5::Decode(edges, count, reversed);
+    return count == kITF14Edges && BarcodeProcessor2of5::Decode(edges, count, reversed);
 }
 
 bool BarcodeProcessorITF14::Generate() {

@@ -122,6 +122,7 @@ public:
 
     std::int32_t GetType() const override;
     const char* GetName() const override;
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool IsEncodedValid(const char* encoded) const override;
 
@@ -147,6 +148,7 @@ public:
     const char* GetName() const override;
     // Turns away every edge count but that of 14 digits before the shared
     // decoding.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     // Switches bearer bars on for good first.
     bool Generate() override;

@@ -88,14 +88,17 @@ bool BarcodeProcessor3of9::DecodeText(char* text, std::size_t length) {
 // Ten elements per character with the gap after it, the stop's gap missing:
 // 10 (n + 2) edges for n characters. Gaps take no part in the classifier's
 // groups.
-bool BarcodeProcessor3of9::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    if (count < kMinimumEdgeCount || count % kLettersPerCharacter != 0) {
-        return false;
-    }
-    const BarcodeEdgeView view(edges, count, reversed);
+bool BarcodeProcessor3of9::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
     // "*" at both ends, the stop without the gap after it.
-    return HasStartStop(view, kLettersPerCharacter, kStartStopLetters,
-                        kStartStopLetters.substr(0, kElementsPerCharacter)) &&
+    return count >= kMinimumEdgeCount && count % kLettersPerCharacter == 0 &&
+           HasStartStop(edges, kLettersPerCharacter, kStartStopLetters,
+                        kStartStopLetters.substr(0, kElementsPerCharacter));
+}
+
+bool BarcodeProcessor3of9::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    const BarcodeEdgeView view(edges, count, reversed);
+    return MightDecode(view) &&
            DecodeSymbol(view, kLettersPerCharacter, count / kLettersPerCharacter - 2);
 }
 

@@ -19,6 +19,7 @@ public:
 
     std::int32_t GetType() const override;
     const char* GetName() const override;
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool IsEncodedValid(const char* encoded) const override;
 

@@ -59,6 +59,7 @@ constexpr int kAddOn2Modules = 20;
 constexpr int kAddOn5Modules = 47;
 constexpr std::uint32_t kAddOn2Edges = 14;
 constexpr std::uint32_t kAddOn5Edges = 32;
+constexpr int kEAN13Modules = 95;
 constexpr double kAddOnTextSizeMm = 2.8;
 // The add-on bars end this far above the reference y (the member's bar
 // height minus the nominal 22.85 mm), and start kAddOnDescentModules below
@@ -396,6 +397,18 @@ bool BarcodeProcessorBase1::DrawAddOn(const char* addOn, int quietZoneModules, d
     return true;
 }
 
+bool BarcodeProcessorBase1::HasMainStart(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                         int modules) {
+    return HasStartGuard(edges, MeasureModule(edges, mainEdges, modules - 1));
+}
+
+bool BarcodeProcessorBase1::MightBeEAN13Bars(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return (count == kEAN13Edges || count == kEAN13Edges + kAddOn2Edges ||
+            count == kEAN13Edges + kAddOn5Edges) &&
+           HasMainStart(edges, kEAN13Edges, kEAN13Modules);
+}
+
 bool BarcodeProcessorBase1::BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
                                               int modules, double* moduleMm) {
     const double module = MeasureModule(edges, mainEdges, modules - 1);
@@ -415,19 +428,19 @@ bool BarcodeProcessorBase1::EndMainGrid(std::uint32_t mainEdges, int modules,
 
 bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                                             char requiredLeftSet, EAN13Bars* bars) {
-    constexpr int kModules = 95;
     constexpr std::uint32_t kCentreElement = 27;
     constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
     if (count != kEAN13Edges && count != kEAN13Edges + kAddOn2Edges &&
         count != kEAN13Edges + kAddOn5Edges) {
         return false;
     }
-    return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kModules,
+    return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kEAN13Modules,
                              &bars->moduleMm) &&
            DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
+           AcceptsLeftHalf(*bars) &&
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
-           EndMainGrid(kEAN13Edges, kModules, kCentreElement) &&
+           EndMainGrid(kEAN13Edges, kEAN13Modules, kCentreElement) &&
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);
 }
 

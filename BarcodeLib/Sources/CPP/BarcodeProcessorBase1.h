@@ -38,6 +38,13 @@ public:
     // valid; false, and nothing changed, when it cannot.
     bool FitToResolution(double deviceUnitsPerMm) override;
 
+    // Whether the caller's edges can hold a main symbol of mainEdges edges
+    // and modules modules: its module measured and its start guard judged,
+    // before anything is copied.
+    static bool HasMainStart(const BarcodeEdgeView& edges, std::uint32_t mainEdges, int modules);
+    // The edge counts and start of what DecodeEAN13Bars reads.
+    static bool MightBeEAN13Bars(const BarcodeEdgeView& edges);
+
 protected:
     // The characters of an add-on's text.
     static constexpr std::size_t kAddOnCapacity = 6;
@@ -130,6 +137,10 @@ protected:
     };
     static constexpr std::uint32_t kEAN13Edges = 60;
     static constexpr std::int32_t kEAN13HeightBarEdge = 8;
+    // Asked by DecodeEAN13Bars once the left half is read, so that a member
+    // whose codes cannot begin so turns the symbol away before the rest is
+    // decoded.
+    virtual bool AcceptsLeftHalf(const EAN13Bars& /*bars*/) const { return true; }
     bool DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                          char requiredLeftSet, EAN13Bars* bars);
 

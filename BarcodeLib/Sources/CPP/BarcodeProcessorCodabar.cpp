@@ -282,16 +282,22 @@ bool BarcodeProcessorBase3::EndDecode() {
 
 // The thresholds are those the shared classifier finds, or the traditional
 // table's, so the cheap look at start and stop agrees with the full reading.
-bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
+bool BarcodeProcessorBase3::HasStartAndStop(const BarcodeEdgeView& edges, bool traditional,
+                                            WideNarrowThresholds* thresholds) {
+    const std::uint32_t count = edges.GetCount();
     if (count % kEdgesPerCharacter != 0 || count < 2 * kEdgesPerCharacter ||
         count / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
+    *thresholds = traditional ? TraditionalThresholds(edges) : FindWideNarrowThresholds(edges, 0);
+    return IsStartStopAt(edges, 0, *thresholds) &&
+           IsStartStopAt(edges, count - kEdgesPerCharacter, *thresholds);
+}
+
+bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
-    const Thresholds thresholds =
-        traditional_ ? TraditionalThresholds(view) : FindWideNarrowThresholds(view, 0);
-    if (!IsStartStopAt(view, 0, thresholds) ||
-        !IsStartStopAt(view, count - kEdgesPerCharacter, thresholds) || !PrepareDecoding(view)) {
+    Thresholds thresholds;
+    if (!HasStartAndStop(view, traditional_, &thresholds) || !PrepareDecoding(view)) {
         return false;
     }
     BarcodeEdgeList& list = GetDecodingEdges();

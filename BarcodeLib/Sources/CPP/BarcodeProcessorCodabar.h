@@ -53,6 +53,10 @@ public:
 
     bool BeginDecode(const double* edges, std::uint32_t count) override;
     bool EndDecode() override;
+    // The edge count and the start and stop characters against the
+    // thresholds of the variant, which go to thresholds.
+    static bool HasStartAndStop(const BarcodeEdgeView& edges, bool traditional,
+                                WideNarrowThresholds* thresholds);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -82,6 +86,11 @@ class BarcodeProcessorCodabar : public BarcodeProcessorBase3 {
 public:
     BarcodeProcessorCodabar() : BarcodeProcessorBase3(false) {}
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        WideNarrowThresholds thresholds;
+        return HasStartAndStop(edges, false, &thresholds);
+    }
+
     std::int32_t GetType() const override { return kBarcodeTypeCodabar; }
     const char* GetName() const override { return "Codabar"; }
 };
@@ -89,6 +98,11 @@ public:
 class BarcodeProcessorTraditionalCodabar : public BarcodeProcessorBase3 {
 public:
     BarcodeProcessorTraditionalCodabar() : BarcodeProcessorBase3(true) {}
+
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        WideNarrowThresholds thresholds;
+        return HasStartAndStop(edges, true, &thresholds);
+    }
 
     std::int32_t GetType() const override { return kBarcodeTypeTraditionalCodabar; }
     const char* GetName() const override { return "Traditional-Codabar"; }

@@ -433,6 +433,48 @@ double MeasuredBarModules(const Edges& measured, std::uint32_t e) {
     return bars / (measured[e + 6] - measured[e]) * kSymbolModules;
 }
 
+// Symbol values by their first five element widths, each 1 to 4 modules: the
+// sixth makes the eleven modules every symbol character has.
+constexpr int kLookupWidths = 5;
+constexpr std::size_t kWidthChoices = kMaxElementModules - kMinElementModules + 1;
+constexpr std::size_t kLookupSize = [] {
+    std::size_t size = 1;
+    for (int i = 0; i < kLookupWidths; ++i) {
+        size *= kWidthChoices;
+    }
+    return size;
+}();
+constexpr std::int8_t kNoSymbolValue = -1;
+
+// The index of widths[0, kLookupWidths); kLookupSize for a width out of range.
+constexpr std::size_t LookupIndex(const int* widths) {
+    std::size_t index = 0;
+    for (int i = 0; i < kLookupWidths; ++i) {
+        if (widths[i] < kMinElementModules || widths[i] > kMaxElementModules) {
+            return kLookupSize;
+        }
+        index = index * kWidthChoices + static_cast<std::size_t>(widths[i] - kMinElementModules);
+    }
+    return index;
+}
+
+constexpr std::array<std::int8_t, kLookupSize> kValueByWidths = [] {
+    std::array<std::int8_t, kLookupSize> table{};
+    table.fill(kNoSymbolValue);
+    for (std::size_t value = 0; value < Code128SymbolTable.size(); ++value) {
+        const auto& w = Code128SymbolTable[value].widths;
+        const int widths[kLookupWidths] = {w[0], w[1], w[2], w[3], w[4]};
+        const std::size_t index = LookupIndex(widths);
+        if (w[0] + w[1] + w[2] + w[3] + w[4] + w[5] != kSymbolModules || index == kLookupSize ||
+            w[5] < kMinElementModules || w[5] > kMaxElementModules ||
+            table[index] != kNoSymbolValue) {
+            throw "every symbol character has its own widths, eleven modules in all";
+        }
+        table[index] = static_cast<std::int8_t>(value);
+    }
+    return table;
+}();
+
 // The value whose widths the sums give, -1 for none or when the measured bars
 // disagree with it.
 int FindSymbolValue(const std::uint8_t* sums, double measuredBarModules) {
@@ -446,18 +488,33 @@ int FindSymbolValue(const std::uint8_t* sums, double measuredBarModules) {
         const int space2 = sums[2] - bar2;
         const int bar3 = sums[3] - space2;
         const int space3 = kSymbolModules - (bar1 + space1 + bar2 + space2 + bar3);
-        const int widths[6] = {bar1, space1, bar2, space2, bar3, space3};
-        for (std::size_t value = 0; value < Code128SymbolTable.size(); ++value) {
-            if (std::equal(std::begin(widths), std::end(widths),
-                           Code128SymbolTable[value].widths.begin())) {
-                const double expected = bar1 + bar2 + bar3;
-                return std::fabs(measuredBarModules - expected) <= kBarModulesToleranceModules
-                           ? static_cast<int>(value)
-                           : -1;
-            }
+        const int widths[kLookupWidths] = {bar1, space1, bar2, space2, bar3};
+        const std::size_t index = LookupIndex(widths);
+        if (space3 < kMinElementModules || space3 > kMaxElementModules || index == kLookupSize ||
+            kValueByWidths[index] == kNoSymbolValue) {
+            continue;
         }
+        const double expected = bar1 + bar2 + bar3;
+        return std::fabs(measuredBarModules - expected) <= kBarModulesToleranceModules
+                   ? kValueByWidths[index]
+                   : -1;
     }
     return -1;
+}
+
+// Symbol characters, the stop included, of a symbol of count edges: 6 edges
+// each and the termination bar.
+std::uint32_t SymbolCount(std::uint32_t count) {
+    return (count / 2 - 1) / 3;
+}
+
+// Every start character and the termination bar are 2 modules wide, so the
+// centres of the first and the last bar lie 11 modules a symbol character
+// apart.
+double SymbolModule(const BarcodeEdgeView& view, std::uint32_t symbols) {
+    const std::uint32_t count = view.GetCount();
+    return ((view[count - 2] + view[count - 1]) - (view[0] + view[1])) / 2.0 /
+           (kSymbolModules * symbols);
 }
 
 // Whether the caller's view begins with a start character and ends in a
@@ -590,24 +647,26 @@ bool BarcodeProcessorCode128::EndDecode() {
     return true;
 }
 
-// Every start character and the termination bar are 2 modules wide, so the
-// centres of the first and the last bar lie 11 modules a symbol character
-// apart.
-bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, bool reversed) {
+bool BarcodeProcessorCode128::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
     if (count % 2 != 0 || (count / 2) % 3 != 1) {
         return false;
     }
-    const std::uint32_t symbols = (count / 2 - 1) / 3;
+    const std::uint32_t symbols = SymbolCount(count);
+    if (symbols < kMinSymbolCount) {
+        return false;
+    }
+    const double module = SymbolModule(edges, symbols);
+    return module > 0.0 && std::isfinite(module) && HasStartAndTermination(edges, symbols, module);
+}
+
+bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
-    if (symbols < kMinSymbolCount || view.GetCount() != count) {
+    if (!MightDecode(view) || !PrepareDecoding(view)) {
         return false;
     }
-    const double module = ((view[count - 2] + view[count - 1]) - (view[0] + view[1])) / 2.0 /
-                          (kSymbolModules * symbols);
-    if (!(module > 0.0) || !std::isfinite(module) ||
-        !HasStartAndTermination(view, symbols, module) || !PrepareDecoding(view)) {
-        return false;
-    }
+    const std::uint32_t symbols = SymbolCount(count);
+    const double module = SymbolModule(view, symbols);
     std::uint8_t* const sums = decodeBuffer_.GetFor(std::size_t{symbols} * 4);
     if (sums == nullptr) {
         return false;

@@ -69,6 +69,8 @@ public:
     const char* GetName() const override;
     bool BeginDecode(const double* edges, std::uint32_t count) override;
     bool EndDecode() override;
+    // The edge count, start character and termination bar.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;

@@ -1,5 +1,6 @@
 #include "BarcodeProcessorEAN13.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "BarcodeEANUPCText.h"
@@ -88,7 +89,23 @@ bool HasJANPrefix(const char* encoded, std::size_t secondIndex) {
     return encoded[0] == '4' && (encoded[secondIndex] == '5' || encoded[secondIndex] == '9');
 }
 
+// What HasJANPrefix asks of an EAN-13 form.
+constexpr std::string_view kJAN13Prefixes[] = {"4-5", "4-9"};
+
+// The leading digit that the sets of the left half carry; 10 for none.
+int LeadingDigit(const char* letters) {
+    int leading = 0;
+    while (leading < 10 && std::memcmp(letters, kLeadingDigitParity[leading], 6) != 0) {
+        ++leading;
+    }
+    return leading;
+}
+
 }  // namespace
+
+bool BarcodeProcessorEAN8::MightDecode(const BarcodeEdgeView& edges) {
+    return edges.GetCount() == kEAN8Edges && HasMainStart(edges, kEAN8Edges, kEAN8Modules);
+}
 
 bool BarcodeProcessorEAN8::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count != kEAN8Edges) {
@@ -152,10 +169,7 @@ bool BarcodeProcessorEAN13::Decode(const double* edges, std::uint32_t count, boo
     if (!DecodeEAN13Bars(edges, count, reversed, 0, &bars)) {
         return false;
     }
-    int leading = 0;
-    while (leading < 10 && std::memcmp(bars.letters, kLeadingDigitParity[leading], 6) != 0) {
-        ++leading;
-    }
+    const int leading = LeadingDigit(bars.letters);
     if (leading == 10) {
         return false;
     }
@@ -171,6 +185,26 @@ bool BarcodeProcessorEAN13::Decode(const double* edges, std::uint32_t count, boo
     std::memcpy(text + 9, bars.right, 6);
     std::strcpy(text + kEAN13Length, bars.addOn);
     return CommitMainDecoding(text, bars.moduleMm, kEAN13Edges, kEAN13HeightBarEdge);
+}
+
+// The leading digit, a hyphen and the left half begin the encoded form.
+bool BarcodeProcessorEAN13::AcceptsLeftHalf(const EAN13Bars& bars) const {
+    const std::span<const std::string_view> prefixes = GetEncodedPrefixes();
+    if (prefixes.empty()) {
+        return true;
+    }
+    const int leading = LeadingDigit(bars.letters);
+    if (leading == 10) {
+        return false;
+    }
+    char begin[2 + sizeof bars.left];
+    begin[0] = DigitCharacter(leading);
+    begin[1] = '-';
+    std::memcpy(begin + 2, bars.left, sizeof bars.left);
+    const std::string_view beginning(begin, sizeof begin);
+    return std::any_of(prefixes.begin(), prefixes.end(), [beginning](std::string_view prefix) {
+        return beginning.starts_with(prefix);
+    });
 }
 
 bool BarcodeProcessorEAN13::Generate() {
@@ -239,6 +273,10 @@ bool BarcodeProcessorJAN8::CorrectCode(M7LString& code) const {
 
 bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
     return BarcodeProcessorEAN13::IsEncodedValid(encoded) && HasJANPrefix(encoded, 2);
+}
+
+std::span<const std::string_view> BarcodeProcessorJAN13::GetEncodedPrefixes() const {
+    return kJAN13Prefixes;
 }
 
 bool BarcodeProcessorJAN13::CorrectCode(M7LString& code) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProcessorBase1.h"
@@ -20,6 +22,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeEAN8; }
     const char* GetName() const override { return "EAN-8"; }
     // Exactly 44 edges.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -40,6 +43,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeEAN13; }
     const char* GetName() const override { return "EAN-13"; }
     // 60 edges, or 74 and 92 with an add-on.
+    static bool MightDecode(const BarcodeEdgeView& edges) { return MightBeEAN13Bars(edges); }
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -52,6 +56,10 @@ public:
 
 protected:
     double GetNominalBarHeightMm() const override { return kEAN13BarHeightMm; }
+    // The beginnings ("9-78"), one of which every encoded form of the member
+    // has; none when any will do.
+    virtual std::span<const std::string_view> GetEncodedPrefixes() const { return {}; }
+    bool AcceptsLeftHalf(const EAN13Bars& bars) const override;
 };
 
 // JAN-8: an EAN-8 with the prefix 45 or 49.
@@ -72,6 +80,9 @@ public:
     bool IsEncodedValid(const char* encoded) const override;
     // The EAN-13 correction with the prefix forced to 45 or 49.
     bool CorrectCode(M7LString& code) const override;
+
+protected:
+    std::span<const std::string_view> GetEncodedPrefixes() const override;
 };
 
 }  // namespace Strivelo

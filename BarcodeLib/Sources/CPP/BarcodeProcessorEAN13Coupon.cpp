@@ -249,12 +249,15 @@ bool BarcodeProcessorCoupon::Generate() {
 // The decoded text is only spaced out, never corrected: a main symbol
 // without the coupon's number system or an extension without a coupon field
 // is no coupon.
+// A main symbol and an extension of a whole number of Code 128 characters.
+bool BarcodeProcessorCoupon::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return count > kMainEdges && count % 2 == 0 && ((count - kMainEdges) / 2) % 3 == 1;
+}
+
 bool BarcodeProcessorCoupon::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    if (count <= kMainEdges || count % 2 != 0 || ((count - kMainEdges) / 2) % 3 != 1) {
-        return false;
-    }
     const BarcodeEdgeView view(edges, count, reversed);
-    if (view.GetCount() != count) {
+    if (!MightDecode(view)) {
         return false;
     }
     // The main symbol comes first in reading order; in the caller's list

@@ -50,6 +50,7 @@ public:
     // The first 60 edges (in reading order) are the main symbol, the others
     // an EAN-128; both are read in the coupon's direction. The edge indices
     // are the main symbol's.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     // The main symbol's checks of the coupon's parameters.
     bool IsBarWidthReductionValid() const override;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
 #include <span>
+#include <string_view>
 
 #include "BarcodeEANUPCText.h"
 #include "BarcodeGS1CheckSum.h"
@@ -313,15 +313,20 @@ bool CorrectInto(const BarcodeProcessorEAN13& symbol, bool asEAN13, const char* 
     return corrected && CopyIfFits(text.CStr(), out, capacity);
 }
 
+// The EAN-13 forms of ISBNs (978 only), ISBN-13s and ISSNs begin so.
+constexpr std::string_view kISBNPrefixes[] = {"9-78"};
+constexpr std::string_view kISBN13Prefixes[] = {"9-78", "9-79"};
+constexpr std::string_view kISSNPrefixes[] = {"9-77"};
+
 // The twelve data digits of a valid EAN-13 form that begins with one of
 // prefixes ("9-78") and has no add-on or one of addOnDigits digits; addOn
 // points at the add-on's text, "" when there is none.
 bool ReadEAN13(const BarcodeProcessorEAN13& symbol, const char* encoded,
-               std::initializer_list<const char*> prefixes, std::size_t addOnDigits, char* digits,
+               std::span<const std::string_view> prefixes, std::size_t addOnDigits, char* digits,
                const char** addOn) {
     if (encoded == nullptr || !symbol.BarcodeProcessorEAN13::IsEncodedValid(encoded) ||
-        std::none_of(prefixes.begin(), prefixes.end(), [encoded](const char* prefix) {
-            return std::strncmp(encoded, prefix, std::strlen(prefix)) == 0;
+        std::none_of(prefixes.begin(), prefixes.end(), [encoded](std::string_view prefix) {
+            return std::string_view(encoded).starts_with(prefix);
         })) {
         return false;
     }
@@ -358,7 +363,7 @@ bool ISBNToEAN13(const BarcodeProcessorEAN13& symbol, const char* prefix, const 
 // firstDigit on, a placeholder check character and the add-on, through the
 // class's CorrectCode, which hyphenates and computes the check character.
 bool ISBNFromEAN13(const BarcodeProcessorEAN13& symbol, const char* encoded,
-                   std::initializer_list<const char*> prefixes, int firstDigit, char* code,
+                   std::span<const std::string_view> prefixes, int firstDigit, char* code,
                    std::size_t capacity) {
     char digits[kEAN13DataDigits];
     const char* addOn = nullptr;
@@ -521,7 +526,11 @@ bool BarcodeProcessorISBNBase::FindISBNPartLengths(const char* prefix, const cha
 
 bool BarcodeProcessorISBN::EncodedToCode(const char* encoded, char* code,
                                          std::size_t capacity) const {
-    return ISBNFromEAN13(*this, encoded, {"9-78"}, kPrefixDigits, code, capacity);
+    return ISBNFromEAN13(*this, encoded, kISBNPrefixes, kPrefixDigits, code, capacity);
+}
+
+std::span<const std::string_view> BarcodeProcessorISBN::GetEncodedPrefixes() const {
+    return kISBNPrefixes;
 }
 
 bool BarcodeProcessorISBN::CodeToEncoded(const char* code, char* encoded,
@@ -557,7 +566,11 @@ bool BarcodeProcessorISBN::CorrectCode(M7LString& code) const {
 
 bool BarcodeProcessorISBNEAN::EncodedToCode(const char* encoded, char* code,
                                             std::size_t capacity) const {
-    return ISBNFromEAN13(*this, encoded, {"9-78", "9-79"}, 0, code, capacity);
+    return ISBNFromEAN13(*this, encoded, kISBN13Prefixes, 0, code, capacity);
+}
+
+std::span<const std::string_view> BarcodeProcessorISBNEAN::GetEncodedPrefixes() const {
+    return kISBN13Prefixes;
 }
 
 bool BarcodeProcessorISBNEAN::CodeToEncoded(const char* code, char* encoded,
@@ -657,7 +670,7 @@ bool BarcodeProcessorISSN::EncodedToCode(const char* encoded, char* code,
                                          std::size_t capacity) const {
     char digits[kEAN13DataDigits];
     const char* addOn = nullptr;
-    if (!ReadEAN13(*this, encoded, {"9-77"}, kISSNAddOnDigits, digits, &addOn)) {
+    if (!ReadEAN13(*this, encoded, kISSNPrefixes, kISSNAddOnDigits, digits, &addOn)) {
         return false;
     }
     char raw[kRawCapacity + 1];
@@ -673,6 +686,10 @@ bool BarcodeProcessorISSN::EncodedToCode(const char* encoded, char* code,
     }
     std::strcpy(raw + length, addOn);
     return CorrectInto(*this, false, raw, code, capacity);
+}
+
+std::span<const std::string_view> BarcodeProcessorISSN::GetEncodedPrefixes() const {
+    return kISSNPrefixes;
 }
 
 bool BarcodeProcessorISSN::CodeToEncoded(const char* code, char* encoded,

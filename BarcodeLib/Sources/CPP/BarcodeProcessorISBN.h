@@ -63,6 +63,9 @@ public:
     // digits get one. An ISBN-13, or a character other than a digit, '-' or
     // the check character 'X', leaves the text alone.
     bool CorrectCode(M7LString& code) const override;
+
+protected:
+    std::span<const std::string_view> GetEncodedPrefixes() const override;
 };
 
 // ISBN-EAN: the ISBN-13 "978-G-P-T-C" or "979-G-P-T-C" (C the EAN check
@@ -85,6 +88,9 @@ public:
     void SetDualNumbering(bool dualNumbering) { dualNumbering_ = dualNumbering; }
     bool GetDualNumbering() const { return dualNumbering_; }
 
+protected:
+    std::span<const std::string_view> GetEncodedPrefixes() const override;
+
 private:
     bool dualNumbering_ = false;
 };
@@ -106,6 +112,9 @@ public:
     // ')' or the check character 'X' leaves the text alone.
     bool CorrectCode(M7LString& code) const override;
     bool HasOption(std::int32_t optionCode) const override;
+
+protected:
+    std::span<const std::string_view> GetEncodedPrefixes() const override;
 
 private:
     friend class NumberLineDrawing;

@@ -50,7 +50,11 @@ bool Decodes(BarcodeProcessor& candidate, const double* edges, std::uint32_t cou
 std::unique_ptr<BarcodeProcessor> IdentifyFromEdges(const double* edges, std::uint32_t count,
                                                     bool* ambiguous) {
     BestCandidate best(ambiguous);
-    for (std::uint32_t index = 0;; ++index) {
+    const std::uint32_t registered = GetRegisteredCount();
+    for (std::uint32_t index = 0; index < registered; ++index) {
+        if (!MightDecodeByIndex(index, edges, count)) {
+            continue;
+        }
         std::unique_ptr<BarcodeProcessor> candidate = CreateByIndex(index);
         if (candidate == nullptr) {
             break;

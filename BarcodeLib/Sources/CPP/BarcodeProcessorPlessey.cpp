@@ -156,23 +156,21 @@ bool BarcodeProcessorBase2::EndDecode() {
 
 // Bar k runs from edge 2k to edge 2k + 1, element 2k + 1 of the shared
 // thresholds.
-bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, bool reversed) {
-    const BarFrame& frame = FrameOf(layout_);
+bool BarcodeProcessorBase2::HasFrame(const BarcodeEdgeView& edges, Layout layout,
+                                     double* barThresholdMm) {
+    const BarFrame& frame = FrameOf(layout);
+    const std::uint32_t count = edges.GetCount();
     const std::uint32_t frameEdges = kEdgesPerBar * FrameBarCount(frame);
-    if (count < frameEdges + kEdgesPerCharacter || (count - frameEdges) % kEdgesPerCharacter != 0) {
-        return false;
-    }
-    const std::uint32_t characters = (count - frameEdges) / kEdgesPerCharacter;
-    if (characters > kCodeCapacity) {
+    if (count < frameEdges + kEdgesPerCharacter || (count - frameEdges) % kEdgesPerCharacter != 0 ||
+        (count - frameEdges) / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
     const std::uint32_t bars = count / kEdgesPerBar;
-    const BarcodeEdgeView view(edges, count, reversed);
-    const double threshold = FindWideNarrowThresholds(view, 0).barMm;
-    const auto framed = [&view, threshold](std::string_view bits, std::uint32_t firstBar) {
+    const double threshold = FindWideNarrowThresholds(edges, 0).barMm;
+    const auto framed = [&edges, threshold](std::string_view bits, std::uint32_t firstBar) {
         for (std::uint32_t i = 0; i < bits.size(); ++i) {
             const std::uint32_t bar = firstBar + i;
-            if ((view[2 * bar + 1] - view[2 * bar] > threshold) != (bits[i] == '1')) {
+            if ((edges[2 * bar + 1] - edges[2 * bar] > threshold) != (bits[i] == '1')) {
                 return false;
             }
         }
@@ -180,13 +178,21 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     };
     const auto closingBars = static_cast<std::uint32_t>(frame.closing.size());
     const auto stopBars = static_cast<std::uint32_t>(frame.stop.size());
-    if (!framed(frame.start, 0) || !framed(frame.stop, bars - closingBars - stopBars) ||
-        !framed(frame.closing, bars - closingBars)) {
+    *barThresholdMm = threshold;
+    return framed(frame.start, 0) && framed(frame.stop, bars - closingBars - stopBars) &&
+           framed(frame.closing, bars - closingBars);
+}
+
+bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, bool reversed) {
+    const BarcodeEdgeView view(edges, count, reversed);
+    double threshold = 0.0;
+    if (!HasFrame(view, layout_, &threshold) || !PrepareDecoding(view)) {
         return false;
     }
-    if (!PrepareDecoding(view)) {
-        return false;
-    }
+    const BarFrame& frame = FrameOf(layout_);
+    const std::uint32_t characters =
+        (count - kEdgesPerBar * FrameBarCount(frame)) / kEdgesPerCharacter;
+    const std::uint32_t bars = count / kEdgesPerBar;
     BarcodeEdgeList& list = GetDecodingEdges();
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();

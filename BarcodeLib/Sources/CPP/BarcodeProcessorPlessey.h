@@ -50,6 +50,9 @@ public:
 
     bool BeginDecode(const double* edges, std::uint32_t count) override;
     bool EndDecode() override;
+    // The edge count and the start, stop and closing bars of the layout
+    // against the shared bar threshold, which goes to barThresholdMm.
+    static bool HasFrame(const BarcodeEdgeView& edges, Layout layout, double* barThresholdMm);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -78,6 +81,11 @@ class BarcodeProcessorPlessey : public BarcodeProcessorBase2 {
 public:
     BarcodeProcessorPlessey() : BarcodeProcessorBase2(Layout::kPlessey) {}
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        double barThresholdMm = 0.0;
+        return HasFrame(edges, Layout::kPlessey, &barThresholdMm);
+    }
+
     std::int32_t GetType() const override { return kBarcodeTypePlessey; }
     const char* GetName() const override { return "Plessey"; }
     bool IsEncodedValid(const char* encoded) const override;
@@ -102,6 +110,10 @@ public:
     // The check characters at the end of the code, last one last.
     enum class CheckMode { kMod10, kMod10Mod10, kMod11Mod10 };
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        double barThresholdMm = 0.0;
+        return HasFrame(edges, Layout::kMSI, &barThresholdMm);
+    }
     bool IsEncodedValid(const char* encoded) const override;
     // Writes the check characters over the last one or two digits, which the
     // user types as placeholders.

@@ -22,17 +22,19 @@ std::vector<BarcodeProcessorRegistryEntry>::iterator Find(std::int32_t typeCode)
 
 }  // namespace
 
-bool RegisterSymbology(std::int32_t typeCode, BarcodeProcessorFactory factory) {
+bool RegisterSymbology(std::int32_t typeCode, BarcodeProcessorFactory factory,
+                       BarcodeEdgeScreen screen) {
     if (factory == nullptr) {
         return false;
     }
     const auto entry = Find(typeCode);
     if (entry != Registry().end()) {
         entry->factory = factory;
+        entry->screen = screen;
         return true;
     }
     try {
-        Registry().push_back({typeCode, factory});
+        Registry().push_back({typeCode, factory, screen});
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -47,6 +49,19 @@ std::unique_ptr<BarcodeProcessor> CreateByType(std::int32_t typeCode) {
 std::unique_ptr<BarcodeProcessor> CreateByIndex(std::uint32_t index) {
     const std::vector<BarcodeProcessorRegistryEntry>& registry = Registry();
     return index < registry.size() ? registry[index].factory() : nullptr;
+}
+
+std::uint32_t GetRegisteredCount() {
+    return static_cast<std::uint32_t>(Registry().size());
+}
+
+bool MightDecodeByIndex(std::uint32_t index, const double* edges, std::uint32_t count) {
+    const std::vector<BarcodeProcessorRegistryEntry>& registry = Registry();
+    if (index >= registry.size()) {
+        return false;
+    }
+    const BarcodeEdgeScreen screen = registry[index].screen;
+    return screen == nullptr || screen(edges, count);
 }
 
 void FreeRegistry() {

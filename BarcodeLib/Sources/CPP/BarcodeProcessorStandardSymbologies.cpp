@@ -19,52 +19,66 @@ namespace Strivelo {
 
 namespace {
 
+// Both directions, as DecodeEdges reads them.
+template <typename Symbology>
+bool ScreenEdges(const double* edges, std::uint32_t count) {
+    return Symbology::MightDecode(BarcodeEdgeView(edges, count, false)) ||
+           Symbology::MightDecode(BarcodeEdgeView(edges, count, true));
+}
+
+// Every symbology here decodes through a Decode whose first checks its
+// MightDecode makes, its own or that of the class it inherits Decode from.
+template <typename Symbology>
+constexpr BarcodeProcessorRegistryEntry Entry(std::int32_t typeCode) {
+    return {typeCode, MakeBarcodeProcessor<Symbology>, ScreenEdges<Symbology>};
+}
+
 // Each family goes into its group in the standard order; only EAN-13 moves
 // with the UPC option.
 // EAN-128, the coupons, ISBN-EAN, ISBN, ISSN, ITF14, JAN-8, JAN-13, EAN-8.
 constexpr std::array<BarcodeProcessorRegistryEntry, 10> kBeforeEAN13{{
-    {kBarcodeTypeEAN128, MakeBarcodeProcessor<BarcodeProcessorEAN128>},
-    {kBarcodeTypeEAN13Coupon, MakeBarcodeProcessor<BarcodeProcessorEAN13Coupon>},
-    {kBarcodeTypeUPCACoupon, MakeBarcodeProcessor<BarcodeProcessorUPCACoupon>},
-    {kBarcodeTypeISBNEAN, MakeBarcodeProcessor<BarcodeProcessorISBNEAN>},
-    {kBarcodeTypeISBN, MakeBarcodeProcessor<BarcodeProcessorISBN>},
-    {kBarcodeTypeISSN, MakeBarcodeProcessor<BarcodeProcessorISSN>},
-    {kBarcodeTypeITF14, MakeBarcodeProcessor<BarcodeProcessorITF14>},
-    {kBarcodeTypeJAN8, MakeBarcodeProcessor<BarcodeProcessorJAN8>},
-    {kBarcodeTypeJAN13, MakeBarcodeProcessor<BarcodeProcessorJAN13>},
-    {kBarcodeTypeEAN8, MakeBarcodeProcessor<BarcodeProcessorEAN8>},
+    Entry<BarcodeProcessorEAN128>(kBarcodeTypeEAN128),
+    Entry<BarcodeProcessorEAN13Coupon>(kBarcodeTypeEAN13Coupon),
+    Entry<BarcodeProcessorUPCACoupon>(kBarcodeTypeUPCACoupon),
+    Entry<BarcodeProcessorISBNEAN>(kBarcodeTypeISBNEAN),
+    Entry<BarcodeProcessorISBN>(kBarcodeTypeISBN),
+    Entry<BarcodeProcessorISSN>(kBarcodeTypeISSN),
+    Entry<BarcodeProcessorITF14>(kBarcodeTypeITF14),
+    Entry<BarcodeProcessorJAN8>(kBarcodeTypeJAN8),
+    Entry<BarcodeProcessorJAN13>(kBarcodeTypeJAN13),
+    Entry<BarcodeProcessorEAN8>(kBarcodeTypeEAN8),
 }};
 constexpr std::array<BarcodeProcessorRegistryEntry, 1> kEAN13{{
-    {kBarcodeTypeEAN13, MakeBarcodeProcessor<BarcodeProcessorEAN13>},
+    Entry<BarcodeProcessorEAN13>(kBarcodeTypeEAN13),
 }};
 // UPC-A, UPC-E.
 constexpr std::array<BarcodeProcessorRegistryEntry, 2> kUPC{{
-    {kBarcodeTypeUPCA, MakeBarcodeProcessor<BarcodeProcessorUPCA>},
-    {kBarcodeTypeUPCE, MakeBarcodeProcessor<BarcodeProcessorUPCE>},
+    Entry<BarcodeProcessorUPCA>(kBarcodeTypeUPCA),
+    Entry<BarcodeProcessorUPCE>(kBarcodeTypeUPCE),
 }};
 // 2 of 5, 3 of 9, Code-128, Plessey-CRC, Plessey, Belgium-Pharma,
 // MSI-Mod10-Mod10, MSI-Mod11, MSI-Mod10, Codabar, Traditional-Codabar.
 constexpr std::array<BarcodeProcessorRegistryEntry, 11> kAfterUPC{{
-    {kBarcodeType2of5, MakeBarcodeProcessor<BarcodeProcessor2of5>},
-    {kBarcodeType3of9, MakeBarcodeProcessor<BarcodeProcessor3of9>},
-    {kBarcodeTypeCode128, MakeBarcodeProcessor<BarcodeProcessorCode128>},
-    {kBarcodeTypePlesseyCRC, MakeBarcodeProcessor<BarcodeProcessorPlesseyCRC>},
-    {kBarcodeTypePlessey, MakeBarcodeProcessor<BarcodeProcessorPlessey>},
-    {kBarcodeTypeBelgPharma, MakeBarcodeProcessor<BarcodeProcessorBelgPharma>},
-    {kBarcodeTypeMSIMod10Mod10, MakeBarcodeProcessor<BarcodeProcessorMSIMod10Mod10>},
-    {kBarcodeTypeMSIMod11, MakeBarcodeProcessor<BarcodeProcessorMSIMod11>},
-    {kBarcodeTypeMSIMod10, MakeBarcodeProcessor<BarcodeProcessorMSIMod10>},
-    {kBarcodeTypeCodabar, MakeBarcodeProcessor<BarcodeProcessorCodabar>},
-    {kBarcodeTypeTraditionalCodabar, MakeBarcodeProcessor<BarcodeProcessorTraditionalCodabar>},
+    Entry<BarcodeProcessor2of5>(kBarcodeType2of5),
+    Entry<BarcodeProcessor3of9>(kBarcodeType3of9),
+    Entry<BarcodeProcessorCode128>(kBarcodeTypeCode128),
+    Entry<BarcodeProcessorPlesseyCRC>(kBarcodeTypePlesseyCRC),
+    Entry<BarcodeProcessorPlessey>(kBarcodeTypePlessey),
+    Entry<BarcodeProcessorBelgPharma>(kBarcodeTypeBelgPharma),
+    Entry<BarcodeProcessorMSIMod10Mod10>(kBarcodeTypeMSIMod10Mod10),
+    Entry<BarcodeProcessorMSIMod11>(kBarcodeTypeMSIMod11),
+    Entry<BarcodeProcessorMSIMod10>(kBarcodeTypeMSIMod10),
+    Entry<BarcodeProcessorCodabar>(kBarcodeTypeCodabar),
+    Entry<BarcodeProcessorTraditionalCodabar>(kBarcodeTypeTraditionalCodabar),
 }};
 constexpr std::array<BarcodeProcessorRegistryEntry, 1> kMS7B{{
-    {kBarcodeTypeMS7B, MakeBarcodeProcessor<BarcodeProcessorMS7B>},
+    Entry<BarcodeProcessorMS7B>(kBarcodeTypeMS7B),
 }};
 
 bool RegisterAll(std::span<const BarcodeProcessorRegistryEntry> entries) {
     bool registered = true;
     for (const BarcodeProcessorRegistryEntry& entry : entries) {
-        registered = RegisterSymbology(entry.typeCode, entry.factory) && registered;
+        registered = RegisterSymbology(entry.typeCode, entry.factory, entry.screen) && registered;
     }
     return registered;
 }

@@ -217,6 +217,12 @@ bool BarcodeProcessorUPCA::CorrectCode(M7LString& code) const {
     return CorrectGroupedCode(code, kUPCAForm) == EANUPCCorrection::kCorrected;
 }
 
+bool BarcodeProcessorUPCE::MightDecode(const BarcodeEdgeView& edges) {
+    const std::uint32_t count = edges.GetCount();
+    return (count == kUPCEEdges || count == kUPCEEdges + kUPCEAddOnEdges) &&
+           HasMainStart(edges, kUPCEEdges, kUPCEModules);
+}
+
 bool BarcodeProcessorUPCE::Decode(const double* edges, std::uint32_t count, bool reversed) {
     if (count != kUPCEEdges && count != kUPCEEdges + kUPCEAddOnEdges) {
         return false;

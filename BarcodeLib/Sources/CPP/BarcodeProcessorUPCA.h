@@ -20,6 +20,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeUPCA; }
     const char* GetName() const override { return "UPC-A"; }
     // 60 edges, or 74 and 92 with an add-on.
+    static bool MightDecode(const BarcodeEdgeView& edges) { return MightBeEAN13Bars(edges); }
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
@@ -42,6 +43,7 @@ public:
     std::int32_t GetType() const override { return kBarcodeTypeUPCE; }
     const char* GetName() const override { return "UPC-E"; }
     // 34 edges, or 48 with an add-on.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     // Also makes the display form the code.
     bool Generate() override;
