@@ -46,6 +46,25 @@ bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     return true;
 }
 
+bool BarcodeEdgeList::CopyFrom(const BarcodeEdgeList& source) {
+    const std::uint32_t count = source.count_;
+    if (count == 0) {
+        return false;
+    }
+    if (count != count_) {
+        std::unique_ptr<double[]> fresh(new (std::nothrow) double[std::size_t{count} * 2]);
+        if (fresh == nullptr) {
+            return false;
+        }
+        values_ = std::move(fresh);
+        count_ = count;
+    }
+    std::copy(source.values_.get(), source.values_.get() + std::size_t{count} * 2, values_.get());
+    readReversed_ = source.readReversed_;
+    callerOrderReversed_ = source.callerOrderReversed_;
+    return true;
+}
+
 // Reversals compose: reading a reversed reading reversed again is forwards.
 void BarcodeEdgeList::ReferToCallerOf(const BarcodeEdgeList& source) {
     readReversed_ = readReversed_ != source.readReversed_;

@@ -19,6 +19,9 @@ public:
     // an empty view, one of more than kMaxEdgeCount values, a value that is
     // not finite or missing memory, and then the list is unchanged.
     bool Assign(const BarcodeEdgeView& view);
+    // Takes source's measured and ideal edges and directions; false, and the
+    // list unchanged, for an empty source or missing memory.
+    bool CopyFrom(const BarcodeEdgeList& source);
 
     // For a list read from source's measured edges: relates it to source's
     // caller instead of to source.

@@ -304,6 +304,10 @@ bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeView& edges) {
     return decoding_.Assign(edges) && BeginDecodeFor(decoding_);
 }
 
+bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeList& decoded) {
+    return decoding_.CopyFrom(decoded) && BeginDecodeFor(decoding_);
+}
+
 // Only SetEncodedCode can refuse once the measures are known to be finite, and
 // it changes nothing when it does; everything else is stored after it.
 bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {

@@ -216,6 +216,9 @@ protected:
     // ideal edges and commits. Nothing the caller can see changes before the
     // commit, so a failed decoding leaves the processor as it was.
     bool PrepareDecoding(const BarcodeEdgeView& edges);
+    // The same for a decoding that repeats one made of the same edges: its
+    // decoding edges, ideal ones included, become the prepared ones.
+    bool PrepareDecoding(const BarcodeEdgeList& decoded);
     BarcodeEdgeList& GetDecodingEdges() { return decoding_; }
     // The bar width reduction, deviations, code, magnification, module width,
     // edges, reading direction and indices all at once; false, and nothing

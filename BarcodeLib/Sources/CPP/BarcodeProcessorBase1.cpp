@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "BarcodeEANUPCText.h"
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeText.h"
 #include "M7LUtilities.h"
 
@@ -426,19 +428,60 @@ bool BarcodeProcessorBase1::EndMainGrid(std::uint32_t mainEdges, int modules,
            CheckMainGuards(0, mainEdges, centreElement);
 }
 
+BarcodeProcessorBase1::SharedEAN13Reading& BarcodeProcessorBase1::GetSharedEAN13Reading(
+    bool reversed) {
+    thread_local SharedEAN13Reading readings[2];
+    return readings[reversed ? 1 : 0];
+}
+
+// Within an identification pass the first member to read a list in a
+// direction reads it for every left half and keeps that. A required set and
+// AcceptsLeftHalf only turn readings away, so a member's own decoding is the
+// kept one, edges, digits and check sum alike, whenever it passes them.
 bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                                             char requiredLeftSet, EAN13Bars* bars) {
-    constexpr std::uint32_t kCentreElement = 27;
-    constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
     if (count != kEAN13Edges && count != kEAN13Edges + kAddOn2Edges &&
         count != kEAN13Edges + kAddOn5Edges) {
         return false;
     }
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    if (pass == 0) {
+        return ReadEAN13Bars(edges, count, reversed, requiredLeftSet, true, bars);
+    }
+    SharedEAN13Reading& shared = GetSharedEAN13Reading(reversed);
+    if (shared.pass != pass || shared.edges != edges || shared.count != count) {
+        shared.pass = 0;
+        shared.decoded = ReadEAN13Bars(edges, count, reversed, 0, false, &shared.bars);
+        shared.checkSum = checkSum_;
+        if (shared.decoded && !shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
+            return ReadEAN13Bars(edges, count, reversed, requiredLeftSet, true, bars);
+        }
+        shared.pass = pass;
+        shared.edges = edges;
+        shared.count = count;
+    }
+    const EAN13Bars& read = shared.bars;
+    if (!shared.decoded ||
+        (requiredLeftSet != 0 &&
+         std::any_of(std::begin(read.letters), std::end(read.letters),
+                     [requiredLeftSet](char letter) { return letter != requiredLeftSet; })) ||
+        !AcceptsLeftHalf(read) || !PrepareDecoding(shared.decodingEdges)) {
+        return false;
+    }
+    *bars = read;
+    checkSum_ = shared.checkSum;
+    return true;
+}
+
+bool BarcodeProcessorBase1::ReadEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
+                                          char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars) {
+    constexpr std::uint32_t kCentreElement = 27;
+    constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
     return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kEAN13Modules,
                              &bars->moduleMm) &&
            DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
-           AcceptsLeftHalf(*bars) &&
+           (!askLeftHalf || AcceptsLeftHalf(*bars)) &&
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
            EndMainGrid(kEAN13Edges, kEAN13Modules, kCentreElement) &&
            DecodeAddOn(bars->addOn, kEAN13Edges, count - kEAN13Edges, bars->moduleMm);

@@ -186,6 +186,22 @@ private:
         int previous = 0;
     };
 
+    // What DecodeEAN13Bars read of one list in one direction for every left
+    // half, kept for the other members within an identification pass.
+    struct SharedEAN13Reading {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool decoded = false;
+        EAN13Bars bars{};
+        BarcodeEdgeList decodingEdges;
+        BarcodeGS1CheckSum checkSum;
+    };
+    static SharedEAN13Reading& GetSharedEAN13Reading(bool reversed);
+    // DecodeEAN13Bars itself; with askLeftHalf false every left half goes.
+    bool ReadEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
+                       char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars);
+
     BarcodeGS1CheckSum checkSum_;
     ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeProcessorRegistry.h"
 
 namespace Strivelo {
@@ -50,6 +51,7 @@ bool Decodes(BarcodeProcessor& candidate, const double* edges, std::uint32_t cou
 std::unique_ptr<BarcodeProcessor> IdentifyFromEdges(const double* edges, std::uint32_t count,
                                                     bool* ambiguous) {
     BestCandidate best(ambiguous);
+    const BarcodeIdentificationPass pass;
     const std::uint32_t registered = GetRegisteredCount();
     for (std::uint32_t index = 0; index < registered; ++index) {
         if (!MightDecodeByIndex(index, edges, count)) {
@@ -78,6 +80,7 @@ std::unique_ptr<BarcodeProcessor> IdentifyNextCandidate(const BarcodeProcessor* 
     const double currentDeviation = current->GetMeanDeviation();
     std::uint32_t count = 0;
     const double* const edges = current->GetMeasuredEdges(&count);
+    const BarcodeIdentificationPass pass;
     bool currentPassed = false;
     for (std::uint32_t index = 0;; ++index) {
         std::unique_ptr<BarcodeProcessor> candidate = CreateByIndex(index);
