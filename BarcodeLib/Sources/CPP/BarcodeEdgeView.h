@@ -20,6 +20,8 @@ public:
     BarcodeEdgeView(const double* edges, std::uint32_t count, bool reversed);
 
     std::uint32_t GetCount() const { return count_; }
+    // The caller's list; null for an empty view.
+    const double* GetCallerEdges() const { return edges_; }
     bool IsReadReversed() const { return reversed_; }
     // Whether value i stands at caller index count - 1 - i.
     bool IsCallerOrderReversed() const { return callerOrderReversed_; }

@@ -7,6 +7,7 @@
 #include <span>
 #include <utility>
 
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeProcessorMixIn_WideNarrowOption.h"
 #include "BarcodeText.h"
@@ -91,6 +92,45 @@ BarcodeProcessor::WideNarrowThresholds FindThresholds(const Edges& edges, std::u
     }
     return {.barMm = SplitNarrowWide(std::span(widths[1].data(), sizes[1])),
             .spaceMm = SplitNarrowWide(std::span(widths[0].data(), sizes[0]))};
+}
+
+// Within an identification pass every wide/narrow family asks for the
+// thresholds of the same list, in each direction and with its gap period;
+// the last few found are kept by those.
+struct KeptThresholds {
+    std::uint64_t pass = 0;
+    const double* edges = nullptr;
+    std::uint32_t count = 0;
+    bool reversed = false;
+    std::uint32_t gapPeriod = 0;
+    BarcodeProcessor::WideNarrowThresholds thresholds;
+};
+constexpr std::size_t kKeptThresholdsCount = 4;
+
+BarcodeProcessor::WideNarrowThresholds ThresholdsOf(const BarcodeEdgeView& edges,
+                                                    std::uint32_t gapPeriod) {
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    if (pass == 0) {
+        return FindThresholds(edges, edges.GetCount(), gapPeriod);
+    }
+    thread_local std::array<KeptThresholds, kKeptThresholdsCount> kept;
+    thread_local std::size_t nextKept = 0;
+    for (const KeptThresholds& entry : kept) {
+        if (entry.pass == pass && entry.edges == edges.GetCallerEdges() &&
+            entry.count == edges.GetCount() && entry.reversed == edges.IsReadReversed() &&
+            entry.gapPeriod == gapPeriod) {
+            return entry.thresholds;
+        }
+    }
+    KeptThresholds& entry = kept[nextKept];
+    nextKept = (nextKept + 1) % kKeptThresholdsCount;
+    entry = {.pass = pass,
+             .edges = edges.GetCallerEdges(),
+             .count = edges.GetCount(),
+             .reversed = edges.IsReadReversed(),
+             .gapPeriod = gapPeriod,
+             .thresholds = FindThresholds(edges, edges.GetCount(), gapPeriod)};
+    return entry.thresholds;
 }
 
 }  // namespace
@@ -301,10 +341,16 @@ std::uint32_t BarcodeProcessor::ClassifyOrientation(const BarBounds& firstBar,
 }
 
 bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeView& edges) {
-    return decoding_.Assign(edges) && BeginDecodeFor(decoding_);
+    decodingSource_ = BarcodeEdgeView(nullptr, 0, false);
+    if (!decoding_.Assign(edges)) {
+        return false;
+    }
+    decodingSource_ = edges;
+    return BeginDecodeFor(decoding_);
 }
 
 bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeList& decoded) {
+    decodingSource_ = BarcodeEdgeView(nullptr, 0, false);
     return decoding_.CopyFrom(decoded) && BeginDecodeFor(decoding_);
 }
 
@@ -342,6 +388,7 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
     magnification_ = result.magnification * scale;
     moduleWidthMm_ = result.moduleWidthMm * scale;
     std::swap(edges_, decoding_);
+    decodingSource_ = BarcodeEdgeView(nullptr, 0, false);
     heightBarEdge_ = result.heightBarEdge;
     firstSymbolEdge_ = result.firstSymbolEdge;
     lastSymbolEdge_ = result.lastSymbolEdge;
@@ -373,8 +420,7 @@ BarcodeProcessor::DecodeResult BarcodeProcessor::WholeSymbolResult(const char* e
 
 BarcodeProcessor::WideNarrowThresholds BarcodeProcessor::FindWideNarrowThresholds(
     const BarcodeEdgeView& edges, std::uint32_t gapPeriod) {
-    return edges.GetCount() < 2 ? WideNarrowThresholds{}
-                                : FindThresholds(edges, edges.GetCount(), gapPeriod);
+    return edges.GetCount() < 2 ? WideNarrowThresholds{} : ThresholdsOf(edges, gapPeriod);
 }
 
 // Groups are indexed [wide][bar]; an empty group borrows the other kind's mean
@@ -386,7 +432,11 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
         return false;
     }
     const double* const measured = decoding_.GetMeasured();
-    const WideNarrowThresholds thresholds = FindThresholds(measured, count, gapPeriod);
+    // The decoding edges are the source's values, so its thresholds are
+    // theirs.
+    const WideNarrowThresholds thresholds = decodingSource_.GetCount() == count
+                                                ? ThresholdsOf(decodingSource_, gapPeriod)
+                                                : FindThresholds(measured, count, gapPeriod);
     WidthMean groups[2][2];
     for (std::uint32_t j = 1; j < count; ++j) {
         if (!IsGap(j, gapPeriod)) {

@@ -311,6 +311,8 @@ private:
 
     // Scratch of the decoding under way; swapped with edges_ on commit.
     BarcodeEdgeList decoding_;
+    // The caller's edges decoding_ was prepared from, empty when unknown.
+    BarcodeEdgeView decodingSource_{nullptr, 0, false};
     // The count the family's decode buffers were begun for, 0 for none.
     std::uint32_t begunEdgeCount_ = 0;
 };

@@ -103,6 +103,38 @@ bool MatchesLetters(const BarcodeEdgeView& edges,
     return true;
 }
 
+// Widest narrow and narrowest wide element of each kind (spaces 0, bars 1)
+// among letters from firstElement on; a width that is not a number is left
+// out, as no threshold orders it.
+struct LetterExtremes {
+    double widestNarrow[2] = {-HUGE_VAL, -HUGE_VAL};
+    double narrowestWide[2] = {HUGE_VAL, HUGE_VAL};
+    bool hasWide[2] = {false, false};
+
+    void Add(const BarcodeEdgeView& edges, std::uint32_t firstElement, std::string_view letters) {
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            const std::uint32_t element = firstElement + static_cast<std::uint32_t>(i);
+            const double width = edges[element] - edges[element - 1];
+            const std::uint32_t kind = element % 2;
+            if (letters[i] == 'N' && width > widestNarrow[kind]) {
+                widestNarrow[kind] = width;
+            } else if (letters[i] == 'W' && !std::isnan(width)) {
+                narrowestWide[kind] = std::min(narrowestWide[kind], width);
+                hasWide[kind] = true;
+            }
+        }
+    }
+    // Whether one threshold per kind can part them as lettered.
+    bool Separable() const {
+        for (std::uint32_t kind = 0; kind < 2; ++kind) {
+            if (hasWide[kind] && !(widestNarrow[kind] < narrowestWide[kind])) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
 double QuietZone(double moduleMm) {
     return std::max(kQuietZoneModules * moduleMm, kMinimumQuietZoneMm);
 }
@@ -188,9 +220,19 @@ bool BarcodeProcessorWideNarrowBase::HasStartStop(const BarcodeEdgeView& edges,
     if (count < start.size() + stop.size() + 1) {
         return false;
     }
+    // Any threshold that letters them so puts every wide element above every
+    // narrow one of its kind: a look at these few widths turns most foreign
+    // lists away before all widths are sorted.
+    LetterExtremes extremes;
+    const auto stopElement = count - static_cast<std::uint32_t>(stop.size());
+    extremes.Add(edges, 1, start);
+    extremes.Add(edges, stopElement, stop);
+    if (!extremes.Separable()) {
+        return false;
+    }
     const WideNarrowThresholds thresholds = FindWideNarrowThresholds(edges, gapPeriod);
     return MatchesLetters(edges, thresholds, 1, start) &&
-           MatchesLetters(edges, thresholds, count - static_cast<std::uint32_t>(stop.size()), stop);
+           MatchesLetters(edges, thresholds, stopElement, stop);
 }
 
 bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
