@@ -266,6 +266,15 @@ bool BarcodeProcessor::DecodeEdges(const double* edges, std::uint32_t count) {
     return Decode(edges, count, false) || Decode(edges, count, true);
 }
 
+bool BarcodeProcessor::DecodeEdges(const double* edges, std::uint32_t count,
+                                   double* meanDeviation) {
+    if (!DecodeEdges(edges, count)) {
+        return false;
+    }
+    *meanDeviation = committedMeanDeviationMm_;
+    return true;
+}
+
 const double* BarcodeProcessor::GetMeasuredEdges(std::uint32_t* count) const {
     *count = edges_.GetCount();
     return edges_.GetMeasured();
@@ -385,6 +394,7 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
         return false;
     }
     barWidthReductionMm_ = reduction;
+    committedMeanDeviationMm_ = mean;
     magnification_ = result.magnification * scale;
     moduleWidthMm_ = result.moduleWidthMm * scale;
     std::swap(edges_, decoding_);

@@ -133,6 +133,9 @@ public:
     bool SetMeasuredEdges(const double* edges, std::uint32_t count, bool reversed);
     // Forwards, else reversed.
     bool DecodeEdges(const double* edges, std::uint32_t count);
+    // The same, giving on success the mean deviation that GetMeanDeviation
+    // would, as the decoding found it.
+    bool DecodeEdges(const double* edges, std::uint32_t count, double* meanDeviation);
     const double* GetMeasuredEdges(std::uint32_t* count) const;
     const double* GetIdealEdges(std::uint32_t* count) const;
     // Mean deviation of the stored edges, the largest into maximum; both 0
@@ -301,6 +304,8 @@ private:
     bool emitFrame_ = true;
     bool scaleHeightWithWidth_ = false;
     double totalWidthMm_ = 0.0;
+    // The mean deviation the last committed decoding measured.
+    double committedMeanDeviationMm_ = 0.0;
     // Edge count, measured and ideal edges and the reading direction.
     BarcodeEdgeList edges_;
     BarcodeProcessorDataGenerator* generator_ = nullptr;

@@ -39,11 +39,7 @@ private:
 // decoding counts as none.
 bool Decodes(BarcodeProcessor& candidate, const double* edges, std::uint32_t count,
              double* deviation) {
-    if (!candidate.DecodeEdges(edges, count)) {
-        return false;
-    }
-    *deviation = candidate.GetMeanDeviation();
-    return std::isfinite(*deviation);
+    return candidate.DecodeEdges(edges, count, deviation) && std::isfinite(*deviation);
 }
 
 }  // namespace
