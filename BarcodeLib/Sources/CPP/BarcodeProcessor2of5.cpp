@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BarcodeGS1CheckSum.h"
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeText.h"
 
 #include "BarcodeGS1CheckSum.h"
@@ -237,20 +238,29 @@ bool BarcodeProcessorWideNarrowBase::HasStartStop(const BarcodeEdgeView& edges,
 
 bool BarcodeProcessorWideNarrowBase::DecodeSymbol(const BarcodeEdgeView& edges,
                                                   std::uint32_t gapPeriod, std::size_t textLength) {
-    double moduleMm = 0.0;
-    double ratio = 0.0;
-    char text[kCodeCapacity + 1];
+    SymbolReading reading;
+    return ReadSymbol(edges, gapPeriod, textLength, &reading) && CommitSymbol(reading);
+}
+
+bool BarcodeProcessorWideNarrowBase::ReadSymbol(const BarcodeEdgeView& edges,
+                                                std::uint32_t gapPeriod, std::size_t textLength,
+                                                SymbolReading* reading) {
     if (textLength > kCodeCapacity || !PrepareDecoding(edges)) {
         return false;
     }
     char* const letters = letters_.GetFor(ElementsBetween(edges.GetCount()));
     if (letters == nullptr || !ClassifyWideNarrow(gapPeriod, letters) ||
-        !DecodeText(text, textLength) ||
-        !GetDecodingEdges().FitWideNarrowEdges(letters, &moduleMm, &ratio)) {
+        !DecodeText(reading->text, textLength) ||
+        !GetDecodingEdges().FitWideNarrowEdges(letters, &reading->moduleMm, &reading->ratio)) {
         return false;
     }
-    text[textLength] = '\0';
-    return CommitDecoding(WholeSymbolResult(text, moduleMm, GetRules().nominalModuleMm, ratio));
+    reading->text[textLength] = '\0';
+    return true;
+}
+
+bool BarcodeProcessorWideNarrowBase::CommitSymbol(const SymbolReading& reading) {
+    return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm,
+                                            GetRules().nominalModuleMm, reading.ratio));
 }
 
 bool BarcodeProcessorWideNarrowBase::Generate() {
@@ -401,10 +411,33 @@ bool BarcodeProcessor2of5::MightDecode(const BarcodeEdgeView& edges) {
            HasStartStop(edges, 0, kStartLetters, kStopLetters);
 }
 
+BarcodeProcessor2of5::SharedReading& BarcodeProcessor2of5::GetSharedReading(bool reversed) {
+    thread_local SharedReading readings[2];
+    return readings[reversed ? 1 : 0];
+}
+
 bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
-    return MightDecode(view) &&
-           DecodeSymbol(view, 0, (count - kStartStopEdges) / kElementsPerPair * 2);
+    if (!MightDecode(view)) {
+        return false;
+    }
+    const std::size_t textLength = (count - kStartStopEdges) / kElementsPerPair * 2;
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    if (pass == 0) {
+        return DecodeSymbol(view, 0, textLength);
+    }
+    SharedReading& shared = GetSharedReading(reversed);
+    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
+        return shared.read && PrepareDecoding(shared.decodingEdges) && CommitSymbol(shared.reading);
+    }
+    shared.pass = 0;
+    shared.read = ReadSymbol(view, 0, textLength, &shared.reading);
+    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
+        shared.pass = pass;
+        shared.edges = edges;
+        shared.count = count;
+    }
+    return shared.read && CommitSymbol(shared.reading);
 }
 
 bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom, double top) {

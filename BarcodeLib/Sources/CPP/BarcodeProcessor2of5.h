@@ -109,6 +109,16 @@ protected:
     // and commits.
     bool DecodeSymbol(const BarcodeEdgeView& edges, std::uint32_t gapPeriod,
                       std::size_t textLength);
+    // DecodeSymbol's two halves: what it reads into the decoding edges, and
+    // the commit of that.
+    struct SymbolReading {
+        char text[kCodeCapacity + 1];
+        double moduleMm;
+        double ratio;
+    };
+    bool ReadSymbol(const BarcodeEdgeView& edges, std::uint32_t gapPeriod, std::size_t textLength,
+                    SymbolReading* reading);
+    bool CommitSymbol(const SymbolReading& reading);
 
 private:
     BarcodeDecodeBuffer<char> letters_;
@@ -139,6 +149,20 @@ protected:
     // Reads the ten letters from letterIndex of the decode buffer; false when
     // no pair has them.
     bool DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second);
+
+private:
+    // What the first of Interleaved 2 of 5 and ITF-14 read of one list in one
+    // direction, kept for the other within an identification pass: both read
+    // the same bars the same way and differ only in the codes they take.
+    struct SharedReading {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool read = false;
+        SymbolReading reading{};
+        BarcodeEdgeList decodingEdges;
+    };
+    static SharedReading& GetSharedReading(bool reversed);
 };
 
 // ITF-14: 14 digits ending in the GS1 check digit, always with bearer bars.
