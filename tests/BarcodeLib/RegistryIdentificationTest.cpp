@@ -827,6 +827,78 @@ TEST_P(ReadingPropertyTest, DamagedSymbolsReadAsNoOtherFamily) {
     }
 }
 
+// Every registered symbology decoding the list by itself, outside any
+// identification, in registry order: which decode, and the one that
+// identification must pick from them.
+struct LoneDecodings {
+    std::vector<std::uint32_t> decoded;
+    std::unique_ptr<BarcodeProcessor> best;
+};
+
+LoneDecodings DecodeOneByOne(const std::vector<double>& edges) {
+    LoneDecodings lone;
+    for (std::uint32_t index = 0; index < Strivelo::GetRegisteredCount(); ++index) {
+        std::unique_ptr<BarcodeProcessor> processor = CreateByIndex(index);
+        if (!processor->DecodeEdges(edges.data(), Count(edges))) {
+            continue;
+        }
+        lone.decoded.push_back(index);
+        if (lone.best == nullptr || processor->GetMeanDeviation() < lone.best->GetMeanDeviation()) {
+            lone.best = std::move(processor);
+        }
+    }
+    return lone;
+}
+
+constexpr int kLoneSymbolsPerType = kSanitized ? 10 : 40;
+
+// Identification turns a symbology away by its edge screen and shares what
+// families that read the same bars found; neither may change what is read.
+// So the screen passes every list its symbology decodes, and identification
+// picks what the symbologies decoding one by one give, to the last bit:
+// exact, moved and damaged edges of random symbols.
+TEST_P(ReadingPropertyTest, IdentificationReadsWhatEachSymbologyReadsAlone) {
+    const TypeTraits& traits = GetParam();
+    Random random(kReadingSeed + 2 + static_cast<std::uint32_t>(traits.type));
+    for (int n = 0; n < kLoneSymbolsPerType; ++n) {
+        const RandomSymbol symbol = DrawRandomSymbol(traits, random);
+        const std::vector<double> exact = RandomEdges(symbol, random, 0.0);
+        const std::vector<double> lists[] = {
+            exact, RandomEdges(symbol, random, traits.jitterModules * symbol.moduleMm),
+            Damaged(exact, Damage::kEdgeMoved, symbol.moduleMm, random),
+            Damaged(exact, Damage::kBarRemoved, symbol.moduleMm, random)};
+        for (const std::vector<double>& edges : lists) {
+            SCOPED_TRACE(testing::Message() << "symbol " << n << " " << symbol.processor->GetCode()
+                                            << ", " << edges.size() << " edges");
+            const LoneDecodings lone = DecodeOneByOne(edges);
+            for (const std::uint32_t index : lone.decoded) {
+                EXPECT_TRUE(Strivelo::MightDecodeByIndex(index, edges.data(), Count(edges)))
+                    << TypeName(CreateByIndex(index)->GetType());
+            }
+            bool ambiguous = false;
+            const std::unique_ptr<BarcodeProcessor> found =
+                IdentifyFromEdges(edges.data(), Count(edges), &ambiguous);
+            ASSERT_EQ(found == nullptr, lone.best == nullptr);
+            EXPECT_EQ(ambiguous, lone.decoded.size() > 1);
+            if (found == nullptr) {
+                continue;
+            }
+            EXPECT_EQ(TypeName(found->GetType()), TypeName(lone.best->GetType()));
+            EXPECT_STREQ(found->GetCode(), lone.best->GetCode());
+            EXPECT_EQ(found->GetMeanDeviation(), lone.best->GetMeanDeviation());
+            EXPECT_EQ(found->GetMaxDeviation(), lone.best->GetMaxDeviation());
+            EXPECT_EQ(found->GetMagnification(), lone.best->GetMagnification());
+            EXPECT_EQ(found->GetBarWidthReduction(), lone.best->GetBarWidthReduction());
+            std::uint32_t foundCount = 0;
+            std::uint32_t loneCount = 0;
+            const double* const foundIdeal = found->GetIdealEdges(&foundCount);
+            const double* const loneIdeal = lone.best->GetIdealEdges(&loneCount);
+            ASSERT_EQ(foundCount, loneCount);
+            EXPECT_TRUE(std::equal(foundIdeal, foundIdeal + foundCount, loneIdeal));
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Registered, ReadingPropertyTest, testing::ValuesIn(kTypeTraits),
                          [](const auto& info) { return TypeName(info.param.type); });
 
