@@ -477,10 +477,16 @@ bool BarcodeProcessorBase1::ReadEAN13Bars(const double* edges, std::uint32_t cou
                                           char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars) {
     constexpr std::uint32_t kCentreElement = 27;
     constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
+    // The sets of every leading digit begin with set A, so a left half that
+    // begins with set B, as a symbol read from the wrong end does, is no
+    // member's: its first digit is judged before the others are read.
+    const char firstSet = requiredLeftSet != 0 ? requiredLeftSet : 'A';
     return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kEAN13Modules,
                              &bars->moduleMm) &&
-           DecodeDigits(kGuardModules, 6, true, requiredLeftSet, 11, bars->moduleMm, bars->left,
+           DecodeDigits(kGuardModules, 1, true, firstSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
+           DecodeDigits(kGuardModules + kElementsPerDigit, 5, true, requiredLeftSet, 10,
+                        bars->moduleMm, bars->left + 1, bars->letters + 1) &&
            (!askLeftHalf || AcceptsLeftHalf(*bars)) &&
            DecodeDigits(kRightElement, 6, false, 0, 5, bars->moduleMm, bars->right, nullptr) &&
            EndMainGrid(kEAN13Edges, kEAN13Modules, kCentreElement) &&

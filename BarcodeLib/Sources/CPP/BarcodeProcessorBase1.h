@@ -127,7 +127,8 @@ protected:
     bool EndMainGrid(std::uint32_t mainEdges, int modules, std::uint32_t centreElement);
     // The main symbol as EAN-13 and UPC-A draw it, 60 edges with the add-on's
     // 14 or 32 after them: twelve digits, the left ones of the given set (or
-    // of A and B, when it is 0), fed to the check sum from position 11 down.
+    // of A and B, the first of A, when it is 0), fed to the check sum from
+    // position 11 down.
     struct EAN13Bars {
         double moduleMm;
         char left[6];
