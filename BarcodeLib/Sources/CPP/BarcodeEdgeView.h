@@ -16,8 +16,19 @@ inline constexpr std::uint32_t kMaxEdgeCount = 4096;
 // copied.
 class BarcodeEdgeView {
 public:
-    // An empty view when edges is null or count is 0.
-    BarcodeEdgeView(const double* edges, std::uint32_t count, bool reversed);
+    // An empty view when edges is null or count is 0. Reading an ascending
+    // list reversed, or a descending one forwards, walks the caller's
+    // indices backwards; the base is the caller value that becomes 0.
+    BarcodeEdgeView(const double* edges, std::uint32_t count, bool reversed) : reversed_(reversed) {
+        if (edges == nullptr || count == 0) {
+            return;
+        }
+        edges_ = edges;
+        count_ = count;
+        const bool ascending = edges[count - 1] > edges[0];
+        callerOrderReversed_ = ascending == reversed;
+        base_ = callerOrderReversed_ ? edges[count - 1] : edges[0];
+    }
 
     std::uint32_t GetCount() const { return count_; }
     // The caller's list; null for an empty view.

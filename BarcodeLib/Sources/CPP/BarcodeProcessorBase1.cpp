@@ -404,11 +404,31 @@ bool BarcodeProcessorBase1::HasMainStart(const BarcodeEdgeView& edges, std::uint
     return HasStartGuard(edges, MeasureModule(edges, mainEdges, modules - 1));
 }
 
+// Once a member has read the list in this direction within the pass, every
+// other member's decoding is that reading or fails; a list without the start
+// guard is kept as read without success.
 bool BarcodeProcessorBase1::MightBeEAN13Bars(const BarcodeEdgeView& edges) {
     const std::uint32_t count = edges.GetCount();
-    return (count == kEAN13Edges || count == kEAN13Edges + kAddOn2Edges ||
-            count == kEAN13Edges + kAddOn5Edges) &&
-           HasMainStart(edges, kEAN13Edges, kEAN13Modules);
+    if (count != kEAN13Edges && count != kEAN13Edges + kAddOn2Edges &&
+        count != kEAN13Edges + kAddOn5Edges) {
+        return false;
+    }
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    SharedEAN13Reading& shared = GetSharedEAN13Reading(edges.IsReadReversed());
+    if (pass != 0 && shared.pass == pass && shared.edges == edges.GetCallerEdges() &&
+        shared.count == count) {
+        return shared.decoded;
+    }
+    if (HasMainStart(edges, kEAN13Edges, kEAN13Modules)) {
+        return true;
+    }
+    if (pass != 0) {
+        shared.pass = pass;
+        shared.edges = edges.GetCallerEdges();
+        shared.count = count;
+        shared.decoded = false;
+    }
+    return false;
 }
 
 bool BarcodeProcessorBase1::BeginMainDecoding(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
