@@ -454,6 +454,16 @@ BarcodeProcessorBase1::SharedEAN13Reading& BarcodeProcessorBase1::GetSharedEAN13
     return readings[reversed ? 1 : 0];
 }
 
+const BarcodeProcessorBase1::EAN13Bars* BarcodeProcessorBase1::FindSharedEAN13Bars(
+    const BarcodeEdgeView& edges) {
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    const SharedEAN13Reading& shared = GetSharedEAN13Reading(edges.IsReadReversed());
+    return pass != 0 && shared.pass == pass && shared.edges == edges.GetCallerEdges() &&
+                   shared.count == edges.GetCount() && shared.decoded
+               ? &shared.bars
+               : nullptr;
+}
+
 // Within an identification pass the first member to read a list in a
 // direction reads it for every left half and keeps that. A required set and
 // AcceptsLeftHalf only turn readings away, so a member's own decoding is the

@@ -144,6 +144,9 @@ protected:
     virtual bool AcceptsLeftHalf(const EAN13Bars& /*bars*/) const { return true; }
     bool DecodeEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                          char requiredLeftSet, EAN13Bars* bars);
+    // The bars DecodeEAN13Bars read of the view's list within the current
+    // identification pass; null until they are read, or when they were not.
+    static const EAN13Bars* FindSharedEAN13Bars(const BarcodeEdgeView& edges);
 
     // Element widths in whole modules for edges [firstEdge, firstEdge +
     // edgeCount) of the decoding edges, and their ideal positions from the

@@ -187,9 +187,22 @@ bool BarcodeProcessorEAN13::Decode(const double* edges, std::uint32_t count, boo
     return CommitMainDecoding(text, bars.moduleMm, kEAN13Edges, kEAN13HeightBarEdge);
 }
 
-// The leading digit, a hyphen and the left half begin the encoded form.
 bool BarcodeProcessorEAN13::AcceptsLeftHalf(const EAN13Bars& bars) const {
-    const std::span<const std::string_view> prefixes = GetEncodedPrefixes();
+    return HasEncodedPrefix(bars, GetEncodedPrefixes());
+}
+
+bool BarcodeProcessorEAN13::MightBeMember(const BarcodeEdgeView& edges,
+                                          std::span<const std::string_view> prefixes) {
+    if (!MightBeEAN13Bars(edges)) {
+        return false;
+    }
+    const EAN13Bars* const bars = FindSharedEAN13Bars(edges);
+    return bars == nullptr || HasEncodedPrefix(*bars, prefixes);
+}
+
+// The leading digit, a hyphen and the left half begin the encoded form.
+bool BarcodeProcessorEAN13::HasEncodedPrefix(const EAN13Bars& bars,
+                                             std::span<const std::string_view> prefixes) {
     if (prefixes.empty()) {
         return true;
     }
@@ -275,7 +288,7 @@ bool BarcodeProcessorJAN13::IsEncodedValid(const char* encoded) const {
     return BarcodeProcessorEAN13::IsEncodedValid(encoded) && HasJANPrefix(encoded, 2);
 }
 
-std::span<const std::string_view> BarcodeProcessorJAN13::GetEncodedPrefixes() const {
+std::span<const std::string_view> BarcodeProcessorJAN13::EncodedPrefixes() {
     return kJAN13Prefixes;
 }
 

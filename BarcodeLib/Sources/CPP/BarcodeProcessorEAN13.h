@@ -60,6 +60,13 @@ protected:
     // has; none when any will do.
     virtual std::span<const std::string_view> GetEncodedPrefixes() const { return {}; }
     bool AcceptsLeftHalf(const EAN13Bars& bars) const override;
+    // Whether the encoded form of bars begins with one of prefixes; true for
+    // none.
+    static bool HasEncodedPrefix(const EAN13Bars& bars, std::span<const std::string_view> prefixes);
+    // The screen of a member whose codes begin with one of prefixes: once the
+    // identification pass has read the bars, their left half must show one.
+    static bool MightBeMember(const BarcodeEdgeView& edges,
+                              std::span<const std::string_view> prefixes);
 };
 
 // JAN-8: an EAN-8 with the prefix 45 or 49.
@@ -80,9 +87,15 @@ public:
     bool IsEncodedValid(const char* encoded) const override;
     // The EAN-13 correction with the prefix forced to 45 or 49.
     bool CorrectCode(M7LString& code) const override;
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        return MightBeMember(edges, EncodedPrefixes());
+    }
 
 protected:
-    std::span<const std::string_view> GetEncodedPrefixes() const override;
+    static std::span<const std::string_view> EncodedPrefixes();
+    std::span<const std::string_view> GetEncodedPrefixes() const override {
+        return EncodedPrefixes();
+    }
 };
 
 }  // namespace Strivelo

@@ -529,7 +529,7 @@ bool BarcodeProcessorISBN::EncodedToCode(const char* encoded, char* code,
     return ISBNFromEAN13(*this, encoded, kISBNPrefixes, kPrefixDigits, code, capacity);
 }
 
-std::span<const std::string_view> BarcodeProcessorISBN::GetEncodedPrefixes() const {
+std::span<const std::string_view> BarcodeProcessorISBN::EncodedPrefixes() {
     return kISBNPrefixes;
 }
 
@@ -569,7 +569,7 @@ bool BarcodeProcessorISBNEAN::EncodedToCode(const char* encoded, char* code,
     return ISBNFromEAN13(*this, encoded, kISBN13Prefixes, 0, code, capacity);
 }
 
-std::span<const std::string_view> BarcodeProcessorISBNEAN::GetEncodedPrefixes() const {
+std::span<const std::string_view> BarcodeProcessorISBNEAN::EncodedPrefixes() {
     return kISBN13Prefixes;
 }
 
@@ -688,7 +688,7 @@ bool BarcodeProcessorISSN::EncodedToCode(const char* encoded, char* code,
     return CorrectInto(*this, false, raw, code, capacity);
 }
 
-std::span<const std::string_view> BarcodeProcessorISSN::GetEncodedPrefixes() const {
+std::span<const std::string_view> BarcodeProcessorISSN::EncodedPrefixes() {
     return kISSNPrefixes;
 }
 

@@ -64,8 +64,15 @@ public:
     // the check character 'X', leaves the text alone.
     bool CorrectCode(M7LString& code) const override;
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        return MightBeMember(edges, EncodedPrefixes());
+    }
+
 protected:
-    std::span<const std::string_view> GetEncodedPrefixes() const override;
+    static std::span<const std::string_view> EncodedPrefixes();
+    std::span<const std::string_view> GetEncodedPrefixes() const override {
+        return EncodedPrefixes();
+    }
 };
 
 // ISBN-EAN: the ISBN-13 "978-G-P-T-C" or "979-G-P-T-C" (C the EAN check
@@ -88,8 +95,15 @@ public:
     void SetDualNumbering(bool dualNumbering) { dualNumbering_ = dualNumbering; }
     bool GetDualNumbering() const { return dualNumbering_; }
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        return MightBeMember(edges, EncodedPrefixes());
+    }
+
 protected:
-    std::span<const std::string_view> GetEncodedPrefixes() const override;
+    static std::span<const std::string_view> EncodedPrefixes();
+    std::span<const std::string_view> GetEncodedPrefixes() const override {
+        return EncodedPrefixes();
+    }
 
 private:
     bool dualNumbering_ = false;
@@ -113,8 +127,15 @@ public:
     bool CorrectCode(M7LString& code) const override;
     bool HasOption(std::int32_t optionCode) const override;
 
+    static bool MightDecode(const BarcodeEdgeView& edges) {
+        return MightBeMember(edges, EncodedPrefixes());
+    }
+
 protected:
-    std::span<const std::string_view> GetEncodedPrefixes() const override;
+    static std::span<const std::string_view> EncodedPrefixes();
+    std::span<const std::string_view> GetEncodedPrefixes() const override {
+        return EncodedPrefixes();
+    }
 
 private:
     friend class NumberLineDrawing;

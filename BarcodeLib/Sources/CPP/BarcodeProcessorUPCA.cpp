@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 
 #include "BarcodeEANUPCText.h"
 #include "BarcodeGS1CheckSum.h"
@@ -133,6 +134,15 @@ std::size_t LeadingDigitCount(const char* text) {
 }
 
 }  // namespace
+
+bool BarcodeProcessorUPCA::MightDecode(const BarcodeEdgeView& edges) {
+    if (!MightBeEAN13Bars(edges)) {
+        return false;
+    }
+    const EAN13Bars* const bars = FindSharedEAN13Bars(edges);
+    return bars == nullptr || std::all_of(std::begin(bars->letters), std::end(bars->letters),
+                                          [](char letter) { return letter == 'A'; });
+}
 
 bool BarcodeProcessorUPCA::Decode(const double* edges, std::uint32_t count, bool reversed) {
     EAN13Bars bars;

@@ -19,8 +19,9 @@ class BarcodeProcessorUPCA : public BarcodeProcessorBase1 {
 public:
     std::int32_t GetType() const override { return kBarcodeTypeUPCA; }
     const char* GetName() const override { return "UPC-A"; }
-    // 60 edges, or 74 and 92 with an add-on.
-    static bool MightDecode(const BarcodeEdgeView& edges) { return MightBeEAN13Bars(edges); }
+    // 60 edges, or 74 and 92 with an add-on; once the identification pass
+    // has read the bars, a left half all of set A.
+    static bool MightDecode(const BarcodeEdgeView& edges);
     bool Decode(const double* edges, std::uint32_t count, bool reversed) override;
     bool Generate() override;
     double ComputeWidth() override;
