@@ -102,26 +102,40 @@ bool BarcodeEdgeList::FitMeasured(std::uint64_t first, std::uint64_t end, const 
         return x;
     };
     const auto n = static_cast<double>(end - first);
+    // The end term is -0 at bar starts, which adds nothing to its mean, and
+    // -1 at bar ends, whose share is the same each time.
+    const double endShare = -1.0 / n;
     std::array<double, kTerms> means{};
     double measuredMean = 0.0;
     for (std::uint64_t i = first; i < end; ++i) {
-        const std::array<double, kTerms> x = terms(i);
-        for (std::size_t a = 0; a < kTerms; ++a) {
-            means[a] += x[a] / n;
+        const std::array<double, Bases> b = basis(i);
+        for (std::size_t a = 0; a < Bases; ++a) {
+            means[a] += b[a] / n;
+        }
+        if (i % 2 == 1) {
+            means[Bases] += endShare;
         }
         measuredMean += measured[i] / n;
     }
+    // The products are symmetric, so the lower half is copied from the upper
+    // one, which adds the same products in the same order.
     double matrix[kTerms][kTerms + 1] = {};
     for (std::uint64_t i = first; i < end; ++i) {
         std::array<double, kTerms> x = terms(i);
         for (std::size_t a = 0; a < kTerms; ++a) {
             x[a] -= means[a];
         }
+        const double deviation = measured[i] - measuredMean;
         for (std::size_t a = 0; a < kTerms; ++a) {
-            for (std::size_t b = 0; b < kTerms; ++b) {
+            for (std::size_t b = a; b < kTerms; ++b) {
                 matrix[a][b] += x[a] * x[b];
             }
-            matrix[a][kTerms] += x[a] * (measured[i] - measuredMean);
+            matrix[a][kTerms] += x[a] * deviation;
+        }
+    }
+    for (std::size_t a = 1; a < kTerms; ++a) {
+        for (std::size_t b = 0; b < a; ++b) {
+            matrix[a][b] = matrix[b][a];
         }
     }
     double spread[kTerms];
