@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeText.h"
 #include "M7LFailure.h"
@@ -660,11 +661,45 @@ bool BarcodeProcessorCode128::MightDecode(const BarcodeEdgeView& edges) {
     return module > 0.0 && std::isfinite(module) && HasStartAndTermination(edges, symbols, module);
 }
 
+BarcodeProcessorCode128::SharedReading& BarcodeProcessorCode128::GetSharedReading(bool reversed) {
+    thread_local SharedReading readings[2];
+    return readings[reversed ? 1 : 0];
+}
+
 bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
-    if (!MightDecode(view) || !PrepareDecoding(view)) {
+    if (!MightDecode(view)) {
         return false;
     }
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    if (pass == 0) {
+        SymbolReading reading;
+        return ReadSymbols(view, &reading) && CommitSymbols(reading);
+    }
+    SharedReading& shared = GetSharedReading(reversed);
+    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
+        return shared.read && PrepareDecoding(shared.decodingEdges) &&
+               CommitSymbols(shared.reading);
+    }
+    shared.pass = 0;
+    shared.read = ReadSymbols(view, &shared.reading);
+    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
+        shared.pass = pass;
+        shared.edges = edges;
+        shared.count = count;
+    }
+    return shared.read && CommitSymbols(shared.reading);
+}
+
+bool BarcodeProcessorCode128::CommitSymbols(const SymbolReading& reading) {
+    return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm, kNominalModuleMm));
+}
+
+bool BarcodeProcessorCode128::ReadSymbols(const BarcodeEdgeView& view, SymbolReading* reading) {
+    if (!PrepareDecoding(view)) {
+        return false;
+    }
+    const std::uint32_t count = view.GetCount();
     const std::uint32_t symbols = SymbolCount(count);
     const double module = SymbolModule(view, symbols);
     std::uint8_t* const sums = decodeBuffer_.GetFor(std::size_t{symbols} * 4);
@@ -694,7 +729,8 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
         PlaceSymbol(value, 6 * i, module, ideal);
     }
     ideal[termination + 1] = ideal[termination] + kTerminationBarModules * module;
-    return CommitDecoding(WholeSymbolResult(reader.GetText(), module, kNominalModuleMm));
+    reading->moduleMm = module;
+    return CopyIfFits(reader.GetText(), reading->text, kCodeCapacity);
 }
 
 bool BarcodeProcessorCode128::Generate() {

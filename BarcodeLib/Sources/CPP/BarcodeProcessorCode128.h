@@ -109,6 +109,27 @@ private:
     // modules.
     bool EmitSymbol(std::uint8_t value, double bottom, double top);
 
+    // What Decode reads into the decoding edges before it commits.
+    struct SymbolReading {
+        char text[kCodeCapacity + 1];
+        double moduleMm;
+    };
+    bool ReadSymbols(const BarcodeEdgeView& edges, SymbolReading* reading);
+    bool CommitSymbols(const SymbolReading& reading);
+
+    // What the first of Code 128 and EAN-128 read of one list in one
+    // direction, kept for the other within an identification pass: both read
+    // the same bars the same way and differ only in the codes they take.
+    struct SharedReading {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool read = false;
+        SymbolReading reading{};
+        BarcodeEdgeList decodingEdges;
+    };
+    static SharedReading& GetSharedReading(bool reversed);
+
     // The edge-to-similar-edge sums of each symbol character, four bytes a
     // symbol, while a decoding runs.
     BarcodeDecodeBuffer<std::uint8_t> decodeBuffer_;
