@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
@@ -183,12 +184,49 @@ bool BarcodeProcessorBase2::HasFrame(const BarcodeEdgeView& edges, Layout layout
            framed(frame.closing, bars - closingBars);
 }
 
+BarcodeProcessorBase2::SharedReading& BarcodeProcessorBase2::GetSharedReading(Layout layout,
+                                                                              bool reversed) {
+    thread_local SharedReading readings[2][2];
+    return readings[layout == Layout::kMSI ? 1 : 0][reversed ? 1 : 0];
+}
+
 bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, bool reversed) {
     const BarcodeEdgeView view(edges, count, reversed);
     double threshold = 0.0;
-    if (!HasFrame(view, layout_, &threshold) || !PrepareDecoding(view)) {
+    if (!HasFrame(view, layout_, &threshold)) {
         return false;
     }
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    if (pass == 0) {
+        BarReading reading;
+        return ReadBars(view, threshold, &reading) && CommitBars(reading);
+    }
+    SharedReading& shared = GetSharedReading(layout_, reversed);
+    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
+        return shared.read && PrepareDecoding(shared.decodingEdges) && CommitBars(shared.reading);
+    }
+    shared.pass = 0;
+    shared.read = ReadBars(view, threshold, &shared.reading);
+    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
+        shared.pass = pass;
+        shared.edges = edges;
+        shared.count = count;
+    }
+    return shared.read && CommitBars(shared.reading);
+}
+
+bool BarcodeProcessorBase2::CommitBars(const BarReading& reading) {
+    DecodeResult result = WholeSymbolResult(reading.text, reading.cellMm, kBitCellMm);
+    result.narrowestElementModules = kNarrowBarCells;
+    return CommitDecoding(result);
+}
+
+bool BarcodeProcessorBase2::ReadBars(const BarcodeEdgeView& view, double threshold,
+                                     BarReading* reading) {
+    if (!PrepareDecoding(view)) {
+        return false;
+    }
+    const std::uint32_t count = view.GetCount();
     const BarFrame& frame = FrameOf(layout_);
     const std::uint32_t characters =
         (count - kEdgesPerBar * FrameBarCount(frame)) / kEdgesPerCharacter;
@@ -228,7 +266,7 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
         ideal[2 * bar + 1] = barStart + BarWidthCells(letters[bar] == '1') * cell;
     }
 
-    char text[kCodeCapacity + 1];
+    char* const text = reading->text;
     const char* const bits = letters + frame.start.size();
     for (std::uint32_t c = 0; c < characters; ++c) {
         unsigned value = 0;
@@ -240,10 +278,8 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
         text[c] = kHexDigits[value];
     }
     text[characters] = '\0';
-
-    DecodeResult result = WholeSymbolResult(text, cell, kBitCellMm);
-    result.narrowestElementModules = kNarrowBarCells;
-    return CommitDecoding(result);
+    reading->cellMm = cell;
+    return true;
 }
 
 bool BarcodeProcessorBase2::Generate() {
