@@ -366,6 +366,10 @@ bool BarcodeProcessor::PrepareDecoding(const BarcodeEdgeList& decoded) {
 // Only SetEncodedCode can refuse once the measures are known to be finite, and
 // it changes nothing when it does; everything else is stored after it.
 bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
+    return CommitDecoding(result, nullptr);
+}
+
+bool BarcodeProcessor::CommitDecoding(const DecodeResult& result, DecodingMeasures* shared) {
     const std::uint32_t count = decoding_.GetCount();
     if (count == 0 || result.encodedCode == nullptr ||
         std::uint64_t{result.reductionFirstEdge} + result.reductionEdgeCount > count ||
@@ -376,13 +380,29 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result) {
         return false;
     }
     double scale = 1.0;
-    if (result.fitIdealEdges) {
-        decoding_.FitIdealEdges(result.reductionFirstEdge, result.reductionEdgeCount, &scale);
-    }
-    const double reduction =
-        decoding_.MeasureBarWidthReduction(result.reductionFirstEdge, result.reductionEdgeCount);
+    double reduction = 0.0;
     double maximum = 0.0;
-    const double mean = decoding_.ComputeDeviation(reduction, &maximum);
+    double mean = 0.0;
+    if (shared != nullptr && shared->known && decoding_.CopyFrom(shared->fitted)) {
+        scale = shared->scale;
+        reduction = shared->reductionMm;
+        maximum = shared->maximumMm;
+        mean = shared->meanMm;
+    } else {
+        if (result.fitIdealEdges) {
+            decoding_.FitIdealEdges(result.reductionFirstEdge, result.reductionEdgeCount, &scale);
+        }
+        reduction = decoding_.MeasureBarWidthReduction(result.reductionFirstEdge,
+                                                       result.reductionEdgeCount);
+        mean = decoding_.ComputeDeviation(reduction, &maximum);
+        if (shared != nullptr && !shared->known && shared->fitted.CopyFrom(decoding_)) {
+            shared->known = true;
+            shared->scale = scale;
+            shared->reductionMm = reduction;
+            shared->maximumMm = maximum;
+            shared->meanMm = mean;
+        }
+    }
     if (!std::isfinite(reduction) || !std::isfinite(mean) || !std::isfinite(maximum) ||
         !IsPositiveFinite(result.magnification * scale) ||
         !IsPositiveFinite(result.moduleWidthMm * scale) || !std::isfinite(result.wideNarrowRatio) ||

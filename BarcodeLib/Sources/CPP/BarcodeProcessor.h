@@ -228,6 +228,21 @@ protected:
     // stored, when an edge lies farther from its ideal place than half the
     // narrowest element, the code is refused or a measure is not finite.
     bool CommitDecoding(const DecodeResult& result);
+    // What CommitDecoding measures of the decoding edges, their ideal edges
+    // fitted where the result asks: families that share a reading keep it,
+    // so that each of them need not measure the same edges again.
+    struct DecodingMeasures {
+        bool known = false;
+        double scale = 1.0;
+        double reductionMm = 0.0;
+        double meanMm = 0.0;
+        double maximumMm = 0.0;
+        BarcodeEdgeList fitted;
+    };
+    // CommitDecoding of decoding edges that are the ones shared was (or, when
+    // not known yet, will be) measured of, for a result that measures them
+    // the same way.
+    bool CommitDecoding(const DecodeResult& result, DecodingMeasures* shared);
     // The result of a symbol that spans every decoding edge, measured and
     // fitted over all of them, with its bar height taken at the first bar.
     DecodeResult WholeSymbolResult(const char* encodedCode, double moduleWidthMm,

@@ -258,9 +258,11 @@ bool BarcodeProcessorWideNarrowBase::ReadSymbol(const BarcodeEdgeView& edges,
     return true;
 }
 
-bool BarcodeProcessorWideNarrowBase::CommitSymbol(const SymbolReading& reading) {
+bool BarcodeProcessorWideNarrowBase::CommitSymbol(const SymbolReading& reading,
+                                                  DecodingMeasures* shared) {
     return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm,
-                                            GetRules().nominalModuleMm, reading.ratio));
+                                            GetRules().nominalModuleMm, reading.ratio),
+                          shared);
 }
 
 bool BarcodeProcessorWideNarrowBase::Generate() {
@@ -428,16 +430,18 @@ bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool
     }
     SharedReading& shared = GetSharedReading(reversed);
     if (shared.pass == pass && shared.edges == edges && shared.count == count) {
-        return shared.read && PrepareDecoding(shared.decodingEdges) && CommitSymbol(shared.reading);
+        return shared.read && PrepareDecoding(shared.decodingEdges) &&
+               CommitSymbol(shared.reading, &shared.measures);
     }
     shared.pass = 0;
+    shared.measures.known = false;
     shared.read = ReadSymbol(view, 0, textLength, &shared.reading);
     if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
         shared.pass = pass;
         shared.edges = edges;
         shared.count = count;
     }
-    return shared.read && CommitSymbol(shared.reading);
+    return shared.read && CommitSymbol(shared.reading, &shared.measures);
 }
 
 bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom, double top) {

@@ -118,7 +118,7 @@ protected:
     };
     bool ReadSymbol(const BarcodeEdgeView& edges, std::uint32_t gapPeriod, std::size_t textLength,
                     SymbolReading* reading);
-    bool CommitSymbol(const SymbolReading& reading);
+    bool CommitSymbol(const SymbolReading& reading, DecodingMeasures* shared = nullptr);
 
 private:
     BarcodeDecodeBuffer<char> letters_;
@@ -161,6 +161,7 @@ private:
         bool read = false;
         SymbolReading reading{};
         BarcodeEdgeList decodingEdges;
+        DecodingMeasures measures;
     };
     static SharedReading& GetSharedReading(bool reversed);
 };

@@ -474,6 +474,7 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
         count != kEAN13Edges + kAddOn5Edges) {
         return false;
     }
+    sharedReading_ = nullptr;
     const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
     if (pass == 0) {
         return ReadEAN13Bars(edges, count, reversed, requiredLeftSet, true, bars);
@@ -481,6 +482,7 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
     SharedEAN13Reading& shared = GetSharedEAN13Reading(reversed);
     if (shared.pass != pass || shared.edges != edges || shared.count != count) {
         shared.pass = 0;
+        shared.measures.known = false;
         shared.decoded = ReadEAN13Bars(edges, count, reversed, 0, false, &shared.bars);
         shared.checkSum = checkSum_;
         if (shared.decoded && !shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
@@ -500,6 +502,7 @@ bool BarcodeProcessorBase1::DecodeEAN13Bars(const double* edges, std::uint32_t c
     }
     *bars = read;
     checkSum_ = shared.checkSum;
+    sharedReading_ = &shared;
     return true;
 }
 
@@ -687,7 +690,13 @@ bool BarcodeProcessorBase1::CommitMainDecoding(const char* encoded, double modul
     result.reductionEdgeCount = mainEdges;
     result.heightBarEdge = heightBarEdge;
     result.lastSymbolEdge = static_cast<std::int32_t>(mainEdges - 1);
-    return CommitDecoding(result);
+    // Every member commits the shared reading over the same main edges.
+    SharedEAN13Reading* const shared = sharedReading_;
+    sharedReading_ = nullptr;
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    return CommitDecoding(result, shared != nullptr && pass != 0 && shared->pass == pass
+                                      ? &shared->measures
+                                      : nullptr);
 }
 
 }  // namespace Strivelo

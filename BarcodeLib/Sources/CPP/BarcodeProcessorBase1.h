@@ -200,6 +200,7 @@ private:
         EAN13Bars bars{};
         BarcodeEdgeList decodingEdges;
         BarcodeGS1CheckSum checkSum;
+        DecodingMeasures measures;
     };
     static SharedEAN13Reading& GetSharedEAN13Reading(bool reversed);
     // DecodeEAN13Bars itself; with askLeftHalf false every left half goes.
@@ -207,6 +208,9 @@ private:
                        char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars);
 
     BarcodeGS1CheckSum checkSum_;
+    // The shared reading the decoding under way took its edges from, for
+    // its commit; null when it took none.
+    SharedEAN13Reading* sharedReading_ = nullptr;
     ModuleGrid grid_;
     // Element widths in modules of the decoding under way, one per element
     // between two edges.

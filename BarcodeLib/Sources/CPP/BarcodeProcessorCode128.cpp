@@ -674,25 +674,28 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
     const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
     if (pass == 0) {
         SymbolReading reading;
-        return ReadSymbols(view, &reading) && CommitSymbols(reading);
+        return ReadSymbols(view, &reading) && CommitSymbols(reading, nullptr);
     }
     SharedReading& shared = GetSharedReading(reversed);
     if (shared.pass == pass && shared.edges == edges && shared.count == count) {
         return shared.read && PrepareDecoding(shared.decodingEdges) &&
-               CommitSymbols(shared.reading);
+               CommitSymbols(shared.reading, &shared.measures);
     }
     shared.pass = 0;
+    shared.measures.known = false;
     shared.read = ReadSymbols(view, &shared.reading);
     if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
         shared.pass = pass;
         shared.edges = edges;
         shared.count = count;
     }
-    return shared.read && CommitSymbols(shared.reading);
+    return shared.read && CommitSymbols(shared.reading, &shared.measures);
 }
 
-bool BarcodeProcessorCode128::CommitSymbols(const SymbolReading& reading) {
-    return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm, kNominalModuleMm));
+bool BarcodeProcessorCode128::CommitSymbols(const SymbolReading& reading,
+                                            DecodingMeasures* shared) {
+    return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm, kNominalModuleMm),
+                          shared);
 }
 
 bool BarcodeProcessorCode128::ReadSymbols(const BarcodeEdgeView& view, SymbolReading* reading) {

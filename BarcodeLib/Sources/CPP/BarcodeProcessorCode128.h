@@ -115,7 +115,7 @@ private:
         double moduleMm;
     };
     bool ReadSymbols(const BarcodeEdgeView& edges, SymbolReading* reading);
-    bool CommitSymbols(const SymbolReading& reading);
+    bool CommitSymbols(const SymbolReading& reading, DecodingMeasures* shared);
 
     // What the first of Code 128 and EAN-128 read of one list in one
     // direction, kept for the other within an identification pass: both read
@@ -127,6 +127,7 @@ private:
         bool read = false;
         SymbolReading reading{};
         BarcodeEdgeList decodingEdges;
+        DecodingMeasures measures;
     };
     static SharedReading& GetSharedReading(bool reversed);
 

@@ -199,26 +199,28 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
     if (pass == 0) {
         BarReading reading;
-        return ReadBars(view, threshold, &reading) && CommitBars(reading);
+        return ReadBars(view, threshold, &reading) && CommitBars(reading, nullptr);
     }
     SharedReading& shared = GetSharedReading(layout_, reversed);
     if (shared.pass == pass && shared.edges == edges && shared.count == count) {
-        return shared.read && PrepareDecoding(shared.decodingEdges) && CommitBars(shared.reading);
+        return shared.read && PrepareDecoding(shared.decodingEdges) &&
+               CommitBars(shared.reading, &shared.measures);
     }
     shared.pass = 0;
+    shared.measures.known = false;
     shared.read = ReadBars(view, threshold, &shared.reading);
     if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
         shared.pass = pass;
         shared.edges = edges;
         shared.count = count;
     }
-    return shared.read && CommitBars(shared.reading);
+    return shared.read && CommitBars(shared.reading, &shared.measures);
 }
 
-bool BarcodeProcessorBase2::CommitBars(const BarReading& reading) {
+bool BarcodeProcessorBase2::CommitBars(const BarReading& reading, DecodingMeasures* shared) {
     DecodeResult result = WholeSymbolResult(reading.text, reading.cellMm, kBitCellMm);
     result.narrowestElementModules = kNarrowBarCells;
-    return CommitDecoding(result);
+    return CommitDecoding(result, shared);
 }
 
 bool BarcodeProcessorBase2::ReadBars(const BarcodeEdgeView& view, double threshold,

@@ -78,7 +78,7 @@ private:
         double cellMm;
     };
     bool ReadBars(const BarcodeEdgeView& edges, double threshold, BarReading* reading);
-    bool CommitBars(const BarReading& reading);
+    bool CommitBars(const BarReading& reading, DecodingMeasures* shared);
 
     // What the first member of a layout read of one list in one direction,
     // kept for the others within an identification pass: they read the same
@@ -90,6 +90,7 @@ private:
         bool read = false;
         BarReading reading{};
         BarcodeEdgeList decodingEdges;
+        DecodingMeasures measures;
     };
     static SharedReading& GetSharedReading(Layout layout, bool reversed);
 
