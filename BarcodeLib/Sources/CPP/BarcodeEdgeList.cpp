@@ -22,10 +22,11 @@ bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     if (count == 0 || count > kMaxEdgeCount) {
         return false;
     }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!std::isfinite(view[i])) {
-            return false;
-        }
+    bool finite = true;
+    view.ForEach(
+        [&finite](std::uint32_t, double value) { finite = finite && std::isfinite(value); });
+    if (!finite) {
+        return false;
     }
     if (count != count_) {
         std::unique_ptr<double[]> fresh(new (std::nothrow) double[std::size_t{count} * 2]);
@@ -37,10 +38,10 @@ bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     }
     double* const measured = values_.get();
     double* const ideal = measured + count;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        measured[i] = view[i];
-        ideal[i] = measured[i];
-    }
+    view.ForEach([measured, ideal](std::uint32_t i, double value) {
+        measured[i] = value;
+        ideal[i] = value;
+    });
     readReversed_ = view.IsReadReversed();
     callerOrderReversed_ = view.IsCallerOrderReversed();
     return true;

@@ -42,7 +42,31 @@ public:
         return reversed_ ? base_ - edge : edge - base_;
     }
 
+    // Calls visit(i, value i) for every value in order, each value computed
+    // as operator[] computes it, the directions decided once for all.
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+        if (callerOrderReversed_) {
+            if (reversed_) {
+                VisitAll(visit, [this](std::uint32_t i) { return base_ - edges_[count_ - 1 - i]; });
+            } else {
+                VisitAll(visit, [this](std::uint32_t i) { return edges_[count_ - 1 - i] - base_; });
+            }
+        } else if (reversed_) {
+            VisitAll(visit, [this](std::uint32_t i) { return base_ - edges_[i]; });
+        } else {
+            VisitAll(visit, [this](std::uint32_t i) { return edges_[i] - base_; });
+        }
+    }
+
 private:
+    template <typename Visit, typename Value>
+    void VisitAll(Visit& visit, Value value) const {
+        for (std::uint32_t i = 0; i < count_; ++i) {
+            visit(i, value(i));
+        }
+    }
+
     const double* edges_ = nullptr;
     std::uint32_t count_ = 0;
     bool reversed_ = false;
