@@ -78,7 +78,14 @@ std::unique_ptr<BarcodeProcessor> IdentifyNextCandidate(const BarcodeProcessor* 
     const double* const edges = current->GetMeasuredEdges(&count);
     const BarcodeIdentificationPass pass;
     bool currentPassed = false;
+    const std::uint32_t registered = GetRegisteredCount();
     for (std::uint32_t index = 0;; ++index) {
+        // A screen comes with a standard symbology, registered under the type
+        // its processors have.
+        if (index < registered && !MightDecodeByIndex(index, edges, count)) {
+            currentPassed = currentPassed || GetRegisteredType(index) == current->GetType();
+            continue;
+        }
         std::unique_ptr<BarcodeProcessor> candidate = CreateByIndex(index);
         if (candidate == nullptr) {
             break;

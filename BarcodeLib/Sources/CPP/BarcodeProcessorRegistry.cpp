@@ -55,6 +55,11 @@ std::uint32_t GetRegisteredCount() {
     return static_cast<std::uint32_t>(Registry().size());
 }
 
+std::int32_t GetRegisteredType(std::uint32_t index) {
+    const std::vector<BarcodeProcessorRegistryEntry>& registry = Registry();
+    return index < registry.size() ? registry[index].typeCode : kBarcodeTypeNull;
+}
+
 bool MightDecodeByIndex(std::uint32_t index, const double* edges, std::uint32_t count) {
     const std::vector<BarcodeProcessorRegistryEntry>& registry = Registry();
     if (index >= registry.size()) {

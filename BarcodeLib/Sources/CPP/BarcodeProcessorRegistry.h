@@ -38,6 +38,9 @@ std::unique_ptr<BarcodeProcessor> CreateByType(std::int32_t typeCode);
 // Null when index is not below the number of entries.
 std::unique_ptr<BarcodeProcessor> CreateByIndex(std::uint32_t index);
 std::uint32_t GetRegisteredCount();
+// The type code the entry was registered under; kBarcodeTypeNull when index
+// is not below the number of entries.
+std::int32_t GetRegisteredType(std::uint32_t index);
 // False when index is not below the number of entries or the entry's screen
 // turns the edges away.
 bool MightDecodeByIndex(std::uint32_t index, const double* edges, std::uint32_t count);
