@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "BarcodeEdgeView.h"
+#include "BarcodeIdentificationPass.h"
 #include "BarcodeText.h"
 
 namespace Strivelo {
@@ -289,9 +290,35 @@ bool BarcodeProcessorBase3::HasStartAndStop(const BarcodeEdgeView& edges, bool t
         count / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
+    // The screen and the decoding of both kinds ask this of the same list
+    // within an identification pass; the answer is kept for each kind and
+    // direction.
+    struct Kept {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool found = false;
+        WideNarrowThresholds thresholds;
+    };
+    thread_local Kept kept[2][2];
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    Kept& entry = kept[traditional ? 1 : 0][edges.IsReadReversed() ? 1 : 0];
+    if (pass != 0 && entry.pass == pass && entry.edges == edges.GetCallerEdges() &&
+        entry.count == count) {
+        *thresholds = entry.thresholds;
+        return entry.found;
+    }
     *thresholds = traditional ? TraditionalThresholds(edges) : FindWideNarrowThresholds(edges, 0);
-    return IsStartStopAt(edges, 0, *thresholds) &&
-           IsStartStopAt(edges, count - kEdgesPerCharacter, *thresholds);
+    const bool found = IsStartStopAt(edges, 0, *thresholds) &&
+                       IsStartStopAt(edges, count - kEdgesPerCharacter, *thresholds);
+    if (pass != 0) {
+        entry = {.pass = pass,
+                 .edges = edges.GetCallerEdges(),
+                 .count = count,
+                 .found = found,
+                 .thresholds = *thresholds};
+    }
+    return found;
 }
 
 bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, bool reversed) {
