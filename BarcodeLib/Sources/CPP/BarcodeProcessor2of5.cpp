@@ -42,6 +42,21 @@ constexpr std::array<PairRow, 100> MakePairTable() {
 
 constexpr std::array<PairRow, 100> TwoOfFivePairTable = MakePairTable();
 
+// The pair row of each pattern of ten elements, bit k set for a wide element
+// k; -1 where no pair has the pattern.
+constexpr std::array<std::int8_t, 1U << kElementsPerPair> kPairRowByPattern = [] {
+    std::array<std::int8_t, 1U << kElementsPerPair> rows{};
+    rows.fill(-1);
+    for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
+        std::size_t pattern = 0;
+        for (std::size_t k = 0; k < kElementsPerPair; ++k) {
+            pattern |= TwoOfFivePairTable[row][k] == 'W' ? std::size_t{1} << k : 0;
+        }
+        rows[pattern] = static_cast<std::int8_t>(row);
+    }
+    return rows;
+}();
+
 // The start and stop patterns of ISO/IEC 16390, bar first.
 constexpr std::string_view kStartLetters = "NNNN";
 constexpr std::string_view kStopLetters = "WNN";
@@ -385,14 +400,21 @@ const char* BarcodeProcessor2of5::GetName() const {
 
 bool BarcodeProcessor2of5::DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second) {
     const char* const letters = GetLetters() + letterIndex;
-    for (std::size_t row = 0; row < TwoOfFivePairTable.size(); ++row) {
-        if (std::equal(TwoOfFivePairTable[row].begin(), TwoOfFivePairTable[row].end(), letters)) {
-            *first = DigitCharacter(static_cast<int>(row / 10));
-            *second = DigitCharacter(static_cast<int>(row % 10));
-            return true;
+    std::size_t pattern = 0;
+    for (std::size_t k = 0; k < kElementsPerPair; ++k) {
+        if (letters[k] == 'W') {
+            pattern |= std::size_t{1} << k;
+        } else if (letters[k] != 'N') {
+            return false;
         }
     }
-    return false;
+    const int row = kPairRowByPattern[pattern];
+    if (row < 0) {
+        return false;
+    }
+    *first = DigitCharacter(row / 10);
+    *second = DigitCharacter(row % 10);
+    return true;
 }
 
 bool BarcodeProcessor2of5::DecodeText(char* text, std::size_t length) {

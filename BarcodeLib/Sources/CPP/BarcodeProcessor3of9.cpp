@@ -1,6 +1,9 @@
 #include "BarcodeProcessor3of9.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <string_view>
@@ -48,6 +51,26 @@ constexpr double kTextSizePerMagnificationMm = 140.0 / 37.0;
 constexpr double kCenteredTextAdvanceModules = 7.0;
 constexpr double kBearerBarThicknessPerMagnificationMm = 0.6;
 
+// Every character is followed by its gap.
+static_assert(std::all_of(std::begin(Code39Table), std::end(Code39Table), [](std::string_view row) {
+    return row.size() == 1 + kLettersPerCharacter && row.back() == 'I';
+}));
+
+// The table row of each pattern of nine elements, bit k set for a wide
+// element k; -1 where no character has the pattern.
+constexpr std::array<std::int8_t, 1U << kElementsPerCharacter> kRowByPattern = [] {
+    std::array<std::int8_t, 1U << kElementsPerCharacter> rows{};
+    rows.fill(-1);
+    for (std::size_t row = 0; row < std::size(Code39Table); ++row) {
+        std::size_t pattern = 0;
+        for (std::size_t k = 0; k < kElementsPerCharacter; ++k) {
+            pattern |= Code39Table[row][1 + k] == 'W' ? std::size_t{1} << k : 0;
+        }
+        rows[pattern] = static_cast<std::int8_t>(row);
+    }
+    return rows;
+}();
+
 const std::string_view* FindRow(char character) {
     const auto row = std::find_if(std::begin(Code39Table), std::end(Code39Table),
                                   [character](std::string_view r) { return r[0] == character; });
@@ -65,14 +88,21 @@ const char* BarcodeProcessor3of9::GetName() const {
 }
 
 bool BarcodeProcessor3of9::DecodeCharacter(std::uint32_t letterIndex, char* character) {
-    const std::string_view letters(GetLetters() + letterIndex, kLettersPerCharacter);
-    for (const std::string_view row : Code39Table) {
-        if (row.substr(1) == letters) {
-            *character = row[0];
-            return true;
+    const char* const letters = GetLetters() + letterIndex;
+    std::size_t pattern = 0;
+    for (std::size_t k = 0; k < kElementsPerCharacter; ++k) {
+        if (letters[k] == 'W') {
+            pattern |= std::size_t{1} << k;
+        } else if (letters[k] != 'N') {
+            return false;
         }
     }
-    return false;
+    const int row = kRowByPattern[pattern];
+    if (row < 0 || letters[kElementsPerCharacter] != 'I') {
+        return false;
+    }
+    *character = Code39Table[row][0];
+    return true;
 }
 
 bool BarcodeProcessor3of9::DecodeText(char* text, std::size_t length) {
