@@ -1,6 +1,9 @@
 #include "BarcodeProcessorCodabar.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -166,14 +169,33 @@ bool IsStartStop(int row) {
     return row >= static_cast<int>(kFirstStartStopRow);
 }
 
+// The row of each pattern of seven elements, bit k set for a wide element k;
+// -1 where no character has the pattern.
+constexpr std::array<std::int8_t, 1U << kElementsPerCharacter> kRowByPattern = [] {
+    std::array<std::int8_t, 1U << kElementsPerCharacter> rows{};
+    rows.fill(-1);
+    for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
+        std::size_t pattern = 0;
+        for (std::size_t k = 0; k < kElementsPerCharacter; ++k) {
+            pattern |= kCharacters[row].elements[k] == 'W' ? std::size_t{1} << k : 0;
+        }
+        rows[pattern] = static_cast<std::int8_t>(row);
+    }
+    return rows;
+}();
+
 // The row from firstRow on whose elements are the seven letters, or -1.
 int RowOfLetters(const char* letters, std::size_t firstRow) {
-    for (std::size_t row = firstRow; row < std::size(kCharacters); ++row) {
-        if (std::memcmp(kCharacters[row].elements, letters, kElementsPerCharacter) == 0) {
-            return static_cast<int>(row);
+    std::size_t pattern = 0;
+    for (std::size_t k = 0; k < kElementsPerCharacter; ++k) {
+        if (letters[k] == 'W') {
+            pattern |= std::size_t{1} << k;
+        } else if (letters[k] != 'N') {
+            return -1;
         }
     }
-    return -1;
+    const int row = kRowByPattern[pattern];
+    return row >= static_cast<int>(firstRow) ? row : -1;
 }
 
 using Thresholds = BarcodeProcessor::WideNarrowThresholds;
