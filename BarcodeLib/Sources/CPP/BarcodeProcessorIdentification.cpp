@@ -48,12 +48,11 @@ std::unique_ptr<BarcodeProcessor> IdentifyFromEdges(const double* edges, std::ui
                                                     bool* ambiguous) {
     BestCandidate best(ambiguous);
     const BarcodeIdentificationPass pass;
-    const std::uint32_t registered = GetRegisteredCount();
-    for (std::uint32_t index = 0; index < registered; ++index) {
-        if (!MightDecodeByIndex(index, edges, count)) {
+    for (const BarcodeProcessorRegistryEntry& entry : GetRegisteredEntries()) {
+        if (entry.screen != nullptr && !entry.screen(edges, count)) {
             continue;
         }
-        std::unique_ptr<BarcodeProcessor> candidate = CreateByIndex(index);
+        std::unique_ptr<BarcodeProcessor> candidate = entry.factory();
         if (candidate == nullptr) {
             break;
         }

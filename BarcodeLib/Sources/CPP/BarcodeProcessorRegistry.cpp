@@ -55,6 +55,10 @@ std::uint32_t GetRegisteredCount() {
     return static_cast<std::uint32_t>(Registry().size());
 }
 
+std::span<const BarcodeProcessorRegistryEntry> GetRegisteredEntries() {
+    return Registry();
+}
+
 std::int32_t GetRegisteredType(std::uint32_t index) {
     const std::vector<BarcodeProcessorRegistryEntry>& registry = Registry();
     return index < registry.size() ? registry[index].typeCode : kBarcodeTypeNull;

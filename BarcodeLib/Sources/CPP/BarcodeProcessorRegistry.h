@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "BarcodeProcessor.h"
 
@@ -38,6 +39,9 @@ std::unique_ptr<BarcodeProcessor> CreateByType(std::int32_t typeCode);
 // Null when index is not below the number of entries.
 std::unique_ptr<BarcodeProcessor> CreateByIndex(std::uint32_t index);
 std::uint32_t GetRegisteredCount();
+// The entries in registry order, for a pass over all of them; valid until the
+// next registration or FreeRegistry.
+std::span<const BarcodeProcessorRegistryEntry> GetRegisteredEntries();
 // The type code the entry was registered under; kBarcodeTypeNull when index
 // is not below the number of entries.
 std::int32_t GetRegisteredType(std::uint32_t index);
