@@ -566,7 +566,10 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
     const double* const measured = list.GetMeasured();
     double* const ideal = list.GetIdeal();
     std::uint8_t* const widths = elementWidths_.Get();
-    ModuleGrid& grid = grid_;
+    // A copy, which the stores into the widths cannot touch, so that it
+    // stays in registers.
+    ModuleGrid grid = grid_;
+    const auto keep = [this, &grid] { grid_ = grid; };
     for (; grid.nextEdge <= lastEdge; ++grid.nextEdge) {
         const std::uint32_t i = grid.nextEdge;
         const double offGrid = ideal[i - 2] - grid.originMm;
@@ -575,6 +578,7 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
         const double pair =
             RoundHalfAwayFromZero((measured[i] - measured[i - 2] + moved) / grid.moduleMm);
         if (!(pair > grid.previous && pair <= grid.previous + kMaxElementModules)) {
+            keep();
             return false;
         }
         const int w = static_cast<int>(pair) - grid.previous;
@@ -583,6 +587,7 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
         ideal[i] = grid.originMm + grid.reached * grid.moduleMm;
         widths[i - 1] = static_cast<std::uint8_t>(w);
     }
+    keep();
     return true;
 }
 
