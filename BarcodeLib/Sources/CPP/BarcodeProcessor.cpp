@@ -57,11 +57,15 @@ double SplitNarrowWide(std::span<double> widths) {
     double below = 0.0;
     for (std::size_t k = 1; k < n; ++k) {
         below += widths[k - 1];
+        // Only a step between two different widths can part them.
+        if (!(widths[k] > widths[k - 1])) {
+            continue;
+        }
         const auto narrow = static_cast<double>(k);
         const auto wide = static_cast<double>(n - k);
         const double difference = (total - below) / wide - below / narrow;
         const double separation = narrow * wide * difference * difference;
-        if (widths[k] > widths[k - 1] && separation > best) {
+        if (separation > best) {
             best = separation;
             threshold = (widths[k - 1] + widths[k]) / 2.0;
         }
