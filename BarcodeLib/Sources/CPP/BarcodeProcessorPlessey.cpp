@@ -166,6 +166,24 @@ bool BarcodeProcessorBase2::HasFrame(const BarcodeEdgeView& edges, Layout layout
         (count - frameEdges) / kEdgesPerCharacter > kCodeCapacity) {
         return false;
     }
+    // The screens and decodings of every member of a layout ask this of the
+    // same list within an identification pass; the answer is kept for each
+    // layout and direction.
+    struct Kept {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool framed = false;
+        double thresholdMm = 0.0;
+    };
+    thread_local Kept kept[2][2];
+    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+    Kept& entry = kept[layout == Layout::kMSI ? 1 : 0][edges.IsReadReversed() ? 1 : 0];
+    if (pass != 0 && entry.pass == pass && entry.edges == edges.GetCallerEdges() &&
+        entry.count == count) {
+        *barThresholdMm = entry.thresholdMm;
+        return entry.framed;
+    }
     const std::uint32_t bars = count / kEdgesPerBar;
     const double threshold = FindWideNarrowThresholds(edges, 0).barMm;
     const auto framed = [&edges, threshold](std::string_view bits, std::uint32_t firstBar) {
@@ -180,8 +198,17 @@ bool BarcodeProcessorBase2::HasFrame(const BarcodeEdgeView& edges, Layout layout
     const auto closingBars = static_cast<std::uint32_t>(frame.closing.size());
     const auto stopBars = static_cast<std::uint32_t>(frame.stop.size());
     *barThresholdMm = threshold;
-    return framed(frame.start, 0) && framed(frame.stop, bars - closingBars - stopBars) &&
-           framed(frame.closing, bars - closingBars);
+    const bool found = framed(frame.start, 0) &&
+                       framed(frame.stop, bars - closingBars - stopBars) &&
+                       framed(frame.closing, bars - closingBars);
+    if (pass != 0) {
+        entry = {.pass = pass,
+                 .edges = edges.GetCallerEdges(),
+                 .count = count,
+                 .framed = found,
+                 .thresholdMm = threshold};
+    }
+    return found;
 }
 
 BarcodeProcessorBase2::SharedReading& BarcodeProcessorBase2::GetSharedReading(Layout layout,
