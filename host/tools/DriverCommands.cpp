@@ -321,6 +321,22 @@ void UseLayer(DriverHost& host, const std::string& name) {
     store.SetCurrentLayer(store.AddLayer(host.Document(), {name}));
 }
 
+// Whether the palette's spelling of a code carries what was entered: the
+// same characters, apart from hyphens and blanks, and perhaps check
+// characters added at the end.
+bool SpellsTheSameData(std::string_view entered, std::string_view shown) {
+    const auto data = [](std::string_view code) {
+        std::string kept;
+        for (const char c : code) {
+            if (c != '-' && c != ' ') {
+                kept += c;
+            }
+        }
+        return kept;
+    };
+    return data(shown).starts_with(data(entered));
+}
+
 // The barcode palette set as the options say: type, options, values, code.
 // Empty, or why the palette does not take them.
 std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, const TypeName& type) {
@@ -384,8 +400,17 @@ std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, con
             return "the barcode palette's menu does not set \"" + std::string(mark.entry) + "\"";
         }
     }
-    if (!palette.Type(kCodeItem, options.Value("--code"))) {
+    const std::string& entered = options.Value("--code");
+    if (!palette.Type(kCodeItem, entered)) {
         return "the barcode palette does not take the code";
+    }
+    // The palette spells a code its own way and may complete it with its
+    // check characters; any other change, such as a corrected check digit,
+    // would put other data into the bars than the user asked for.
+    const std::string& shown = palette.Item(kCodeItem).text;
+    if (!SpellsTheSameData(entered, shown)) {
+        return "the barcode palette changed the code \"" + entered + "\" to \"" + shown +
+               "\"; nothing is made";
     }
     return {};
 }
