@@ -574,8 +574,20 @@ int RunMake(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     return kExitDone;
 }
 
+// Whether the art or any art inside it is selected.
+bool HoldsSelection(const standin::DocumentStore& store, host::Art art) {
+    const standin::ArtRecord* record = store.PeekArt(art);
+    return record != nullptr &&
+           (record->selected ||
+            std::any_of(record->children.begin(), record->children.end(),
+                        [&store](host::Art child) { return HoldsSelection(store, child); }));
+}
+
 int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     std::vector<std::vector<float>> lines;
+    // The art each line crosses the middle of, when the lines come from the
+    // art: art whose bars an earlier line read is not read again.
+    std::vector<host::Art> lineArt;
     if (options.Has("--line")) {
         if (options.Has("--all")) {
             return Refuse(host, "read takes --line or --all, not both");
@@ -597,6 +609,7 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
                 const float middle = (bounds.top + bounds.bottom) / 2;
                 lines.push_back({bounds.left - kDragOverhangPoints, middle,
                                  bounds.right + kDragOverhangPoints, middle});
+                lineArt.push_back(art);
             }
         }
     }
@@ -606,7 +619,12 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     }
     PaletteUser palette(host, kBarcodePalette);
     std::size_t read = 0;
-    for (const std::vector<float>& line : lines) {
+    std::vector<bool> artRead(lineArt.size(), false);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i < artRead.size() && artRead[i]) {
+            continue;
+        }
+        const std::vector<float>& line = lines[i];
         const host::RealPoint from{line[0], line[1]};
         const host::RealPoint to{line[2], line[3]};
         out << "line " << Fixed(from.h, 2) << ',' << Fixed(from.v, 2) << ' ' << Fixed(to.h, 2)
@@ -621,6 +639,9 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
             continue;
         }
         ++read;
+        for (std::size_t j = 0; j < lineArt.size(); ++j) {
+            artRead[j] = artRead[j] || HoldsSelection(host.Documents(), lineArt[j]);
+        }
         PrintBarcodePalette(palette, out);
         if (options.Has("--next")) {
             int others = 0;

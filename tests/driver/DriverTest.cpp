@@ -240,6 +240,18 @@ TEST_F(Driver, MakesACodeInThePalettesSpelling) {
     EXPECT_NE(run.output.find("code: 4-006381-333931\n"), std::string::npos) << run.output;
 }
 
+// A barcode of loose stroked lines, as GNU barcode writes it: read once
+// across its middle, and its bars are not dragged across one by one again.
+TEST_F(Driver, ReadsABarcodeOfLooseLinesOnce) {
+    ASSERT_EQ(RunTool("barcode -b 4006381333931 -e ean13 -S -o " + Quoted(Path("gnu.svg"))).status,
+              0);
+    const ToolRun run = Run("read gnu.svg");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Values(run.output, "code: "), std::vector<std::string>{"4-006381-333931"});
+    // Only its digits are left to drag across.
+    EXPECT_EQ(Count(run.output, "no barcode read"), 13u) << run.output;
+}
+
 // The preferences live in their file between runs; a file that is not
 // the driver's stops the run and stays as it was.
 TEST_F(Driver, KeepsItsPreferencesInTheirFile) {
