@@ -719,8 +719,9 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
 }
 
 bool BarcodeProcessorCode128::Generate() {
-    SymbolValues values{};
-    const std::size_t count = EncodeSymbolValues(GetEncodedCode(), values);
+    const Encodation& encodation = Encode(GetEncodedCode());
+    const std::size_t count = encodation.count;
+    const SymbolValues values = encodation.values;
     if (count == 0) {
         return false;
     }
@@ -777,8 +778,7 @@ bool BarcodeProcessorCode128::Generate() {
 }
 
 double BarcodeProcessorCode128::ComputeWidth() {
-    SymbolValues values{};
-    const std::size_t count = EncodeSymbolValues(GetEncodedCode(), values);
+    const std::size_t count = Encode(GetEncodedCode()).count;
     if (count == 0) {
         return 0.0;
     }
@@ -794,8 +794,7 @@ double BarcodeProcessorCode128::ComputeWidth() {
 }
 
 bool BarcodeProcessorCode128::IsEncodedValid(const char* encoded) const {
-    SymbolValues values{};
-    return encoded != nullptr && EncodeSymbolValues(encoded, values) != 0;
+    return encoded != nullptr && Encode(encoded).count != 0;
 }
 
 // The limit of symbol values keeps the text within kCodeCapacity.
@@ -914,6 +913,21 @@ std::size_t BarcodeProcessorCode128::EncodeSymbolValues(const char* text, Symbol
         return 0;
     }
     return out.Count();
+}
+
+// A text too long to keep is encoded every time; EncodeSymbolValues
+// refuses it anyway.
+const BarcodeProcessorCode128::Encodation& BarcodeProcessorCode128::Encode(const char* text) const {
+    const std::size_t length = std::strlen(text);
+    if (encodation_.known && std::strcmp(encodation_.text, text) == 0) {
+        return encodation_;
+    }
+    encodation_.count = EncodeSymbolValues(text, encodation_.values);
+    encodation_.known = length <= kCodeCapacity;
+    if (encodation_.known) {
+        std::memcpy(encodation_.text, text, length + 1);
+    }
+    return encodation_;
 }
 
 double BarcodeProcessorCode128::QuietZoneMm(double moduleMm) {
