@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <string>
+#include <string_view>
 
 #include "BarcodeGS1CheckSum.h"
 #include "BarcodeText.h"
@@ -247,11 +247,21 @@ bool BarcodeProcessorWideNarrowBase::Generate() {
     if (!GetHumanReadable()) {
         return true;
     }
-    std::string printed(code, length);
-    if (layout.textFrame != '\0') {
-        printed = layout.textFrame + printed + layout.textFrame;
+    // The code, which SetCode keeps within kCodeCapacity, and the frame.
+    char printed[kCodeCapacity + 2];
+    std::size_t printedCount = 0;
+    if (length > kCodeCapacity) {
+        return false;
     }
-    return EmitTextLine(printed.data(), printed.size(),
+    if (layout.textFrame != '\0') {
+        printed[printedCount++] = layout.textFrame;
+    }
+    std::memcpy(printed + printedCount, code, length);
+    printedCount += length;
+    if (layout.textFrame != '\0') {
+        printed[printedCount++] = layout.textFrame;
+    }
+    return EmitTextLine(printed, printedCount,
                         {.quietZoneMm = quietZone,
                          .baselineMm = textY,
                          .sizeMm = layout.textSizeMm,
