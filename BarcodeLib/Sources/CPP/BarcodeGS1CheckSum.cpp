@@ -4,13 +4,6 @@
 
 namespace Strivelo {
 
-void BarcodeGS1CheckSum::Add(int digit, int position) {
-    if (position <= 0) {
-        return;
-    }
-    sum_ += static_cast<std::uint32_t>(position % 2 == 1 ? 3 * digit : digit);
-}
-
 int BarcodeGS1CheckSum::GetCheckDigit() const {
     return static_cast<int>((10 - sum_ % 10) % 10);
 }
