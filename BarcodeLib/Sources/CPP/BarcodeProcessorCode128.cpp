@@ -918,10 +918,10 @@ std::size_t BarcodeProcessorCode128::EncodeSymbolValues(const char* text, Symbol
 // A text too long to keep is encoded every time; EncodeSymbolValues
 // refuses it anyway.
 const BarcodeProcessorCode128::Encodation& BarcodeProcessorCode128::Encode(const char* text) const {
-    const std::size_t length = std::strlen(text);
     if (encodation_.known && std::strcmp(encodation_.text, text) == 0) {
         return encodation_;
     }
+    const std::size_t length = std::strlen(text);
     encodation_.count = EncodeSymbolValues(text, encodation_.values);
     encodation_.known = length <= kCodeCapacity;
     if (encodation_.known) {
