@@ -170,13 +170,17 @@ bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, doub
                                                   double top) {
     const double narrow = GetModuleWidth();
     const double wide = GetWideNarrowRatio() * narrow;
-    for (std::size_t i = 0; i < letters.size(); ++i) {
+    // A bar and the space after it, if any.
+    for (std::size_t i = 0; i < letters.size(); i += 2) {
         const double x = GetRunningX();
-        const double width = letters[i] == 'W' ? wide : narrow;
-        if (i % 2 == 0 && !EmitBar(x, x + width, bottom, top)) {
+        const double bar = letters[i] == 'W' ? wide : narrow;
+        if (!EmitBar(x, x + bar, bottom, top)) {
             return false;
         }
-        SetRunningX(x + width);
+        SetRunningX(x + bar);
+        if (i + 1 < letters.size()) {
+            SetRunningX(GetRunningX() + (letters[i + 1] == 'W' ? wide : narrow));
+        }
     }
     return true;
 }
