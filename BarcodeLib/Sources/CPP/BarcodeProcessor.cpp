@@ -428,6 +428,15 @@ bool BarcodeProcessor::ClassifyWideNarrow(std::uint32_t gapPeriod, char* letters
     return true;
 }
 
+bool BarcodeProcessor::EmitBar(double left, double right, double bottom, double top) {
+    if (generator_ == nullptr) {
+        return false;
+    }
+    const double half = barWidthReductionMm_ / 2.0;
+    return generator_->AddBar(left + half + originXMm_, right - half + originXMm_,
+                              bottom + originYMm_, top + originYMm_);
+}
+
 bool BarcodeProcessor::EmitFrame(double left, double right, double bottom, double top,
                                  double strokeWidth) {
     if (generator_ == nullptr) {

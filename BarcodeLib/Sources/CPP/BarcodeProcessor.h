@@ -7,10 +7,11 @@
 #include "BarcodeEdgeList.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
-#include "BarcodeProcessorDataGenerator.h"
 #include "M7LString.h"
 
 namespace Strivelo {
+
+class BarcodeProcessorDataGenerator;
 
 inline constexpr std::int32_t kBarcodeTypeNull = FourCC("null");
 
@@ -244,15 +245,8 @@ protected:
 
     // Drawing helpers for Generate; each answers the generator's result.
     // EmitBar narrows by half the bar width reduction on each side; all but
-    // EmitFont add the origin. EmitBar runs for every bar, so it is inline.
-    bool EmitBar(double left, double right, double bottom, double top) {
-        if (generator_ == nullptr) {
-            return false;
-        }
-        const double half = barWidthReductionMm_ / 2.0;
-        return generator_->AddBar(left + half + originXMm_, right - half + originXMm_,
-                                  bottom + originYMm_, top + originYMm_);
-    }
+    // EmitFont add the origin.
+    bool EmitBar(double left, double right, double bottom, double top);
     bool EmitFrame(double left, double right, double bottom, double top, double strokeWidth);
     // Sends nothing and answers true while quiet-zone marks are off.
     bool EmitQuietZoneMarks(double left, double right, double bottom, double top, bool leftMark,

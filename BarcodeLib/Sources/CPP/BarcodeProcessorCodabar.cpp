@@ -416,18 +416,13 @@ bool BarcodeProcessorBase3::Generate() {
     const std::size_t length = std::strlen(code);
     for (std::size_t i = 0; i < length; ++i) {
         const auto row = static_cast<std::size_t>(RowOf(code[i]));
-        double elementsMm[kEdgesPerCharacter];
         for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
-            elementsMm[e] = ModulesOf(traditional_, row, e, ratio) * module;
-        }
-        // A bar and the space or gap after it.
-        for (std::size_t e = 0; e < kEdgesPerCharacter; e += 2) {
             const double x = GetRunningX();
-            if (!EmitBar(x, x + elementsMm[e], 0.0, height)) {
+            const double elementMm = ModulesOf(traditional_, row, e, ratio) * module;
+            if (e % 2 == 0 && !EmitBar(x, x + elementMm, 0.0, height)) {
                 return false;
             }
-            SetRunningX(x + elementsMm[e]);
-            SetRunningX(GetRunningX() + elementsMm[e + 1]);
+            SetRunningX(x + elementMm);
         }
     }
     // Start and stop are not printed.
