@@ -1,13 +1,7 @@
 #include "CheckDialog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -20,6 +14,7 @@
 #include "M7LBridges.h"
 #include "M7LErrorAlert.h"
 #include "M7LPluginMain.h"
+#include "M7LReplacedFile.h"
 #include "M7LResources.h"
 #include "M7LSuiteTable.h"
 #include "ReportSettingsDialog.h"
@@ -113,57 +108,12 @@ const ReportFormat& FormatOf(std::int32_t mode) {
     }
 }
 
-// A temporary file beside the one a report replaces: the file's name, cut
-// to leave room for the suffix, and a suffix no other save uses.
-constexpr std::size_t kTemporarySuffixBytes = 32;
-constexpr int kTemporaryNameAttempts = 100;
-constexpr mode_t kNewFileMode = 0666;
-
-bool WriteAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Writes bytes to a new file beside path and renames it over path once all
-// of them are on the disk; false, with path as it was, on any failure.
+// Writes bytes whole over path, or leaves path as it was.
 bool ReplaceFile(const char* path, std::string_view bytes) {
-    static std::atomic<unsigned> nextNumber{0};
-    const std::filesystem::path target(path);
-    const std::string name = target.filename().string();
-    const std::string kept = name.substr(0, kMaxFileNameBytes - kTemporarySuffixBytes);
-    std::string temporary;
-    int descriptor = -1;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts && descriptor < 0; ++attempt) {
-        char suffix[kTemporarySuffixBytes + 1];
-        std::snprintf(suffix, sizeof suffix, ".%u.%u.tmp", static_cast<unsigned>(::getpid()),
-                      nextNumber++);
-        temporary = (target.parent_path() / (kept + suffix)).string();
-        descriptor =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-        if (descriptor < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (descriptor < 0) {
-        return false;
-    }
-    bool ok = WriteAll(descriptor, bytes);
-    ok = ::fsync(descriptor) == 0 && ok;
-    ok = ::close(descriptor) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path) == 0;
-    if (!ok) {
-        std::remove(temporary.c_str());
-    }
-    return ok;
+    M7LReplacedFile file;
+    std::FILE* stream = file.Open(path);
+    return stream != nullptr &&
+           file.Commit(std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size());
 }
 
 // Whether identification tries UPC-A before EAN-13.

@@ -57,7 +57,7 @@ struct SentMessage {
 // open and close, changed after each message of its own that left the
 // documents different (the notifiers' own changes excepted). A tool's press
 // opens the undo journal, which its release closes.
-class StandInHost : private DocumentEvents {
+class StandInHost final : private DocumentEvents {
 public:
     explicit StandInHost(StandInHostOptions options = {});
     ~StandInHost();

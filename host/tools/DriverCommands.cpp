@@ -321,6 +321,22 @@ void UseLayer(DriverHost& host, const std::string& name) {
     store.SetCurrentLayer(store.AddLayer(host.Document(), {name}));
 }
 
+// Whether the palette's spelling of a code carries what was entered: the
+// same characters, apart from hyphens and blanks, and perhaps check
+// characters added at the end.
+bool SpellsTheSameData(std::string_view entered, std::string_view shown) {
+    const auto data = [](std::string_view code) {
+        std::string kept;
+        for (const char c : code) {
+            if (c != '-' && c != ' ') {
+                kept += c;
+            }
+        }
+        return kept;
+    };
+    return data(shown).starts_with(data(entered));
+}
+
 // The barcode palette set as the options say: type, options, values, code.
 // Empty, or why the palette does not take them.
 std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, const TypeName& type) {
@@ -384,8 +400,17 @@ std::string SetUpBarcode(const DriverOptions& options, PaletteUser& palette, con
             return "the barcode palette's menu does not set \"" + std::string(mark.entry) + "\"";
         }
     }
-    if (!palette.Type(kCodeItem, options.Value("--code"))) {
+    const std::string& entered = options.Value("--code");
+    if (!palette.Type(kCodeItem, entered)) {
         return "the barcode palette does not take the code";
+    }
+    // The palette spells a code its own way and may complete it with its
+    // check characters; any other change, such as a corrected check digit,
+    // would put other data into the bars than the user asked for.
+    const std::string& shown = palette.Item(kCodeItem).text;
+    if (!SpellsTheSameData(entered, shown)) {
+        return "the barcode palette changed the code \"" + entered + "\" to \"" + shown +
+               "\"; nothing is made";
     }
     return {};
 }
@@ -549,8 +574,20 @@ int RunMake(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     return kExitDone;
 }
 
+// Whether the art or any art inside it is selected.
+bool HoldsSelection(const standin::DocumentStore& store, host::Art art) {
+    const standin::ArtRecord* record = store.PeekArt(art);
+    return record != nullptr &&
+           (record->selected ||
+            std::any_of(record->children.begin(), record->children.end(),
+                        [&store](host::Art child) { return HoldsSelection(store, child); }));
+}
+
 int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     std::vector<std::vector<float>> lines;
+    // The art each line crosses the middle of, when the lines come from the
+    // art: art whose bars an earlier line read is not read again.
+    std::vector<host::Art> lineArt;
     if (options.Has("--line")) {
         if (options.Has("--all")) {
             return Refuse(host, "read takes --line or --all, not both");
@@ -572,6 +609,7 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
                 const float middle = (bounds.top + bounds.bottom) / 2;
                 lines.push_back({bounds.left - kDragOverhangPoints, middle,
                                  bounds.right + kDragOverhangPoints, middle});
+                lineArt.push_back(art);
             }
         }
     }
@@ -581,7 +619,12 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     }
     PaletteUser palette(host, kBarcodePalette);
     std::size_t read = 0;
-    for (const std::vector<float>& line : lines) {
+    std::vector<bool> artRead(lineArt.size(), false);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i < artRead.size() && artRead[i]) {
+            continue;
+        }
+        const std::vector<float>& line = lines[i];
         const host::RealPoint from{line[0], line[1]};
         const host::RealPoint to{line[2], line[3]};
         out << "line " << Fixed(from.h, 2) << ',' << Fixed(from.v, 2) << ' ' << Fixed(to.h, 2)
@@ -596,6 +639,9 @@ int RunRead(const DriverOptions& options, DriverHost& host, std::ostream& out) {
             continue;
         }
         ++read;
+        for (std::size_t j = 0; j < lineArt.size(); ++j) {
+            artRead[j] = artRead[j] || HoldsSelection(host.Documents(), lineArt[j]);
+        }
         PrintBarcodePalette(palette, out);
         if (options.Has("--next")) {
             int others = 0;

@@ -56,7 +56,9 @@ constexpr OptionSpec kOptions[] = {
     {"--no-self-check", "", "make", "does not read the new barcode back"},
     {"--allow-illegal", "", "make", "allows values outside the symbology's limits"},
     {"--line", "X1,Y1,X2,Y2", "read", "drags the measure tool along this line (points)"},
-    {"--all", "", "read", "drags across the middle of each piece of art on a layer (default)"},
+    {"--all", "", "read",
+     "drags across the middle of each piece of art on a layer whose bars no earlier drag read "
+     "(default)"},
     {"--next", "", "read", "also shows the other possible readings of each barcode"},
     {"--profile", "P.bcp", "check", "loads this profile into the check palette"},
     {"--report", "FILE", "check", "writes the check's report to this file"},

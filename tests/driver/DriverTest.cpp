@@ -199,6 +199,9 @@ TEST_F(Driver, BadInputSaysWhyAndWritesNothing) {
         int status;
     } cases[] = {
         {"make out.svg --type eanD --code ABC", "no barcode made of \"ABC\"", 1},
+        {"make out.svg --type eanD --code 4006381333932",
+         "changed the code \"4006381333932\" to \"4-006381-333931\"", 1},
+        {"make out.svg --type c128 --code AB%1f", "changed the code \"AB%1f\" to \"AB%1F\"", 1},
         {"make out.svg --type eanD --code 4-006381-333931 --bwr 5", "Alert Illegal Params Dialog",
          1},
         {"make out.svg --type xxxx --code 1", "unknown type \"xxxx\"", 1},
@@ -227,6 +230,26 @@ TEST_F(Driver, BadInputSaysWhyAndWritesNothing) {
         EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
         EXPECT_EQ(ReadText(Path("out.svg")), previous);
     }
+}
+
+// The palette's own spelling of a code, with the check digit it adds, is
+// what the user asked for.
+TEST_F(Driver, MakesACodeInThePalettesSpelling) {
+    const ToolRun run = Run("make out.svg --type eanD --code 400638133393");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.output.find("code: 4-006381-333931\n"), std::string::npos) << run.output;
+}
+
+// A barcode of loose stroked lines, as GNU barcode writes it: read once
+// across its middle, and its bars are not dragged across one by one again.
+TEST_F(Driver, ReadsABarcodeOfLooseLinesOnce) {
+    ASSERT_EQ(RunTool("barcode -b 4006381333931 -e ean13 -S -o " + Quoted(Path("gnu.svg"))).status,
+              0);
+    const ToolRun run = Run("read gnu.svg");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Values(run.output, "code: "), std::vector<std::string>{"4-006381-333931"});
+    // Only its digits are left to drag across.
+    EXPECT_EQ(Count(run.output, "no barcode read"), 13u) << run.output;
 }
 
 // The preferences live in their file between runs; a file that is not

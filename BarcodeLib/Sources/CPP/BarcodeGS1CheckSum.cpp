@@ -4,26 +4,17 @@
 
 namespace Strivelo {
 
-void BarcodeGS1CheckSum::Add(int digit, int position) {
-    if (position <= 0) {
-        return;
-    }
-    sum_ += static_cast<std::uint32_t>(position % 2 == 1 ? 3 * digit : digit);
-}
-
 int BarcodeGS1CheckSum::GetCheckDigit() const {
     return static_cast<int>((10 - sum_ % 10) % 10);
 }
 
+// From the right, where the positions start.
 int ComputeGS1CheckDigit(const char* text, std::size_t end) {
     int position = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        position += IsDigit(text[i]) ? 1 : 0;
-    }
     BarcodeGS1CheckSum sum;
-    for (std::size_t i = 0; i < end; ++i) {
+    for (std::size_t i = end; i-- > 0;) {
         if (IsDigit(text[i])) {
-            sum.Add(DigitValue(text[i]), position--);
+            sum.Add(DigitValue(text[i]), ++position);
         }
     }
     return sum.GetCheckDigit();

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <string>
+#include <string_view>
 
 #include "BarcodeGS1CheckSum.h"
 #include "BarcodeIdentificationPass.h"
@@ -218,13 +218,17 @@ bool BarcodeProcessorWideNarrowBase::EmitElements(std::string_view letters, doub
                                                   double top) {
     const double narrow = GetModuleWidth();
     const double wide = GetWideNarrowRatio() * narrow;
-    for (std::size_t i = 0; i < letters.size(); ++i) {
+    // A bar and the space after it, if any.
+    for (std::size_t i = 0; i < letters.size(); i += 2) {
         const double x = GetRunningX();
-        const double width = letters[i] == 'W' ? wide : narrow;
-        if (i % 2 == 0 && !EmitBar(x, x + width, bottom, top)) {
+        const double bar = letters[i] == 'W' ? wide : narrow;
+        if (!EmitBar(x, x + bar, bottom, top)) {
             return false;
         }
-        SetRunningX(x + width);
+        SetRunningX(x + bar);
+        if (i + 1 < letters.size()) {
+            SetRunningX(GetRunningX() + (letters[i + 1] == 'W' ? wide : narrow));
+        }
     }
     return true;
 }
@@ -316,11 +320,21 @@ bool BarcodeProcessorWideNarrowBase::Generate() {
     if (!GetHumanReadable()) {
         return true;
     }
-    std::string printed(code, length);
-    if (layout.textFrame != '\0') {
-        printed = layout.textFrame + printed + layout.textFrame;
+    // The code, which SetCode keeps within kCodeCapacity, and the frame.
+    char printed[kCodeCapacity + 2];
+    std::size_t printedCount = 0;
+    if (length > kCodeCapacity) {
+        return false;
     }
-    return EmitTextLine(printed.data(), printed.size(),
+    if (layout.textFrame != '\0') {
+        printed[printedCount++] = layout.textFrame;
+    }
+    std::memcpy(printed + printedCount, code, length);
+    printedCount += length;
+    if (layout.textFrame != '\0') {
+        printed[printedCount++] = layout.textFrame;
+    }
+    return EmitTextLine(printed, printedCount,
                         {.quietZoneMm = quietZone,
                          .baselineMm = textY,
                          .sizeMm = layout.textSizeMm,

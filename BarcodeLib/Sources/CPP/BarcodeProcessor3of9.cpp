@@ -71,10 +71,22 @@ constexpr std::array<std::int8_t, 1U << kElementsPerCharacter> kRowByPattern = [
     return rows;
 }();
 
+constexpr std::size_t kByteValues = 256;
+constexpr std::int8_t kNoRow = -1;
+
+// The table row of every byte, kNoRow where it is no character.
+constexpr std::array<std::int8_t, kByteValues> kRowByCharacter = [] {
+    std::array<std::int8_t, kByteValues> rows{};
+    rows.fill(kNoRow);
+    for (std::size_t row = 0; row < std::size(Code39Table); ++row) {
+        rows[static_cast<unsigned char>(Code39Table[row][0])] = static_cast<std::int8_t>(row);
+    }
+    return rows;
+}();
+
 const std::string_view* FindRow(char character) {
-    const auto row = std::find_if(std::begin(Code39Table), std::end(Code39Table),
-                                  [character](std::string_view r) { return r[0] == character; });
-    return row == std::end(Code39Table) ? nullptr : row;
+    const std::int8_t row = kRowByCharacter[static_cast<unsigned char>(character)];
+    return row == kNoRow ? nullptr : &Code39Table[row];
 }
 
 }  // namespace

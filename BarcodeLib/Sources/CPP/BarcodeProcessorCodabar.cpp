@@ -155,14 +155,46 @@ char MeantCharacter(char written) {
     return written;
 }
 
-// The table row of character c, or -1.
-int RowOf(char c) {
+constexpr std::size_t kByteValues = 256;
+
+// The table row of every byte, -1 where it is no character.
+constexpr std::array<std::int8_t, kByteValues> kRowByCharacter = [] {
+    std::array<std::int8_t, kByteValues> rows{};
+    rows.fill(-1);
     for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
-        if (kCharacters[row].character == c) {
-            return static_cast<int>(row);
+        rows[static_cast<unsigned char>(kCharacters[row].character)] =
+            static_cast<std::int8_t>(row);
+    }
+    return rows;
+}();
+
+// Bit e of a row is set where its element e is wide.
+constexpr std::array<std::uint8_t, std::size(kCharacters)> kWideElements = [] {
+    std::array<std::uint8_t, std::size(kCharacters)> masks{};
+    for (std::size_t row = 0; row < std::size(kCharacters); ++row) {
+        for (std::size_t e = 0; e < kElementsPerCharacter; ++e) {
+            if (kCharacters[row].elements[e] == 'W') {
+                masks[row] = static_cast<std::uint8_t>(masks[row] | 1U << e);
+            }
         }
     }
-    return -1;
+    return masks;
+}();
+
+// The traditional widths in modules of BarcodeProcessorBase3::kModuleMm.
+constexpr auto kTraditionalModules = [] {
+    std::array<std::array<double, kEdgesPerCharacter>, std::size(kTraditionalWidthsMm)> modules{};
+    for (std::size_t row = 0; row < modules.size(); ++row) {
+        for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
+            modules[row][e] = kTraditionalWidthsMm[row][e] / BarcodeProcessorBase3::kModuleMm;
+        }
+    }
+    return modules;
+}();
+
+// The table row of character c, or -1.
+int RowOf(char c) {
+    return kRowByCharacter[static_cast<unsigned char>(c)];
 }
 
 bool IsStartStop(int row) {
@@ -248,6 +280,14 @@ bool IsStartStopAt(const BarcodeEdgeView& view, std::uint32_t first, const Thres
     return RowOfLetters(letters, kFirstStartStopRow) >= 0;
 }
 
+// Element e of the character of a row in modules, the gap being element 7.
+double ModulesOf(bool traditional, std::size_t row, std::size_t element, double ratio) {
+    if (traditional) {
+        return kTraditionalModules[row][element];
+    }
+    return (kWideElements[row] >> element & 1U) != 0 ? ratio : 1.0;
+}
+
 double QuietZoneMm(double moduleMm) {
     return std::max(BarcodeProcessorBase3::kQuietZoneModules * moduleMm,
                     BarcodeProcessorBase3::kMinimumQuietZoneMm);
@@ -257,11 +297,7 @@ double QuietZoneMm(double moduleMm) {
 
 double BarcodeProcessorBase3::ElementModules(std::size_t row, std::size_t element,
                                              double ratio) const {
-    if (traditional_) {
-        return kTraditionalWidthsMm[row][element] / kModuleMm;
-    }
-    return element < kElementsPerCharacter && kCharacters[row].elements[element] == 'W' ? ratio
-                                                                                        : 1.0;
+    return ModulesOf(traditional_, row, element, ratio);
 }
 
 double BarcodeProcessorBase3::CodeWidthModules(const char* text, bool fromBarCentres,
@@ -275,16 +311,16 @@ double BarcodeProcessorBase3::CodeWidthModules(const char* text, bool fromBarCen
             return 0.0;
         }
         for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
-            modules += ElementModules(row, e, ratio);
+            modules += ModulesOf(traditional_, row, e, ratio);
         }
     }
     if (length == 0) {
         return 0.0;
     }
-    modules -= ElementModules(row, kElementsPerCharacter, ratio);
+    modules -= ModulesOf(traditional_, row, kElementsPerCharacter, ratio);
     if (fromBarCentres) {
-        modules -= (ElementModules(RowOf(text[0]), 0, ratio) +
-                    ElementModules(row, kElementsPerCharacter - 1, ratio)) /
+        modules -= (ModulesOf(traditional_, RowOf(text[0]), 0, ratio) +
+                    ModulesOf(traditional_, row, kElementsPerCharacter - 1, ratio)) /
                    2.0;
     }
     return modules;
@@ -403,7 +439,8 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
 }
 
 bool BarcodeProcessorBase3::Generate() {
-    const double width = ComputeWidth();
+    double codeModules = 0.0;
+    const double width = MeasureWidth(&codeModules);
     if (!(width > 0.0) || !EmitFont(GetFont(), false)) {
         return false;
     }
@@ -414,8 +451,7 @@ bool BarcodeProcessorBase3::Generate() {
     const double height =
         GetBarHeight() != 0.0
             ? GetBarHeight()
-            : std::max(kBarHeightPerSymbolWidth * CodeWidthModules(code, false, ratio) * module,
-                       kMinimumBarHeightMm);
+            : std::max(kBarHeightPerSymbolWidth * codeModules * module, kMinimumBarHeightMm);
     // The baseline follows the scaled text down, so no character reaches
     // into the bars.
     const double size = kTextSizeMm * GetMagnification() * GetFontScaling();
@@ -430,7 +466,7 @@ bool BarcodeProcessorBase3::Generate() {
         const auto row = static_cast<std::size_t>(RowOf(code[i]));
         for (std::size_t e = 0; e < kEdgesPerCharacter; ++e) {
             const double x = GetRunningX();
-            const double elementMm = ElementModules(row, e, ratio) * module;
+            const double elementMm = ModulesOf(traditional_, row, e, ratio) * module;
             if (e % 2 == 0 && !EmitBar(x, x + elementMm, 0.0, height)) {
                 return false;
             }
@@ -448,6 +484,11 @@ bool BarcodeProcessorBase3::Generate() {
 }
 
 double BarcodeProcessorBase3::ComputeWidth() {
+    double codeModules = 0.0;
+    return MeasureWidth(&codeModules);
+}
+
+double BarcodeProcessorBase3::MeasureWidth(double* codeModules) {
     const char* const code = GetEncodedCode();
     if (!IsEncodedValid(code)) {
         return 0.0;
@@ -457,7 +498,8 @@ double BarcodeProcessorBase3::ComputeWidth() {
     if (!(module > 0.0)) {
         return 0.0;
     }
-    const double width = CodeWidth(code, false) * module + 2.0 * QuietZoneMm(module);
+    *codeModules = CodeWidth(code, false);
+    const double width = *codeModules * module + 2.0 * QuietZoneMm(module);
     SetTotalWidth(width);
     return width;
 }

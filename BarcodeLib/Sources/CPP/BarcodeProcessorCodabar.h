@@ -76,6 +76,9 @@ protected:
 private:
     double ElementModules(std::size_t row, std::size_t element, double ratio) const;
     double CodeWidthModules(const char* text, bool fromBarCentres, double ratio) const;
+    // ComputeWidth, with the code's width in modules (quiet zones left out)
+    // into codeModules.
+    double MeasureWidth(double* codeModules);
 
     const bool traditional_;
     // One letter per element while decoding: 'N' narrow, 'W' wide, 'I' gap.

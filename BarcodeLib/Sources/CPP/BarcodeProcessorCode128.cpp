@@ -212,7 +212,7 @@ double MinimumBarHeightMm(double moduleMm) {
 
 enum class CodeSet { kNone, kA, kB, kC };
 
-unsigned char Column(const Code128Symbol& symbol, CodeSet set) {
+constexpr unsigned char Column(const Code128Symbol& symbol, CodeSet set) {
     switch (set) {
         case CodeSet::kA:
             return symbol.setA;
@@ -371,13 +371,34 @@ int CodeChangeValue(CodeSet set) {
     return set == CodeSet::kA ? kCodeAValue : (set == CodeSet::kB ? kCodeBValue : kCodeCValue);
 }
 
-int FindValue(CodeSet set, int c) {
-    for (std::size_t value = 0; value < Code128SymbolTable.size(); ++value) {
-        if (Column(Code128SymbolTable[value], set) == c) {
-            return static_cast<int>(value);
+// The symbol value of each character or function code in each code set: the
+// first value whose column holds it, as a search of the table from value 0
+// finds it.
+constexpr std::size_t kColumnEntries = 256;
+constexpr std::size_t kCodeSets = 4;
+constexpr std::uint8_t kNoValue = 0xFF;
+using ValueByColumn = std::array<std::array<std::uint8_t, kColumnEntries>, kCodeSets>;
+
+constexpr ValueByColumn kValueByColumn = [] {
+    static_assert(kCode128SymbolCount < kNoValue);
+    ValueByColumn table{};
+    for (std::size_t set = 0; set < kCodeSets; ++set) {
+        table[set].fill(kNoValue);
+        for (std::size_t value = Code128SymbolTable.size(); value-- > 0;) {
+            const unsigned char c = Column(Code128SymbolTable[value], static_cast<CodeSet>(set));
+            table[set][c] = static_cast<std::uint8_t>(value);
         }
     }
-    return -1;
+    return table;
+}();
+
+int FindValue(CodeSet set, int c) {
+    if (c < 0 || static_cast<std::size_t>(c) >= kColumnEntries) {
+        return -1;
+    }
+    const std::uint8_t value =
+        kValueByColumn[static_cast<std::size_t>(set)][static_cast<std::size_t>(c)];
+    return value == kNoValue ? -1 : value;
 }
 
 bool EncodeSegment(const CodeChars& text, std::size_t begin, const Segment& segment,
@@ -737,8 +758,9 @@ bool BarcodeProcessorCode128::ReadSymbols(const BarcodeEdgeView& view, SymbolRea
 }
 
 bool BarcodeProcessorCode128::Generate() {
-    SymbolValues values{};
-    const std::size_t count = EncodeSymbolValues(GetEncodedCode(), values);
+    const Encodation& encodation = Encode(GetEncodedCode());
+    const std::size_t count = encodation.count;
+    const SymbolValues values = encodation.values;
     if (count == 0) {
         return false;
     }
@@ -783,19 +805,19 @@ bool BarcodeProcessorCode128::Generate() {
     // Escaped control and function characters have no printed form.
     const char* const code = GetEncodedCode();
     const std::size_t length = std::strlen(code);
-    std::string printed;
-    for (std::size_t p = 0; p < length; ++p) {
+    char printed[kCodeCapacity];
+    std::size_t printedCount = 0;
+    for (std::size_t p = 0; p < length && printedCount < kCodeCapacity; ++p) {
         const int c = NextCodeChar(code, length, &p);
         if (c >= 0x20 && c <= 0x7F) {
-            printed.push_back(static_cast<char>(c));
+            printed[printedCount++] = static_cast<char>(c);
         }
     }
-    return EmitTextLine(printed.data(), printed.size(), quietZone, baseline);
+    return EmitTextLine(printed, printedCount, quietZone, baseline);
 }
 
 double BarcodeProcessorCode128::ComputeWidth() {
-    SymbolValues values{};
-    const std::size_t count = EncodeSymbolValues(GetEncodedCode(), values);
+    const std::size_t count = Encode(GetEncodedCode()).count;
     if (count == 0) {
         return 0.0;
     }
@@ -811,8 +833,7 @@ double BarcodeProcessorCode128::ComputeWidth() {
 }
 
 bool BarcodeProcessorCode128::IsEncodedValid(const char* encoded) const {
-    SymbolValues values{};
-    return encoded != nullptr && EncodeSymbolValues(encoded, values) != 0;
+    return encoded != nullptr && Encode(encoded).count != 0;
 }
 
 // The limit of symbol values keeps the text within kCodeCapacity.
@@ -931,6 +952,21 @@ std::size_t BarcodeProcessorCode128::EncodeSymbolValues(const char* text, Symbol
         return 0;
     }
     return out.Count();
+}
+
+// A text too long to keep is encoded every time; EncodeSymbolValues
+// refuses it anyway.
+const BarcodeProcessorCode128::Encodation& BarcodeProcessorCode128::Encode(const char* text) const {
+    if (encodation_.known && std::strcmp(encodation_.text, text) == 0) {
+        return encodation_;
+    }
+    const std::size_t length = std::strlen(text);
+    encodation_.count = EncodeSymbolValues(text, encodation_.values);
+    encodation_.known = length <= kCodeCapacity;
+    if (encodation_.known) {
+        std::memcpy(encodation_.text, text, length + 1);
+    }
+    return encodation_;
 }
 
 double BarcodeProcessorCode128::QuietZoneMm(double moduleMm) {

@@ -105,9 +105,23 @@ protected:
                       double baselineMm);
 
 private:
+    // The symbol values of a text, kept for the last text encoded: checking,
+    // measuring and drawing a symbol each ask for those of its code.
+    struct Encodation {
+        char text[kCodeCapacity + 1] = {};
+        SymbolValues values{};
+        std::size_t count = 0;
+        bool known = false;
+    };
+
+    // EncodeSymbolValues of text, encoded only when it differs from the last
+    // one.
+    const Encodation& Encode(const char* text) const;
     // Draws one symbol character at the running x and advances it by 11
     // modules.
     bool EmitSymbol(std::uint8_t value, double bottom, double top);
+
+    mutable Encodation encodation_;
 
     // What Decode reads into the decoding edges before it commits.
     struct SymbolReading {

@@ -1,6 +1,9 @@
 #include "BarcodeProcessorEAN128.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 
 #include "BarcodeText.h"
 
@@ -41,6 +44,84 @@ constexpr EAN128AIRow EAN128AITable[] = {
     {"8101", "8101", 10, false, false, false}, {"8102", "8102", 2, false, false, false},
     {"90", "99", 30, false, false, true},
 };
+
+// Every AI has two to four digits, the extra digit included.
+constexpr std::size_t kMinAIDigits = 2;
+constexpr std::size_t kMaxAIDigits = 4;
+constexpr std::size_t kTwoDigitPrefixes = 100;
+
+constexpr int NumberOf(const char* digits, std::size_t count) {
+    int number = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        number = number * 10 + DigitValue(digits[i]);
+    }
+    return number;
+}
+
+constexpr std::size_t LengthOf(const char* text) {
+    std::size_t length = 0;
+    while (text[length] != '\0') {
+        ++length;
+    }
+    return length;
+}
+
+// A row's AI digits as numbers: between digit strings of one length the
+// byte order is the numeric one.
+struct AIKey {
+    std::size_t digits;
+    std::size_t aiLength;
+    int first;
+    int last;
+};
+
+constexpr std::size_t kAIRows = std::size(EAN128AITable);
+
+constexpr std::array<AIKey, kAIRows> kAIKeys = [] {
+    std::array<AIKey, kAIRows> keys{};
+    for (std::size_t r = 0; r < kAIRows; ++r) {
+        const EAN128AIRow& row = EAN128AITable[r];
+        const std::size_t digits = LengthOf(row.first);
+        const std::size_t aiLength = digits + (row.extraDigit ? 1 : 0);
+        if (LengthOf(row.last) != digits || digits < kMinAIDigits || aiLength > kMaxAIDigits) {
+            throw "every row's AIs have two to four digits, first and last alike";
+        }
+        for (std::size_t i = 0; i < digits; ++i) {
+            if (!IsDigit(row.first[i]) || !IsDigit(row.last[i])) {
+                throw "AIs are digits";
+            }
+        }
+        keys[r] = {.digits = digits,
+                   .aiLength = aiLength,
+                   .first = NumberOf(row.first, digits),
+                   .last = NumberOf(row.last, digits)};
+    }
+    return keys;
+}();
+
+// The rows an AI beginning with each two digits may match, as a range of the
+// table; a row outside it has other leading digits.
+struct RowRange {
+    std::size_t begin = kAIRows;
+    std::size_t end = 0;
+};
+
+constexpr std::array<RowRange, kTwoDigitPrefixes> kRowsByPrefix = [] {
+    std::array<RowRange, kTwoDigitPrefixes> ranges{};
+    for (std::size_t r = 0; r < kAIRows; ++r) {
+        const AIKey& key = kAIKeys[r];
+        int scale = 1;
+        for (std::size_t i = kMinAIDigits; i < key.digits; ++i) {
+            scale *= 10;
+        }
+        for (int prefix = key.first / scale; prefix <= key.last / scale; ++prefix) {
+            RowRange& range = ranges[static_cast<std::size_t>(prefix)];
+            range.begin = std::min(range.begin, r);
+            range.end = std::max(range.end, r + 1);
+        }
+    }
+    return ranges;
+}();
 
 constexpr char kSeparator[] = "%FNC1";
 constexpr std::size_t kSeparatorLength = sizeof kSeparator - 1;
@@ -244,16 +325,25 @@ std::size_t BarcodeProcessorEAN128::FindAI(const char* text, std::size_t length,
     if (text == nullptr) {
         return 0;
     }
-    for (const EAN128AIRow& candidate : EAN128AITable) {
-        const std::size_t digits = std::strlen(candidate.first);
-        const std::size_t aiLength = digits + (candidate.extraDigit ? 1 : 0);
-        if (aiLength <= length && AllDigits(text, aiLength) &&
-            std::memcmp(text, candidate.first, digits) >= 0 &&
-            std::memcmp(text, candidate.last, digits) <= 0) {
+    std::size_t leadingDigits = 0;
+    while (leadingDigits < length && leadingDigits < kMaxAIDigits && IsDigit(text[leadingDigits])) {
+        ++leadingDigits;
+    }
+    if (leadingDigits < kMinAIDigits) {
+        return 0;
+    }
+    const RowRange& range = kRowsByPrefix[static_cast<std::size_t>(NumberOf(text, kMinAIDigits))];
+    for (std::size_t r = range.begin; r < range.end; ++r) {
+        const AIKey& key = kAIKeys[r];
+        if (key.aiLength > leadingDigits) {
+            continue;
+        }
+        const int number = NumberOf(text, key.digits);
+        if (number >= key.first && number <= key.last) {
             if (row != nullptr) {
-                *row = &candidate;
+                *row = &EAN128AITable[r];
             }
-            return aiLength;
+            return key.aiLength;
         }
     }
     return 0;

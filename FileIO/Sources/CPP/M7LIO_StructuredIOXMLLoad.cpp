@@ -275,7 +275,7 @@ bool M7LIO_StructuredIOXMLLoad::ProduceFromText(M7LIO_StructuredIOR* receiver, c
     position_ = 0;
     documentStarted_ = false;
     documentTypeSeen_ = false;
-    openElements_ = 0;
+    openElements_.clear();
     const bool ok = Parse(rootName);
     receiver_ = nullptr;
     input_ = {};
@@ -322,24 +322,25 @@ bool M7LIO_StructuredIOXMLLoad::Parse(const char* rootName) {
         Name name;
         const TagEnd tag = NextTag(name);
         if (tag == TagEnd::kEndOfInput) {
-            ok = documentStarted_ && openElements_ == 0;
+            ok = documentStarted_ && openElements_.empty();
             break;
         }
         if (tag == TagEnd::kMalformed) {
             ok = false;
             break;
         }
-        // End tags are not compared: any one closes the innermost element.
+        // An end tag closes the innermost element, and only by its name: a
+        // mismatched one would silently close the wrong element.
         if (name[0] == '/') {
-            ok = IsXmlName(name.data() + 1) && FinishTag() == TagClose::kClosed &&
-                 openElements_ > 0 && CloseElement();
+            ok = FinishTag() == TagClose::kClosed && !openElements_.empty() &&
+                 openElements_.back() == name.data() + 1 && CloseElement();
             if (!ok) {
                 break;
             }
             continue;
         }
         // One root element only.
-        if (!IsXmlName(name.data()) || (documentStarted_ && openElements_ == 0)) {
+        if (!IsXmlName(name.data()) || (documentStarted_ && openElements_.empty())) {
             ok = false;
             break;
         }
@@ -370,7 +371,7 @@ bool M7LIO_StructuredIOXMLLoad::Parse(const char* rootName) {
         std::string_view value;
         const TagClose close = FinishTag();
         ok = (close == TagClose::kEmptyElement ||
-              (close == TagClose::kClosed && ReadValue(value))) &&
+              (close == TagClose::kClosed && ReadValue(name.data(), value))) &&
              PutValue(type, name.data(), value, kUnknownElementTypeLine);
         if (!ok) {
             break;
@@ -501,7 +502,7 @@ bool M7LIO_StructuredIOXMLLoad::SkipDocumentType() {
 // Text between the elements inside the root is passed over, but its
 // references must be known ones.
 bool M7LIO_StructuredIOXMLLoad::AcceptText(std::string_view text) const {
-    if (openElements_ == 0) {
+    if (openElements_.empty()) {
         return text.find_first_not_of(kWhiteSpace) == std::string_view::npos;
     }
     return HasOnlyKnownReferences(text);
@@ -532,9 +533,9 @@ M7LIO_StructuredIOXMLLoad::TagClose M7LIO_StructuredIOXMLLoad::FinishTag() {
     return TagClose::kEmptyElement;
 }
 
-// The value runs up to the next "<", which must start the end tag; the end
-// tag's name is not compared.
-bool M7LIO_StructuredIOXMLLoad::ReadValue(std::string_view& value) {
+// The value runs up to the next "<", which must start the value's own end
+// tag.
+bool M7LIO_StructuredIOXMLLoad::ReadValue(std::string_view name, std::string_view& value) {
     const std::size_t open = input_.find('<', position_);
     if (open == std::string_view::npos || open + 1 >= input_.size() || input_[open + 1] != '/') {
         return false;
@@ -545,7 +546,7 @@ bool M7LIO_StructuredIOXMLLoad::ReadValue(std::string_view& value) {
     while (!AtEnd() && !IsWhite(Peek()) && Peek() != '>') {
         ++position_;
     }
-    return IsXmlName(input_.substr(nameStart, position_ - nameStart)) &&
+    return input_.substr(nameStart, position_ - nameStart) == name &&
            FinishTag() == TagClose::kClosed;
 }
 
@@ -606,7 +607,7 @@ bool M7LIO_StructuredIOXMLLoad::OpenElement(const char* name) {
         return false;
     }
     receiver_ = next;
-    ++openElements_;
+    openElements_.emplace_back(name);
     return true;
 }
 
@@ -616,7 +617,7 @@ bool M7LIO_StructuredIOXMLLoad::CloseElement() {
         return false;
     }
     receiver_ = next;
-    --openElements_;
+    openElements_.pop_back();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "M7LIO_StructuredIOP.h"
 #include "M7LIO_StructuredIOR.h"
@@ -59,7 +60,7 @@ private:
     // The character data before a tag: white space outside the root element.
     bool AcceptText(std::string_view text) const;
     TagClose FinishTag();
-    bool ReadValue(std::string_view& value);
+    bool ReadValue(std::string_view name, std::string_view& value);
     bool Parse(const char* rootName);
     bool ParseAttributes();
     bool OpenElement(const char* name);
@@ -79,5 +80,6 @@ private:
     std::size_t position_ = 0;
     bool documentStarted_ = false;
     bool documentTypeSeen_ = false;
-    std::size_t openElements_ = 0;
+    // The names of the open elements, the innermost last.
+    std::vector<std::string> openElements_;
 };

@@ -1,19 +1,11 @@
 #include "M7LIO_StructuredIOXMLSave.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <string_view>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "M7LIO_ScrambledBinary.h"
 #include "M7LUtilities.h"
@@ -28,20 +20,6 @@ constexpr const char* kDtdBaseLocal = "file:/C:/Mor7Lant/DTDs/";
 
 constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 constexpr const char* kLineFeed = "\n";
-constexpr mode_t kPermissionBits = 07777;
-constexpr mode_t kNewFileMode = 0666;
-constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
-// The temporary file's name: the target's name cut to leave room for
-// ".<process id>.<number>.tmp" within the file system's limit.
-constexpr std::size_t kMaxFileNameBytes = NAME_MAX;
-constexpr const char* kTemporaryNameSuffixFormat = ".%x.%x.tmp";
-// Two numbers in hexadecimal, two dots and ".tmp".
-constexpr std::size_t kTemporaryNameSuffixBytes =
-    2 * (std::numeric_limits<unsigned>::digits / 4) + 6;
-constexpr int kTemporaryNameAttempts = 100;
-// As the kernel follows links when it opens a path.
-constexpr int kMaxLinkHops = 40;
-
 constexpr std::size_t kHeaderBytes = 512;
 constexpr std::size_t kWideUtf8Bytes = kM7LIO_XMLMaxWideBytes + 1;
 // Escaping keeps room for the longest entity and the terminator in reserve.
@@ -99,55 +77,6 @@ bool EscapeValue(const char* text, std::size_t maxBytes, std::string& escaped) {
         M7LIO_StructuredIOXMLSave::EscapeText(value.data(), escaped.data(), escaped.size());
     escaped.resize(std::strlen(escaped.c_str()));
     return complete;
-}
-
-// The file a save replaces: the target, or the file at the end of its chain
-// of symbolic links, so that the links stay. Empty when the chain cannot be
-// followed.
-std::filesystem::path ReplacedFile(const std::filesystem::path& target) {
-    std::filesystem::path file = target;
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat status {};
-        if (::lstat(file.c_str(), &status) != 0) {
-            return errno == ENOENT ? file : std::filesystem::path();
-        }
-        if (!S_ISLNK(status.st_mode)) {
-            return file;
-        }
-        std::error_code error;
-        const std::filesystem::path link = std::filesystem::read_symlink(file, error);
-        if (error) {
-            return {};
-        }
-        file = link.is_absolute() ? link : file.parent_path() / link;
-    }
-    return {};
-}
-
-// Creates a new file beside file, exclusively, so that no existing file and
-// no link is ever written through; a name another save took is passed over.
-// The open descriptor, or -1.
-int CreateTemporaryFile(const std::filesystem::path& file, std::string& temporaryPath) {
-    static std::atomic<unsigned> nextNumber{0};
-    const std::string name = file.filename().string();
-    std::size_t prefixBytes = std::min(name.size(), kMaxFileNameBytes - kTemporaryNameSuffixBytes);
-    // A name cut inside a UTF-8 sequence would not be text.
-    while (prefixBytes > 0 && prefixBytes < name.size() &&
-           (static_cast<unsigned char>(name[prefixBytes]) & 0xC0) == 0x80) {
-        --prefixBytes;
-    }
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        char suffix[kTemporaryNameSuffixBytes + 1];
-        std::snprintf(suffix, sizeof suffix, kTemporaryNameSuffixFormat,
-                      static_cast<unsigned>(::getpid()), nextNumber++);
-        temporaryPath = (file.parent_path() / (name.substr(0, prefixBytes) + suffix)).string();
-        const int descriptor =
-            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-        if (descriptor >= 0 || errno != EEXIST) {
-            return descriptor;
-        }
-    }
-    return -1;
 }
 
 }  // namespace
@@ -241,39 +170,11 @@ bool M7LIO_StructuredIOXMLSave::BeginDocument() {
     if (!WriteXmlHeader(dtdBaseMode_, rootName_.c_str(), dtdName_.c_str(), header, sizeof header)) {
         return false;
     }
-    const char* path = target_.GetAnsiPath();
-    if (path == nullptr || *path == 0) {
-        return false;
-    }
-    replacedPath_ = ReplacedFile(path).string();
-    if (replacedPath_.empty()) {
-        return false;
-    }
-    // The replacement keeps the replaced file's permissions, and a file that
-    // may not be written is not replaced.
-    struct stat existing {};
-    const bool exists = ::stat(replacedPath_.c_str(), &existing) == 0;
-    if (exists && ::access(replacedPath_.c_str(), W_OK) != 0) {
-        return false;
-    }
-    const int descriptor = CreateTemporaryFile(replacedPath_, temporaryPath_);
-    if (descriptor < 0) {
-        return false;
-    }
-    stream_ = ::fdopen(descriptor, "w");
+    stream_ = file_.Open(target_.GetAnsiPath());
     if (stream_ == nullptr) {
-        ::close(descriptor);
-        std::remove(temporaryPath_.c_str());
         return false;
     }
-    if (exists) {
-        if (::fchown(descriptor, kUnchangedOwner, existing.st_gid) != 0) {
-            // The process may not give the file that group; it keeps its own.
-        }
-        spoilt_ = ::fchmod(descriptor, existing.st_mode & kPermissionBits) != 0;
-    } else {
-        spoilt_ = false;
-    }
+    spoilt_ = false;
     Write(header);
     return !spoilt_;
 }
@@ -284,16 +185,8 @@ bool M7LIO_StructuredIOXMLSave::EndDocument() {
     if (stream_ == nullptr) {
         return false;
     }
-    bool ok = !spoilt_ && openElements_ == 0;
-    ok = std::fflush(stream_) == 0 && ok;
-    ok = std::ferror(stream_) == 0 && ok;
-    ok = ::fsync(::fileno(stream_)) == 0 && ok;
-    ok = std::fclose(stream_) == 0 && ok;
+    const bool ok = file_.Commit(!spoilt_ && openElements_ == 0);
     stream_ = nullptr;
-    ok = ok && std::rename(temporaryPath_.c_str(), replacedPath_.c_str()) == 0;
-    if (!ok) {
-        std::remove(temporaryPath_.c_str());
-    }
     spoilt_ = !ok;
     return ok;
 }
@@ -524,10 +417,6 @@ bool M7LIO_StructuredIOXMLSave::Refuse() {
 }
 
 void M7LIO_StructuredIOXMLSave::AbandonFile() {
-    if (stream_ == nullptr) {
-        return;
-    }
-    std::fclose(stream_);
+    file_.Abandon();
     stream_ = nullptr;
-    std::remove(temporaryPath_.c_str());
 }

@@ -8,6 +8,7 @@
 
 #include "M7LIO_StructuredIOR.h"
 #include "M7LIO_StructuredIOXML.h"
+#include "M7LReplacedFile.h"
 #include "M7L_FileSpecificationNative.h"
 
 // A receiver that writes the document it receives as an XML file: the
@@ -92,8 +93,8 @@ private:
     std::string rootName_;
     std::string dtdName_;
     M7L_FileSpecificationNative target_;
-    std::string replacedPath_;
-    std::string temporaryPath_;
+    M7LReplacedFile file_;
+    // The open document's stream, from file_.
     std::FILE* stream_ = nullptr;
     // Set by any failed write or refused value of the open document.
     bool spoilt_ = false;
