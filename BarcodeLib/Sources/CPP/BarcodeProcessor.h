@@ -7,6 +7,7 @@
 #include "BarcodeEdgeList.h"
 #include "BarcodeEdgeView.h"
 #include "BarcodeFourCC.h"
+#include "BarcodeIdentificationPass.h"
 #include "M7LString.h"
 
 namespace Strivelo {
@@ -243,6 +244,45 @@ protected:
     // not known yet, will be) measured of, for a result that measures them
     // the same way.
     bool CommitDecoding(const DecodeResult& result, DecodingMeasures* shared);
+    // What the first member of a family read of one list in one direction,
+    // kept for the others within an identification pass: they read the same
+    // bars the same way and differ only in the codes they take.
+    template <typename Reading>
+    struct SharedReading {
+        std::uint64_t pass = 0;
+        const double* edges = nullptr;
+        std::uint32_t count = 0;
+        bool read = false;
+        Reading reading{};
+        BarcodeEdgeList decodingEdges;
+        DecodingMeasures measures;
+    };
+    // Decodes the caller's edges with read(Reading*), which reads them into
+    // the decoding edges, and commit(const Reading&, DecodingMeasures*):
+    // within a pass, through what shared holds for this list, or by reading
+    // it for the members after this one.
+    template <typename Reading, typename Read, typename Commit>
+    bool DecodeSharing(SharedReading<Reading>& shared, const double* edges, std::uint32_t count,
+                       Read read, Commit commit) {
+        const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
+        if (pass == 0) {
+            Reading reading{};
+            return read(&reading) && commit(reading, nullptr);
+        }
+        if (shared.pass == pass && shared.edges == edges && shared.count == count) {
+            return shared.read && PrepareDecoding(shared.decodingEdges) &&
+                   commit(shared.reading, &shared.measures);
+        }
+        shared.pass = 0;
+        shared.measures.known = false;
+        shared.read = read(&shared.reading);
+        if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
+            shared.pass = pass;
+            shared.edges = edges;
+            shared.count = count;
+        }
+        return shared.read && commit(shared.reading, &shared.measures);
+    }
     // The result of a symbol that spans every decoding edge, measured and
     // fitted over all of them, with its bar height taken at the first bar.
     DecodeResult WholeSymbolResult(const char* encodedCode, double moduleWidthMm,

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "BarcodeGS1CheckSum.h"
-#include "BarcodeIdentificationPass.h"
 #include "BarcodeText.h"
 
 #include "BarcodeGS1CheckSum.h"
@@ -449,8 +448,9 @@ bool BarcodeProcessor2of5::MightDecode(const BarcodeEdgeView& edges) {
            HasStartStop(edges, 0, kStartLetters, kStopLetters);
 }
 
-BarcodeProcessor2of5::SharedReading& BarcodeProcessor2of5::GetSharedReading(bool reversed) {
-    thread_local SharedReading readings[2];
+BarcodeProcessor2of5::SharedReading<BarcodeProcessor2of5::SymbolReading>&
+BarcodeProcessor2of5::GetSharedReading(bool reversed) {
+    thread_local SharedReading<SymbolReading> readings[2];
     return readings[reversed ? 1 : 0];
 }
 
@@ -460,24 +460,12 @@ bool BarcodeProcessor2of5::Decode(const double* edges, std::uint32_t count, bool
         return false;
     }
     const std::size_t textLength = (count - kStartStopEdges) / kElementsPerPair * 2;
-    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
-    if (pass == 0) {
-        return DecodeSymbol(view, 0, textLength);
-    }
-    SharedReading& shared = GetSharedReading(reversed);
-    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
-        return shared.read && PrepareDecoding(shared.decodingEdges) &&
-               CommitSymbol(shared.reading, &shared.measures);
-    }
-    shared.pass = 0;
-    shared.measures.known = false;
-    shared.read = ReadSymbol(view, 0, textLength, &shared.reading);
-    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
-        shared.pass = pass;
-        shared.edges = edges;
-        shared.count = count;
-    }
-    return shared.read && CommitSymbol(shared.reading, &shared.measures);
+    return DecodeSharing(
+        GetSharedReading(reversed), edges, count,
+        [&](SymbolReading* reading) { return ReadSymbol(view, 0, textLength, reading); },
+        [this](const SymbolReading& reading, DecodingMeasures* shared) {
+            return CommitSymbol(reading, shared);
+        });
 }
 
 bool BarcodeProcessor2of5::EmitDigitPair(char first, char second, double bottom, double top) {

@@ -151,19 +151,8 @@ protected:
     bool DecodeDigitPair(std::uint32_t letterIndex, char* first, char* second);
 
 private:
-    // What the first of Interleaved 2 of 5 and ITF-14 read of one list in one
-    // direction, kept for the other within an identification pass: both read
-    // the same bars the same way and differ only in the codes they take.
-    struct SharedReading {
-        std::uint64_t pass = 0;
-        const double* edges = nullptr;
-        std::uint32_t count = 0;
-        bool read = false;
-        SymbolReading reading{};
-        BarcodeEdgeList decodingEdges;
-        DecodingMeasures measures;
-    };
-    static SharedReading& GetSharedReading(bool reversed);
+    // Interleaved 2 of 5 and ITF-14 share a reading.
+    static SharedReading<SymbolReading>& GetSharedReading(bool reversed);
 };
 
 // ITF-14: 14 digits ending in the GS1 check digit, always with bearer bars.

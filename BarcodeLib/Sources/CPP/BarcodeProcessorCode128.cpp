@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "BarcodeIdentificationPass.h"
 #include "BarcodeProcessorDataGenerator.h"
 #include "BarcodeText.h"
 #include "M7LFailure.h"
@@ -682,8 +681,9 @@ bool BarcodeProcessorCode128::MightDecode(const BarcodeEdgeView& edges) {
     return module > 0.0 && std::isfinite(module) && HasStartAndTermination(edges, symbols, module);
 }
 
-BarcodeProcessorCode128::SharedReading& BarcodeProcessorCode128::GetSharedReading(bool reversed) {
-    thread_local SharedReading readings[2];
+BarcodeProcessorCode128::SharedReading<BarcodeProcessorCode128::SymbolReading>&
+BarcodeProcessorCode128::GetSharedReading(bool reversed) {
+    thread_local SharedReading<SymbolReading> readings[2];
     return readings[reversed ? 1 : 0];
 }
 
@@ -692,25 +692,12 @@ bool BarcodeProcessorCode128::Decode(const double* edges, std::uint32_t count, b
     if (!MightDecode(view)) {
         return false;
     }
-    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
-    if (pass == 0) {
-        SymbolReading reading;
-        return ReadSymbols(view, &reading) && CommitSymbols(reading, nullptr);
-    }
-    SharedReading& shared = GetSharedReading(reversed);
-    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
-        return shared.read && PrepareDecoding(shared.decodingEdges) &&
-               CommitSymbols(shared.reading, &shared.measures);
-    }
-    shared.pass = 0;
-    shared.measures.known = false;
-    shared.read = ReadSymbols(view, &shared.reading);
-    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
-        shared.pass = pass;
-        shared.edges = edges;
-        shared.count = count;
-    }
-    return shared.read && CommitSymbols(shared.reading, &shared.measures);
+    return DecodeSharing(
+        GetSharedReading(reversed), edges, count,
+        [&](SymbolReading* reading) { return ReadSymbols(view, reading); },
+        [this](const SymbolReading& reading, DecodingMeasures* shared) {
+            return CommitSymbols(reading, shared);
+        });
 }
 
 bool BarcodeProcessorCode128::CommitSymbols(const SymbolReading& reading,

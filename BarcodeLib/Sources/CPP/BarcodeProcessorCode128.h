@@ -131,19 +131,8 @@ private:
     bool ReadSymbols(const BarcodeEdgeView& edges, SymbolReading* reading);
     bool CommitSymbols(const SymbolReading& reading, DecodingMeasures* shared);
 
-    // What the first of Code 128 and EAN-128 read of one list in one
-    // direction, kept for the other within an identification pass: both read
-    // the same bars the same way and differ only in the codes they take.
-    struct SharedReading {
-        std::uint64_t pass = 0;
-        const double* edges = nullptr;
-        std::uint32_t count = 0;
-        bool read = false;
-        SymbolReading reading{};
-        BarcodeEdgeList decodingEdges;
-        DecodingMeasures measures;
-    };
-    static SharedReading& GetSharedReading(bool reversed);
+    // Code 128 and EAN-128 share a reading.
+    static SharedReading<SymbolReading>& GetSharedReading(bool reversed);
 
     // The edge-to-similar-edge sums of each symbol character, four bytes a
     // symbol, while a decoding runs.

@@ -211,9 +211,9 @@ bool BarcodeProcessorBase2::HasFrame(const BarcodeEdgeView& edges, Layout layout
     return found;
 }
 
-BarcodeProcessorBase2::SharedReading& BarcodeProcessorBase2::GetSharedReading(Layout layout,
-                                                                              bool reversed) {
-    thread_local SharedReading readings[2][2];
+BarcodeProcessorBase2::SharedReading<BarcodeProcessorBase2::BarReading>&
+BarcodeProcessorBase2::GetSharedReading(Layout layout, bool reversed) {
+    thread_local SharedReading<BarReading> readings[2][2];
     return readings[layout == Layout::kMSI ? 1 : 0][reversed ? 1 : 0];
 }
 
@@ -223,25 +223,12 @@ bool BarcodeProcessorBase2::Decode(const double* edges, std::uint32_t count, boo
     if (!HasFrame(view, layout_, &threshold)) {
         return false;
     }
-    const std::uint64_t pass = BarcodeIdentificationPass::GetCurrent();
-    if (pass == 0) {
-        BarReading reading;
-        return ReadBars(view, threshold, &reading) && CommitBars(reading, nullptr);
-    }
-    SharedReading& shared = GetSharedReading(layout_, reversed);
-    if (shared.pass == pass && shared.edges == edges && shared.count == count) {
-        return shared.read && PrepareDecoding(shared.decodingEdges) &&
-               CommitBars(shared.reading, &shared.measures);
-    }
-    shared.pass = 0;
-    shared.measures.known = false;
-    shared.read = ReadBars(view, threshold, &shared.reading);
-    if (!shared.read || shared.decodingEdges.CopyFrom(GetDecodingEdges())) {
-        shared.pass = pass;
-        shared.edges = edges;
-        shared.count = count;
-    }
-    return shared.read && CommitBars(shared.reading, &shared.measures);
+    return DecodeSharing(
+        GetSharedReading(layout_, reversed), edges, count,
+        [&](BarReading* reading) { return ReadBars(view, threshold, reading); },
+        [this](const BarReading& reading, DecodingMeasures* shared) {
+            return CommitBars(reading, shared);
+        });
 }
 
 bool BarcodeProcessorBase2::CommitBars(const BarReading& reading, DecodingMeasures* shared) {

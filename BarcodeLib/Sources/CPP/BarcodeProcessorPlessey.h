@@ -80,19 +80,8 @@ private:
     bool ReadBars(const BarcodeEdgeView& edges, double threshold, BarReading* reading);
     bool CommitBars(const BarReading& reading, DecodingMeasures* shared);
 
-    // What the first member of a layout read of one list in one direction,
-    // kept for the others within an identification pass: they read the same
-    // bars the same way and differ only in the codes they take.
-    struct SharedReading {
-        std::uint64_t pass = 0;
-        const double* edges = nullptr;
-        std::uint32_t count = 0;
-        bool read = false;
-        BarReading reading{};
-        BarcodeEdgeList decodingEdges;
-        DecodingMeasures measures;
-    };
-    static SharedReading& GetSharedReading(Layout layout, bool reversed);
+    // The members of a layout share a reading.
+    static SharedReading<BarReading>& GetSharedReading(Layout layout, bool reversed);
 
     const Layout layout_;
     // One '1' (wide) or '0' (narrow) per bar while decoding.
