@@ -7,7 +7,6 @@
 #include "PreferenceFile.h"
 #include "SvgReader.h"
 #include "SvgWriter.h"
-#include "host/AdmSuites.h"
 #include "host/HostMessages.h"
 
 namespace driver {
@@ -95,12 +94,10 @@ std::string DriverHost::Finish() {
     return standin::SavePreferenceFile(preferencesPath_, preferences_);
 }
 
-std::vector<std::string> DriverHost::Report() {
-    std::vector<std::string> ran;
+void DriverHost::Report() {
     const auto& modals = host_->Dialogs().ModalLog();
     for (; reportedModals_ < modals.size(); ++reportedModals_) {
         const standin::ModalRun& run = modals[reportedModals_];
-        ran.push_back(run.name);
         messages_ << "dialog \"" << run.name << "\":";
         for (const auto& [item, text] : run.texts) {
             if (!text.empty() && !IsButtonText(text)) {
@@ -121,7 +118,6 @@ std::vector<std::string> DriverHost::Report() {
         messages_ << "host: the plug-in made a mistake: " << violations[reportedViolations_]
                   << '\n';
     }
-    return ran;
 }
 
 DriverHost::Marks DriverHost::Mark() const {

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <iosfwd>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,8 +44,8 @@ public:
 
     // Passes on what the plug-in showed since the last call: the texts of
     // each modal dialog, the alerts, the beeps and any mistake the host
-    // caught. The modal dialogs that ran meanwhile, by name.
-    std::vector<std::string> Report();
+    // caught.
+    void Report();
     // Whether the plug-in showed its error alert, or beeped, since the
     // counts were taken.
     struct Marks {
