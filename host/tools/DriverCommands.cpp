@@ -753,8 +753,9 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
 int RunChangeBwr(const DriverOptions& options, DriverHost& host, std::ostream& out) {
     const std::optional<double> bwr = ParseReal(options.Value("--bwr"));
     if (!bwr) {
-        return Refuse(host, options.Has("--bwr") ? "--bwr takes a number of millimetres"
-                                                 : "change-bwr needs --bwr");
+        return Refuse(host, options.Has("--bwr") ? "--bwr takes a number of millimetres, not \"" +
+                                                       options.Value("--bwr") + "\""
+                                                 : std::string("change-bwr needs --bwr"));
     }
     host.Dialogs()
         .ExpectModal(kBwrChangeDialog)

@@ -40,7 +40,8 @@ constexpr OptionSpec kOptions[] = {
     {"--code", "TEXT", "make", "the code to encode; required"},
     {"--into", "IN.svg", "make", "adds the barcode to this document instead of a new one"},
     {"--layer", "NAME", "make", "draws on this layer, made on top when the document has none"},
-    {"--at", "X,Y", "make", "where the create tool clicks, in points from the bottom left"},
+    {"--at", "X,Y", "make",
+     "where the create tool clicks, in points from the bottom left (default 72,72)"},
     {"--bwr", "MM", "make", "bar width reduction in millimetres (default 0)"},
     {"--mag", "PCT", "make", "magnification in percent (default 100)"},
     {"--height", "MM", "make", "bar height in millimetres"},
@@ -106,7 +107,14 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     }
     // Options of every command may come before the command.
     std::size_t first = 0;
-    while (first < arguments.size() && FindOption(arguments[first], "") != nullptr) {
+    while (first < arguments.size()) {
+        const OptionSpec* option = FindOption(arguments[first], "");
+        if (option == nullptr) {
+            break;
+        }
+        if (first + 1 == arguments.size()) {
+            return fail(arguments[first] + " needs a value (" + std::string(option->value) + ")");
+        }
         first += 2;
     }
     if (first >= arguments.size()) {
@@ -145,7 +153,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         return fail(
             options.command + " takes " +
             (command->fileCount == 0 ? std::string("no files") : std::string(command->files)) +
-            ", not " + std::to_string(options.files.size()) + " file names");
+            ", not " + std::to_string(options.files.size()) +
+            (options.files.size() == 1 ? " file name" : " file names"));
     }
     return {options, {}};
 }
@@ -194,8 +203,10 @@ std::string UsageText() {
         "  --help                      prints this text\n\n"
         "Alerts, beeps and the texts of the plug-in's dialogs go to standard error; the plug-in's\n"
         "dialogs are answered with their default button. Output files are written whole or not\n"
-        "at all. Exit status: 0 done, 1 the plug-in or a file refused the job (nothing written),\n"
-        "2 a mistake on the command line, 3 the check found barcodes that fail the profile.\n";
+        "at all. Exit status: 0 done; 1 the job was refused, by the plug-in or a file, or for a\n"
+        "bad option value or a missing required option (nothing written); 2 the command line is\n"
+        "not understood (an unknown command or option, an option without its value, the wrong\n"
+        "count of files); 3 the check found barcodes that fail the profile.\n";
     return text;
 }
 

@@ -221,6 +221,8 @@ TEST_F(Driver, BadInputSaysWhyAndWritesNothing) {
         {"change-bwr missing.svg --bwr 0.02 out.svg", "missing.svg", 1},
         {"fix-deviation bad.svg out.svg", "bad.svg: ", 1},
         {"types --all", "unknown option --all for types", 2},
+        {"fix-deviation good.svg", "fix-deviation takes IN.svg OUT.svg, not 1 file name (", 2},
+        {"--plugin", "--plugin needs a value (FILE)", 2},
     };
     for (const auto& bad : cases) {
         SCOPED_TRACE(bad.arguments);
