@@ -152,19 +152,17 @@ std::optional<double> ParseReal(std::string_view text) {
 // Numbers separated by commas, exactly count of them.
 std::optional<std::vector<float>> ParseReals(std::string_view text, std::size_t count) {
     std::vector<float> values;
-    while (values.size() < count) {
+    for (bool more = true; more;) {
         const std::size_t comma = text.find(',');
         const std::optional<double> value = ParseReal(text.substr(0, comma));
-        if (!value) {
+        if (!value || values.size() == count) {
             return std::nullopt;
         }
         values.push_back(static_cast<float>(*value));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(comma + 1);
+        more = comma != std::string_view::npos;
+        text.remove_prefix(more ? comma + 1 : text.size());
     }
-    if (values.size() != count || text.find(',') != std::string_view::npos) {
+    if (values.size() != count) {
         return std::nullopt;
     }
     return values;
