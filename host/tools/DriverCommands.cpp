@@ -140,10 +140,12 @@ std::ostream& Say(DriverHost& host) {
     return host.Messages() << "strivelo-host: ";
 }
 
+// A finite number: from_chars also takes "inf" and "nan".
 std::optional<double> ParseReal(std::string_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
