@@ -83,6 +83,25 @@ const OptionSpec* FindOption(std::string_view name, std::string_view command) {
     return found != std::end(kOptions) ? found : nullptr;
 }
 
+// The help's option lines: the option, with its value, and what it does
+// from a column of its own.
+constexpr std::string_view kCommandOptionIndent = "      ";
+constexpr std::string_view kCommonOptionIndent = "  ";
+constexpr std::size_t kHelpColumnChars = 30;
+
+std::string OptionLine(const OptionSpec& option, std::string_view indent) {
+    std::string line(indent);
+    line += option.name;
+    if (!option.value.empty()) {
+        line += ' ';
+        line += option.value;
+    }
+    line.resize(std::max(line.size() + 1, kHelpColumnChars), ' ');
+    line += option.help;
+    line += '\n';
+    return line;
+}
+
 const CommandSpec* FindCommand(std::string_view name) {
     const auto found =
         std::find_if(std::begin(kCommands), std::end(kCommands),
@@ -175,28 +194,15 @@ std::string UsageText() {
         text += command.summary;
         text += '\n';
         for (const OptionSpec& option : kOptions) {
-            if (option.commands != command.name) {
-                continue;
+            if (option.commands == command.name) {
+                text += OptionLine(option, kCommandOptionIndent);
             }
-            std::string left = "      " + std::string(option.name);
-            if (!option.value.empty()) {
-                left += ' ';
-                left += option.value;
-            }
-            left.resize(std::max<std::size_t>(left.size() + 1, 30), ' ');
-            text += left;
-            text += option.help;
-            text += '\n';
         }
     }
     text += "\nOptions of every command:\n";
     for (const OptionSpec& option : kOptions) {
         if (option.commands.empty()) {
-            std::string left = "  " + std::string(option.name) + ' ' + std::string(option.value);
-            left.resize(std::max<std::size_t>(left.size() + 1, 30), ' ');
-            text += left;
-            text += option.help;
-            text += '\n';
+            text += OptionLine(option, kCommonOptionIndent);
         }
     }
     text +=
