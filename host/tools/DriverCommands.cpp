@@ -429,10 +429,9 @@ DrawnRow ReadDrawnRow(const standin::DisplayList& drawn) {
         std::string verb;
         words >> verb;
         if (verb == "text") {
-            std::string rect;
-            for (int i = 0; i < 4; ++i) {
-                words >> rect;
-            }
+            // "text left top right bottom TEXT", as the host draws an entry.
+            host::Rect rect{};
+            words >> rect.left >> rect.top >> rect.right >> rect.bottom;
             words.get();
             std::string text;
             std::getline(words, text);
