@@ -136,10 +136,6 @@ constexpr TypeName kTypeNames[] = {
 constexpr std::array<std::string_view, 3> kReportFormats = {"txt", "html", "xml"};
 constexpr std::array<std::string_view, 5> kReportUnits = {"mm", "cm", "in", "pt", "mil"};
 
-std::ostream& Say(DriverHost& host) {
-    return host.Messages() << "strivelo-host: ";
-}
-
 // A finite number: from_chars also takes "inf" and "nan".
 std::optional<double> ParseReal(std::string_view text) {
     double value = 0;
@@ -286,7 +282,7 @@ void PrintBarcodePalette(PaletteUser& palette, std::ostream& out) {
 
 int Refuse(DriverHost& host, const std::string& why) {
     host.Report();
-    Say(host) << why << '\n';
+    host.Say() << why << '\n';
     return kExitRefused;
 }
 
@@ -702,11 +698,11 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
     if (reportWanted) {
         host.Host().FileDialogs().Choose(Absolute(options.Value("--report")));
     }
-    Say(host) << "checking the barcodes of " << options.files[0] << '\n';
+    host.Say() << "checking the barcodes of " << options.files[0] << '\n';
     const host::Item list = palette.Item(kResultListItem).handle;
     host.Dialogs().WatchEntries([&host, list](host::Item item, std::size_t rows) {
         if (item == list && rows % kProgressRows == 0) {
-            Say(host) << rows << " barcodes checked\n";
+            host.Say() << rows << " barcodes checked\n";
         }
     });
     const DriverHost::Marks marks = host.Mark();
@@ -715,7 +711,7 @@ int RunCheck(const DriverOptions& options, DriverHost& host, std::ostream& out) 
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     host.Dialogs().WatchEntries({});
     host.Report();
-    Say(host) << "the check took " << Fixed(took.count(), 3) << " s\n";
+    host.Say() << "the check took " << Fixed(took.count(), 3) << " s\n";
     if (!pressed || host.ErrorShownSince(marks) || host.Host().FileDialogs().Pending() > 0) {
         return Refuse(host, "the check did not run to its end" +
                                 (reportWanted ? "; " + options.Value("--report") + " is not written"

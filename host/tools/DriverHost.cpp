@@ -68,11 +68,15 @@ std::string DriverHost::Open(const std::string& path) {
     }
     document_ = opened.document;
     if (opened.skippedElements > 0) {
-        messages_ << "strivelo-host: " << path << ": " << opened.skippedElements
-                  << " elements left out that the host does not take\n";
+        Say() << path << ": " << opened.skippedElements
+              << " elements left out that the host does not take\n";
     }
     Report();
     return {};
+}
+
+std::ostream& DriverHost::Say() {
+    return messages_ << "strivelo-host: ";
 }
 
 std::string DriverHost::Save(const std::string& path) {

@@ -35,8 +35,8 @@ public:
     // "Shutdown", then the preferences saved. Empty, or why not.
     std::string Finish();
 
-    // Where the plug-in's messages and the driver's own go.
-    std::ostream& Messages() { return messages_; }
+    // Begins a message of the driver's own, where the plug-in's go.
+    std::ostream& Say();
     standin::StandInHost& Host() { return *host_; }
     standin::DialogManager& Dialogs() { return host_->Dialogs(); }
     standin::DocumentStore& Documents() { return host_->Documents(); }

@@ -19,7 +19,7 @@ int Run(const driver::DriverOptions& options, const std::string& programPath) {
         host.Start(options.Value("--plugin", DefaultPluginPath(programPath)),
                    options.Value("--prefs", DefaultPreferencesPath()));
     if (!started.empty()) {
-        std::cerr << "strivelo-host: " << started << '\n';
+        host.Say() << started << '\n';
         return kExitRefused;
     }
     int status = kExitRefused;
@@ -35,7 +35,7 @@ int Run(const driver::DriverOptions& options, const std::string& programPath) {
         status = RunFixDeviation(options, host, std::cout);
     }
     if (const std::string error = host.Finish(); !error.empty()) {
-        std::cerr << "strivelo-host: the preferences were not saved: " << error << '\n';
+        host.Say() << "the preferences were not saved: " << error << '\n';
     }
     return status;
 }
