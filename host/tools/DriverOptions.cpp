@@ -110,6 +110,23 @@ const CommandSpec* FindCommand(std::string_view name) {
     return found != std::end(kCommands) ? found : nullptr;
 }
 
+// Whether --help or -h stands anywhere but as an option's value (a code
+// may well be "-h").
+bool AsksForHelp(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--help" || arguments[i] == "-h") {
+            return true;
+        }
+        const auto option =
+            std::find_if(std::begin(kOptions), std::end(kOptions),
+                         [&](const OptionSpec& spec) { return spec.name == arguments[i]; });
+        if (option != std::end(kOptions) && !option->value.empty()) {
+            ++i;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string DriverOptions::Value(const std::string& option, const std::string& fallback) const {
@@ -120,8 +137,7 @@ std::string DriverOptions::Value(const std::string& option, const std::string& f
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     DriverOptions options;
     const auto fail = [](std::string why) { return ParsedOptions{std::nullopt, std::move(why)}; };
-    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end() ||
-        std::find(arguments.begin(), arguments.end(), "-h") != arguments.end()) {
+    if (AsksForHelp(arguments)) {
         options.help = true;
         return {options, {}};
     }

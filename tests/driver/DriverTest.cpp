@@ -249,6 +249,13 @@ TEST_F(Driver, MakesACodeInThePalettesSpelling) {
     EXPECT_NE(run.output.find("code: 4-006381-333931\n"), std::string::npos) << run.output;
 }
 
+// An option's value that reads like the help option is the value.
+TEST_F(Driver, TakesACodeThatLooksLikeTheHelpOption) {
+    const ToolRun run = Run("make out.svg --type c128 --code -h");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Values(run.output, "code: "), std::vector<std::string>{"-h"}) << run.output;
+}
+
 // A barcode of loose stroked lines, as GNU barcode writes it: read once
 // across its middle, and its bars are not dragged across one by one again.
 TEST_F(Driver, ReadsABarcodeOfLooseLinesOnce) {
