@@ -203,6 +203,17 @@ private:
         DecodingMeasures measures;
     };
     static SharedEAN13Reading& GetSharedEAN13Reading(bool reversed);
+    // Rounds the elements up to lastEdge on grid, ideal edges and element
+    // widths written on the way; false at an element out of range, the grid
+    // left where it stopped.
+    static bool ExtendGrid(const double* measured, double* ideal, std::uint8_t* widths,
+                           ModuleGrid* grid, std::uint32_t lastEdge);
+    // Whether the first digit after the start guard, on the grid of a main
+    // symbol of mainEdges edges and modules read as the decoding reads it, is
+    // of set: judged on the caller's edges, so that a list read from the
+    // wrong end is turned away before it is copied.
+    static bool StartsWithDigitOfSet(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                     int modules, char set);
     // DecodeEAN13Bars itself; with askLeftHalf false every left half goes.
     bool ReadEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                        char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars);
