@@ -533,8 +533,10 @@ bool BarcodeProcessorBase1::ReadEAN13Bars(const double* edges, std::uint32_t cou
     // list is copied or the others are read.
     const char firstSet = requiredLeftSet != 0 ? requiredLeftSet : 'A';
     const BarcodeEdgeView view(edges, count, reversed);
-    return StartsWithDigitOfSet(view, kEAN13Edges, kEAN13Modules, firstSet) &&
+    FirstDigitGrid first;
+    return StartsWithDigitOfSet(view, kEAN13Edges, kEAN13Modules, firstSet, &first) &&
            BeginMainDecoding(view, kEAN13Edges, kEAN13Modules, &bars->moduleMm) &&
+           ExtendOverFirstDigit(first) &&
            DecodeDigits(kGuardModules, 1, true, firstSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
            DecodeDigits(kGuardModules + kElementsPerDigit, 5, true, requiredLeftSet, 10,
@@ -615,8 +617,9 @@ bool BarcodeProcessorBase1::ExtendGrid(const double* measured, double* ideal, st
 // The same steps as starting the grid on the decoding edges and extending it
 // over the first digit, on a copy of just those edges.
 bool BarcodeProcessorBase1::StartsWithDigitOfSet(const BarcodeEdgeView& edges,
-                                                 std::uint32_t mainEdges, int modules, char set) {
-    constexpr std::uint32_t kFirstDigitEdges = kGuardModules + kElementsPerDigit + 1;
+                                                 std::uint32_t mainEdges, int modules, char set,
+                                                 FirstDigitGrid* first) {
+    static_assert(kFirstDigitEdges == kGuardModules + kElementsPerDigit + 1);
     const double moduleMm = MeasureModule(edges, mainEdges, modules - 1);
     if (!HasStartGuard(edges, moduleMm) || edges.GetCount() < kFirstDigitEdges) {
         return false;
@@ -625,20 +628,30 @@ bool BarcodeProcessorBase1::StartsWithDigitOfSet(const BarcodeEdgeView& edges,
     for (std::uint32_t i = 0; i < kFirstDigitEdges; ++i) {
         measured[i] = edges[i];
     }
-    std::array<double, kFirstDigitEdges> ideal{};
-    std::array<std::uint8_t, kFirstDigitEdges - 1> widths{};
-    ModuleGrid grid = {.nextEdge = 2,
-                       .originMm = measured[0],
-                       .moduleMm = moduleMm,
-                       .reached = kLeadingBarModules,
-                       .previous = kLeadingBarModules};
-    ideal[0] = measured[0];
-    ideal[1] = measured[0] + kLeadingBarModules * moduleMm;
-    widths[0] = kLeadingBarModules;
+    first->grid = {.nextEdge = 2,
+                   .originMm = measured[0],
+                   .moduleMm = moduleMm,
+                   .reached = kLeadingBarModules,
+                   .previous = kLeadingBarModules};
+    first->ideal[0] = measured[0];
+    first->ideal[1] = measured[0] + kLeadingBarModules * moduleMm;
+    first->widths[0] = kLeadingBarModules;
     char letter = 0;
     char digit = 0;
-    return ExtendGrid(measured.data(), ideal.data(), widths.data(), &grid, kFirstDigitEdges - 1) &&
-           MatchDigit(widths.data() + kGuardModules, true, &letter, &digit) && letter == set;
+    return ExtendGrid(measured.data(), first->ideal.data(), first->widths.data(), &first->grid,
+                      kFirstDigitEdges - 1) &&
+           MatchDigit(first->widths.data() + kGuardModules, true, &letter, &digit) && letter == set;
+}
+
+bool BarcodeProcessorBase1::ExtendOverFirstDigit(const FirstDigitGrid& first) {
+    BarcodeEdgeList& list = GetDecodingEdges();
+    if (list.GetCount() < kFirstDigitEdges) {
+        return false;
+    }
+    std::copy(first.ideal.begin() + 2, first.ideal.end(), list.GetIdeal() + 2);
+    std::copy(first.widths.begin() + 1, first.widths.end(), elementWidths_.Get() + 1);
+    grid_ = first.grid;
+    return true;
 }
 
 bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
