@@ -17,31 +17,39 @@ constexpr double kSpreadShare = 1e-9;
 
 }  // namespace
 
+// A list of a new count is copied into its new memory while the values are
+// checked, in one pass, and the memory dropped if one is not finite; the
+// memory in use is written only once all are known to be.
 bool BarcodeEdgeList::Assign(const BarcodeEdgeView& view) {
     const std::uint32_t count = view.GetCount();
     if (count == 0 || count > kMaxEdgeCount) {
         return false;
     }
-    bool finite = true;
-    view.ForEach(
-        [&finite](std::uint32_t, double value) { finite = finite && std::isfinite(value); });
-    if (!finite) {
-        return false;
-    }
+    const auto copy = [&view](double* measured) {
+        double* const ideal = measured + view.GetCount();
+        bool finite = true;
+        view.ForEach([measured, ideal, &finite](std::uint32_t i, double value) {
+            finite &= std::isfinite(value);
+            measured[i] = value;
+            ideal[i] = value;
+        });
+        return finite;
+    };
     if (count != count_) {
         std::unique_ptr<double[]> fresh(new (std::nothrow) double[std::size_t{count} * 2]);
-        if (fresh == nullptr) {
+        if (fresh == nullptr || !copy(fresh.get())) {
             return false;
         }
         values_ = std::move(fresh);
         count_ = count;
+    } else {
+        bool finite = true;
+        view.ForEach([&finite](std::uint32_t, double value) { finite &= std::isfinite(value); });
+        if (!finite) {
+            return false;
+        }
+        copy(values_.get());
     }
-    double* const measured = values_.get();
-    double* const ideal = measured + count;
-    view.ForEach([measured, ideal](std::uint32_t i, double value) {
-        measured[i] = value;
-        ideal[i] = value;
-    });
     readReversed_ = view.IsReadReversed();
     callerOrderReversed_ = view.IsCallerOrderReversed();
     return true;

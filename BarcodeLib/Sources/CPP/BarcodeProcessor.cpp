@@ -427,7 +427,9 @@ bool BarcodeProcessor::CommitDecoding(const DecodeResult& result, DecodingMeasur
     firstSymbolEdge_ = result.firstSymbolEdge;
     lastSymbolEdge_ = result.lastSymbolEdge;
     if (result.wideNarrowRatio != 0.0) {
-        if (auto* option = dynamic_cast<BarcodeProcessorMixIn_WideNarrowOption*>(this)) {
+        if (auto* option = result.wideNarrowOption != nullptr
+                               ? result.wideNarrowOption
+                               : dynamic_cast<BarcodeProcessorMixIn_WideNarrowOption*>(this)) {
             option->wideNarrowRatio_ = result.wideNarrowRatio;
         }
     }

@@ -13,6 +13,7 @@
 namespace Strivelo {
 
 class BarcodeProcessorDataGenerator;
+class BarcodeProcessorMixIn_WideNarrowOption;
 
 inline constexpr std::int32_t kBarcodeTypeNull = FourCC("null");
 
@@ -210,6 +211,9 @@ protected:
         // For families with the wide/narrow option: the measured ratio; 0
         // leaves the option's ratio alone.
         double wideNarrowRatio = 0.0;
+        // The processor itself as that option, when the family knows it has
+        // it; else the commit looks for it at run time.
+        BarcodeProcessorMixIn_WideNarrowOption* wideNarrowOption = nullptr;
         // The symbology's narrowest element in modules, half of which is how
         // far an edge may lie from its place.
         double narrowestElementModules = 1.0;

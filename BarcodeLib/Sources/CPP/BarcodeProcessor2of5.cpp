@@ -278,9 +278,10 @@ bool BarcodeProcessorWideNarrowBase::ReadSymbol(const BarcodeEdgeView& edges,
 
 bool BarcodeProcessorWideNarrowBase::CommitSymbol(const SymbolReading& reading,
                                                   DecodingMeasures* shared) {
-    return CommitDecoding(WholeSymbolResult(reading.text, reading.moduleMm,
-                                            GetRules().nominalModuleMm, reading.ratio),
-                          shared);
+    DecodeResult result = WholeSymbolResult(reading.text, reading.moduleMm,
+                                            GetRules().nominalModuleMm, reading.ratio);
+    result.wideNarrowOption = this;
+    return CommitDecoding(result, shared);
 }
 
 bool BarcodeProcessorWideNarrowBase::Generate() {

@@ -1,6 +1,7 @@
 #include "BarcodeProcessorBase1.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -141,6 +142,22 @@ bool HasStartGuard(const BarcodeEdgeView& edges, double moduleMm) {
     }
     return RoundHalfAwayFromZero((edges[2] - edges[0]) / moduleMm) == kGuardBarPitchModules &&
            RoundHalfAwayFromZero((edges[3] - edges[1]) / moduleMm) == kGuardBarPitchModules;
+}
+
+// The digit of the four element widths w: sets A and B in a left half, set C
+// otherwise.
+bool MatchDigit(const std::uint8_t* w, bool leftHalf, char* letter, char* digit) {
+    if (w[0] + w[1] + w[2] + w[3] != kDigitModules) {
+        return false;
+    }
+    for (int row = 0; row < (leftHalf ? 20 : 10); ++row) {
+        if (std::memcmp(w, kSetAB[row], kElementsPerDigit) == 0) {
+            *letter = !leftHalf ? 'C' : row < 10 ? 'A' : 'B';
+            *digit = DigitCharacter(row % 10);
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -512,10 +529,14 @@ bool BarcodeProcessorBase1::ReadEAN13Bars(const double* edges, std::uint32_t cou
     constexpr std::uint32_t kRightElement = kCentreElement + kCentreGuardModules;
     // The sets of every leading digit begin with set A, so a left half that
     // begins with set B, as a symbol read from the wrong end does, is no
-    // member's: its first digit is judged before the others are read.
+    // member's: its first digit is judged on the caller's edges, before the
+    // list is copied or the others are read.
     const char firstSet = requiredLeftSet != 0 ? requiredLeftSet : 'A';
-    return BeginMainDecoding(BarcodeEdgeView(edges, count, reversed), kEAN13Edges, kEAN13Modules,
-                             &bars->moduleMm) &&
+    const BarcodeEdgeView view(edges, count, reversed);
+    FirstDigitGrid first;
+    return StartsWithDigitOfSet(view, kEAN13Edges, kEAN13Modules, firstSet, &first) &&
+           BeginMainDecoding(view, kEAN13Edges, kEAN13Modules, &bars->moduleMm) &&
+           ExtendOverFirstDigit(first) &&
            DecodeDigits(kGuardModules, 1, true, firstSet, 11, bars->moduleMm, bars->left,
                         bars->letters) &&
            DecodeDigits(kGuardModules + kElementsPerDigit, 5, true, requiredLeftSet, 10,
@@ -563,13 +584,15 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
     if (lastEdge >= list.GetCount()) {
         return false;
     }
-    const double* const measured = list.GetMeasured();
-    double* const ideal = list.GetIdeal();
-    std::uint8_t* const widths = elementWidths_.Get();
+    return ExtendGrid(list.GetMeasured(), list.GetIdeal(), elementWidths_.Get(), &grid_, lastEdge);
+}
+
+bool BarcodeProcessorBase1::ExtendGrid(const double* measured, double* ideal, std::uint8_t* widths,
+                                       ModuleGrid* gridKept, std::uint32_t lastEdge) {
     // A copy, which the stores into the widths cannot touch, so that it
     // stays in registers.
-    ModuleGrid grid = grid_;
-    const auto keep = [this, &grid] { grid_ = grid; };
+    ModuleGrid grid = *gridKept;
+    const auto keep = [gridKept, &grid] { *gridKept = grid; };
     for (; grid.nextEdge <= lastEdge; ++grid.nextEdge) {
         const std::uint32_t i = grid.nextEdge;
         const double offGrid = ideal[i - 2] - grid.originMm;
@@ -591,6 +614,46 @@ bool BarcodeProcessorBase1::ExtendModuleGrid(std::uint32_t lastEdge) {
     return true;
 }
 
+// The same steps as starting the grid on the decoding edges and extending it
+// over the first digit, on a copy of just those edges.
+bool BarcodeProcessorBase1::StartsWithDigitOfSet(const BarcodeEdgeView& edges,
+                                                 std::uint32_t mainEdges, int modules, char set,
+                                                 FirstDigitGrid* first) {
+    static_assert(kFirstDigitEdges == kGuardModules + kElementsPerDigit + 1);
+    const double moduleMm = MeasureModule(edges, mainEdges, modules - 1);
+    if (!HasStartGuard(edges, moduleMm) || edges.GetCount() < kFirstDigitEdges) {
+        return false;
+    }
+    std::array<double, kFirstDigitEdges> measured{};
+    for (std::uint32_t i = 0; i < kFirstDigitEdges; ++i) {
+        measured[i] = edges[i];
+    }
+    first->grid = {.nextEdge = 2,
+                   .originMm = measured[0],
+                   .moduleMm = moduleMm,
+                   .reached = kLeadingBarModules,
+                   .previous = kLeadingBarModules};
+    first->ideal[0] = measured[0];
+    first->ideal[1] = measured[0] + kLeadingBarModules * moduleMm;
+    first->widths[0] = kLeadingBarModules;
+    char letter = 0;
+    char digit = 0;
+    return ExtendGrid(measured.data(), first->ideal.data(), first->widths.data(), &first->grid,
+                      kFirstDigitEdges - 1) &&
+           MatchDigit(first->widths.data() + kGuardModules, true, &letter, &digit) && letter == set;
+}
+
+bool BarcodeProcessorBase1::ExtendOverFirstDigit(const FirstDigitGrid& first) {
+    BarcodeEdgeList& list = GetDecodingEdges();
+    if (list.GetCount() < kFirstDigitEdges) {
+        return false;
+    }
+    std::copy(first.ideal.begin() + 2, first.ideal.end(), list.GetIdeal() + 2);
+    std::copy(first.widths.begin() + 1, first.widths.end(), elementWidths_.Get() + 1);
+    grid_ = first.grid;
+    return true;
+}
+
 bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uint32_t edgeCount,
                                             std::uint32_t centreElement) const {
     const std::uint8_t* const widths = elementWidths_.Get();
@@ -608,18 +671,7 @@ bool BarcodeProcessorBase1::CheckMainGuards(std::uint32_t firstElement, std::uin
 
 bool BarcodeProcessorBase1::DecodeDigit(std::uint32_t element, bool leftHalf, char* letter,
                                         char* digit) const {
-    const std::uint8_t* const w = elementWidths_.Get() + element;
-    if (w[0] + w[1] + w[2] + w[3] != kDigitModules) {
-        return false;
-    }
-    for (int row = 0; row < (leftHalf ? 20 : 10); ++row) {
-        if (std::memcmp(w, kSetAB[row], kElementsPerDigit) == 0) {
-            *letter = !leftHalf ? 'C' : row < 10 ? 'A' : 'B';
-            *digit = DigitCharacter(row % 10);
-            return true;
-        }
-    }
-    return false;
+    return MatchDigit(elementWidths_.Get() + element, leftHalf, letter, digit);
 }
 
 void BarcodeProcessorBase1::CorrectIdealEdges(std::uint32_t element, char letter, char digit,

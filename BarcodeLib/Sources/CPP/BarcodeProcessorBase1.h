@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -203,6 +204,28 @@ private:
         DecodingMeasures measures;
     };
     static SharedEAN13Reading& GetSharedEAN13Reading(bool reversed);
+    // Rounds the elements up to lastEdge on grid, ideal edges and element
+    // widths written on the way; false at an element out of range, the grid
+    // left where it stopped.
+    static bool ExtendGrid(const double* measured, double* ideal, std::uint8_t* widths,
+                           ModuleGrid* grid, std::uint32_t lastEdge);
+    // The module grid over the start guard and the first digit, the edges
+    // of the guard's three elements and the digit's four.
+    static constexpr std::uint32_t kFirstDigitEdges = 8;
+    struct FirstDigitGrid {
+        std::array<double, kFirstDigitEdges> ideal{};
+        std::array<std::uint8_t, kFirstDigitEdges - 1> widths{};
+        ModuleGrid grid;
+    };
+    // Whether the first digit after the start guard, on the grid of a main
+    // symbol of mainEdges edges and modules read as the decoding reads it, is
+    // of set, with that grid: judged on the caller's edges, so that a list
+    // read from the wrong end is turned away before it is copied.
+    static bool StartsWithDigitOfSet(const BarcodeEdgeView& edges, std::uint32_t mainEdges,
+                                     int modules, char set, FirstDigitGrid* first);
+    // Carries the grid just started on the decoding edges over the first
+    // digit as first found it, the same steps already taken.
+    bool ExtendOverFirstDigit(const FirstDigitGrid& first);
     // DecodeEAN13Bars itself; with askLeftHalf false every left half goes.
     bool ReadEAN13Bars(const double* edges, std::uint32_t count, bool reversed,
                        char requiredLeftSet, bool askLeftHalf, EAN13Bars* bars);

@@ -432,6 +432,7 @@ bool BarcodeProcessorBase3::Decode(const double* edges, std::uint32_t count, boo
     }
 
     DecodeResult result = WholeSymbolResult(text, module, kModuleMm, ratio);
+    result.wideNarrowOption = this;
     if (traditional_) {
         result.narrowestElementModules = kTraditionalClasses.narrowBarMm / kModuleMm;
     }
