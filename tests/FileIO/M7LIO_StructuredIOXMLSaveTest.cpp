@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -23,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "FileText.h"
 #include "M7LIO_StructuredIOP.h"
 #include "TempFolder.h"
 
@@ -37,15 +37,6 @@ constexpr std::int32_t kLocalDtdMode = 3;
 constexpr const char* kHeader =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<!DOCTYPE M7LBarcodeProfile SYSTEM \"file:/C:/Mor7Lant/DTDs/M7LBarcodeProfile1_0.dtd\">\n";
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // The text after the declaration and document type lines.
 std::string Body(const std::string& document) {

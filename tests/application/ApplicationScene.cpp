@@ -1,8 +1,6 @@
 #include "ApplicationScene.h"
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string_view>
 
 #include "AboutDialog.h"
@@ -332,13 +330,6 @@ std::int32_t IconOf(const standin::EntrySnapshot& entry) {
         }
     }
     return 0;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }  // namespace apptest

@@ -13,6 +13,7 @@
 #include "CheckDialog.h"
 #include "CreationScene.h"
 #include "DialogManager.h"
+#include "FileText.h"
 #include "M7LAIPlugin.h"
 #include "PluginResources.h"
 #include "StandInHost.h"
@@ -169,8 +170,5 @@ using creationtest::Stroked;
 
 // The icon an entry drew, 0 for none.
 std::int32_t IconOf(const standin::EntrySnapshot& entry);
-
-// The text of a file, empty when it cannot be read.
-std::string ReadFile(const std::string& path);
 
 }  // namespace apptest

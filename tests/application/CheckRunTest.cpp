@@ -114,8 +114,8 @@ TEST(CheckRun, ChecksFixesListsAndReportsTheVisibleBarcodes) {
         EXPECT_TRUE(palette.items.at(button).enabled) << button;
     }
 
-    const std::string report = apptest::ReadFile(reportPath);
-    EXPECT_EQ(report, apptest::ReadFile((kGoldenFolder / "check-run.txt").string()));
+    const std::string report = ReadFile(reportPath);
+    EXPECT_EQ(report, ReadFile((kGoldenFolder / "check-run.txt").string()));
 
     // The fixed barcode reads at the wanted reduction; the one that had it
     // was not touched.
@@ -162,7 +162,7 @@ TEST(CheckRun, WritesEachReportFormat) {
         ASSERT_EQ(scene.host.FileDialogs().Requests().size(), 1u);
         EXPECT_EQ(scene.host.FileDialogs().Requests()[0].defaultName, c.defaultName);
         EXPECT_EQ(scene.host.FileDialogs().Requests()[0].filters[0].second, c.pattern);
-        const std::string report = apptest::ReadFile(reportPath);
+        const std::string report = ReadFile(reportPath);
         EXPECT_NE(report.find(c.contains), std::string::npos) << report;
         if (c.xmllintOptions != nullptr) {
             EXPECT_EQ(RunXmllint(c.xmllintOptions, reportPath).diagnostics, "");
@@ -194,7 +194,7 @@ TEST(CheckRun, EscapesTheCodeInMarkUp) {
         scene.Palette().SetGenerateReportOnSelect(true);
         scene.host.FileDialogs().Choose(reportPath);
         scene.Press(apptest::kCheckItem);
-        const std::string report = apptest::ReadFile(reportPath);
+        const std::string report = ReadFile(reportPath);
         EXPECT_NE(report.find(c.contains), std::string::npos) << report;
         if (c.xmllintOptions != nullptr) {
             EXPECT_EQ(RunXmllint(c.xmllintOptions, reportPath).diagnostics, "");
@@ -276,7 +276,7 @@ TEST(CheckRun, ReportsOnlyDataWithoutTests) {
     EXPECT_EQ(apptest::IconOf(palette.items.at(apptest::kListItem).entries[0]), 0);
     EXPECT_FALSE(palette.items.at(apptest::kStatusItem).enabled);
     EXPECT_FALSE(palette.items.at(apptest::kProfileNameItem).enabled);
-    const std::string report = apptest::ReadFile(folder / "r.txt");
+    const std::string report = ReadFile(folder / "r.txt");
     EXPECT_NE(report.find("Dokumentname = Etiketten.ai\r\n"), std::string::npos);
     EXPECT_NE(report.find("Code = 9638-5074\r\n"), std::string::npos);
     for (const char* absent : {"Profilname", "FEHLER", "Globaler Status"}) {
@@ -339,7 +339,7 @@ TEST(CheckRun, ReportsTheBarcodesOfTheLastCheck) {
         EXPECT_EQ(scene.Palette().WriteReport(), 1);
 
         EXPECT_EQ(run.Points(run.first), fixed);
-        const std::string report = apptest::ReadFile(path);
+        const std::string report = ReadFile(path);
         EXPECT_EQ(report.empty(), c.cancel || !c.writable);
         EXPECT_TRUE(std::filesystem::is_empty(folder.Path()) == (c.cancel || !c.writable));
         for (const char* text : c.contains) {

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -21,6 +20,7 @@
 
 #include "BarcodeFourCC.h"
 #include "BarcodeProfile.h"
+#include "FileText.h"
 #include "M7LFailure.h"
 #include "M7LIO_StructuredIOXML.h"
 #include "M7LTimeStamp.h"
@@ -50,15 +50,6 @@ std::time_t gNow = kGoldenTime;
 
 std::time_t TestClock() {
     return gNow;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 // Empty when xmllint finds the file well-formed; a missing xmllint fails.

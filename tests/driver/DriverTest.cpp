@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "FileText.h"
 #include "TempFolder.h"
 #include "ToolRun.h"
 
@@ -59,15 +59,6 @@ std::string Quoted(const std::string& text) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 // Lines of the output that begin with the prefix, without it.
@@ -158,13 +149,13 @@ TEST_F(Driver, MakesEveryTypeIntoOneDocumentReadsChecksAndChangesItsReduction) {
     }
 
     const std::size_t count = std::size(kEveryType);
-    WriteText(Path("every.bcp"), Profile(count, "0.0000000"));
+    WriteFile(Path("every.bcp"), Profile(count, "0.0000000"));
     ToolRun check = Run("check every.svg --profile every.bcp --report every.html");
     EXPECT_EQ(check.status, 0) << check.output << check.errors;
     EXPECT_EQ(Values(check.output, "barcodes found: "), std::vector<std::string>{"26"});
     EXPECT_EQ(Values(check.output, "overall: "), std::vector<std::string>{"passed"});
     EXPECT_EQ(Count(check.output, ": passed\n"), count + 1) << check.output;
-    EXPECT_NE(ReadText(Path("every.html")).find("Every type"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("every.html")).find("Every type"), std::string::npos);
 
     const ToolRun change = Run("change-bwr every.svg --bwr 0.02 changed.svg");
     ASSERT_EQ(change.status, 0) << change.errors;
@@ -173,7 +164,7 @@ TEST_F(Driver, MakesEveryTypeIntoOneDocumentReadsChecksAndChangesItsReduction) {
     check = Run("check changed.svg --profile every.bcp");
     EXPECT_EQ(check.status, 3) << check.output << check.errors;
     EXPECT_EQ(Count(check.output, ": failed\n"), count + 1) << check.output;
-    WriteText(Path("every.bcp"), Profile(count, "0.0200000"));
+    WriteFile(Path("every.bcp"), Profile(count, "0.0200000"));
     check = Run("check changed.svg --profile every.bcp");
     EXPECT_EQ(check.status, 0) << check.output << check.errors;
 
@@ -186,11 +177,11 @@ TEST_F(Driver, MakesEveryTypeIntoOneDocumentReadsChecksAndChangesItsReduction) {
 // that is not 0, and the file the command would write as it was.
 TEST_F(Driver, BadInputSaysWhyAndWritesNothing) {
     ASSERT_EQ(Run("make good.svg --type eanD --code 4-006381-333931").status, 0);
-    WriteText(Path("bad.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect");
-    WriteText(Path("empty.svg"),
+    WriteFile(Path("bad.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect");
+    WriteFile(Path("empty.svg"),
               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100pt\" height=\"100pt\">"
               "<rect x=\"10\" y=\"10\" width=\"20\" height=\"20\"/></svg>");
-    WriteText(Path("bad.bcp"), "<?xml version=\"1.0\"?>\n<M7LBarcodeProfile><ProfileName>");
+    WriteFile(Path("bad.bcp"), "<?xml version=\"1.0\"?>\n<M7LBarcodeProfile><ProfileName>");
     const std::string previous = "the previous content\n";
 
     const struct {
@@ -233,11 +224,11 @@ TEST_F(Driver, BadInputSaysWhyAndWritesNothing) {
     };
     for (const auto& bad : cases) {
         SCOPED_TRACE(bad.arguments);
-        WriteText(Path("out.svg"), previous);
+        WriteFile(Path("out.svg"), previous);
         const ToolRun run = Run(bad.arguments);
         EXPECT_EQ(run.status, bad.status);
         EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
-        EXPECT_EQ(ReadText(Path("out.svg")), previous);
+        EXPECT_EQ(ReadFile(Path("out.svg")), previous);
     }
 }
 
@@ -273,16 +264,16 @@ TEST_F(Driver, ReadsABarcodeOfLooseLinesOnce) {
 TEST_F(Driver, KeepsItsPreferencesInTheirFile) {
     ASSERT_EQ(Run("check-free-run-is-not-a-command").status, 2);
     ASSERT_EQ(Run("make a.svg --type ean8 --code 9638-5074 --ocrb").status, 0);
-    const std::string saved = ReadText(Path("prefs"));
+    const std::string saved = ReadFile(Path("prefs"));
     EXPECT_NE(saved.find("boolean\tM7LBarcodeDialog\tUseOCRBFont\t1\n"), std::string::npos)
         << saved;
     EXPECT_NE(saved.find("string\tM7LBarcodeDialog\tBarcodeType\tean8\n"), std::string::npos);
 
-    WriteText(Path("prefs"), "not preferences\n");
+    WriteFile(Path("prefs"), "not preferences\n");
     const ToolRun run = Run("read a.svg");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("prefs is not a preferences file"), std::string::npos) << run.errors;
-    EXPECT_EQ(ReadText(Path("prefs")), "not preferences\n");
+    EXPECT_EQ(ReadFile(Path("prefs")), "not preferences\n");
 }
 
 TEST_F(Driver, HelpListsEveryCommandAndOption) {

@@ -3,24 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
 #include <sys/stat.h>
 
+#include "FileText.h"
 #include "TempFolder.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // Writes text through a replaced file and commits it as complete or not.
 bool Replace(const std::string& path, const std::string& text, bool complete) {
@@ -43,11 +34,11 @@ std::size_t EntryCount(const std::filesystem::path& folder) {
 TEST(ReplacedFile, ReplacesWholeOrLeavesTheTargetAsItWas) {
     TempFolder folder;
     const std::string target = folder / "report.txt";
-    WriteText(target, "old");
+    WriteFile(target, "old");
     ::chmod(target.c_str(), 0640);
 
     EXPECT_FALSE(Replace(target, "half", false));
-    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
 
     {
@@ -57,24 +48,24 @@ TEST(ReplacedFile, ReplacesWholeOrLeavesTheTargetAsItWas) {
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
 
     EXPECT_TRUE(Replace(target, "new", true));
-    EXPECT_EQ(ReadText(target), "new");
+    EXPECT_EQ(ReadFile(target), "new");
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
 
     EXPECT_TRUE(Replace(folder / "new.txt", "made", true));
-    EXPECT_EQ(ReadText(folder / "new.txt"), "made");
+    EXPECT_EQ(ReadFile(folder / "new.txt"), "made");
 }
 
 TEST(ReplacedFile, KeepsALinkAndReplacesTheFileItLeadsTo) {
     TempFolder folder;
-    WriteText(folder / "real.txt", "old");
+    WriteFile(folder / "real.txt", "old");
     std::filesystem::create_symlink("real.txt", folder / "link.txt");
 
     EXPECT_TRUE(Replace(folder / "link.txt", "new", true));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
-    EXPECT_EQ(ReadText(folder / "real.txt"), "new");
+    EXPECT_EQ(ReadFile(folder / "real.txt"), "new");
 }
 
 TEST(ReplacedFile, RefusesWhatItCannotReplace) {

@@ -200,7 +200,7 @@ TEST(SvgHostile, ReadsFilesUpToTheLargestSize) {
     }
     file += std::string(host::kMaxSvgFileBytes - file.size() - end.size(), ' ') + end;
     const std::string path = scene.folder / "largest.svg";
-    svgtest::WriteFile(path, file);
+    WriteFile(path, file);
     const standin::SvgOpened opened = scene.Open(path);
     ASSERT_EQ(opened.error, "");
     scene.store.Close(opened.document);

@@ -303,8 +303,7 @@ TEST(SvgRoundTrip, OpensOurOwnDocumentAsItWasSaved) {
         const documentform::DocumentForm saved = documentform::FormOf(scene.store, scene.document);
         const documentform::DocumentForm read = documentform::FormOf(scene.store, opened.document);
         EXPECT_EQ(documentform::FirstDifference(saved, read), "");
-        EXPECT_EQ(svgtest::ReadFile(scene.Save(opened.document, "again.svg")),
-                  svgtest::ReadFile(path));
+        EXPECT_EQ(ReadFile(scene.Save(opened.document, "again.svg")), ReadFile(path));
         scene.ExpectNoViolations();
     }
 }
@@ -374,10 +373,10 @@ TEST(SvgRoundTrip, RefusesWhatSvgCannotCarryAndKeepsTheFile) {
         Builder builder(scene);
         refusal.build(builder);
         const std::string path = scene.folder / "document.svg";
-        svgtest::WriteFile(path, "old");
+        WriteFile(path, "old");
         EXPECT_EQ(standin::SaveSvgDocument(scene.store, scene.fonts, scene.document, path),
                   "the document cannot be written as SVG: " + refusal.error);
-        EXPECT_EQ(svgtest::ReadFile(path), "old");
+        EXPECT_EQ(ReadFile(path), "old");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scene.folder.Path()),
                                 std::filesystem::directory_iterator()),
                   1);

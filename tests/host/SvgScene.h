@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "FileText.h"
 #include "StoreScene.h"
 #include "SvgReader.h"
 #include "SvgWriter.h"
@@ -55,15 +54,6 @@ inline host::PathStyle BarStyle() {
     style.fill = {Gray(1.0f), true};
     style.strokePaint = false;
     return style;
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 // A store with one open document, and a folder for files.
